@@ -1,0 +1,49 @@
+#include "toolkit/Gdi.h"
+
+namespace tk {
+
+bool MemorySurface::Create(int width, int height, COLORREF fill, HDC like) {
+  Destroy();
+  HDC reference = like ? like : GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(reference);
+  HBITMAP bitmap = dc ? CreateCompatibleBitmap(reference, width, height) : nullptr;
+  if (!like) ReleaseDC(nullptr, reference);
+  if (!dc || !bitmap) {
+    if (bitmap) DeleteObject(bitmap);
+    if (dc) DeleteDC(dc);
+    return false;
+  }
+  HGDIOBJ previous = SelectObject(dc, bitmap);
+  if (!previous || previous == HGDI_ERROR) {
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return false;
+  }
+  dc_ = dc;
+  bitmap_ = bitmap;
+  previous_ = previous;
+  width_ = width;
+  height_ = height;
+  Fill(fill);
+  return true;
+}
+
+void MemorySurface::Fill(COLORREF colour) {
+  if (!dc_) return;
+  Brush brush(CreateSolidBrush(colour));
+  RECT all{0, 0, width_, height_};
+  FillRect(dc_, &all, brush.Get());
+  SetBkColor(dc_, colour);
+}
+
+void MemorySurface::Destroy() {
+  if (dc_ && previous_) SelectObject(dc_, previous_);
+  if (bitmap_) DeleteObject(bitmap_);
+  if (dc_) DeleteDC(dc_);
+  dc_ = nullptr;
+  bitmap_ = nullptr;
+  previous_ = nullptr;
+  width_ = height_ = 0;
+}
+
+}  // namespace tk

@@ -1,0 +1,285 @@
+#pragma once
+// ZenloFileControl: the folder-listing control. A tree (FolderListType fbFolder) or a listing of
+// one folder; the host drives it through these members and hears from it through its events.
+#include <windows.h>
+#include <unknwn.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "zenlo/ZenloApi.h"
+#include "zenlo/ZenloFileControlEvents.h"
+#include "zenlo/ZenloTypes.h"
+
+namespace tk {
+struct ErrorInfo;
+}
+
+namespace zenlo {
+
+class CallGuard;
+class ChangeWatch;
+class FilePropertyStore;
+class ItemDetails;
+class NetResource;
+class PlaceMemory;
+class ShellFileInfo;
+class SoundPlayer;
+
+class ZENLO_API ZenloFileControl final : public IUnknown {
+ public:
+  // Creates an instance with one reference. Attach the sink, then Initialize.
+  static ZenloFileControl* Create();
+
+  // IUnknown. The last Release while a read is running on the stack defers destruction
+  // until that read has unwound.
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
+  ULONG STDMETHODCALLTYPE AddRef() override;
+  ULONG STDMETHODCALLTYPE Release() override;
+
+  void AttachEvents(ZenloFileControlEvents* sink);
+  void Initialize();
+
+  // ---- Public variables ----
+  bool MouseLocked = false;
+  bool IsCancelled = false;
+  bool DroppedOnActiveItem = false;
+  bool SkipMoveEvent = false;
+  bool SkipScrollEvent = false;
+  std::int32_t ExpandedCount = 0;
+  bool ShowHiddenItems = false;
+  bool ShowSystemItems = false;
+  ListType ltFolderListType = fbFolder;
+  EnumListMode ListMode = listDetails;
+  bool IsWin9X = false;
+  std::wstring ActiveFolder;
+  std::int32_t ActiveFolderItem = 0;
+  std::wstring FileSpecs;
+  std::wstring FileSpecsText;
+  std::int32_t LastListItem = 0;
+
+  // ---- Properties ----
+  std::wstring ChildControl() const { return childControl_; }
+  void ChildControl(const std::wstring& value) { childControl_ = value; }
+  std::wstring currentFolder() const { return currentFolder_; }
+  void currentFolder(const std::wstring& value) { currentFolder_ = value; }
+  ListType FolderListType() const { return ltFolderListType; }
+  void FolderListType(ListType value) { ltFolderListType = value; }
+
+  // ---- Folder reading ----
+  bool GetFolderContents(std::wstring FolderPath, bool FirstRunFlag);
+  bool GetFolderContents(std::wstring FolderPath, bool FirstRunFlag, std::int32_t& XPrintStart,
+                         sTypes TheType, bool NestCall, std::wstring& NetworkObject,
+                         bool KeepSelected);
+
+  // ---- Item details ----
+  void StoreExtension(std::wstring& FileExt);
+  void GetFileInfo(std::wstring FilePath, std::wstring& FileType, std::int16_t& IconPalette,
+                   std::int16_t& X, std::int16_t& Y, std::wstring FileExt);
+  void GetIconPos(std::wstring& path, std::wstring& ext, std::int16_t& X, std::int16_t& Y);
+
+  // ---- Sorting ----
+  void QuickSortType(std::optional<std::int32_t> lngLeft = std::nullopt,
+                     std::optional<std::int32_t> lngRight = std::nullopt);
+  void QuickSortName(std::optional<std::int32_t> lngLeft = std::nullopt,
+                     std::optional<std::int32_t> lngRight = std::nullopt);
+  void QuickSortFilter(std::optional<std::int32_t> lngLeft = std::nullopt,
+                       std::optional<std::int32_t> lngRight = std::nullopt);
+
+  // ---- Expanded folders and remembered places ----
+  void AddToExpandedFolderString(const std::wstring& currString);
+  std::wstring GetExpandedFolderString(std::int32_t i) const;
+  void StoreActiveFolder(const std::wstring& DriveLetter, const std::wstring& strActiveString);
+  void AddToActiveFolderInfo(const std::wstring& DriveLetter,
+                             const std::wstring& ActiveFolderString);
+  void GetActiveFolderInfo(std::int32_t Item, std::wstring& DriveLetter,
+                           std::wstring& ActiveFolderString) const;
+  std::wstring GetActiveFolder(std::wstring& DriveLetter);
+  std::wstring GetActiveFolder();
+  void ActiveFolderRemove(const std::wstring& DriveLetter);
+  std::wstring GetDriveLetter(const std::wstring& Keyword) const;
+  std::wstring ListRootSave(const std::wstring& ComboSelection, std::wstring& DriveLetter);
+  std::wstring ListRootLoad(std::wstring DriveLetter);
+  bool ListPositionSave(std::wstring DriveLetter, std::int32_t ThePosition);
+  bool ListPositionLoad(std::wstring DriveLetter, std::int32_t& ThePosition) const;
+  void SaveActiveString();
+  void FindActiveItem();
+  std::int32_t GetActiveFolderCount() const;
+  std::wstring CurrentDriveLetter() const { return currentDrive_; }
+
+  // ---- Network path grammar ----
+  sTypes GetObjectType(const std::wstring& strPath) const;
+  bool IsComputer(const std::wstring& strPath) const;
+  bool IsDomain(const std::wstring& strPath) const;
+  bool IsNetwork(const std::wstring& strPath) const;
+
+  // ---- Listing requests ----
+  void RefreshList();
+
+  // ---- Extension filter (every item shown until the filter is built) ----
+  void ApplyFilterToItems();
+  std::wstring FolderCountText() const { return folderCountText_; }
+  std::wstring FileCountText() const { return fileCountText_; }
+  std::wstring FolderChangeText() const { return folderChangeText_; }
+  std::wstring FileChangeText() const { return fileChangeText_; }
+
+  // ---- Change watch and chime ----
+  void WatchStart();
+  void WatchStop();
+  void WatchResume();
+  void ChangeNoticeClear();
+  void TestSound();
+
+  // ---- Small host members ----
+  std::wstring StatusGet() const { return statusCaption_; }
+  void StatusLet(const std::wstring& NewStatus) { statusCaption_ = NewStatus; }
+  void SetMode(bool OnOff) { enhancedMode_ = OnOff; }
+
+  // ---- What hosts and tests read of the model ----
+  const std::vector<TypeListItem>& ListItems() const { return listItems_; }
+  std::int32_t ItemCount() const { return itemCount_; }
+  std::int32_t FoldersShown() const { return foldersShown_; }
+  std::int32_t FilesShown() const { return filesShown_; }
+  std::int32_t LastShownItem() const { return lastShownItem_; }
+  std::int32_t ActiveItem() const { return activeItem_; }
+  std::wstring ActiveString() const { return activeString_; }
+  bool FolderChanged() const { return folderChanged_; }
+  bool ReadBusy() const { return readBusy_; }
+  std::wstring FilterText() const { return filterText_; }
+  const std::vector<std::wstring>& FilterEntries() const { return filterEntries_; }
+  const std::vector<TypeFolderFlag>& ExpandedFolders() const { return expandedFolders_; }
+  // Skin options read by the read (set through ApplyProperty once it exists).
+  bool ShowFileIcons = true;
+  bool ShowFolderIcons = true;
+  bool ShowColor = true;
+  std::int32_t FileCountMax = 1000;
+  // Place key of the selector's choice.
+  void SetCurrentDrive(const std::wstring& key) { currentDrive_ = key; }
+  // Tree folder to watch (set by the active-item highlight).
+  std::wstring WatchFolder;
+  bool RemoteDriveSelected = false;
+
+  // ---- Platform seams (the real ones are installed by Create) ----
+  void SetPropertyStore(std::shared_ptr<FilePropertyStore> store);
+  void SetShellFileInfo(std::shared_ptr<ShellFileInfo> shell);
+  void SetSoundPlayer(std::shared_ptr<SoundPlayer> sound);
+  // Icon cache surfaces, for drawing and tests (0 when not built).
+  HDC IconSurface(bool ownIcons, bool onBackground) const;
+
+ private:
+  ZenloFileControl();
+  ~ZenloFileControl();
+  friend class CallGuard;
+  ZenloFileControl(const ZenloFileControl&) = delete;
+  ZenloFileControl& operator=(const ZenloFileControl&) = delete;
+
+  // Event raising: never lets an exception of the host through.
+  void RaiseMessage(const std::wstring& text);
+  void RaiseForceQuit();
+  void RaiseClick();
+  void RaiseGetBookmark(std::int16_t slot, std::wstring& path);
+  // True once the host has released its last reference or the control is shutting down:
+  // code that resumes after a yield must end at once.
+  bool Closing() const { return closing_; }
+
+  // Folder reading (FolderReading.cpp)
+  struct ReadCall;
+  enum class PassEnd { Completed, Restart, Abandoned, Ended, Quit };
+  bool ReadPasses(ReadCall& call);
+  PassEnd ReadNested(ReadCall& call);
+  PassEnd RunPass(ReadCall& call);
+  void OutermostSetUp(ReadCall& call);
+  PassEnd ReadNetworkLevels(ReadCall& call);
+  PassEnd ExpandNetworkItem(ReadCall& call, std::int32_t index, const std::wstring& level);
+  NetResource* WalkToNetResource(const std::wstring& path);
+  PassEnd ReadDirectory(ReadCall& call);
+  PassEnd YieldAfterEntry();
+  void PlaceFolder(ReadCall& call, const WIN32_FIND_DATAW& entry);
+  void PlaceFile(ReadCall& call, const WIN32_FIND_DATAW& entry);
+  PassEnd ExpandTreeFolder(ReadCall& call, std::int32_t index);
+  void HandOver(ReadCall& call);
+  void PropertiesPass();
+  void RefreshItemColors();
+  void ShowProgress();
+  void RaiseUnknownError(const tk::ErrorInfo& err);
+  bool IsExpandedFolder(const std::wstring& path) const;
+  std::int32_t FindNameInList(const std::wstring& path) const;
+  bool FolderHasSubFolders(const std::wstring& path) const;
+  void SetExpandedFlag(const std::wstring& path, std::int16_t flag);
+  void SaveSelectedPaths();
+  void ApplyInterimSortOrder();
+
+  // Icon surfaces (view/IconSurfaces.cpp)
+  void RebuildOwnIconSurfaces();
+  void EnsureSharedIconSurfaces();
+
+  void OnWatchTick();
+
+  ULONG refs_ = 1;
+  int activeCalls_ = 0;  // reads on the stack; destruction waits for them
+  bool closing_ = false;
+  ZenloFileControlEvents* sink_ = nullptr;
+
+  // Properties
+  std::wstring childControl_;
+  std::wstring currentFolder_ = L"C:";
+  std::wstring currentDrive_;
+  std::wstring statusCaption_;
+  bool enhancedMode_ = false;
+  std::wstring sortDirection_ = L"asc";
+  std::int32_t defaultIndent_ = 450;
+
+  // Item array and counts
+  std::vector<TypeListItem> listItems_ = std::vector<TypeListItem>(1);
+  std::vector<TypeListItem> newListItems_;
+  std::int32_t itemCount_ = 0;
+  std::int32_t foldersShown_ = 0;
+  std::int32_t filesShown_ = 0;
+  std::int32_t lastShownItem_ = -1;
+  std::int32_t activeItem_ = -1;
+  std::wstring activeString_;
+
+  // Read state
+  bool readBusy_ = false;
+  bool readRequested_ = false;
+  std::wstring requestedPath_;
+  std::int16_t readLevel_ = 0;
+  std::int32_t readIndex_ = -1;
+  DWORD lastMarkTick_ = 0;
+  std::int16_t markCount_ = 0;
+  bool networkListing_ = false;
+  std::wstring lastReadFolder_;
+  std::unique_ptr<NetResource> netRoot_;
+  bool sharedIconsBuilt_ = false;
+
+  // Extension filter box
+  std::wstring filterText_ = L"All";
+  std::vector<std::wstring> filterEntries_{L"All"};
+  std::vector<std::wstring> extensionFilterList_;
+  std::vector<std::wstring> listedExtensions_;
+  bool filterReady_ = true;
+  std::wstring folderCountText_;
+  std::wstring fileCountText_;
+  std::wstring folderChangeText_;
+  std::wstring fileChangeText_;
+  std::int32_t previousFoldersShown_ = 0;
+  std::int32_t previousFilesShown_ = 0;
+
+  // Remembered things
+  std::vector<TypeFolderFlag> expandedFolders_;
+  std::vector<TypeFolderFlag> savedSelection_;
+  std::unique_ptr<PlaceMemory> places_;
+
+  // Details, watch, seams
+  std::unique_ptr<ItemDetails> details_;
+  std::unique_ptr<ChangeWatch> watch_;
+  bool folderChanged_ = false;
+  std::shared_ptr<FilePropertyStore> propertyStore_;
+  std::shared_ptr<ShellFileInfo> shell_;
+  std::shared_ptr<SoundPlayer> sound_;
+};
+
+}  // namespace zenlo

@@ -1,0 +1,121 @@
+#include "zenlo/ZenloFileControl.h"
+
+#include "listing/model/ChangeWatch.h"
+#include "listing/model/FilePropertyStore.h"
+#include "listing/model/ItemDetails.h"
+#include "listing/model/NetResource.h"
+#include "listing/model/PlaceMemory.h"
+#include "listing/model/ShellFileInfo.h"
+#include "listing/model/SoundPlayer.h"
+#include "listing/CallGuard.h"
+
+namespace zenlo {
+
+// {6C1D2E80-4B7A-4C55-9E0B-2A51C3D9F001}
+static const GUID IID_ZenloFileControl = {
+    0x6c1d2e80, 0x4b7a, 0x4c55, {0x9e, 0x0b, 0x2a, 0x51, 0xc3, 0xd9, 0xf0, 0x01}};
+
+ZenloFileControl* ZenloFileControl::Create() { return new ZenloFileControl(); }
+
+ZenloFileControl::ZenloFileControl()
+    : places_(std::make_unique<PlaceMemory>()),
+      details_(std::make_unique<ItemDetails>()),
+      watch_(std::make_unique<ChangeWatch>()),
+      propertyStore_(MakeEmptyPropertyStore()),
+      shell_(MakeShellFileInfo()),
+      sound_(MakeSoundPlayer()) {
+  watch_->Timer1.OnTick = [this] { OnWatchTick(); };
+}
+
+ZenloFileControl::~ZenloFileControl() {
+  // Tear-down: every release is attempted, none can fail.
+  watch_->Close();
+  listItems_.assign(1, TypeListItem{});
+}
+
+void ZenloFileControl::Initialize() {
+  places_->Clear();
+  activeItem_ = -1;
+  defaultIndent_ = 450;
+}
+
+void ZenloFileControl::AttachEvents(ZenloFileControlEvents* sink) { sink_ = sink; }
+
+HRESULT STDMETHODCALLTYPE ZenloFileControl::QueryInterface(REFIID riid, void** ppv) {
+  if (!ppv) return E_POINTER;
+  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_ZenloFileControl)) {
+    *ppv = static_cast<IUnknown*>(this);
+    AddRef();
+    return S_OK;
+  }
+  *ppv = nullptr;
+  return E_NOINTERFACE;
+}
+
+ULONG STDMETHODCALLTYPE ZenloFileControl::AddRef() { return ++refs_; }
+
+ULONG STDMETHODCALLTYPE ZenloFileControl::Release() {
+  const ULONG left = --refs_;
+  if (left == 0) {
+    delete this;
+    return 0;
+  }
+  // Only running calls of the control still hold it: the host has let go.
+  if (left == static_cast<ULONG>(activeCalls_)) {
+    closing_ = true;
+    sink_ = nullptr;
+    watch_->Timer1.SetInterval(0);
+  }
+  return left;
+}
+
+CallGuard::CallGuard(ZenloFileControl& c) : control_(c) {
+  ++control_.activeCalls_;
+  control_.AddRef();
+}
+
+CallGuard::~CallGuard() {
+  --control_.activeCalls_;
+  control_.Release();
+}
+
+template <typename F>
+static void RaiseGuarded(ZenloFileControlEvents* sink, bool closing, F&& f) {
+  if (!sink || closing) return;
+  try {
+    f(*sink);
+  } catch (...) {
+    // The host's handler failed; the control carries on.
+  }
+}
+
+void ZenloFileControl::RaiseMessage(const std::wstring& text) {
+  std::wstring copy = text;
+  RaiseGuarded(sink_, closing_, [&](ZenloFileControlEvents& s) { s.Message(copy); });
+}
+
+void ZenloFileControl::RaiseForceQuit() {
+  RaiseGuarded(sink_, closing_, [](ZenloFileControlEvents& s) { s.ForceQuit(); });
+}
+
+void ZenloFileControl::RaiseClick() {
+  RaiseGuarded(sink_, closing_, [](ZenloFileControlEvents& s) { s.Click(); });
+}
+
+void ZenloFileControl::RaiseGetBookmark(std::int16_t slot, std::wstring& path) {
+  RaiseGuarded(sink_, closing_, [&](ZenloFileControlEvents& s) { s.GetBookmark(slot, path); });
+}
+
+void ZenloFileControl::SetPropertyStore(std::shared_ptr<FilePropertyStore> store) {
+  propertyStore_ = store ? std::move(store) : MakeEmptyPropertyStore();
+}
+
+void ZenloFileControl::SetShellFileInfo(std::shared_ptr<ShellFileInfo> shell) {
+  shell_ = shell ? std::move(shell) : MakeShellFileInfo();
+}
+
+void ZenloFileControl::SetSoundPlayer(std::shared_ptr<SoundPlayer> sound) {
+  sound_ = sound ? std::move(sound) : MakeSoundPlayer();
+}
+
+}  // namespace zenlo

@@ -1,0 +1,113 @@
+#include "listing/model/ChangeWatch.h"
+
+#include "listing/CallGuard.h"
+#include "listing/model/SoundPlayer.h"
+#include "listing/model/PathText.h"
+#include "zenlo/ZenloFileControl.h"
+
+namespace zenlo {
+
+void ChangeWatch::Open(const std::wstring& folder, DWORD filter) {
+  Close();
+  if (folder.empty()) return;
+  handle_ = FindFirstChangeNotificationW(LongPathForm(folder).c_str(), FALSE, filter);
+}
+
+void ChangeWatch::Close() {
+  if (handle_ != INVALID_HANDLE_VALUE) FindCloseChangeNotification(handle_);
+  handle_ = INVALID_HANDLE_VALUE;
+}
+
+bool ChangeWatch::Signalled() const {
+  return handle_ != INVALID_HANDLE_VALUE && WaitForSingleObject(handle_, 0) == WAIT_OBJECT_0;
+}
+
+void ZenloFileControl::WatchStart() {
+  std::wstring folder;
+  DWORD filter;
+  if (ltFolderListType == fbFolder) {
+    folder = WatchFolder;
+    filter = FILE_NOTIFY_CHANGE_DIR_NAME;
+  } else {
+    folder = currentFolder_;
+    auto unc = folder.find(L"\\\\");
+    if (unc != std::wstring::npos) folder = folder.substr(unc);
+    filter = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME;
+  }
+  watch_->Open(folder, filter);
+  WatchResume();
+}
+
+void ZenloFileControl::WatchStop() {
+  watch_->Timer1.SetInterval(0);
+  watch_->Timer1.SetEnabled(false);
+}
+
+void ZenloFileControl::WatchResume() {
+  if (closing_) return;
+  watch_->Timer1.SetInterval(kFirstPollMs);
+  watch_->Timer1.SetEnabled(true);
+}
+
+void ZenloFileControl::ChangeNoticeClear() { folderChanged_ = false; }
+
+void ZenloFileControl::OnWatchTick() {
+  CallGuard guard(*this);
+  try {
+    if (watch_->Signalled()) {
+      watch_->Timer1.SetInterval(0);
+      folderChanged_ = true;
+      RefreshList();
+    }
+    if (!closing_ && watch_->Timer1.Interval() == kFirstPollMs)
+      watch_->Timer1.SetInterval(kSteadyPollMs);
+  } catch (...) {
+    // The next start re-arms the poll.
+  }
+}
+
+// The built-in chime lives in the library's resources; the locked resource stays valid while
+// the library is loaded, so an asynchronous sound never plays from freed memory.
+static HMODULE LibraryModule() {
+  HMODULE module = nullptr;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                         GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCWSTR>(&LibraryModule), &module);
+  return module;
+}
+
+static std::wstring ProgramFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) return {};
+    if (n < path.size()) {
+      path.resize(n);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  return path.substr(0, path.find_last_of(L'\\'));
+}
+
+void ZenloFileControl::TestSound() {
+  try {
+    const std::wstring file = ProgramFolder() + L"\\CHIME.WAV";
+    if (GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES) {
+      if (sound_->DeviceCount() < 1)
+        sound_->Beep();
+      else
+        sound_->PlayFile(file);
+      return;
+    }
+    HMODULE module = LibraryModule();
+    HRSRC res = FindResourceW(module, MAKEINTRESOURCEW(101), L"VR_SOUND");
+    HGLOBAL data = res ? LoadResource(module, res) : nullptr;
+    const void* wave = data ? LockResource(data) : nullptr;
+    if (wave) sound_->PlayMemory(wave);
+  } catch (...) {
+    // A missing device or sound never produces a message.
+  }
+}
+
+}  // namespace zenlo

@@ -1,0 +1,726 @@
+// Reading a folder, a tree of expanded folders or a network level into the item array.
+// The read yields to the message loop after every entry; requests that arrive meanwhile
+// restart the outermost read, Esc (IsCancelled) ends it with what it has.
+#include <algorithm>
+
+#include "listing/CallGuard.h"
+#include "listing/model/ChangeWatch.h"
+#include "listing/model/FilePropertyStore.h"
+#include "listing/model/ItemDetails.h"
+#include "listing/model/NetResource.h"
+#include "listing/model/PathText.h"
+#include "listing/model/ReadSeams.h"
+#include "toolkit/Error.h"
+#include "toolkit/EventLoop.h"
+#include "toolkit/MousePointer.h"
+#include "toolkit/Text.h"
+#include "zenlo/ZenloFileControl.h"
+
+namespace zenlo {
+
+namespace {
+constexpr int kMaxPasses = 5;
+constexpr std::int32_t kIndentStep = 150;
+constexpr DWORD kMarkEveryMs = 100;
+constexpr std::int16_t kMaxMarks = 60;
+
+const wchar_t kChangingText[] =
+    L"The folder contents keep changing while Varnello is trying to build a list of the items."
+    L"\r\n\r\n"
+    L"It is possible that some background operation is creating this problem. Varnello will now "
+    L"stop so that the operation can finish."
+    L"\r\n\r\n"
+    L"Please restart Varnello in a few minutes.";
+
+bool IsDotOrDotDot(const wchar_t* name) {
+  return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
+}
+
+bool IsProviderToSkip(const std::wstring& upperName) {
+  return upperName == L"MICROSOFT TERMINAL SERVICES" || upperName == L"WEB CLIENT NETWORK";
+}
+
+class SearchHandle {
+ public:
+  explicit SearchHandle(HANDLE h) : h_(h) {}
+  ~SearchHandle() { Close(); }
+  SearchHandle(const SearchHandle&) = delete;
+  SearchHandle& operator=(const SearchHandle&) = delete;
+  bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const { return h_; }
+  void Close() {
+    if (h_ != INVALID_HANDLE_VALUE) FindClose(h_);
+    h_ = INVALID_HANDLE_VALUE;
+  }
+
+ private:
+  HANDLE h_;
+};
+
+ReadSeams g_seams;
+}  // namespace
+
+ReadSeams& TestReadSeams() { return g_seams; }
+
+// One call of the read: what it was asked for and where it rolls back to.
+struct ZenloFileControl::ReadCall {
+  ReadCall(std::wstring p, bool first, std::int32_t& xPrint, bool nest, std::wstring& netObject,
+           bool keep)
+      : path(std::move(p)),
+        firstRun(first),
+        xPrintStart(xPrint),
+        nestCall(nest),
+        networkObject(netObject),
+        keepSelected(keep) {}
+
+  std::wstring path;
+  bool firstRun = true;
+  std::int32_t& xPrintStart;
+  bool nestCall = false;
+  std::wstring& networkObject;
+  bool keepSelected = false;
+  std::int32_t levelIndent = 0;
+  std::wstring realFolder;
+  // State at entry, restored before a nested read's next pass.
+  std::int32_t entryFolders = 0;
+  std::int32_t entryFiles = 0;
+  std::int16_t entryLevel = 0;
+  std::int32_t entryXPrint = 0;
+  std::int32_t rollBack = -1;
+};
+
+bool ZenloFileControl::GetFolderContents(std::wstring FolderPath, bool FirstRunFlag) {
+  std::int32_t xPrintStart = 0;
+  std::wstring networkObject;
+  return GetFolderContents(std::move(FolderPath), FirstRunFlag, xPrintStart, sDefault, false,
+                           networkObject, false);
+}
+
+bool ZenloFileControl::GetFolderContents(std::wstring FolderPath, bool FirstRunFlag,
+                                         std::int32_t& XPrintStart, sTypes /*TheType*/,
+                                         bool NestCall, std::wstring& NetworkObject,
+                                         bool KeepSelected) {
+  if (closing_) return false;
+  CallGuard guard(*this);
+  WatchStop();
+  if (!NestCall) {
+    if (readBusy_) {
+      // Served by the running read: it starts over with this path.
+      requestedPath_ = FolderPath;
+      readRequested_ = true;
+      return false;
+    }
+    readBusy_ = true;
+    readRequested_ = false;
+    requestedPath_.clear();
+  }
+
+  ReadCall call{FolderPath, FirstRunFlag, XPrintStart, NestCall, NetworkObject, KeepSelected};
+  bool completed = false;
+  {
+    tk::HourglassPointer hourglass;
+    if (NestCall) {
+      completed = ReadNested(call) == PassEnd::Completed;
+    } else {
+      completed = ReadPasses(call);
+    }
+  }
+  if (!NestCall) {
+    netRoot_.reset();
+    readBusy_ = false;
+    if (!closing_) WatchStart();
+  }
+  return completed;
+}
+
+bool ZenloFileControl::ReadPasses(ReadCall& call) {
+  int passes = 0;
+  for (;;) {
+    if (closing_) return false;
+    ++passes;
+    if (!requestedPath_.empty()) call.path = requestedPath_;
+    PassEnd end = RunPass(call);
+    if (closing_) return false;
+    if (end == PassEnd::Completed) {
+      try {
+        HandOver(call);
+      } catch (...) {
+        RaiseUnknownError(tk::CurrentError());
+        end = PassEnd::Ended;
+      }
+      if (closing_) return false;
+      if (!readRequested_) return end == PassEnd::Completed;
+      // A request made by a handler after the last yield (Click, Message) is served now.
+      end = PassEnd::Restart;
+    }
+    switch (end) {
+      case PassEnd::Restart:
+        readRequested_ = false;
+        passes = 0;
+        continue;
+      case PassEnd::Abandoned:
+        if (passes < kMaxPasses) continue;
+        RaiseMessage(kChangingText);
+        RaiseForceQuit();
+        return false;
+      case PassEnd::Quit:
+        return false;
+      case PassEnd::Ended:
+        if (!readRequested_ || closing_) return false;
+        readRequested_ = false;
+        passes = 0;
+        continue;
+      case PassEnd::Completed:
+        break;
+    }
+    return false;
+  }
+}
+
+ZenloFileControl::PassEnd ZenloFileControl::ReadNested(ReadCall& call) {
+  call.entryFolders = foldersShown_;
+  call.entryFiles = filesShown_;
+  call.entryLevel = readLevel_;
+  call.entryXPrint = call.xPrintStart;
+  for (int passes = 1;; ++passes) {
+    PassEnd end = RunPass(call);
+    if (end != PassEnd::Abandoned) return end;
+    // Roll back what this nested read placed before trying again.
+    newListItems_.resize(static_cast<std::size_t>(call.rollBack + 1));
+    readIndex_ = call.rollBack;
+    readLevel_ = call.entryLevel;
+    foldersShown_ = call.entryFolders;
+    filesShown_ = call.entryFiles;
+    call.xPrintStart = call.entryXPrint;
+    if (passes >= kMaxPasses) {
+      RaiseMessage(kChangingText);
+      RaiseForceQuit();
+      return PassEnd::Quit;
+    }
+  }
+}
+
+void ZenloFileControl::RaiseUnknownError(const tk::ErrorInfo& err) {
+  RaiseMessage(tk::MessageWithError(L"An unknown error has occurred.", err,
+                                    L"Error Description: "));
+  IsCancelled = false;
+}
+
+ZenloFileControl::PassEnd ZenloFileControl::RunPass(ReadCall& call) {
+  if (call.xPrintStart == 0) call.xPrintStart = defaultIndent_;
+  if (call.path.size() < 2) {
+    RaiseMessage(L"No Folder Specified.");
+    return PassEnd::Ended;
+  }
+  try {
+    call.path = AddTrailingBackslash(call.path);
+    if (ltFolderListType == fbFolder && tk::SameText(call.networkObject, L"SHARE"))
+      call.networkObject.clear();
+    if (call.firstRun) {
+      OutermostSetUp(call);
+    } else {
+      ++readLevel_;
+      call.levelIndent = call.xPrintStart + kIndentStep;
+      call.rollBack = readIndex_;
+    }
+  } catch (...) {
+    RaiseUnknownError(tk::CurrentError());
+    return PassEnd::Ended;
+  }
+
+  if (!call.networkObject.empty()) return ReadNetworkLevels(call);
+  return ReadDirectory(call);
+}
+
+void ZenloFileControl::OutermostSetUp(ReadCall& call) {
+  const bool tree = ltFolderListType == fbFolder;
+  if (tree) {
+    details_->IconCellCache.Clear();
+  } else {
+    extensionFilterList_.clear();
+    listedExtensions_.clear();
+  }
+  if (!call.keepSelected) savedSelection_.clear();
+  if (!tree && !sharedIconsBuilt_) {
+    EnsureSharedIconSurfaces();
+    sharedIconsBuilt_ = true;
+  }
+  RebuildOwnIconSurfaces();
+  details_->OwnIconCount = -1;
+
+  lastMarkTick_ = GetTickCount();
+  markCount_ = 1;
+  statusCaption_ = L"* ";
+
+  IsCancelled = false;
+  readLevel_ = 1;
+  readIndex_ = -1;
+  call.levelIndent = call.xPrintStart;
+  currentFolder_ = call.path;
+  networkListing_ = call.path.find(L"\\\\") != std::wstring::npos || call.path[0] == L'*';
+  foldersShown_ = filesShown_ = 0;
+  newListItems_.clear();
+
+  if (tree) {
+    readIndex_ = 0;
+    TypeListItem root;
+    root.Selected = -1;
+    root.IndentX = call.xPrintStart - kIndentStep;
+    if (call.path.rfind(L"\\\\", 0) == 0 || !networkListing_) {
+      root.Name = root.FullPath = root.RealPath = call.path;
+      root.ItemType = sFolder;
+    } else {
+      root.Name = L"Entire Network";
+      root.ItemType = sEntireNetwork;
+      root.FullPath = root.RealPath = L"*:";
+      call.networkObject = L"ENTIRENETWORK";
+      netRoot_ = std::make_unique<NetResource>();
+    }
+    newListItems_.push_back(std::move(root));
+    std::wstring key;
+    activeString_ = GetActiveFolder(key);
+  } else {
+    if (networkListing_) {
+      switch (GetObjectType(call.path)) {
+        case sEntireNetwork: call.networkObject = L"ENTIRENETWORK"; break;
+        case sNetwork: call.networkObject = L"NETWORK"; break;
+        case sDomain: call.networkObject = L"DOMAIN"; break;
+        case sComputer: call.networkObject = L"COMPUTER"; break;
+        default: break;
+      }
+      if (!call.networkObject.empty()) netRoot_ = std::make_unique<NetResource>();
+    }
+    activeItem_ = -1;
+  }
+}
+
+ZenloFileControl::PassEnd ZenloFileControl::ReadNetworkLevels(ReadCall& call) {
+  try {
+    if (tk::SameText(call.networkObject, L"ENTIRENETWORK")) {
+      if (!netRoot_) netRoot_ = std::make_unique<NetResource>();
+      for (const auto& child : netRoot_->Children()) {
+        if (IsProviderToSkip(tk::UpperCase(child->RemoteName()))) continue;
+        ++readIndex_;
+        ++foldersShown_;
+        TypeListItem item;
+        item.FullPath = item.RealPath = L"*:\\" + child->RemoteName();
+        item.Name = child->ShortName();
+        item.ItemType = sNetwork;
+        item.NameKey = NameKeyOf(item.FullPath);
+        item.Selected = -1;
+        item.IndentX = call.levelIndent;
+        item.Level = readLevel_;
+        newListItems_.push_back(std::move(item));
+        PassEnd end = ExpandNetworkItem(call, readIndex_, L"NETWORK");
+        if (end == PassEnd::Restart || end == PassEnd::Quit) return end;
+      }
+      return PassEnd::Completed;
+    }
+    if (!(tk::SameText(call.networkObject, L"NETWORK") ||
+          tk::SameText(call.networkObject, L"DOMAIN") ||
+          tk::SameText(call.networkObject, L"SERVER") ||
+          tk::SameText(call.networkObject, L"COMPUTER")))
+      return PassEnd::Completed;
+
+    NetResource* at = WalkToNetResource(call.path);
+    if (!at) return PassEnd::Completed;
+    std::wstring base = call.path.substr(0, call.path.size() - 1);
+    for (const auto& child : at->Children()) {
+      if (child->ResourceType() == 255) continue;  // printers are not listed
+      TypeListItem item;
+      item.Name = child->ShortName();
+      const std::wstring kind = child->ResourceTypeName();
+      if (tk::SameText(kind, L"server")) {
+        item.ItemType = sServer;
+        call.networkObject = L"SERVER";
+        item.FullPath = base + child->RemoteName();
+      } else if (tk::SameText(kind, L"domain")) {
+        item.ItemType = sDomain;
+        call.networkObject = L"DOMAIN";
+        item.FullPath = base + L"\\" + child->ShortName();
+      } else if (tk::SameText(kind, L"share")) {
+        item.ItemType = sShare;
+        call.networkObject = L"SHARE";
+        item.FullPath = base + L"\\" + child->ShortName();
+      } else {
+        item.ItemType = sDefault;
+        item.FullPath = base + L"\\" + child->ShortName();
+      }
+      ++foldersShown_;
+      ++readIndex_;
+      item.RealPath = item.FullPath;
+      item.NameKey = NameKeyOf(item.FullPath);
+      item.Selected = -1;
+      item.IndentX = call.levelIndent;
+      item.Level = readLevel_;
+      newListItems_.push_back(std::move(item));
+      PassEnd end = ExpandNetworkItem(call, readIndex_, call.networkObject);
+      if (end == PassEnd::Restart || end == PassEnd::Quit) return end;
+    }
+    return PassEnd::Completed;
+  } catch (...) {
+    RaiseUnknownError(tk::CurrentError());
+    return PassEnd::Ended;
+  }
+}
+
+ZenloFileControl::PassEnd ZenloFileControl::ExpandNetworkItem(ReadCall& call,
+                                                              std::int32_t index,
+                                                              const std::wstring& level) {
+  TypeListItem& item = newListItems_[static_cast<std::size_t>(index)];
+  if (!IsExpandedFolder(item.FullPath)) {
+    item.FolderStatus = sNotExpanded;
+    return PassEnd::Completed;
+  }
+  item.FolderStatus = sExpanded;
+  std::int32_t indent = call.levelIndent;
+  std::wstring networkObject = level;
+  ReadCall nested{item.FullPath, false, indent, true, networkObject, false};
+  PassEnd end = ReadNested(nested);
+  --readLevel_;
+  return end;
+}
+
+NetResource* ZenloFileControl::WalkToNetResource(const std::wstring& path) {
+  std::wstring text = path.substr(0, path.size() - 1);
+  auto first = text.find(L'\\');
+  if (!netRoot_) netRoot_ = std::make_unique<NetResource>();
+  NetResource* at = netRoot_.get();
+  if (first == std::wstring::npos) return at;
+  text = text.substr(first + 1);
+  // Split at "\"; a "\" right after a separator belongs to the next segment.
+  std::vector<std::wstring> segments;
+  std::wstring seg;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'\\' && !(i > 0 && text[i - 1] == L'\\' && seg.empty())) {
+      segments.push_back(seg);
+      seg.clear();
+      if (i + 1 < text.size() && text[i + 1] == L'\\') {
+        seg = L"\\";
+        ++i;
+      }
+    } else {
+      seg += text[i];
+    }
+  }
+  segments.push_back(seg);
+  for (const auto& s : segments) {
+    if (at->ResourceTypeName().empty()) {
+      netRoot_ = std::make_unique<NetResource>();
+      at = netRoot_.get();
+    }
+    if (s.empty()) break;
+    const std::wstring kind = at->ResourceTypeName();
+    if (tk::SameText(kind, L"generic") || tk::SameText(kind, L"network")) {
+      NetResource* next = at->Child(s);
+      if (!next) return nullptr;
+      at = next;
+    } else if (tk::SameText(kind, L"domain")) {
+      NetResource* next = at->Child(L"\\" + s);
+      return next;
+    }
+  }
+  return at;
+}
+
+ZenloFileControl::PassEnd ZenloFileControl::ReadDirectory(ReadCall& call) {
+  call.realFolder = call.path;
+  if (!call.realFolder.empty() && call.realFolder[0] == L'*') {
+    auto unc = call.realFolder.find(L"\\\\");
+    call.realFolder = unc == std::wstring::npos ? std::wstring() : call.realFolder.substr(unc);
+  }
+  const std::wstring pattern = LongPathForm(AddTrailingBackslash(call.realFolder)) + L"*.*";
+  WIN32_FIND_DATAW entry;
+  SearchHandle search(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry,
+                                       FindExSearchNameMatch, nullptr,
+                                       FIND_FIRST_EX_LARGE_FETCH));
+  if (!search.Valid()) return PassEnd::Completed;
+
+  const bool tree = ltFolderListType == fbFolder;
+  for (;;) {
+    const DWORD a = entry.dwFileAttributes;
+    const bool skip = ((a & FILE_ATTRIBUTE_HIDDEN) && !ShowHiddenItems) ||
+                      ((a & FILE_ATTRIBUTE_SYSTEM) && !ShowSystemItems) ||
+                      ((a & FILE_ATTRIBUTE_DIRECTORY) && IsDotOrDotDot(entry.cFileName));
+    if (!skip) {
+      if (a & FILE_ATTRIBUTE_DIRECTORY) {
+        try {
+          PlaceFolder(call, entry);
+        } catch (...) {
+          return PassEnd::Abandoned;
+        }
+        if (tree) {
+          PassEnd end;
+          try {
+            end = ExpandTreeFolder(call, readIndex_);
+          } catch (...) {
+            RaiseUnknownError(tk::CurrentError());
+            return PassEnd::Ended;
+          }
+          if (end == PassEnd::Restart || end == PassEnd::Quit) return end;
+          if (closing_) return PassEnd::Ended;
+        }
+      } else if (!tree) {
+        try {
+          PlaceFile(call, entry);
+        } catch (...) {
+          return PassEnd::Abandoned;
+        }
+      }
+    }
+    PassEnd after = YieldAfterEntry();
+    if (after != PassEnd::Completed) return after;
+    if (IsCancelled) return PassEnd::Completed;
+    if (!FindNextFileW(search.Get(), &entry)) break;
+  }
+  return PassEnd::Completed;
+}
+
+ZenloFileControl::PassEnd ZenloFileControl::YieldAfterEntry() {
+  ShowProgress();
+  tk::DoEvents();
+  if (closing_) return PassEnd::Ended;
+  // A request restarts the outermost read, however deep this read is nested.
+  if (readRequested_) return PassEnd::Restart;
+  return PassEnd::Completed;
+}
+
+void ZenloFileControl::ShowProgress() {
+  const DWORD now = GetTickCount();
+  if (now - lastMarkTick_ <= kMarkEveryMs) return;
+  lastMarkTick_ = now;
+  ++markCount_;
+  std::wstring marks;
+  marks.reserve(static_cast<std::size_t>(markCount_) * 2);
+  for (int i = 0; i < markCount_; ++i) marks += L"* ";
+  if (markCount_ >= kMaxMarks) markCount_ = 0;
+  StatusLet(marks);
+}
+
+void ZenloFileControl::PlaceFolder(ReadCall& call, const WIN32_FIND_DATAW& entry) {
+  if (g_seams.OnEntry) g_seams.OnEntry(entry.cFileName);
+  TypeListItem item;
+  item.Name = entry.cFileName;  // never trimmed: " data" is not "data"
+  item.SizeText = L"--";
+  item.DateLastModified = tk::FileTimeToDateText(entry.ftLastWriteTime);
+  item.DateCreated = tk::FileTimeToDateText(entry.ftCreationTime);
+  item.DateLastAccessed = tk::FileTimeToDateText(entry.ftLastAccessTime);
+  item.Extension = L"dir";
+  item.FullPath = call.path + item.Name;
+  item.RealPath = AddTrailingBackslash(call.realFolder) + item.Name;
+  item.Selected = FindNameInList(item.FullPath);
+  item.AttributesText = FormatAttributeLetters(entry.dwFileAttributes);
+  item.Level = readLevel_;
+  item.ItemType = sFolder;
+  item.NameKey = NameKeyOf(item.FullPath);
+  item.IndentX = call.levelIndent;
+  item.RowTop = -1;
+  item.FileType = L"File Folder";
+  if (ShowFolderIcons)
+    GetFileInfo(item.RealPath, item.FileType, item.IconPalette, item.IconX, item.IconY, L"");
+  else
+    item.IconX = -1;
+  newListItems_.push_back(std::move(item));
+  ++readIndex_;
+  ++foldersShown_;
+}
+
+void ZenloFileControl::PlaceFile(ReadCall& call, const WIN32_FIND_DATAW& entry) {
+  if (g_seams.OnEntry) g_seams.OnEntry(entry.cFileName);
+  TypeListItem item;
+  item.Name = entry.cFileName;
+  const std::uint64_t size =
+      (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+  item.SizeText = tk::GroupedNumber(size);
+  item.DateLastModified = tk::FileTimeToDateText(entry.ftLastWriteTime);
+  item.IndentX = call.levelIndent;
+  item.ItemType = sFile;
+  item.FullPath = AddTrailingBackslash(call.realFolder) + item.Name;
+  item.RealPath = item.FullPath;
+  auto dot = item.Name.rfind(L'.');
+  if (dot != std::wstring::npos) {
+    item.Extension = item.Name.substr(dot + 1);
+    item.ExtKey = tk::UpperCase(item.Extension);
+  }
+  item.Selected = FindNameInList(item.FullPath);
+  item.DateCreated = tk::FileTimeToDateText(entry.ftCreationTime);
+  item.DateLastAccessed = tk::FileTimeToDateText(entry.ftLastAccessTime);
+  item.AttributesText = FormatAttributeLetters(entry.dwFileAttributes);
+  item.RowTop = -1;
+  item.Level = 1;
+  if (ShowFileIcons)
+    GetFileInfo(item.FullPath, item.FileType, item.IconPalette, item.IconX, item.IconY,
+                item.ExtKey);
+  else
+    item.IconX = -1;
+  StoreExtension(item.ExtKey);
+  newListItems_.push_back(std::move(item));
+  ++readIndex_;
+}
+
+ZenloFileControl::PassEnd ZenloFileControl::ExpandTreeFolder(ReadCall& call,
+                                                             std::int32_t index) {
+  auto at = [&]() -> TypeListItem& { return newListItems_[static_cast<std::size_t>(index)]; };
+  if (tk::SameText(ActiveFolder, at().FullPath)) activeItem_ = index;
+  const std::wstring fullPath = at().FullPath;
+
+  auto readNested = [&]() {
+    at().FolderStatus = sExpanded;
+    std::int32_t indent = call.levelIndent;
+    std::wstring networkObject;
+    ReadCall nested{fullPath, false, indent, true, networkObject, false};
+    PassEnd end = ReadNested(nested);
+    --readLevel_;
+    return end;
+  };
+
+  if (RemoteDriveSelected) {
+    if (!IsExpandedFolder(fullPath)) {
+      at().FolderStatus = sNotExpanded;
+      return PassEnd::Completed;
+    }
+    const std::int32_t before = readIndex_;
+    PassEnd end = readNested();
+    if (end == PassEnd::Restart || end == PassEnd::Quit) return end;
+    const bool empty = readIndex_ == before;
+    if (empty) at().FolderStatus = sNoSubFolders;
+    SetExpandedFlag(fullPath, empty ? -1 : 0);
+    return end;
+  }
+  if (!FolderHasSubFolders(fullPath)) {
+    at().FolderStatus = sNoSubFolders;
+    return PassEnd::Completed;
+  }
+  if (!IsExpandedFolder(fullPath)) {
+    at().FolderStatus = sNotExpanded;
+    return PassEnd::Completed;
+  }
+  return readNested();
+}
+
+bool ZenloFileControl::FolderHasSubFolders(const std::wstring& path) const {
+  std::wstring real = path;
+  auto unc = real.find(L"\\\\");
+  if (unc != std::wstring::npos) real = real.substr(unc);
+  const std::wstring pattern = LongPathForm(AddTrailingBackslash(real)) + L"*.*";
+  WIN32_FIND_DATAW entry;
+  SearchHandle search(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry,
+                                       FindExSearchNameMatch, nullptr, 0));
+  if (!search.Valid()) return false;
+  do {
+    // Hidden and system folders count, and so do folders whose names begin with a dot.
+    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !IsDotOrDotDot(entry.cFileName))
+      return true;
+  } while (FindNextFileW(search.Get(), &entry));
+  return false;
+}
+
+bool ZenloFileControl::IsExpandedFolder(const std::wstring& path) const {
+  return std::any_of(expandedFolders_.begin(), expandedFolders_.end(),
+                     [&](const TypeFolderFlag& f) { return tk::SameText(f.Path, path); });
+}
+
+std::int32_t ZenloFileControl::FindNameInList(const std::wstring& path) const {
+  if (savedSelection_.empty()) return -1;
+  for (const auto& entry : savedSelection_)
+    if (!entry.Path.empty() && tk::SameText(entry.Path, path)) return entry.Flag;
+  return -1;
+}
+
+void ZenloFileControl::SetExpandedFlag(const std::wstring& path, std::int16_t flag) {
+  for (auto& entry : expandedFolders_)
+    if (tk::SameText(entry.Path, path)) entry.Flag = flag;
+}
+
+void ZenloFileControl::HandOver(ReadCall& call) {
+  const bool tree = ltFolderListType == fbFolder;
+  newListItems_.resize(static_cast<std::size_t>(readIndex_ + 1));
+  itemCount_ = readIndex_ + 1 > 0 ? readIndex_ + 1 : 0;
+  listItems_ = std::move(newListItems_);
+  if (listItems_.empty()) listItems_.resize(1);  // the placeholder; ItemCount stays 0
+  newListItems_ = {};
+
+  if (itemCount_ > 0) {
+    if (tree)
+      QuickSortType(1, itemCount_ - 1);
+    else
+      QuickSortType(0, itemCount_ - 1);
+  }
+
+  const std::wstring keptFilter = filterText_;
+  filterEntries_.assign(1, L"All");
+  if (itemCount_ > 0) {
+    if (!tree && ShowColor && !networkListing_ &&
+        (readIndex_ - foldersShown_ + 1 < FileCountMax || enhancedMode_))
+      PropertiesPass();
+    if (!tree && !listedExtensions_.empty()) {
+      extensionFilterList_.clear();
+      for (const auto& ext : listedExtensions_) extensionFilterList_.push_back(tk::LowerCase(ext));
+      std::sort(extensionFilterList_.begin(), extensionFilterList_.end(),
+                [](const std::wstring& a, const std::wstring& b) {
+                  return tk::CompareText(a, b) < 0;
+                });
+      filterEntries_.insert(filterEntries_.end(), extensionFilterList_.begin(),
+                            extensionFilterList_.end());
+    }
+    RefreshItemColors();
+  }
+  filterReady_ = false;
+  filterText_ = keptFilter.empty() ? L"All" : keptFilter;
+  filterReady_ = true;
+
+  ApplyFilterToItems();
+  lastReadFolder_ = call.path;
+  IsCancelled = false;
+}
+
+void ZenloFileControl::PropertiesPass() {
+  for (std::int32_t i = foldersShown_; i < itemCount_; ++i) {
+    TypeListItem& item = listItems_[static_cast<std::size_t>(i)];
+    if (item.ItemType != sFile) continue;
+    try {
+      auto props = propertyStore_->Open(item.FullPath);
+      if (!props) continue;
+      item.Comments = props->Comments();
+      item.ColorWord = props->UserProperty(L"VarnelloColor").value_or(L"");
+    } catch (const tk::RuntimeError& e) {
+      if (e.Info().Number == kErrPropertiesUnavailable) item.IsOpen = true;
+    } catch (...) {
+      // Properties are extra: the file is listed without them.
+    }
+  }
+}
+
+void ZenloFileControl::RefreshItemColors() {
+  for (std::int32_t i = 0; i < itemCount_; ++i) {
+    TypeListItem& item = listItems_[static_cast<std::size_t>(i)];
+    item.ItemColor = item.ColorWord.empty() ? -1 : ColorWordToRgb(item.ColorWord);
+  }
+}
+
+void ZenloFileControl::RefreshList() {
+  if (closing_) return;
+  SaveActiveString();
+  std::wstring path;
+  if (ltFolderListType == fbFolder) {
+    // A tree that has no place yet has nothing to re-read.
+    if (currentDrive_.empty()) return;
+    path = ListRootLoad(currentDrive_);
+    if (path.empty()) return;
+  } else {
+    path = currentFolder_;
+  }
+  SaveSelectedPaths();
+  std::wstring networkObject;
+  GetFolderContents(path, true, defaultIndent_, sDefault, false, networkObject, true);
+}
+
+void ZenloFileControl::SaveSelectedPaths() {
+  savedSelection_.clear();
+  for (std::int32_t i = 0; i <= lastShownItem_ && i < itemCount_; ++i) {
+    const TypeListItem& item = listItems_[static_cast<std::size_t>(i)];
+    if (item.Selected == 1) savedSelection_.push_back({tk::UpperCase(item.FullPath), 1});
+  }
+}
+
+}  // namespace zenlo

@@ -1,0 +1,157 @@
+#include "listing/model/ItemDetails.h"
+
+#include "listing/model/ShellFileInfo.h"
+#include "toolkit/Text.h"
+#include "zenlo/ZenloFileControl.h"
+
+namespace zenlo {
+
+std::wstring FormatAttributeLetters(DWORD a) {
+  std::wstring text(5, L'_');
+  if (a & FILE_ATTRIBUTE_ARCHIVE) text[0] = L'a';
+  if (a & FILE_ATTRIBUTE_SYSTEM) text[1] = L's';
+  if (a & FILE_ATTRIBUTE_READONLY) text[2] = L'r';
+  if (a & FILE_ATTRIBUTE_HIDDEN) text[3] = L'h';
+  if (a & FILE_ATTRIBUTE_NORMAL) text[4] = L'c';
+  return text;
+}
+
+std::int32_t ColorWordToRgb(const std::wstring& word) {
+  struct Entry {
+    const wchar_t* word;
+    COLORREF colour;
+  };
+  static const Entry table[] = {
+      {L"red", RGB(255, 0, 0)},         {L"blue", RGB(0, 0, 255)},
+      {L"black", RGB(0, 0, 0)},         {L"gray", RGB(120, 120, 120)},
+      {L"dark green", RGB(54, 151, 58)}, {L"light green", RGB(0, 255, 0)},
+      {L"cyan", RGB(0, 210, 255)},      {L"lavender", RGB(183, 21, 217)},
+      {L"orange", RGB(255, 120, 0)},    {L"yellow", RGB(255, 255, 0)},
+      {L"burgundy", RGB(121, 10, 30)},
+  };
+  if (tk::SameText(word, L"default")) return -1;
+  for (const auto& e : table)
+    if (tk::SameText(word, e.word)) return static_cast<std::int32_t>(e.colour);
+  return 0;
+}
+
+namespace {
+bool IsOwnIconKey(const std::wstring& key) {
+  return tk::SameText(key, L"EXE") || tk::SameText(key, L"ICO") || tk::SameText(key, L"LNK") ||
+         tk::SameText(key, L"FOLDER");
+}
+
+void DrawIconCell(ItemDetails& d, tk::MemorySurface& plain, tk::MemorySurface* trans, int icon,
+                  std::int32_t x, std::int32_t y) {
+  if (!d.ImageList) return;
+  ImageList_Draw(d.ImageList, icon, plain.Dc(), kIconCell * x, kIconCell * y, ILD_TRANSPARENT);
+  if (trans)
+    ImageList_Draw(d.ImageList, icon, trans->Dc(), kIconCell * x, kIconCell * y, ILD_TRANSPARENT);
+}
+}  // namespace
+
+void ZenloFileControl::StoreExtension(std::wstring& FileExt) {
+  if (FileExt.empty()) return;
+  for (const auto& ext : listedExtensions_)
+    if (tk::SameText(ext, FileExt)) return;
+  listedExtensions_.push_back(FileExt);
+}
+
+void ZenloFileControl::GetFileInfo(std::wstring FilePath, std::wstring& FileType,
+                                   std::int16_t& IconPalette, std::int16_t& X, std::int16_t& Y,
+                                   std::wstring FileExt) {
+  try {
+    ItemDetails& d = *details_;
+    std::wstring key;
+    // Icon index of this very path when the type-name query below asked the shell; otherwise a
+    // query for the icon alone is made, so no item ever shows another item's icon.
+    std::optional<int> icon;
+    if (tk::SameText(FileType, L"File Folder")) {
+      key = L"FOLDER";
+    } else if (FileExt.empty()) {
+      FileType = L"File";
+    } else {
+      key = FileExt;
+      if (const std::wstring* cached = d.TypeNameCache.Find(key)) {
+        FileType = *cached;
+      } else {
+        ShellFileInfoAnswer a = shell_->Query(FilePath, kShellTypeAndIcon);
+        FileType = a.TypeName.substr(0, a.TypeName.find(L'\0'));
+        if (FileType.empty()) FileType = FileExt + L" File";
+        d.TypeNameCache.Add(key, FileType);
+        if (a.ImageList) {
+          d.ImageList = a.ImageList;
+          icon = a.IconIndex;
+        }
+      }
+    }
+
+    auto askIcon = [&]() -> std::optional<int> {
+      ShellFileInfoAnswer a = shell_->Query(FilePath, kShellIconOnly);
+      if (!a.ImageList) return std::nullopt;
+      d.ImageList = a.ImageList;
+      return a.IconIndex;
+    };
+
+    if (IsOwnIconKey(key)) {
+      IconPalette = 1;
+      if (!icon) icon = askIcon();
+      if (!icon) {
+        X = -1;
+        return;
+      }
+      ++d.OwnIconCount;
+      const std::int32_t x = d.OwnIconCount % kIconCellsPerRow;
+      const std::int32_t y = d.OwnIconCount / kIconCellsPerRow;
+      if (y >= d.IconCacheRows || !d.Own.Built()) {
+        // The own-icon cache is full: the item gets the generic picture, not another's icon.
+        X = -1;
+        Y = 0;
+        return;
+      }
+      X = static_cast<std::int16_t>(x);
+      Y = static_cast<std::int16_t>(y);
+      DrawIconCell(d, d.Own, &d.OwnTrans, *icon, x, y);
+      return;
+    }
+
+    IconPalette = 0;
+    if (const std::int32_t* cell = d.IconCellCache.Find(key)) {
+      X = static_cast<std::int16_t>(*cell % kIconCellsPerRow);
+      Y = static_cast<std::int16_t>(*cell / kIconCellsPerRow);
+      return;
+    }
+    if (!icon) icon = askIcon();
+    const auto cell = static_cast<std::int32_t>(d.IconCellCache.Count());
+    d.IconCellCache.Add(key, cell);
+    X = static_cast<std::int16_t>(cell % kIconCellsPerRow);
+    Y = static_cast<std::int16_t>(cell / kIconCellsPerRow);
+    if (icon && d.Shared.Built()) DrawIconCell(d, d.Shared, &d.SharedTrans, *icon, X, Y);
+  } catch (...) {
+    // Details are decoration: a failure leaves the item without them.
+  }
+}
+
+void ZenloFileControl::GetIconPos(std::wstring& path, std::wstring& ext, std::int16_t& X,
+                                  std::int16_t& Y) {
+  try {
+    ItemDetails& d = *details_;
+    if (const std::int32_t* cell = d.IconCellCache.Find(ext)) {
+      X = static_cast<std::int16_t>(*cell % kIconCellsPerRow);
+      Y = static_cast<std::int16_t>(*cell / kIconCellsPerRow);
+      return;
+    }
+    auto unc = path.find(L"\\\\");
+    ShellFileInfoAnswer a =
+        shell_->Query(unc == std::wstring::npos ? path : path.substr(unc), kShellTypeAndIcon);
+    if (a.ImageList) d.ImageList = a.ImageList;
+    const auto cell = static_cast<std::int32_t>(d.IconCellCache.Count());
+    d.IconCellCache.Add(ext, cell);
+    X = static_cast<std::int16_t>(cell % kIconCellsPerRow);
+    Y = static_cast<std::int16_t>(cell / kIconCellsPerRow);
+    if (a.ImageList && d.Shared.Built()) DrawIconCell(d, d.Shared, nullptr, a.IconIndex, X, Y);
+  } catch (...) {
+  }
+}
+
+}  // namespace zenlo

@@ -1,0 +1,30 @@
+#pragma once
+// A real folder under %TEMP% for one test, removed with everything in it afterwards.
+#include <windows.h>
+
+#include <string>
+
+namespace testsupport {
+
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  // The folder's path, ending in "\".
+  const std::wstring& Path() const { return path_; }
+  // Creates a file (and missing parent folders) with the given size; returns its full path.
+  std::wstring File(const std::wstring& relative, std::size_t bytes = 0,
+                    DWORD attributes = FILE_ATTRIBUTE_NORMAL);
+  std::wstring Folder(const std::wstring& relative, DWORD attributes = 0);
+
+ private:
+  std::wstring path_;
+};
+
+void RemoveTree(const std::wstring& path);
+void SetLastWriteLocal(const std::wstring& path, WORD y, WORD mo, WORD d, WORD h, WORD mi);
+
+}  // namespace testsupport
