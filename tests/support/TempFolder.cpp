@@ -69,6 +69,13 @@ void RemoveTree(const std::wstring& path) {
   RemoveDirectoryW(dir.c_str());
 }
 
+std::wstring TestDataFolder(const std::wstring& name) {
+  wchar_t root[1024];
+  DWORD n = GetEnvironmentVariableW(L"ZENLO_TEST_DATA", root, 1024);
+  if (n == 0 || n >= 1024) return {};
+  return std::wstring(root) + L"\\" + name + L"\\";
+}
+
 void SetLastWriteLocal(const std::wstring& path, WORD y, WORD mo, WORD d, WORD h, WORD mi) {
   SYSTEMTIME local{y, mo, 0, d, h, mi, 0, 0};
   FILETIME lft, utc;
