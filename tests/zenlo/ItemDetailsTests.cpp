@@ -1,1 +1,400 @@
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "listing/model/ItemDetails.h"
+#include "listing/model/ShellFileInfo.h"
+#include "support/ControlFixture.h"
+#include "support/TempFolder.h"
+#include "toolkit/Gdi.h"
+#include "zenlo/ZenloFileControl.h"
+
+namespace {
+
+using testsupport::TempFolder;
+using zenlo::TypeListItem;
+using zenlo::ZenloFileControl;
+
+constexpr COLORREF kKeyColour = RGB(253, 254, 255);
+constexpr COLORREF kListWhite = RGB(255, 255, 255);
+
+using Control = testsupport::ControlHolder;
+
+// The real shell, with every query logged; `adjust` may rewrite an answer before the control
+// sees it.
+class CountingShell final : public zenlo::ShellFileInfo {
+ public:
+  struct Call {
+    std::wstring Path;
+    UINT Flags;
+  };
+
+  zenlo::ShellFileInfoAnswer Query(const std::wstring& path, UINT flags) override {
+    Calls.push_back({path, flags});
+    zenlo::ShellFileInfoAnswer a = real_->Query(path, flags);
+    if (Adjust) Adjust(path, a);
+    return a;
+  }
+
+  // Queries for paths ending in suffix whose flags include all of mustHave.
+  int CountEndingWith(const std::wstring& suffix, UINT mustHave = 0) const {
+    return static_cast<int>(std::count_if(Calls.begin(), Calls.end(), [&](const Call& c) {
+      return (c.Flags & mustHave) == mustHave && c.Path.size() >= suffix.size() &&
+             _wcsicmp(c.Path.c_str() + c.Path.size() - suffix.size(), suffix.c_str()) == 0;
+    }));
+  }
+  int TypeNameQueries() const {
+    return static_cast<int>(std::count_if(Calls.begin(), Calls.end(), [](const Call& c) {
+      return (c.Flags & SHGFI_TYPENAME) != 0;
+    }));
+  }
+
+  std::vector<Call> Calls;
+  std::function<void(const std::wstring&, zenlo::ShellFileInfoAnswer&)> Adjust;
+
+ private:
+  std::shared_ptr<zenlo::ShellFileInfo> real_ = zenlo::MakeShellFileInfo();
+};
+
+const TypeListItem* FindItem(const ZenloFileControl* c, const std::wstring& name) {
+  for (std::int32_t i = 0; i < c->ItemCount(); ++i)
+    if (c->ListItems()[static_cast<std::size_t>(i)].Name == name)
+      return &c->ListItems()[static_cast<std::size_t>(i)];
+  return nullptr;
+}
+
+std::vector<COLORREF> CellPixels(HDC dc, int x, int y) {
+  std::vector<COLORREF> px;
+  for (int j = 0; j < 16; ++j)
+    for (int i = 0; i < 16; ++i) px.push_back(GetPixel(dc, 16 * x + i, 16 * y + j));
+  return px;
+}
+
+int CellNumber(const TypeListItem& item) { return item.IconY * 10 + item.IconX; }
+
+// ---- Type names ----
+
+struct TypeNameCase {
+  const wchar_t* Name;
+  bool ShellKnowsIt;      // false: the shell is made to answer an empty type name
+  const wchar_t* Expected;  // nullptr: whatever the shell names the file
+};
+
+TEST(ItemTypeNames, ShellNameOrExtensionFallbackAndFileFolder) {
+  // This shell names every extension (even unknown ones, as "xyz file"); an empty answer, as
+  // other shells give for types they do not know, is made by blanking the reply.
+  const TypeNameCase cases[] = {
+      {L"data.xyz", false, L"XYZ File"},
+      {L"Mixed.Qqq", false, L"QQQ File"},  // the key is the upper-cased extension
+      {L"archive.zip", true, nullptr},
+      {L"notes.txt", true, nullptr},
+      {L"README", true, L"File"},
+  };
+  TempFolder dir;
+  for (const auto& tc : cases) dir.File(tc.Name, 10);
+  dir.Folder(L"sub");
+
+  auto shell = std::make_shared<CountingShell>();
+  shell->Adjust = [&](const std::wstring& path, zenlo::ShellFileInfoAnswer& a) {
+    for (const auto& tc : cases)
+      if (!tc.ShellKnowsIt && path.ends_with(tc.Name)) a.TypeName.clear();
+  };
+  Control ctl;
+  ctl->SetShellFileInfo(shell);
+  ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
+  ASSERT_EQ(ctl->ItemCount(), static_cast<std::int32_t>(std::size(cases)) + 1);
+  auto direct = zenlo::MakeShellFileInfo();
+  for (const auto& tc : cases) {
+    SCOPED_TRACE(tc.Name);
+    const TypeListItem* item = FindItem(ctl.Get(), tc.Name);
+    ASSERT_NE(item, nullptr);
+    if (tc.Expected) {
+      EXPECT_EQ(item->FileType, tc.Expected);
+    } else {
+      const std::wstring shellName =
+          direct->Query(dir.Path() + tc.Name, zenlo::kShellTypeAndIcon).TypeName;
+      ASSERT_FALSE(shellName.empty());
+      EXPECT_EQ(item->FileType, shellName);
+    }
+    EXPECT_EQ(item->IconPalette, 0) << "a shared-cache icon";
+  }
+  EXPECT_EQ(shell->CountEndingWith(L"README"), 1) << "its icon";
+  EXPECT_EQ(shell->CountEndingWith(L"README", SHGFI_TYPENAME), 0) << "no type-name query";
+  const TypeListItem* sub = FindItem(ctl.Get(), L"sub");
+  ASSERT_NE(sub, nullptr);
+  EXPECT_EQ(sub->FileType, L"File Folder");
+  EXPECT_EQ(sub->IconPalette, 1);
+  EXPECT_EQ(sub->IconX, 0);
+  EXPECT_EQ(sub->IconY, 0);
+}
+
+TEST(ItemTypeNames, CacheOutlivesTheReadSoARereadAsksTheShellNothing) {
+  TempFolder dir;
+  dir.File(L"a.txt", 1);
+  dir.File(L"b.xyz", 1);
+  dir.File(L"c.zip", 1);
+  auto shell = std::make_shared<CountingShell>();
+  Control ctl;
+  ctl->SetShellFileInfo(shell);
+  ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
+  EXPECT_EQ(shell->TypeNameQueries(), 3);
+  const std::wstring xyzName = FindItem(ctl.Get(), L"b.xyz")->FileType;
+  shell->Calls.clear();
+
+  ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
+  EXPECT_EQ(shell->Calls.size(), 0u) << "type names and shared icons are both kept per extension";
+  EXPECT_EQ(FindItem(ctl.Get(), L"b.xyz")->FileType, xyzName);
+}
+
+TEST(ItemTypeNames, TreeReadDropsSharedCellsButKeepsTypeNames) {
+  TempFolder dir;
+  dir.File(L"a.txt", 1);
+  auto shell = std::make_shared<CountingShell>();
+  Control ctl;
+  ctl->SetShellFileInfo(shell);
+  ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
+  const std::wstring typeName = FindItem(ctl.Get(), L"a.txt")->FileType;
+
+  ctl->ltFolderListType = zenlo::fbFolder;
+  ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
+  ctl->ltFolderListType = zenlo::fbFileAndFolder;
+  shell->Calls.clear();
+  ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
+
+  // The cell was released with the tree read: one query for the icon alone, none for the name.
+  ASSERT_EQ(shell->Calls.size(), 1u);
+  EXPECT_EQ(shell->Calls[0].Flags & SHGFI_TYPENAME, 0u);
+  EXPECT_EQ(FindItem(ctl.Get(), L"a.txt")->FileType, typeName);
+  const TypeListItem* txt = FindItem(ctl.Get(), L"a.txt");
+  EXPECT_EQ(txt->IconPalette, 0);
+  EXPECT_NE(CellPixels(ctl->IconSurface(false, false), txt->IconX, txt->IconY),
+            std::vector<COLORREF>(256, kKeyColour))
+      << "the icon is drawn again into its cell";
+}
+
+// ---- Shared icon cache ----
+
+TEST(ItemSharedIcons, SameExtensionSharesOneDrawnCellAndOneQuery) {
+  TempFolder dir;
+  dir.File(L"one.txt", 5);
+  dir.File(L"two.TXT", 7);
+  dir.File(L"three.xyz", 7);
+  auto shell = std::make_shared<CountingShell>();
+  Control ctl;
+  ctl->SetShellFileInfo(shell);
+  ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
+
+  const TypeListItem* one = FindItem(ctl.Get(), L"one.txt");
+  const TypeListItem* two = FindItem(ctl.Get(), L"two.TXT");
+  const TypeListItem* three = FindItem(ctl.Get(), L"three.xyz");
+  ASSERT_TRUE(one && two && three);
+  EXPECT_EQ(one->IconPalette, 0);
+  EXPECT_EQ(two->IconPalette, 0);
+  EXPECT_EQ(one->IconX, two->IconX);
+  EXPECT_EQ(one->IconY, two->IconY);
+  EXPECT_NE(CellNumber(*one), CellNumber(*three));
+  EXPECT_EQ(shell->CountEndingWith(L".txt"), 1) << "the second text file costs no query";
+
+  // Plain surface: the icon on the key colour; background surface: the same icon on the
+  // list's white wherever the icon lets the background through.
+  const auto plain = CellPixels(ctl->IconSurface(false, false), one->IconX, one->IconY);
+  const auto onWhite = CellPixels(ctl->IconSurface(false, true), one->IconX, one->IconY);
+  int keyPixels = 0, iconPixels = 0;
+  for (std::size_t i = 0; i < plain.size(); ++i) {
+    if (plain[i] == kKeyColour) {
+      ++keyPixels;
+      EXPECT_EQ(onWhite[i], kListWhite) << "pixel " << i;
+    } else {
+      ++iconPixels;
+    }
+    EXPECT_NE(onWhite[i], kKeyColour) << "pixel " << i;
+  }
+  EXPECT_GT(iconPixels, 0) << "the icon is drawn";
+  EXPECT_GT(keyPixels, 0) << "the icon has transparent parts";
+  EXPECT_TRUE(std::any_of(onWhite.begin(), onWhite.end(),
+                          [](COLORREF c) { return c != kListWhite; }));
+}
+
+// ---- Own icons ----
+
+TEST(ItemOwnIcons, ProgramsGetConsecutiveCellsEachWithItsOwnIcon) {
+  TempFolder dir;
+  dir.File(L"a.exe", 64);
+  dir.File(L"b.exe", 64);
+  TempFolder refs;
+  const std::wstring txt = refs.File(L"ref.txt", 1);
+  const std::wstring folder = refs.Folder(L"ref");
+
+  // Give each program a clearly different icon: a.exe the text icon, b.exe the folder icon.
+  auto shell = std::make_shared<CountingShell>();
+  const auto txtIcon = shell->Query(txt, zenlo::kShellIconOnly);
+  const auto folderIcon = shell->Query(folder, zenlo::kShellIconOnly);
+  ASSERT_TRUE(txtIcon.ImageList);
+  ASSERT_NE(txtIcon.IconIndex, folderIcon.IconIndex);
+  shell->Adjust = [&](const std::wstring& path, zenlo::ShellFileInfoAnswer& a) {
+    if (path.ends_with(L"a.exe")) a.IconIndex = txtIcon.IconIndex;
+    if (path.ends_with(L"b.exe")) a.IconIndex = folderIcon.IconIndex;
+  };
+  shell->Calls.clear();
+
+  Control ctl;
+  ctl->SetShellFileInfo(shell);
+  for (int read = 0; read < 2; ++read) {
+    SCOPED_TRACE(read == 0 ? "first read" : "re-read");
+    ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
+    const TypeListItem* a = FindItem(ctl.Get(), L"a.exe");
+    const TypeListItem* b = FindItem(ctl.Get(), L"b.exe");
+    ASSERT_TRUE(a && b);
+    EXPECT_EQ(a->IconPalette, 1);
+    EXPECT_EQ(b->IconPalette, 1);
+    // Cells 0 and 1 in read order; every read starts the own-icon cache afresh.
+    EXPECT_EQ((std::set<int>{CellNumber(*a), CellNumber(*b)}), (std::set<int>{0, 1}));
+
+    // Each cell holds the icon the shell gave for that very file.
+    tk::MemorySurface expected;
+    ASSERT_TRUE(expected.Create(32, 16, kKeyColour));
+    ImageList_Draw(txtIcon.ImageList, txtIcon.IconIndex, expected.Dc(), 0, 0, ILD_TRANSPARENT);
+    ImageList_Draw(txtIcon.ImageList, folderIcon.IconIndex, expected.Dc(), 16, 0,
+                   ILD_TRANSPARENT);
+    ASSERT_NE(CellPixels(expected.Dc(), 0, 0), CellPixels(expected.Dc(), 1, 0));
+    HDC own = ctl->IconSurface(true, false);
+    EXPECT_EQ(CellPixels(own, a->IconX, a->IconY), CellPixels(expected.Dc(), 0, 0));
+    EXPECT_EQ(CellPixels(own, b->IconX, b->IconY), CellPixels(expected.Dc(), 1, 0));
+  }
+  EXPECT_EQ(shell->CountEndingWith(L"a.exe"), 2) << "one query per program per read";
+  EXPECT_EQ(shell->CountEndingWith(L"b.exe"), 2);
+}
+
+TEST(ItemOwnIcons, FullCacheGivesLaterItemsTheGenericPicture) {
+  constexpr int kFolders = 305;
+  TempFolder dir;
+  for (int i = 0; i < kFolders; ++i) dir.Folder(L"f" + std::to_wstring(i));
+
+  Control ctl;
+  ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
+  ASSERT_EQ(ctl->ItemCount(), kFolders);
+
+  std::map<int, int> cellUse;
+  int generic = 0;
+  for (std::int32_t i = 0; i < ctl->ItemCount(); ++i) {
+    const TypeListItem& item = ctl->ListItems()[static_cast<std::size_t>(i)];
+    EXPECT_EQ(item.IconPalette, 1);
+    if (item.IconX == -1)
+      ++generic;
+    else
+      ++cellUse[CellNumber(item)];
+  }
+  // 30 rows of 10 cells: the first 300 folders fill them once each, the other five get none.
+  EXPECT_EQ(generic, kFolders - 300);
+  ASSERT_EQ(cellUse.size(), 300u);
+  EXPECT_EQ(cellUse.begin()->first, 0);
+  EXPECT_EQ(cellUse.rbegin()->first, 299);
+  for (const auto& [cell, uses] : cellUse) EXPECT_EQ(uses, 1) << "cell " << cell;
+  EXPECT_NE(CellPixels(ctl->IconSurface(true, false), 9, 29),
+            std::vector<COLORREF>(256, kKeyColour))
+      << "the last cell is drawn";
+}
+
+TEST(ItemOwnIcons, ShellWithoutImageListLeavesOwnIconsBlankAndSharedCellsUndrawn) {
+  TempFolder dir;
+  dir.File(L"tool.exe", 8);
+  dir.File(L"page.txt", 8);
+  auto shell = std::make_shared<CountingShell>();
+  shell->Adjust = [](const std::wstring&, zenlo::ShellFileInfoAnswer& a) {
+    a.Ok = false;
+    a.ImageList = nullptr;
+  };
+  Control ctl;
+  ctl->SetShellFileInfo(shell);
+  ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
+  const TypeListItem* tool = FindItem(ctl.Get(), L"tool.exe");
+  const TypeListItem* page = FindItem(ctl.Get(), L"page.txt");
+  ASSERT_TRUE(tool && page);
+  EXPECT_EQ(tool->IconPalette, 1);
+  EXPECT_EQ(tool->IconX, -1);
+  EXPECT_EQ(page->IconPalette, 0);
+  ASSERT_GE(page->IconX, 0) << "the extension still gets its cell";
+  EXPECT_EQ(CellPixels(ctl->IconSurface(false, false), page->IconX, page->IconY),
+            std::vector<COLORREF>(256, kKeyColour));
+  EXPECT_TRUE(ctl.host.Messages().empty());
+}
+
+// ---- Attributes and dates ----
+
+struct AttributeCase {
+  const wchar_t* Name;
+  bool Folder;
+  DWORD Attributes;
+  const wchar_t* Letters;
+};
+
+TEST(ItemAttributes, FiveLettersFromRealFilesAndFolders) {
+  // This platform marks every file archived and never reports the normal bit, so files carry
+  // the archive bit here and the normal bit is checked on the letters alone below.
+  const AttributeCase cases[] = {
+      {L"archive-readonly.txt", false, FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY,
+       L"a_r__"},
+      {L"hidden.txt", false, FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN, L"a__h_"},
+      {L"system.txt", false, FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_SYSTEM, L"as___"},
+      {L"all.txt", false,
+       FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY |
+           FILE_ATTRIBUTE_HIDDEN,
+       L"asrh_"},
+      {L"plain-folder", true, FILE_ATTRIBUTE_DIRECTORY, L"_____"},
+      {L"hidden-folder", true, FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN, L"___h_"},
+  };
+  TempFolder dir;
+  for (const auto& tc : cases) {
+    const std::wstring path = tc.Folder ? dir.Folder(tc.Name) : dir.File(tc.Name, 1);
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), tc.Attributes));
+  }
+
+  Control ctl;
+  ctl->ShowHiddenItems = true;
+  ctl->ShowSystemItems = true;
+  ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
+  for (const auto& tc : cases) {
+    SCOPED_TRACE(tc.Name);
+    // Precondition: the platform keeps what was set.
+    const DWORD onDisk = GetFileAttributesW((dir.Path() + tc.Name).c_str());
+    ASSERT_EQ(onDisk & 0xB7, tc.Attributes & 0xB7) << std::hex << onDisk;
+    const TypeListItem* item = FindItem(ctl.Get(), tc.Name);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->AttributesText, tc.Letters);
+  }
+}
+
+TEST(ItemAttributes, LettersLookAtFiveBitsOnly) {
+  const std::pair<DWORD, const wchar_t*> cases[] = {
+      {0, L"_____"},
+      {FILE_ATTRIBUTE_NORMAL, L"____c"},
+      {FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_READONLY, L"__r_c"},
+      {FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_COMPRESSED | FILE_ATTRIBUTE_OFFLINE, L"_____"},
+      {0xFFFFFFFFu, L"asrhc"},
+  };
+  for (const auto& [attributes, letters] : cases)
+    EXPECT_EQ(zenlo::FormatAttributeLetters(attributes), letters) << std::hex << attributes;
+}
+
+TEST(ItemDates, LastWriteTimeInLocalTimeAsYearMonthDayTwoBlanksHourMinute) {
+  TempFolder dir;
+  const std::wstring file = dir.File(L"dated.txt", 3);
+  const std::wstring folder = dir.Folder(L"dated");
+  testsupport::SetLastWriteLocal(file, 2023, 4, 5, 7, 8);
+  testsupport::SetLastWriteLocal(folder, 1999, 12, 31, 23, 59);
+
+  Control ctl;
+  ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
+  ASSERT_NE(FindItem(ctl.Get(), L"dated.txt"), nullptr);
+  ASSERT_NE(FindItem(ctl.Get(), L"dated"), nullptr);
+  EXPECT_EQ(FindItem(ctl.Get(), L"dated.txt")->DateLastModified, L"2023-04-05  07:08");
+  EXPECT_EQ(FindItem(ctl.Get(), L"dated")->DateLastModified, L"1999-12-31  23:59");
+}
+
+}  // namespace

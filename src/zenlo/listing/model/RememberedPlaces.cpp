@@ -95,10 +95,10 @@ std::wstring ZenloFileControl::ListRootSave(const std::wstring& ComboSelection,
     else
       name = tk::Trim(ComboSelection.substr(0, gap + 1));
     DriveLetter = PlaceKeyOf(name);
+    const bool bookmark = DriveLetter.size() == 1 && iswdigit(DriveLetter[0]);
     if (DriveLetter == L"*") {
       root = L"*:\\";
-    } else if (DriveLetter == L"?" || (DriveLetter.size() == 1 && iswdigit(DriveLetter[0]) &&
-                                       tk::SameText(name.substr(0, 9), L"Bookmark "))) {
+    } else if (DriveLetter == L"?" || bookmark) {
       root = gap == std::wstring::npos ? std::wstring() : tk::Trim(ComboSelection.substr(gap));
       // A free bookmark is no root.
       if (root.empty() || tk::SameText(root, L"(empty)")) return {};
