@@ -2,6 +2,7 @@
 // Public enumerations and records of the Zenlo control library.
 #include <cstdint>
 #include <string>
+#include <variant>
 
 namespace zenlo {
 
@@ -50,6 +51,9 @@ enum EnumUpdateType : std::int32_t {
 enum Orient : std::int32_t { vertical = 0, horizontal = 1 };
 
 enum ExpandType : std::int32_t { Expand = 1, Collapse = 2 };
+
+// A value of a by-name property: empty, truth value, 16-bit, 32-bit or text.
+using Variant = std::variant<std::monostate, bool, std::int16_t, std::int32_t, std::wstring>;
 
 // One line of a listing or tree.
 struct TypeListItem {

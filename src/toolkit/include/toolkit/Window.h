@@ -1,0 +1,81 @@
+#pragma once
+// Windows owning their HWND: our own window class dispatching to a virtual handler, and thin
+// owners of the standard child controls.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace tk {
+
+// The screen's twips per pixel (15 at 96 DPI), and conversions that round halves to even.
+int TwipsPerPixelX();
+int TwipsPerPixelY();
+int TwipsToPixels(double twips, int twipsPerPixel);
+
+class Window {
+ public:
+  Window() = default;
+  virtual ~Window();
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+
+  HWND Handle() const { return hwnd_; }
+  void SetBounds(int x, int y, int width, int height);  // pixels, in the parent
+  void SetVisible(bool visible);
+  bool Visible() const;
+  int Width() const;
+  int Height() const;
+  void Destroy();
+
+ protected:
+  // Creates a window of our own class; messages reach OnMessage.
+  bool CreateOwn(HWND parent, DWORD style, DWORD exStyle = 0);
+  // Creates a standard control (COMBOBOX, SCROLLBAR, ...); messages go to its own class.
+  bool CreateStandard(const wchar_t* className, HWND parent, DWORD style, DWORD exStyle = 0,
+                      const wchar_t* text = L"");
+  virtual LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  HWND hwnd_ = nullptr;
+};
+
+// A window of our own class whose messages go to a handler function (the owning control's
+// named handlers).
+class HandlerWindow : public Window {
+ public:
+  using Handler = std::function<bool(UINT msg, WPARAM, LPARAM, LRESULT&)>;
+  bool Create(HWND parent, DWORD style, Handler handler, DWORD exStyle = 0);
+
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  Handler handler_;
+};
+
+// A one-line label painted with its own colours.
+class Label : public Window {
+ public:
+  bool Create(HWND parent);
+  const std::wstring& Caption() const { return caption_; }
+  void SetCaption(const std::wstring& text);
+  void SetColours(COLORREF text, COLORREF background);
+  COLORREF ForeColor() const { return fore_; }
+  COLORREF BackColor() const { return back_; }
+  void SetFont(HFONT font) { font_ = font; }
+  // Repaints now (progress marks during a read).
+  void Refresh();
+
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  std::wstring caption_;
+  COLORREF fore_ = RGB(0, 0, 0);
+  COLORREF back_ = RGB(255, 255, 255);
+  HFONT font_ = nullptr;
+};
+
+}  // namespace tk
