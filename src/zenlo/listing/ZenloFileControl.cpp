@@ -8,6 +8,7 @@
 #include "listing/model/ShellFileInfo.h"
 #include "listing/model/SoundPlayer.h"
 #include "listing/CallGuard.h"
+#include "library/ModuleLocks.h"
 
 namespace zenlo {
 
@@ -25,12 +26,14 @@ ZenloFileControl::ZenloFileControl()
       shell_(MakeShellFileInfo()),
       sound_(MakeSoundPlayer()) {
   watch_->Timer1.OnTick = [this] { OnWatchTick(); };
+  ModuleLocks().Add();
 }
 
 ZenloFileControl::~ZenloFileControl() {
   // Tear-down: every release is attempted, none can fail.
   watch_->Close();
   listItems_.assign(1, TypeListItem{});
+  ModuleLocks().Remove();
 }
 
 void ZenloFileControl::Initialize() {
