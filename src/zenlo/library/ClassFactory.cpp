@@ -6,6 +6,7 @@
 #include <atomic>
 #include <string>
 
+#include "library/LibraryModule.h"
 #include "library/ModuleLocks.h"
 #include "zenlo/ZenloClassIds.h"
 #include "zenlo/ZenloFileControl.h"
@@ -13,14 +14,6 @@
 namespace zenlo {
 
 namespace {
-
-HMODULE ThisModule() {
-  HMODULE module = nullptr;
-  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                         GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCWSTR>(&ThisModule), &module);
-  return module;
-}
 
 // One creatable class: its id, its name and how to make an instance.
 struct ClassEntry {
@@ -99,16 +92,6 @@ bool SetValue(HKEY root, const std::wstring& key, const wchar_t* name, const std
   return rc == ERROR_SUCCESS;
 }
 
-std::wstring ModulePath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    DWORD n = GetModuleFileNameW(ThisModule(), path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) return {};
-    if (n < path.size()) return path.substr(0, n);
-    path.resize(path.size() * 2);
-  }
-}
-
 }  // namespace
 
 ModuleLockCount& ModuleLocks() {
@@ -137,7 +120,7 @@ STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv) {
 STDAPI DllCanUnloadNow() { return ModuleLocks().Count() == 0 ? S_OK : S_FALSE; }
 
 STDAPI DllRegisterServer() {
-  const std::wstring path = ModulePath();
+  const std::wstring path = ModuleFileName(LibraryModule());
   if (path.empty()) return SELFREG_E_CLASS;
   for (const auto& entry : kClasses) {
     const std::wstring clsid = GuidText(*entry.clsid);

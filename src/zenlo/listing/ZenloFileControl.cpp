@@ -7,6 +7,7 @@
 #include "listing/model/PlaceMemory.h"
 #include "listing/model/ShellFileInfo.h"
 #include "listing/model/SoundPlayer.h"
+#include "listing/view/ViewState.h"
 #include "listing/CallGuard.h"
 #include "library/ModuleLocks.h"
 
@@ -20,6 +21,7 @@ ZenloFileControl* ZenloFileControl::Create() { return new ZenloFileControl(); }
 
 ZenloFileControl::ZenloFileControl()
     : places_(std::make_unique<PlaceMemory>()),
+      view_(std::make_unique<ViewState>()),
       details_(std::make_unique<ItemDetails>()),
       watch_(std::make_unique<ChangeWatch>()),
       propertyStore_(MakeEmptyPropertyStore()),
@@ -32,14 +34,26 @@ ZenloFileControl::ZenloFileControl()
 ZenloFileControl::~ZenloFileControl() {
   // Tear-down: every release is attempted, none can fail.
   watch_->Close();
+  DCDestroy();
+  DCDestroyIcon();
+  DCDestroyIconTrans();
+  DCDestroyIconEXE();
+  DCDestroyIconEXETrans();
   listItems_.assign(1, TypeListItem{});
+  for (HCURSOR& c : view_->Cursors) {
+    if (c) DestroyCursor(c);
+    c = nullptr;
+  }
+  if (view_->HeadingsMenu) DestroyMenu(view_->HeadingsMenu);
   ModuleLocks().Remove();
 }
 
 void ZenloFileControl::Initialize() {
+  SetInitialProperties();
+  view_->ListFont.Reset(CreateMyFont(8, 0));
+  view_->ScrollRedrawEnabled = true;
+  LoadPictures();
   places_->Clear();
-  activeItem_ = -1;
-  defaultIndent_ = 450;
 }
 
 void ZenloFileControl::AttachEvents(ZenloFileControlEvents* sink) { sink_ = sink; }

@@ -26,6 +26,7 @@ class FilePropertyStore;
 class ItemDetails;
 class NetResource;
 class PlaceMemory;
+struct ViewState;
 class ShellFileInfo;
 class SoundPlayer;
 
@@ -41,7 +42,16 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   ULONG STDMETHODCALLTYPE Release() override;
 
   void AttachEvents(ZenloFileControlEvents* sink);
+  // Start-up: call after the sink is attached, so start-up messages reach the host.
   void Initialize();
+  // Creates the control's window inside the host's window; the host then sets its position,
+  // size and visibility on Window() and calls ResizeControl.
+  bool CreateFrame(HWND parent);
+  HWND Window() const;
+
+  // Persisted properties "ChildControl", "CurrentFolder", "FolderListType".
+  void ReadProperties(const PropertyBag& bag);
+  void WriteProperties(PropertyBag& bag) const;
 
   // ---- Public variables ----
   bool MouseLocked = false;
@@ -118,6 +128,7 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
 
   // ---- Listing requests ----
   void RefreshList();
+  void Update(EnumUpdateType UpdateType);
 
   // ---- Extension filter (every item shown until the filter is built) ----
   void ApplyFilterToItems();
@@ -134,9 +145,73 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   void TestSound();
 
   // ---- Small host members ----
-  std::wstring StatusGet() const { return statusCaption_; }
-  void StatusLet(const std::wstring& NewStatus) { statusCaption_ = NewStatus; }
+  std::wstring StatusGet() const;
+  void StatusLet(const std::wstring& NewStatus);
   void SetMode(bool OnOff) { enhancedMode_ = OnOff; }
+  std::wstring GetActiveItemPath() const;
+  std::int32_t GetActiveItemLevel() const;
+  void SetActiveItemNum(std::int32_t ActiveItem);
+  std::int32_t GetActiveItemNum() const { return activeItem_; }
+  void SetDoDrawing(bool value);
+  void SendFileNameToMaster(std::wstring TheName);
+  bool RightClickable() const { return lastShownItem_ < 0 || itemCount_ == 0; }
+  void UnselectForbiddenItems();
+  HFONT CreateMyFont(std::int16_t nSize, std::int32_t nDegrees) const;
+  void LoadSetup();
+  bool SetInitialProperties();
+
+  // ---- Column headings ----
+  void SetHeadingsDefaults();
+  Variant GetHeadingProperty(std::int16_t headingNo, const std::wstring& prop);
+  void SetHeadingProperty(std::int16_t headingIndex, const std::wstring& HeadingParam,
+                          const Variant& HeadingValue);
+  void ModifyHeadings(const std::wstring& TheHeading);
+  bool GetHeadingValue(const std::wstring& name) const;
+  void CalculateHeadingPositions();
+  void ShiftHeading(const std::wstring& direction);
+  void FindAdjacentHeadings();
+  void FindAdjacentHeadingsMove();
+  void GetMaxHeadingWidths();
+  void SetSortOrder(std::int16_t sortIndex, const std::wstring& sortKey,
+                    const std::wstring& sortOrder);
+  bool GetSortOrder(std::int16_t sortIndex, std::wstring& sortKey, std::wstring& sortOrder);
+  std::int16_t GetNumberOfSorts() const;
+  void SortReset();
+
+  // ---- Layout, geometry and scrolling ----
+  void ResizeControl(Orient TheLayout);
+  void PlaceControls();
+  void SetFolderBoxProperties(bool ShowFolderPressed);
+  void VScrollHasChanged();
+  void HScrollHasChanged();
+  void SetScrollBarMaxMin1();
+
+  // ---- Drawing ----
+  void DrawFolderBox();
+  void DrawSelectedItems();
+  bool DCSetup();
+  bool DCSetupIcon();
+  bool DCSetupIconTrans();
+  bool DCSetupIconEXE();
+  bool DCSetupIconEXETrans();
+  void DCDestroy();
+  void DCDestroyIcon();
+  void DCDestroyIconTrans();
+  void DCDestroyIconEXE();
+  void DCDestroyIconEXETrans();
+  void BitBltBase(bool SkipDrawingSelected = false);
+  void MakeIconTransPalette();
+  void TransBlt(HDC dsthDC, HDC srchDC, std::int16_t X, std::int16_t Y, std::int16_t Width,
+                std::int16_t Height, COLORREF& TransColor);
+  void StopOD();
+
+  // ---- Status line ----
+  void UpdateFolderAndFileSelectionInfo();
+  void UpdateStatus(bool SkipSound = false);
+
+  // ---- What tests and the host's layout read of the view ----
+  const ViewState& View() const { return *view_; }
+  ViewState& View() { return *view_; }
 
   // ---- What hosts and tests read of the model ----
   const std::vector<TypeListItem>& ListItems() const { return listItems_; }
@@ -212,9 +287,17 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   void SaveSelectedPaths();
   void ApplyInterimSortOrder();
 
-  // Icon surfaces (view/IconSurfaces.cpp)
-  void RebuildOwnIconSurfaces();
-  void EnsureSharedIconSurfaces();
+  // View internals
+  bool OnSurfaceMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  bool OnFolderBoxMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  bool OnBoundBoxMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  void ApplyPlacement();
+  void LoadPictures();
+  void SyncFilterBox();
+  void DrawSelectionMark(std::int32_t index);
+  std::int32_t TextWidthTwips(const std::wstring& text) const;
+  std::int32_t MeasureNameWidth(const std::wstring& text, const std::wstring& headingKey) const;
+  void RaiseMessageAndContinue(const std::wstring& text) { RaiseMessage(text); }
 
   void OnWatchTick();
 
@@ -261,6 +344,7 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   std::vector<std::wstring> extensionFilterList_;
   std::vector<std::wstring> listedExtensions_;
   bool filterReady_ = true;
+  bool filterActive_ = false;
   std::wstring folderCountText_;
   std::wstring fileCountText_;
   std::wstring folderChangeText_;
@@ -272,6 +356,9 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   std::vector<TypeFolderFlag> expandedFolders_;
   std::vector<TypeFolderFlag> savedSelection_;
   std::unique_ptr<PlaceMemory> places_;
+
+  // View
+  std::unique_ptr<ViewState> view_;
 
   // Details, watch, seams
   std::unique_ptr<ItemDetails> details_;

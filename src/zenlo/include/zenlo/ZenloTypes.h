@@ -2,7 +2,9 @@
 // Public enumerations and records of the Zenlo control library.
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <variant>
+#include <vector>
 
 namespace zenlo {
 
@@ -54,6 +56,24 @@ enum ExpandType : std::int32_t { Expand = 1, Collapse = 2 };
 
 // A value of a by-name property: empty, truth value, 16-bit, 32-bit or text.
 using Variant = std::variant<std::monostate, bool, std::int16_t, std::int32_t, std::wstring>;
+
+// The persisted properties a container keeps for a control, by name, in the order written.
+struct PropertyBag {
+  std::vector<std::pair<std::wstring, Variant>> Values;
+  const Variant* Find(const std::wstring& name) const {
+    for (const auto& [n, v] : Values)
+      if (n == name) return &v;
+    return nullptr;
+  }
+  void Write(const std::wstring& name, Variant value) {
+    for (auto& [n, v] : Values)
+      if (n == name) {
+        v = std::move(value);
+        return;
+      }
+    Values.emplace_back(name, std::move(value));
+  }
+};
 
 // One line of a listing or tree.
 struct TypeListItem {

@@ -1,5 +1,6 @@
 #include "listing/model/ChangeWatch.h"
 
+#include "library/LibraryModule.h"
 #include "listing/CallGuard.h"
 #include "listing/model/SoundPlayer.h"
 #include "listing/model/PathText.h"
@@ -66,30 +67,13 @@ void ZenloFileControl::OnWatchTick() {
   }
 }
 
-// The built-in chime lives in the library's resources; the locked resource stays valid while
-// the library is loaded, so an asynchronous sound never plays from freed memory.
-static HMODULE LibraryModule() {
-  HMODULE module = nullptr;
-  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                         GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCWSTR>(&LibraryModule), &module);
-  return module;
-}
-
 static std::wstring ProgramFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) return {};
-    if (n < path.size()) {
-      path.resize(n);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
+  const std::wstring path = ModuleFileName(nullptr);
   return path.substr(0, path.find_last_of(L'\\'));
 }
 
+// The built-in chime plays straight from the library's locked resource, which stays valid while
+// the library is loaded: an asynchronous sound never plays from freed memory.
 void ZenloFileControl::TestSound() {
   try {
     const std::wstring file = ProgramFolder() + L"\\CHIME.WAV";

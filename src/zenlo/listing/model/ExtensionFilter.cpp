@@ -1,5 +1,6 @@
 // The extension filter's counting and ordering. Until filter patterns exist every item is
 // shown: folders and network items as shown folders, files as shown files.
+#include "listing/view/ViewState.h"
 #include "toolkit/Text.h"
 #include "zenlo/ZenloFileControl.h"
 
@@ -52,9 +53,18 @@ void ZenloFileControl::ApplyFilterToItems() {
       fileChangeText_.clear();
     }
 
-    SaveActiveString();
-    ApplyInterimSortOrder();
-    FindActiveItem();
+    UpdateFolderAndFileSelectionInfo();
+    ViewState& v = *view_;
+    v.ScrollRedrawEnabled = false;
+    SetFolderBoxProperties(false);
+    v.ScrollRedrawEnabled = true;
+    if (v.DoDrawing) {
+      Update(updateSortAndDraw);
+    } else {
+      SaveActiveString();
+      ApplyInterimSortOrder();
+      FindActiveItem();
+    }
   } catch (...) {
     RaiseMessage(L"The filter could not be applied. Varnello will show all items.");
   }

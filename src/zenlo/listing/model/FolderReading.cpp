@@ -10,6 +10,7 @@
 #include "listing/model/NetResource.h"
 #include "listing/model/PathText.h"
 #include "listing/model/ReadSeams.h"
+#include "listing/view/ViewState.h"
 #include "toolkit/Error.h"
 #include "toolkit/EventLoop.h"
 #include "toolkit/MousePointer.h"
@@ -240,17 +241,26 @@ void ZenloFileControl::OutermostSetUp(ReadCall& call) {
     extensionFilterList_.clear();
     listedExtensions_.clear();
   }
+  if (!tree) {
+    DCDestroy();
+    DCSetup();
+    BitBltBase(true);  // the emptied listing shows at once
+  }
   if (!call.keepSelected) savedSelection_.clear();
   if (!tree && !sharedIconsBuilt_) {
-    EnsureSharedIconSurfaces();
+    DCSetupIcon();
+    DCSetupIconTrans();
     sharedIconsBuilt_ = true;
   }
-  RebuildOwnIconSurfaces();
+  DCDestroyIconEXE();
+  DCSetupIconEXE();
+  DCDestroyIconEXETrans();
+  DCSetupIconEXETrans();
   details_->OwnIconCount = -1;
 
   lastMarkTick_ = GetTickCount();
   markCount_ = 1;
-  statusCaption_ = L"* ";
+  StatusLet(L"* ");
 
   IsCancelled = false;
   readLevel_ = 1;
@@ -495,6 +505,7 @@ void ZenloFileControl::ShowProgress() {
   for (int i = 0; i < markCount_; ++i) marks += L"* ";
   if (markCount_ >= kMaxMarks) markCount_ = 0;
   StatusLet(marks);
+  view_->lblStatus.Refresh();
 }
 
 void ZenloFileControl::PlaceFolder(ReadCall& call, const WIN32_FIND_DATAW& entry) {
@@ -639,6 +650,15 @@ void ZenloFileControl::HandOver(ReadCall& call) {
   listItems_ = std::move(newListItems_);
   if (listItems_.empty()) listItems_.resize(1);  // the placeholder; ItemCount stays 0
   newListItems_ = {};
+  ViewState& v = *view_;
+  v.IndentBase = 300;
+  v.IndentStep = 150;
+  v.TextOffsetX = 200;
+  v.IconOffsetX = -250;
+  v.ExpanderOffsetX = -400;
+  v.ExtWidthPad = 50;
+  v.SizeWidthPad = 100;
+  GetMaxHeadingWidths();
 
   if (itemCount_ > 0) {
     if (tree)
@@ -667,6 +687,7 @@ void ZenloFileControl::HandOver(ReadCall& call) {
   }
   filterReady_ = false;
   filterText_ = keptFilter.empty() ? L"All" : keptFilter;
+  SyncFilterBox();
   filterReady_ = true;
 
   ApplyFilterToItems();
@@ -695,31 +716,6 @@ void ZenloFileControl::RefreshItemColors() {
   for (std::int32_t i = 0; i < itemCount_; ++i) {
     TypeListItem& item = listItems_[static_cast<std::size_t>(i)];
     item.ItemColor = item.ColorWord.empty() ? -1 : ColorWordToRgb(item.ColorWord);
-  }
-}
-
-void ZenloFileControl::RefreshList() {
-  if (closing_) return;
-  SaveActiveString();
-  std::wstring path;
-  if (ltFolderListType == fbFolder) {
-    // A tree that has no place yet has nothing to re-read.
-    if (currentDrive_.empty()) return;
-    path = ListRootLoad(currentDrive_);
-    if (path.empty()) return;
-  } else {
-    path = currentFolder_;
-  }
-  SaveSelectedPaths();
-  std::wstring networkObject;
-  GetFolderContents(path, true, defaultIndent_, sDefault, false, networkObject, true);
-}
-
-void ZenloFileControl::SaveSelectedPaths() {
-  savedSelection_.clear();
-  for (std::int32_t i = 0; i <= lastShownItem_ && i < itemCount_; ++i) {
-    const TypeListItem& item = listItems_[static_cast<std::size_t>(i)];
-    if (item.Selected == 1) savedSelection_.push_back({tk::UpperCase(item.FullPath), 1});
   }
 }
 

@@ -24,7 +24,6 @@ struct ItemDetails {
 
   std::int16_t IconCacheColumns = 15;
   std::int16_t IconCacheRows = 30;
-  COLORREF ListBackground = RGB(255, 255, 255);
 
   tk::MemorySurface Shared;
   tk::MemorySurface SharedTrans;

@@ -1,0 +1,263 @@
+// The control as a window: its child parts, start-up and tear-down, persisted properties and
+// the small host queries.
+#include <windowsx.h>
+
+#include "library/LibraryModule.h"
+#include "listing/model/ItemDetails.h"
+#include "listing/view/ViewState.h"
+#include "toolkit/MessageBox.h"
+#include "toolkit/Text.h"
+#include "zenlo/ZenloFileControl.h"
+
+namespace zenlo {
+
+namespace {
+const wchar_t* const kCursorNames[6] = {L"curselect",           L"curselectshift",
+                                        L"curselectshiftfirst", L"curselectshiftsecond",
+                                        L"curexpand",           L"curdefault"};
+}  // namespace
+
+bool ZenloFileControl::CreateFrame(HWND parent) {
+  ViewState& v = *view_;
+  if (v.Surface.Handle()) return true;
+  auto route = [this](bool (ZenloFileControl::*handler)(UINT, WPARAM, LPARAM, LRESULT&)) {
+    return [this, handler](UINT m, WPARAM w, LPARAM l, LRESULT& r) {
+      return (this->*handler)(m, w, l, r);
+    };
+  };
+  if (!v.Surface.Create(parent, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                        route(&ZenloFileControl::OnSurfaceMessage)))
+    return false;
+  HWND surface = v.Surface.Handle();
+  v.BoundBox.Create(surface, WS_CHILD | WS_CLIPCHILDREN, route(&ZenloFileControl::OnBoundBoxMessage));
+  v.FolderBox.Create(v.BoundBox.Handle(), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+                     route(&ZenloFileControl::OnFolderBoxMessage));
+  v.VScroll1.Create(surface, true);
+  v.HScroll1.Create(surface, false);
+  v.VScroll1.Change = [this] { VScrollHasChanged(); };
+  v.HScroll1.Change = [this] { HScrollHasChanged(); };
+  v.lblStatus.Create(surface);
+  v.lblStatus.SetFont(v.ListFont.Get());
+  v.lblStatus.SetCaption(statusCaption_);
+  v.lblStatus.SetColours(v.Skin.StatusText, v.Skin.StatusBackground);
+  const int tppX = tk::TwipsPerPixelX(), tppY = tk::TwipsPerPixelY();
+  v.cboFilter.Create(surface, tk::TwipsToPixels(v.cboFilterRect.Width, tppX),
+                     tk::TwipsToPixels(v.cboFilterRect.Height * 8, tppY));
+  SyncFilterBox();
+  ApplyPlacement();
+  return true;
+}
+
+HWND ZenloFileControl::Window() const { return view_->Surface.Handle(); }
+
+void ZenloFileControl::ReadProperties(const PropertyBag& bag) {
+  const Variant* child = bag.Find(L"ChildControl");
+  const Variant* folder = bag.Find(L"CurrentFolder");
+  const Variant* type = bag.Find(L"FolderListType");
+  childControl_ = child ? VariantText(*child) : L"";
+  currentFolder_ = folder ? VariantText(*folder) : L"C:";
+  const std::int32_t t = type ? VariantLong(*type) : fbFolder;
+  ltFolderListType = t >= fbFile && t <= fbFileAndFolder ? static_cast<ListType>(t) : fbFolder;
+}
+
+void ZenloFileControl::WriteProperties(PropertyBag& bag) const {
+  bag.Write(L"ChildControl", childControl_);
+  bag.Write(L"CurrentFolder", currentFolder_);
+  bag.Write(L"FolderListType", static_cast<std::int32_t>(ltFolderListType));
+}
+
+HFONT ZenloFileControl::CreateMyFont(std::int16_t nSize, std::int32_t nDegrees) const {
+  HDC screen = GetDC(nullptr);
+  const int height = -MulDiv(nSize, GetDeviceCaps(screen, LOGPIXELSY), 72);
+  ReleaseDC(nullptr, screen);
+  return CreateFontW(height, 0, nDegrees * 10, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH,
+                     L"Arial");
+}
+
+bool ZenloFileControl::SetInitialProperties() {
+  ViewState& v = *view_;
+  const int tppX = tk::TwipsPerPixelX();
+  v.EdgeGap = static_cast<std::int16_t>(tppX * 7);
+  v.Skin.HeadingBackdrop = RGB(255, 255, 255);
+  details_->IconCacheColumns = 15;
+  details_->IconCacheRows = 30;
+  sortDirection_ = L"asc";
+  defaultIndent_ = 450;
+  activeItem_ = -1;
+  v.HoverItem = -1;
+  v.TopItem = 0;
+  v.VScroll1Rect.Width = 250;
+  v.VScroll1.SetRange(0, 0);
+  v.HScroll1Rect.Height = 250;
+  v.HScroll1.SmallChange = tppX;
+  v.HScroll1Rect.Left = v.EdgeGap;
+  v.lblStatusRect.Left = 50 + v.EdgeGap;
+  v.lblStatusRect.Height = 255;
+  v.Toolbar1.Left = v.EdgeGap;
+  return true;
+}
+
+void ZenloFileControl::LoadPictures() {
+  ViewState& v = *view_;
+  HMODULE module = LibraryModule();
+  bool missing = false;
+  v.PointerSelect.Reset(static_cast<HBITMAP>(
+      LoadImageW(module, L"pointerselect", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  missing |= !v.PointerSelect;
+  for (std::size_t i = 0; i < v.Cursors.size(); ++i) {
+    v.Cursors[i] = static_cast<HCURSOR>(LoadImageW(module, kCursorNames[i], IMAGE_CURSOR, 0, 0, 0));
+    missing |= v.Cursors[i] == nullptr;
+  }
+  if (missing)
+    RaiseMessage(
+        L"All image files could not be located. Varnello cannot continue. Reinstalling Varnello "
+        L"should replace these files.");
+}
+
+void ZenloFileControl::LoadSetup() {
+  ViewState& v = *view_;
+  if (v.Headings.Headings[2].MenuName.empty()) SetHeadingsDefaults();
+  CalculateHeadingPositions();
+}
+
+std::wstring ZenloFileControl::StatusGet() const { return statusCaption_; }
+
+void ZenloFileControl::StatusLet(const std::wstring& NewStatus) {
+  statusCaption_ = NewStatus;
+  view_->lblStatus.SetCaption(NewStatus);
+}
+
+std::wstring ZenloFileControl::GetActiveItemPath() const {
+  if (activeItem_ < 0 || activeItem_ > lastShownItem_ || activeItem_ >= itemCount_) return {};
+  return listItems_[static_cast<std::size_t>(activeItem_)].FullPath;
+}
+
+std::int32_t ZenloFileControl::GetActiveItemLevel() const {
+  if (activeItem_ < 0 || activeItem_ > lastShownItem_ || activeItem_ >= itemCount_) return -1;
+  return listItems_[static_cast<std::size_t>(activeItem_)].Level;
+}
+
+void ZenloFileControl::SetActiveItemNum(std::int32_t ActiveItem) { activeItem_ = ActiveItem; }
+
+void ZenloFileControl::SetDoDrawing(bool value) { view_->DoDrawing = value; }
+
+void ZenloFileControl::SendFileNameToMaster(std::wstring TheName) {
+  if (!sink_ || closing_) return;
+  try {
+    sink_->UpdateFileName(TheName);
+  } catch (...) {
+  }
+}
+
+void ZenloFileControl::UnselectForbiddenItems() {
+  const std::int32_t last = std::min(lastShownItem_, itemCount_ - 1);
+  if (ltFolderListType == fbFolder && itemCount_ > 0) listItems_[0].Selected = -1;
+  for (std::int32_t i = 0; i <= last; ++i) {
+    TypeListItem& item = listItems_[static_cast<std::size_t>(i)];
+    if (item.ItemType != sFile && item.ItemType != sFolder && item.ItemType != sShare)
+      item.Selected = -1;
+  }
+  // The marks shown on screen follow the selection.
+  if (view_->List.Built()) BitBltBase(false);
+}
+
+void ZenloFileControl::SyncFilterBox() {
+  ViewState& v = *view_;
+  if (!v.cboFilter.Handle()) return;
+  v.cboFilter.Clear();
+  for (const auto& entry : filterEntries_) v.cboFilter.AddItem(entry);
+  v.cboFilter.SetText(filterText_);
+}
+
+bool ZenloFileControl::OnSurfaceMessage(UINT msg, WPARAM wParam, LPARAM lParam,
+                                        LRESULT& result) {
+  ViewState& v = *view_;
+  switch (msg) {
+    case WM_ERASEBKGND:
+      result = 1;
+      return true;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(v.Surface.Handle(), &ps);
+      const int tppX = tk::TwipsPerPixelX(), tppY = tk::TwipsPerPixelY();
+      auto rect = [&](const PartRect& p) {
+        return RECT{tk::TwipsToPixels(p.Left, tppX), tk::TwipsToPixels(p.Top, tppY),
+                    tk::TwipsToPixels(p.Left + p.Width, tppX),
+                    tk::TwipsToPixels(p.Top + p.Height, tppY)};
+      };
+      RECT all;
+      GetClientRect(v.Surface.Handle(), &all);
+      tk::Brush back(CreateSolidBrush(v.Skin.ControlBackground));
+      FillRect(dc, &all, back.Get());
+      if (v.shpButBack.Visible) {
+        RECT strip = rect(v.shpButBack);
+        tk::Brush white(CreateSolidBrush(v.Skin.HeadingBackdrop));
+        FillRect(dc, &strip, white.Get());
+      }
+      RECT outline = rect(v.shpOutline);
+      tk::Brush frame(CreateSolidBrush(v.Skin.Outline));
+      FrameRect(dc, &outline, frame.Get());
+      EndPaint(v.Surface.Handle(), &ps);
+      return true;
+    }
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+      if (reinterpret_cast<HWND>(lParam) == v.VScroll1.Handle())
+        v.VScroll1.OnScroll(LOWORD(wParam));
+      else if (reinterpret_cast<HWND>(lParam) == v.HScroll1.Handle())
+        v.HScroll1.OnScroll(LOWORD(wParam));
+      return true;
+    case WM_MOUSEMOVE: {
+      // Over the bare control the host shows its default pointer.
+      SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+      std::int16_t pointer = 0;
+      if (sink_ && !closing_) {
+        try {
+          sink_->SetMasterMousePointer(pointer);
+        } catch (...) {
+        }
+      }
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+bool ZenloFileControl::OnBoundBoxMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+  ViewState& v = *view_;
+  if (msg != WM_ERASEBKGND) return false;
+  // The area below the last row shows the list background.
+  RECT r;
+  GetClientRect(v.BoundBox.Handle(), &r);
+  tk::Brush back(CreateSolidBrush(v.Skin.ListBackground));
+  FillRect(reinterpret_cast<HDC>(wParam), &r, back.Get());
+  result = 1;
+  return true;
+}
+
+bool ZenloFileControl::OnFolderBoxMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) {
+  ViewState& v = *view_;
+  switch (msg) {
+    case WM_ERASEBKGND:
+      result = 1;
+      return true;
+    case WM_PAINT: {
+      // A repaint copies what was composed; the listing is never drawn again for it.
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(v.FolderBox.Handle(), &ps);
+      RECT r;
+      GetClientRect(v.FolderBox.Handle(), &r);
+      tk::Brush back(CreateSolidBrush(v.Skin.ListBackground));
+      FillRect(dc, &r, back.Get());
+      if (v.Front.Built()) BitBlt(dc, 0, 0, v.Front.Width(), v.Front.Height(), v.Front.Dc(), 0, 0, SRCCOPY);
+      EndPaint(v.FolderBox.Handle(), &ps);
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+}  // namespace zenlo

@@ -1,0 +1,136 @@
+// Placing the control's parts in whatever size the host gives it.
+#include "listing/view/ViewState.h"
+#include "toolkit/Window.h"
+#include "zenlo/ZenloFileControl.h"
+
+namespace zenlo {
+
+namespace {
+// A part refuses a negative size and keeps the one it had.
+void SetWidth(PartRect& p, std::int32_t w) {
+  if (w >= 0) p.Width = w;
+}
+void SetHeight(PartRect& p, std::int32_t h) {
+  if (h >= 0) p.Height = h;
+}
+}  // namespace
+
+void ZenloFileControl::ResizeControl(Orient TheLayout) {
+  ViewState& v = *view_;
+  v.Layout = TheLayout;
+  if (HWND w = v.Surface.Handle()) {
+    RECT r;
+    GetClientRect(w, &r);
+    v.Width = r.right * tk::TwipsPerPixelX();
+    v.Height = r.bottom * tk::TwipsPerPixelY();
+  }
+  PlaceControls();
+  try {
+    SetFolderBoxProperties(false);
+  } catch (...) {
+  }
+  try {
+    DrawFolderBox();
+  } catch (...) {
+  }
+}
+
+void ZenloFileControl::PlaceControls() {
+  ViewState& v = *view_;
+  v.DoDrawing = true;
+  const std::int32_t W = v.Width, H = v.Height, G = v.EdgeGap, P = tk::TwipsPerPixelX();
+  const std::int32_t heading = v.HeadingHeight;
+  v.lblStatusRect.Left = G - P;
+
+  std::int32_t room;
+  if (ltFolderListType == fbFolder) {
+    v.cboFilterRect.Visible = false;
+    v.ZFCombo1.Height = 260;
+    v.lblStatusRect.Visible = true;
+    room = H - v.HScroll1Rect.Height - v.ZFCombo1.Height - heading - v.Toolbar1.Height -
+           v.lblStatusRect.Height - 2 * G;
+    SetWidth(v.ZFCombo1, W - 2 * G);
+    v.ZFCombo1.Left = G;
+    v.ZFCombo1.Top = G;
+    v.ZFCombo1.Visible = true;
+    if (room > 0) {
+      v.Toolbar1.Top = v.ZFCombo1.Top + v.ZFCombo1.Height + 10;
+      SetWidth(v.Toolbar1, W - 2 * G);
+    }
+  } else {
+    v.Toolbar1.Top = G;
+    SetWidth(v.Toolbar1, W - 2 * G);
+    v.cboFilterRect.Visible = true;
+    v.cboFilterRect.Left = v.CalculateButtonRight + 130;
+    v.cboFilterRect.Top = v.Toolbar1.Top + 50;
+    v.ZFCombo1.Visible = false;
+    room = H - v.HScroll1Rect.Height - v.lblStatusRect.Height - heading - v.Toolbar1.Height;
+  }
+
+  std::int32_t listingHeight = room;
+  bool placed = true;
+  if (room > 0) {
+    v.NoRoom = false;
+    v.lblStatusRect.Height = 225;
+    v.lblStatusRect.Top = H - v.lblStatusRect.Height - G + P;
+    SetWidth(v.lblStatusRect, v.Toolbar1.Width + 2 * P);
+    v.lblStatusRect.Visible = true;
+    const std::int32_t T = v.Toolbar1.Top + v.Toolbar1.Height + heading;
+    listingHeight = v.lblStatusRect.Top - T - v.HScroll1Rect.Height;
+    const std::int32_t C = W - 2 * G - v.VScroll1Rect.Width + 30;
+    if (C + 60 < 0 || listingHeight + 30 < 0) {
+      placed = false;  // the listing box refuses the move: nothing below it changes
+    } else {
+      v.BoundBoxRect = {G, T, C + 60, listingHeight + 30, v.BoundBoxRect.Visible};
+      v.FolderBoxRect.Height = v.BoundBoxRect.Height;
+      v.VScroll1Rect.Top = v.BoundBoxRect.Top;
+      v.VScroll1Rect.Left = v.BoundBoxRect.Left + v.BoundBoxRect.Width - 60 - 2 * P;
+      SetHeight(v.VScroll1Rect, v.BoundBoxRect.Height - 5);
+      v.HScroll1Rect.Top = v.BoundBoxRect.Top + v.BoundBoxRect.Height - 30;
+      v.HScroll1Rect.Left = v.BoundBoxRect.Left;
+      SetWidth(v.HScroll1Rect, v.VScroll1Rect.Left - v.HScroll1Rect.Left);
+      v.Toolbar1.Visible = true;
+      v.BoundBoxRect.Visible = true;
+      v.shpUserControlBackground.Visible = v.shpBackground.Visible = v.shpButBack.Visible = true;
+    }
+  } else {
+    v.NoRoom = true;
+    v.Toolbar1.Visible = v.BoundBoxRect.Visible = v.lblStatusRect.Visible = false;
+    v.VScroll1Rect.Visible = v.HScroll1Rect.Visible = false;
+    v.shpButBack.Visible = v.shpBackground.Visible = false;
+  }
+
+  if (placed) {
+    v.shpOutline = {G - P, G - P, W - 2 * G + 2 * P, H - 2 * G + 2 * P, true};
+    if (listingHeight < 0) v.shpOutline.Height = v.ZFCombo1.Height + 20;
+    v.shpButBack = {v.shpOutline.Left, v.Toolbar1.Top + v.Toolbar1.Height, v.shpOutline.Width,
+                    250, v.shpButBack.Visible};
+    v.shpBackground = {G, G, W - 2 * G + P, H - 2 * G, v.shpBackground.Visible};
+    v.shpUserControlBackground = {0, 0, W, H, v.shpUserControlBackground.Visible};
+  }
+  ApplyPlacement();
+}
+
+void ZenloFileControl::ApplyPlacement() {
+  ViewState& v = *view_;
+  if (!v.Surface.Handle()) return;
+  const int tppX = tk::TwipsPerPixelX(), tppY = tk::TwipsPerPixelY();
+  auto place = [&](tk::Window& w, const PartRect& p) {
+    w.SetBounds(tk::TwipsToPixels(p.Left, tppX), tk::TwipsToPixels(p.Top, tppY),
+                tk::TwipsToPixels(p.Width, tppX), tk::TwipsToPixels(p.Height, tppY));
+    w.SetVisible(p.Visible);
+  };
+  place(v.BoundBox, v.BoundBoxRect);
+  place(v.FolderBox, {v.FolderBoxRect.Left, 0, v.FolderBoxRect.Width, v.FolderBoxRect.Height, true});
+  place(v.VScroll1, v.VScroll1Rect);
+  place(v.HScroll1, v.HScroll1Rect);
+  place(v.lblStatus, v.lblStatusRect);
+  v.cboFilter.SetBounds(tk::TwipsToPixels(v.cboFilterRect.Left, tppX),
+                        tk::TwipsToPixels(v.cboFilterRect.Top, tppY),
+                        tk::TwipsToPixels(v.cboFilterRect.Width, tppX),
+                        tk::TwipsToPixels(v.cboFilterRect.Height * 8, tppY));
+  v.cboFilter.SetVisible(v.cboFilterRect.Visible);
+  InvalidateRect(v.Surface.Handle(), nullptr, TRUE);
+}
+
+}  // namespace zenlo

@@ -1,0 +1,111 @@
+#pragma once
+// What the control's view holds: its windows, the placement of its parts in twips, the headings,
+// the drawing surfaces, the listing geometry and the skin.
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "listing/model/HeadingsTable.h"
+#include "toolkit/Controls.h"
+#include "toolkit/Gdi.h"
+#include "toolkit/Window.h"
+
+namespace zenlo {
+
+// A part's place in the control, in twips.
+struct PartRect {
+  std::int32_t Left = 0, Top = 0, Width = 0, Height = 0;
+  bool Visible = true;
+};
+
+// The skin's colours and options as the control uses them.
+struct SkinSettings {
+  COLORREF ListBackground = RGB(255, 255, 255);
+  COLORREF ListText = RGB(0, 0, 0);
+  COLORREF TextSecondary = RGB(128, 128, 128);
+  COLORREF StatusText = RGB(0, 0, 0);
+  COLORREF StatusBackground = RGB(236, 233, 216);
+  COLORREF ControlBackground = RGB(236, 233, 216);
+  COLORREF Outline = RGB(160, 160, 160);
+  COLORREF OutlineActive = RGB(0, 84, 227);
+  COLORREF HeadingBackdrop = RGB(255, 255, 255);
+  bool TrackFoldChanges = true;
+  bool TrackFileChanges = true;
+  bool TrackChime = false;
+};
+
+struct ColumnZone {
+  std::int32_t Left = 0, Right = 0;
+};
+
+struct ViewState {
+  // Windows (only once the host has sited the control).
+  tk::HandlerWindow Surface;
+  tk::HandlerWindow BoundBox;
+  tk::HandlerWindow FolderBox;
+  tk::ScrollBar VScroll1;
+  tk::ScrollBar HScroll1;
+  tk::Label lblStatus;
+  tk::ComboBox cboFilter;
+  tk::Font ListFont;  // Arial 8 pt: text and measurements of the listing
+  HMENU HeadingsMenu = nullptr;
+
+  // Placement in twips (FolderBox inside BoundBox; the rest in the control).
+  PartRect Toolbar1{0, 0, 0, 390, true};
+  PartRect ZFCombo1{0, 0, 0, 260, false};
+  PartRect cboFilterRect{0, 0, 1300, 315, false};
+  PartRect BoundBoxRect;
+  PartRect FolderBoxRect;
+  std::int32_t FolderBoxScaleTop = 0;
+  PartRect VScroll1Rect{0, 0, 250, 0, false};
+  PartRect HScroll1Rect{0, 0, 0, 250, false};
+  PartRect lblStatusRect{0, 0, 0, 255, true};
+  PartRect shpOutline, shpButBack, shpBackground, shpUserControlBackground;
+  std::int32_t HeadingHeight = 285;  // heading button 1's height
+  std::int32_t CalculateButtonRight = 0;  // toolbar "calculate" button's left + width
+  std::int32_t Width = 0, Height = 0;     // the control's inner size in twips
+  bool NoRoom = false;
+  Orient Layout = vertical;
+
+  // Headings and sort levels.
+  HeadingsTable Headings;
+  SortOrderList Sorts;
+
+  // Surfaces: the listing composed off screen, and the front copy that painting shows.
+  tk::MemorySurface List;
+  tk::MemorySurface Front;
+  HGDIOBJ ListPreviousFont = nullptr;
+
+  // Geometry.
+  std::int16_t RowHeight = 265;
+  std::int32_t TopItem = 0;
+  std::int32_t VisibleRows = 1;
+  std::int32_t VisibleColumns = 1;
+  std::int32_t ColumnWidth = 0;
+  std::int32_t ColumnCount = 1;
+  std::vector<ColumnZone> ColumnZones{1};
+  std::int32_t FirstVisible = -1;
+  std::int32_t LastVisible = -1;
+  bool EmptyTextShown = false;
+  bool DoDrawing = false;  // set by the first placement
+  bool ScrollRedrawEnabled = true;
+  std::int32_t HoverItem = -1;
+  std::int16_t EdgeGap = 105;
+  std::wstring FolderBoxToolTip;
+
+  // Layout constants of the drawing, stored by every read.
+  std::int32_t IndentBase = 300, IndentStep = 150, TextOffsetX = 200, IconOffsetX = -250,
+               ExpanderOffsetX = -400, ExtWidthPad = 50, SizeWidthPad = 100;
+
+  SkinSettings Skin;
+  std::wstring SelectionText;
+
+  // Pointer pictures loaded at start-up.
+  tk::Bitmap PointerSelect;
+  std::array<HCURSOR, 6> Cursors{};
+};
+
+}  // namespace zenlo
