@@ -25,8 +25,15 @@ HINSTANCE ThisModule() {
 }
 }  // namespace
 
-int TwipsPerPixelX() { return ScreenTwipsPerPixel(LOGPIXELSX); }
-int TwipsPerPixelY() { return ScreenTwipsPerPixel(LOGPIXELSY); }
+// The screen's resolution is read once: the program does not follow DPI changes while it runs.
+int TwipsPerPixelX() {
+  static const int tpp = ScreenTwipsPerPixel(LOGPIXELSX);
+  return tpp;
+}
+int TwipsPerPixelY() {
+  static const int tpp = ScreenTwipsPerPixel(LOGPIXELSY);
+  return tpp;
+}
 
 int TwipsToPixels(double twips, int twipsPerPixel) {
   return static_cast<int>(std::nearbyint(twips / twipsPerPixel));  // default mode: halves to even

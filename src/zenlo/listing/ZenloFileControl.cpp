@@ -51,6 +51,7 @@ ZenloFileControl::~ZenloFileControl() {
 void ZenloFileControl::Initialize() {
   SetInitialProperties();
   view_->ListFont.Reset(CreateMyFont(8, 0));
+  view_->Measure.SetFont(view_->ListFont.Get());
   view_->ScrollRedrawEnabled = true;
   LoadPictures();
   places_->Clear();

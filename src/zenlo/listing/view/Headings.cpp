@@ -88,16 +88,7 @@ void ZenloFileControl::FindAdjacentHeadingsMove() {
 }
 
 std::int32_t ZenloFileControl::TextWidthTwips(const std::wstring& text) const {
-  if (text.empty()) return 0;
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(dc, view_->ListFont.Get());
-  SIZE size{};
-  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  return size.cx * tk::TwipsPerPixelX();
+  return view_->Measure.Width(text) * tk::TwipsPerPixelX();
 }
 
 std::int32_t ZenloFileControl::MeasureNameWidth(const std::wstring& text,

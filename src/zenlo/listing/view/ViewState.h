@@ -11,6 +11,7 @@
 #include "listing/model/HeadingsTable.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Gdi.h"
+#include "toolkit/TextMeasure.h"
 #include "toolkit/Window.h"
 
 namespace zenlo {
@@ -51,6 +52,7 @@ struct ViewState {
   tk::Label lblStatus;
   tk::ComboBox cboFilter;
   tk::Font ListFont;  // Arial 8 pt: text and measurements of the listing
+  mutable tk::TextMeasure Measure;
   HMENU HeadingsMenu = nullptr;
 
   // Placement in twips (FolderBox inside BoundBox; the rest in the control).

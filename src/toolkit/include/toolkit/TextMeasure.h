@@ -1,0 +1,29 @@
+#pragma once
+// Measures text in one font quickly: advance widths are cached per character, which gives the
+// same width as GetTextExtentPoint32W for text without combining or surrogate characters; such
+// text is measured by GDI itself.
+#include <windows.h>
+
+#include <string>
+#include <unordered_map>
+
+namespace tk {
+
+class TextMeasure {
+ public:
+  TextMeasure() = default;
+  ~TextMeasure();
+  TextMeasure(const TextMeasure&) = delete;
+  TextMeasure& operator=(const TextMeasure&) = delete;
+
+  void SetFont(HFONT font);
+  // Width in pixels.
+  int Width(const std::wstring& text);
+
+ private:
+  HDC dc_ = nullptr;
+  HGDIOBJ previous_ = nullptr;
+  std::unordered_map<wchar_t, int> widths_;
+};
+
+}  // namespace tk
