@@ -1,5 +1,6 @@
 #include "toolkit/Text.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <vector>
 
@@ -16,8 +17,23 @@ int CompareText(const std::wstring& a, const std::wstring& b) {
   return r - CSTR_EQUAL;
 }
 
+bool SameText(const std::wstring& a, const std::wstring& b) {
+  if (a.size() != b.size()) return false;
+  return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                              static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
 static std::wstring MapCase(const std::wstring& s, DWORD flag) {
   if (s.empty()) return s;
+  // Plain ASCII maps the same in every locale without linguistic casing: no call needed.
+  if (std::all_of(s.begin(), s.end(), [](wchar_t c) { return c < 0x80; })) {
+    std::wstring out(s);
+    for (wchar_t& c : out) {
+      if (flag == LCMAP_UPPERCASE && c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - 32);
+      if (flag == LCMAP_LOWERCASE && c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c + 32);
+    }
+    return out;
+  }
   std::wstring out(s);
   // In place, same length: simple case mapping keeps indexes stable.
   int n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flag, s.c_str(), static_cast<int>(s.size()),
@@ -63,10 +79,23 @@ std::wstring GroupedNumber(std::uint64_t value) {
 }
 
 std::wstring SystemTimeToDateText(const SYSTEMTIME& t) {
-  wchar_t buf[32];
-  std::swprintf(buf, 32, L"%04u-%02u-%02u  %02u:%02u", t.wYear, t.wMonth, t.wDay, t.wHour,
-                t.wMinute);
-  return buf;
+  // Built by hand: a read formats three dates per item.
+  wchar_t text[17];
+  auto two = [&](int at, unsigned v) {
+    text[at] = static_cast<wchar_t>(L'0' + v / 10 % 10);
+    text[at + 1] = static_cast<wchar_t>(L'0' + v % 10);
+  };
+  two(0, t.wYear / 100u);
+  two(2, t.wYear % 100u);
+  text[4] = L'-';
+  two(5, t.wMonth);
+  text[7] = L'-';
+  two(8, t.wDay);
+  text[10] = text[11] = L' ';
+  two(12, t.wHour);
+  text[14] = L':';
+  two(15, t.wMinute);
+  return std::wstring(text, 17);
 }
 
 std::wstring FileTimeToDateText(const FILETIME& utc) {

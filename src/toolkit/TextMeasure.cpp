@@ -15,6 +15,7 @@ void TextMeasure::SetFont(HFONT font) {
   HGDIOBJ old = SelectObject(dc_, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
   if (!previous_) previous_ = old;
   widths_.clear();
+  latin_.fill(-1);
 }
 
 int TextMeasure::Width(const std::wstring& text) {
@@ -26,6 +27,12 @@ int TextMeasure::Width(const std::wstring& text) {
       SIZE size{};
       GetTextExtentPoint32W(dc_, text.c_str(), static_cast<int>(text.size()), &size);
       return size.cx;
+    }
+    if (ch < 256) {
+      int& w = latin_[ch];
+      if (w < 0 && !GetCharWidth32W(dc_, ch, ch, &w)) w = 0;
+      total += w;
+      continue;
     }
     auto it = widths_.find(ch);
     if (it == widths_.end()) {

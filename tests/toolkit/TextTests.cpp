@@ -45,6 +45,15 @@ TEST(CompareText, IgnoresCaseIncludingBeyondAscii) {
   EXPECT_EQ(tk::UpperCase(L"c:\\my files\\\u00e9"), L"C:\\MY FILES\\\u00c9");
 }
 
+TEST(SameText, EqualOnlyWhenEveryCharacterMatchesIgnoringCase) {
+  EXPECT_TRUE(tk::SameText(L"C:\\Program Files\\", L"c:\\PROGRAM FILES\\"));
+  EXPECT_TRUE(tk::SameText(L"\u00e9t\u00e9", L"\u00c9T\u00c9"));
+  // Names that a locale's collation might treat alike are still different names.
+  EXPECT_FALSE(tk::SameText(L"co-op", L"coop"));
+  EXPECT_FALSE(tk::SameText(L"resume", L"r\u00e9sum\u00e9"));
+  EXPECT_FALSE(tk::SameText(L"a", L"a "));
+}
+
 TEST(Trim, RemovesOnlyOuterBlanks) {
   EXPECT_EQ(tk::Trim(L"  a b  "), L"a b");
   EXPECT_EQ(tk::Trim(L"   "), L"");

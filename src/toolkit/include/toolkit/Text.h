@@ -6,9 +6,11 @@
 
 namespace tk {
 
-// Compares in the user's locale without regard to case: <0, 0 or >0.
+// Orders in the user's locale without regard to case: <0, 0 or >0.
 int CompareText(const std::wstring& a, const std::wstring& b);
-inline bool SameText(const std::wstring& a, const std::wstring& b) { return CompareText(a, b) == 0; }
+// Equal without regard to case, character by character as file systems compare names (never
+// equal just because the locale's collation ignores a hyphen or an accent).
+bool SameText(const std::wstring& a, const std::wstring& b);
 
 std::wstring UpperCase(const std::wstring& s);
 std::wstring LowerCase(const std::wstring& s);

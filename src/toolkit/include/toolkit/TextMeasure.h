@@ -4,6 +4,7 @@
 // text is measured by GDI itself.
 #include <windows.h>
 
+#include <array>
 #include <string>
 #include <unordered_map>
 
@@ -11,7 +12,7 @@ namespace tk {
 
 class TextMeasure {
  public:
-  TextMeasure() = default;
+  TextMeasure() { latin_.fill(-1); }
   ~TextMeasure();
   TextMeasure(const TextMeasure&) = delete;
   TextMeasure& operator=(const TextMeasure&) = delete;
@@ -23,6 +24,7 @@ class TextMeasure {
  private:
   HDC dc_ = nullptr;
   HGDIOBJ previous_ = nullptr;
+  std::array<int, 256> latin_;  // -1 until measured
   std::unordered_map<wchar_t, int> widths_;
 };
 

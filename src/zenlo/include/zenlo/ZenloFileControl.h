@@ -5,9 +5,11 @@
 #include <unknwn.h>
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "zenlo/ZenloApi.h"
@@ -317,7 +319,7 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
 
   // Item array and counts
   std::vector<TypeListItem> listItems_ = std::vector<TypeListItem>(1);
-  std::vector<TypeListItem> newListItems_;
+  std::deque<TypeListItem> newListItems_;  // grows without moving what it holds
   std::int32_t itemCount_ = 0;
   std::int32_t foldersShown_ = 0;
   std::int32_t filesShown_ = 0;
@@ -343,6 +345,7 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   std::vector<std::wstring> filterEntries_{L"All"};
   std::vector<std::wstring> extensionFilterList_;
   std::vector<std::wstring> listedExtensions_;
+  std::unordered_set<std::wstring> listedExtensionKeys_;  // upper case, for the look-up
   bool filterReady_ = true;
   bool filterActive_ = false;
   std::wstring folderCountText_;

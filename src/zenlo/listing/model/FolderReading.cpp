@@ -240,6 +240,7 @@ void ZenloFileControl::OutermostSetUp(ReadCall& call) {
   } else {
     extensionFilterList_.clear();
     listedExtensions_.clear();
+    listedExtensionKeys_.clear();
   }
   if (!tree) {
     DCDestroy();
@@ -647,7 +648,8 @@ void ZenloFileControl::HandOver(ReadCall& call) {
   const bool tree = ltFolderListType == fbFolder;
   newListItems_.resize(static_cast<std::size_t>(readIndex_ + 1));
   itemCount_ = readIndex_ + 1 > 0 ? readIndex_ + 1 : 0;
-  listItems_ = std::move(newListItems_);
+  listItems_.assign(std::make_move_iterator(newListItems_.begin()),
+                    std::make_move_iterator(newListItems_.end()));
   if (listItems_.empty()) listItems_.resize(1);  // the placeholder; ItemCount stays 0
   newListItems_ = {};
   ViewState& v = *view_;

@@ -52,9 +52,8 @@ void DrawIconCell(ItemDetails& d, tk::MemorySurface& plain, tk::MemorySurface* t
 
 void ZenloFileControl::StoreExtension(std::wstring& FileExt) {
   if (FileExt.empty()) return;
-  for (const auto& ext : listedExtensions_)
-    if (tk::SameText(ext, FileExt)) return;
-  listedExtensions_.push_back(FileExt);
+  if (listedExtensionKeys_.insert(tk::UpperCase(FileExt)).second)
+    listedExtensions_.push_back(FileExt);
 }
 
 void ZenloFileControl::GetFileInfo(std::wstring FilePath, std::wstring& FileType,

@@ -20,7 +20,7 @@ void ZenloFileControl::QuickSortType(std::optional<std::int32_t> lngLeft,
     return;
   }
   // Always descending: network levels, then folders, then files.
-  PartitionSort(
+  PartitionSortRecords(
       listItems_, left, right, [](const TypeListItem& it) { return std::int64_t{it.ItemType}; },
       CompareNumbers, true);
 }
@@ -36,7 +36,7 @@ void ZenloFileControl::QuickSortName(std::optional<std::int32_t> lngLeft,
   const bool ascending = tk::SameText(sortDirection_, L"asc");
   // Descending compares with "\ZZ" appended so a folder stays ahead of its sub-folders.
   const std::wstring suffix = ascending ? L"" : L"\\ZZ";
-  PartitionSort(
+  PartitionSortRecords(
       listItems_, left, right,
       [&](const TypeListItem& it) { return it.NameKey + suffix; }, tk::CompareText, !ascending);
 }
@@ -49,7 +49,7 @@ void ZenloFileControl::QuickSortFilter(std::optional<std::int32_t> lngLeft,
     RaiseMessage(L"An error occurred while sorting the lists.");
     return;
   }
-  PartitionSort(
+  PartitionSortRecords(
       listItems_, left, right,
       [](const TypeListItem& it) { return std::int64_t{it.FilterState}; }, CompareNumbers,
       false);
