@@ -64,6 +64,15 @@ TEST(HeadingsTable, PositionsRunLeftToRightAndTheFillerReachesTheEnd) {
   EXPECT_EQ(t.Headings[10].Right, HeadingsTable::kFillerReach);
 }
 
+TEST(HeadingsTable, ColumnsWiderThanTheStripLeaveTheFillerEmpty) {
+  HeadingsTable t;
+  t.SetDefaults(false);
+  t.Headings[1].Width = 30000;
+  t.CalculatePositions(90);
+  EXPECT_EQ(t.Headings[10].Width, 0);
+  EXPECT_EQ(t.Headings[10].Right, t.Headings[10].Left);
+}
+
 TEST(HeadingsTable, ShiftMovesOverHiddenColumnsButNeverPastNameOrFiller) {
   struct Case {
     std::int16_t activeSlot;

@@ -1,5 +1,6 @@
 #include "listing/model/HeadingsTable.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <cwctype>
 
@@ -126,7 +127,8 @@ void HeadingsTable::CalculatePositions(std::int32_t startX) {
     TypeHeading& h = Headings[static_cast<std::size_t>(i)];
     if (!h.Active) continue;
     h.Left = x;
-    if (i == kFiller) h.Width = kFillerReach - h.Left;
+    // Columns wider than the strip leave the filler nothing, never a negative width.
+    if (i == kFiller) h.Width = std::max<std::int32_t>(0, kFillerReach - h.Left);
     x += h.Width;
     h.Right = x;
   }
