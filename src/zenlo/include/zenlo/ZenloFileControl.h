@@ -207,6 +207,18 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
                 std::int16_t Height, COLORREF& TransColor);
   void StopOD();
 
+  // ---- Skin properties ----
+  void ApplyProperty(const std::wstring& PropName, const Variant& TheValue);
+  void ApplySkinChange();
+
+  // ---- Highlights ----
+  void HighLightActiveItem();
+  void HighLightMouseOverItem();
+  void ClearTempGraphics();
+  void HighLightFromDragOver(float Y);
+  void RedrawTemporaryLines();
+  void HiLightControl(bool HiLight);
+
   // ---- Status line ----
   void UpdateFolderAndFileSelectionInfo();
   void UpdateStatus(bool SkipSound = false);
@@ -297,6 +309,9 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   void LoadPictures();
   void SyncFilterBox();
   void DrawSelectionMark(std::int32_t index);
+  void EraseSelectionMark(std::int32_t index);
+  void FrontLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
+                 COLORREF colour);
   std::int32_t TextWidthTwips(const std::wstring& text) const;
   std::int32_t MeasureNameWidth(const std::wstring& text, const std::wstring& headingKey) const;
   void RaiseMessageAndContinue(const std::wstring& text) { RaiseMessage(text); }

@@ -52,6 +52,7 @@ void ZenloFileControl::Update(EnumUpdateType UpdateType) {
       break;
   }
   FindActiveItem();
+  HighLightActiveItem();
 }
 
 }  // namespace zenlo

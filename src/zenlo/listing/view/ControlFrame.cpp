@@ -152,14 +152,17 @@ void ZenloFileControl::SendFileNameToMaster(std::wstring TheName) {
 
 void ZenloFileControl::UnselectForbiddenItems() {
   const std::int32_t last = std::min(lastShownItem_, itemCount_ - 1);
-  if (ltFolderListType == fbFolder && itemCount_ > 0) listItems_[0].Selected = -1;
+  if (ltFolderListType == fbFolder && itemCount_ > 0) {
+    listItems_[0].Selected = -1;
+    EraseSelectionMark(0);
+  }
   for (std::int32_t i = 0; i <= last; ++i) {
     TypeListItem& item = listItems_[static_cast<std::size_t>(i)];
-    if (item.ItemType != sFile && item.ItemType != sFolder && item.ItemType != sShare)
+    if (item.ItemType != sFile && item.ItemType != sFolder && item.ItemType != sShare) {
       item.Selected = -1;
+      EraseSelectionMark(i);
+    }
   }
-  // The marks shown on screen follow the selection.
-  if (view_->List.Built()) BitBltBase(false);
 }
 
 void ZenloFileControl::SyncFilterBox() {

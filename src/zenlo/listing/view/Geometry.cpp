@@ -86,7 +86,10 @@ void ZenloFileControl::VScrollHasChanged() {
   const std::int32_t value = v.VScroll1.Value();
   if (value < v.VScroll1.Min() || value > v.VScroll1.Max()) return;
   v.TopItem = value;
-  if (v.ScrollRedrawEnabled) DrawFolderBox();
+  if (!v.ScrollRedrawEnabled) return;
+  DrawFolderBox();
+  HighLightActiveItem();
+  HighLightMouseOverItem();
 }
 
 void ZenloFileControl::HScrollHasChanged() {
@@ -101,8 +104,12 @@ void ZenloFileControl::HScrollHasChanged() {
     const std::int32_t value = v.HScroll1.Value();
     if (value < 0 || value > v.HScroll1.Max()) return;
     v.TopItem = value;
-    v.HoverItem = -1;
-    if (v.ScrollRedrawEnabled) DrawFolderBox();
+    if (v.ScrollRedrawEnabled) {
+      DrawFolderBox();
+      HighLightActiveItem();
+      v.HoverItem = -1;
+      HighLightMouseOverItem();
+    }
     return;
   }
   v.FolderBoxRect.Left = -v.HScroll1.Value();

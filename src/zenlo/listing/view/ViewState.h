@@ -25,14 +25,26 @@ struct PartRect {
 // The skin's colours and options as the control uses them.
 struct SkinSettings {
   COLORREF ListBackground = RGB(255, 255, 255);
+  COLORREF PreviousListBackground = RGB(255, 255, 255);
   COLORREF ListText = RGB(0, 0, 0);
   COLORREF TextSecondary = RGB(128, 128, 128);
   COLORREF StatusText = RGB(0, 0, 0);
   COLORREF StatusBackground = RGB(236, 233, 216);
   COLORREF ControlBackground = RGB(236, 233, 216);
   COLORREF Outline = RGB(160, 160, 160);
-  COLORREF OutlineActive = RGB(0, 84, 227);
+  COLORREF ActiveListOutline = RGB(0, 84, 227);
+  COLORREF InActiveListOutline = RGB(160, 160, 160);
+  COLORREF ActiveItemOutline = RGB(49, 106, 197);
+  COLORREF ActiveItemUnderline = RGB(49, 106, 197);
+  COLORREF MinorToolbar = RGB(236, 233, 216);
+  COLORREF PaneBackground = RGB(236, 233, 216);
+  COLORREF ActiveHeading = RGB(255, 255, 255);
+  COLORREF InactiveHeading = RGB(236, 233, 216);
+  COLORREF ActiveHeadingText = RGB(0, 0, 0);
+  COLORREF InactiveHeadingText = RGB(0, 0, 0);
+  COLORREF HeadingHoverText = RGB(0, 84, 227);
   COLORREF HeadingBackdrop = RGB(255, 255, 255);
+  std::int16_t BorderWidth = 1;
   bool TrackFoldChanges = true;
   bool TrackFileChanges = true;
   bool TrackChime = false;
@@ -95,6 +107,15 @@ struct ViewState {
   bool DoDrawing = false;  // set by the first placement
   bool ScrollRedrawEnabled = true;
   std::int32_t HoverItem = -1;
+  std::int32_t LastHoverItem = -1;
+  struct {
+    double Top = 0, Bottom = 0, Left = 0, Right = 0;
+  } ActiveFrame;
+  struct {
+    std::int32_t X1 = 0, X2 = 0, Y1 = 0, Y2 = 0;
+  } HoverLine;
+  std::int32_t LastSelItemHighLight = -2;  // never an item: the next drag-over highlight runs
+  std::wstring LastActiveTreePath;
   std::int16_t EdgeGap = 105;
   std::wstring FolderBoxToolTip;
 

@@ -1,0 +1,130 @@
+// Colours and options of the skin, set by name one at a time.
+#include <cwchar>
+
+#include "listing/model/ItemDetails.h"
+#include "listing/view/ViewState.h"
+#include "toolkit/Text.h"
+#include "zenlo/ZenloFileControl.h"
+
+namespace zenlo {
+
+namespace {
+
+// The value as a whole number; text must hold one (a colour is sent as its number).
+bool ToLong(const Variant& v, std::int32_t& out) {
+  if (auto s = std::get_if<std::wstring>(&v)) {
+    const std::wstring t = tk::Trim(*s);
+    if (tk::SameText(t, L"True") || tk::SameText(t, L"False")) {
+      out = tk::SameText(t, L"True") ? -1 : 0;
+      return true;
+    }
+    wchar_t* end = nullptr;
+    const double d = std::wcstod(t.c_str(), &end);
+    if (t.empty() || *end != L'\0' || d < -2147483648.0 || d > 4294967295.0) return false;
+    out = static_cast<std::int32_t>(static_cast<std::int64_t>(d));
+    return true;
+  }
+  if (std::holds_alternative<std::monostate>(v)) return false;
+  out = VariantLong(v);
+  return true;
+}
+
+}  // namespace
+
+void ZenloFileControl::ApplyProperty(const std::wstring& PropName, const Variant& TheValue) {
+  ViewState& v = *view_;
+  SkinSettings& skin = v.Skin;
+  auto is = [&](const wchar_t* key) { return tk::SameText(PropName, key); };
+
+  if (is(L"ActiveHeading")) {
+    v.Headings.ActiveHeadingIndex = 1;
+    return;
+  }
+  if (is(L"ActiveButton")) {
+    v.Headings.ActiveButtonIndex = 1;
+    return;
+  }
+  if (is(L"ActiveString")) {
+    activeString_ = VariantText(TheValue);
+    return;
+  }
+  if (is(L"ColorDriveList") || is(L"ColorDriveText")) return;  // the selector's own colours
+
+  struct BoolKey {
+    const wchar_t* key;
+    bool* field;
+  };
+  const BoolKey bools[] = {{L"ShowFileIcons", &ShowFileIcons},
+                           {L"ShowFolderIcons", &ShowFolderIcons},
+                           {L"ShowColor", &ShowColor},
+                           {L"TrackFoldChanges", &skin.TrackFoldChanges},
+                           {L"TrackFileChanges", &skin.TrackFileChanges},
+                           {L"TrackChime", &skin.TrackChime}};
+  struct ColourKey {
+    const wchar_t* key;
+    COLORREF* field;
+  };
+  const ColourKey colours[] = {{L"ColorActiveHeading", &skin.ActiveHeading},
+                               {L"ColorInactiveHeading", &skin.InactiveHeading},
+                               {L"ColorActiveHeadingText", &skin.ActiveHeadingText},
+                               {L"ColorInactiveHeadingText", &skin.InactiveHeadingText},
+                               {L"ColorHeadingHoverText", &skin.HeadingHoverText},
+                               {L"ColorProgramBackground", &skin.PaneBackground},
+                               {L"ColorPaneBackground", &skin.PaneBackground},
+                               {L"ColorTextSecondary", &skin.TextSecondary},
+                               {L"ColorActiveListOutline", &skin.ActiveListOutline},
+                               {L"ColorInActiveListOutline", &skin.InActiveListOutline},
+                               {L"ColorActiveItemOutline", &skin.ActiveItemOutline},
+                               {L"ColorActiveItemUnderline", &skin.ActiveItemUnderline},
+                               {L"ColorStatusText", &skin.StatusText},
+                               {L"ColorMinorToolbar", &skin.MinorToolbar},
+                               {L"ColorListText", &skin.ListText},
+                               {L"ColorListBackground", &skin.ListBackground},
+                               {L"ColorStatusBackground", &skin.StatusBackground}};
+
+  auto refuse = [&] {
+    RaiseMessage(L"The skin property: " + PropName + L" cannot take the value \"" +
+                 VariantText(TheValue) + L"\".");
+  };
+  for (const auto& b : bools) {
+    if (!is(b.key)) continue;
+    std::int32_t n;
+    if (!ToLong(TheValue, n)) return refuse();
+    *b.field = n != 0;
+    return;
+  }
+  for (const auto& c : colours) {
+    if (!is(c.key)) continue;
+    std::int32_t n;
+    if (!ToLong(TheValue, n)) return refuse();
+    if (c.field == &skin.ListBackground) skin.PreviousListBackground = skin.ListBackground;
+    *c.field = static_cast<COLORREF>(n) & 0xFFFFFF;
+    return;
+  }
+  if (is(L"BorderWidth") || is(L"FileCountMax")) {
+    std::int32_t n;
+    if (!ToLong(TheValue, n)) return refuse();
+    if (is(L"BorderWidth"))
+      skin.BorderWidth = static_cast<std::int16_t>(n);
+    else
+      FileCountMax = n;
+    return;
+  }
+  RaiseMessage(L"The skin property: " + PropName + L" was not accounted for.");
+}
+
+void ZenloFileControl::ApplySkinChange() {
+  ViewState& v = *view_;
+  v.lblStatus.SetColours(v.Skin.StatusText, v.Skin.StatusBackground);
+  if (v.Skin.ListBackground != v.Skin.PreviousListBackground) {
+    // Cached icons are composed on the list background: compose them on the new one.
+    DCDestroyIconTrans();
+    DCSetupIconTrans();
+    DCDestroyIconEXETrans();
+    DCSetupIconEXETrans();
+    MakeIconTransPalette();
+  }
+  if (v.Surface.Handle()) InvalidateRect(v.Surface.Handle(), nullptr, TRUE);
+}
+
+}  // namespace zenlo

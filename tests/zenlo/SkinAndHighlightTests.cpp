@@ -1,0 +1,187 @@
+// Skin properties by name, and the marks drawn over a listing.
+#include <gtest/gtest.h>
+
+#include "listing/view/ViewState.h"
+#include "support/ControlFixture.h"
+#include "support/HostWindow.h"
+#include "support/TempFolder.h"
+#include "toolkit/EventLoop.h"
+#include "toolkit/Window.h"
+
+using namespace zenlo;
+using testsupport::ControlHolder;
+using testsupport::TempFolder;
+
+namespace {
+
+int Px(double twips) { return tk::TwipsToPixels(twips, tk::TwipsPerPixelX()); }
+int Py(double twips) { return tk::TwipsToPixels(twips, tk::TwipsPerPixelY()); }
+
+TEST(SkinProperties, KeysInAnyCaseSetTheSameField) {
+  struct Case {
+    const wchar_t* key;
+    Variant value;
+    std::function<bool(const ZenloFileControl&)> check;
+  } cases[] = {
+      {L"colorlisttext", std::int32_t{0x0000FF},
+       [](const ZenloFileControl& c) { return c.View().Skin.ListText == RGB(255, 0, 0); }},
+      {L"COLORSTATUSBACKGROUND", std::wstring(L"65280"),
+       [](const ZenloFileControl& c) { return c.View().Skin.StatusBackground == RGB(0, 255, 0); }},
+      {L"ShowFileIcons", false, [](const ZenloFileControl& c) { return !c.ShowFileIcons; }},
+      {L"showcolor", std::wstring(L"False"), [](const ZenloFileControl& c) { return !c.ShowColor; }},
+      {L"trackchime", std::int16_t{-1}, [](const ZenloFileControl& c) { return c.View().Skin.TrackChime; }},
+      {L"FileCountMax", std::wstring(L"250"), [](const ZenloFileControl& c) { return c.FileCountMax == 250; }},
+      {L"activestring", std::wstring(L"C:\\Temp"),
+       [](const ZenloFileControl& c) { return c.ActiveString() == L"C:\\Temp"; }},
+      {L"ColorPaneBackground", std::int32_t{0x102030},
+       [](const ZenloFileControl& c) { return c.View().Skin.PaneBackground == 0x102030; }},
+  };
+  for (auto& k : cases) {
+    ControlHolder c;
+    c->ApplyProperty(k.key, k.value);
+    EXPECT_TRUE(k.check(*c)) << k.key;
+    EXPECT_TRUE(c.host.Messages().empty()) << k.key;
+  }
+}
+
+TEST(SkinProperties, ResetsUnknownKeysAndBadValues) {
+  ControlHolder c;
+  c->View().Headings.ActiveHeadingIndex = 4;
+  c->ApplyProperty(L"ActiveHeading", std::monostate{});
+  EXPECT_EQ(c->View().Headings.ActiveHeadingIndex, 1);
+  c->View().Headings.ActiveButtonIndex = 6;
+  c->ApplyProperty(L"activebutton", std::wstring(L"anything"));
+  EXPECT_EQ(c->View().Headings.ActiveButtonIndex, 1);
+
+  const SkinSettings before = c->View().Skin;
+  c->ApplyProperty(L"ColorDriveList", std::int32_t{5});  // the selector's, nothing here
+  c->ApplyProperty(L"ColourListText", std::int32_t{5});
+  c->ApplyProperty(L"ColorListText", std::wstring(L"not a colour"));
+  EXPECT_EQ(c->View().Skin.ListText, before.ListText);
+  ASSERT_EQ(c.host.Messages().size(), 2u);
+  EXPECT_EQ(c.host.Messages()[0], L"The skin property: ColourListText was not accounted for.");
+}
+
+TEST(SkinProperties, IconCachesAreRecomposedOnlyWhenTheBackgroundChanged) {
+  TempFolder dir;
+  dir.File(L"a.txt");
+  ControlHolder c;
+  ASSERT_TRUE(c->GetFolderContents(dir.Path(), true));
+  HDC trans = c->IconSurface(false, true);
+  ASSERT_NE(trans, nullptr);
+  // Same colour as before: the composed cache is kept as it is.
+  c->ApplyProperty(L"ColorListBackground", static_cast<std::int32_t>(RGB(255, 255, 255)));
+  c->ApplySkinChange();
+  EXPECT_EQ(c->IconSurface(false, true), trans);
+  EXPECT_EQ(GetPixel(c->IconSurface(false, true), 200, 400), RGB(255, 255, 255));
+  // A new colour: the cache is composed again on it.
+  c->ApplyProperty(L"ColorListBackground", static_cast<std::int32_t>(RGB(10, 20, 30)));
+  c->ApplySkinChange();
+  EXPECT_EQ(GetPixel(c->IconSurface(false, true), 200, 400), RGB(10, 20, 30));
+  const TypeListItem& item = c->ListItems()[0];
+  // The icon itself was composed again onto the new background.
+  bool inked = false;
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) {
+      COLORREF p = GetPixel(c->IconSurface(false, true), item.IconX * 16 + x, item.IconY * 16 + y);
+      inked |= p != RGB(10, 20, 30);
+      EXPECT_NE(p, RGB(253, 254, 255));
+    }
+  EXPECT_TRUE(inked);
+}
+
+struct DrawnListing {
+  TempFolder dir;
+  testsupport::HostWindow host{600, 400};
+  ControlHolder c;
+  explicit DrawnListing(ListType type) : c(type) {
+    for (int i = 0; i < 6; ++i) dir.Folder(L"folder" + std::to_wstring(i));
+    c->CreateFrame(host.Handle());
+    MoveWindow(c->Window(), 0, 0, 560, 340, TRUE);
+    c->LoadSetup();
+  }
+  void Read() {
+    c->GetFolderContents(dir.Path(), true);
+    c->ResizeControl(vertical);
+  }
+  COLORREF At(int x, int y) const { return GetPixel(c->View().Front.Dc(), x, y); }
+};
+
+TEST(Highlights, ActiveFrameSpansTheBoxInDetailsModeAndFollowsTheItem) {
+  DrawnListing l(fbFileAndFolder);
+  l.Read();
+  l.c->SetActiveItemNum(2);
+  l.c->HighLightActiveItem();
+  const auto& f = l.c->View().ActiveFrame;
+  EXPECT_EQ(f.Left, 15);
+  EXPECT_EQ(f.Right, l.c->View().FolderBoxRect.Width - 20);
+  EXPECT_EQ(f.Top, 2 * 265 + 15);
+  EXPECT_EQ(f.Bottom, 3 * 265 + 15);
+  const COLORREF outline = l.c->View().Skin.ActiveItemOutline;
+  EXPECT_EQ(l.At(Px(1000), Py(f.Top)), outline);
+  // Another item: the old frame is erased, the new one drawn.
+  l.c->SetActiveItemNum(4);
+  l.c->HighLightActiveItem();
+  EXPECT_NE(l.At(Px(1000), Py(2 * 265 + 15)), outline);
+  EXPECT_EQ(l.At(Px(1000), Py(4 * 265 + 15)), outline);
+}
+
+TEST(Highlights, HoverUnderlineMovesAndNeedsItems) {
+  DrawnListing l(fbFileAndFolder);
+  l.Read();
+  auto& v = l.c->View();
+  const COLORREF underline = v.Skin.ActiveItemUnderline;
+  v.HoverItem = 1;
+  l.c->HighLightMouseOverItem();
+  const TypeListItem& one = l.c->ListItems()[1];
+  const int y1 = Py(one.DrawBottomGap - 25);
+  EXPECT_EQ(l.At(Px(one.DrawLeft + 200), y1), underline);
+  EXPECT_EQ(v.LastHoverItem, 1);
+  v.HoverItem = 3;
+  l.c->HighLightMouseOverItem();
+  EXPECT_NE(l.At(Px(one.DrawLeft + 200), y1), underline);
+  const TypeListItem& three = l.c->ListItems()[3];
+  EXPECT_EQ(l.At(Px(three.DrawLeft + 200), Py(three.DrawBottomGap - 25)), underline);
+
+  ControlHolder empty;
+  empty->View().HoverItem = 5;
+  empty->HighLightMouseOverItem();  // no items: nothing drawn, HoverItem left alone
+  EXPECT_EQ(empty->View().HoverItem, 5);
+  EXPECT_EQ(empty->View().LastHoverItem, -1);
+}
+
+TEST(Highlights, DragOverFindsTheRowUnderThePointer) {
+  DrawnListing l(fbFileAndFolder);
+  l.Read();
+  auto& v = l.c->View();
+  l.c->SetActiveItemNum(2);
+  l.c->HighLightFromDragOver(static_cast<float>(v.BoundBoxRect.Top + 2 * 265 + 100));
+  EXPECT_EQ(v.HoverItem, 2);
+  EXPECT_TRUE(l.c->DroppedOnActiveItem);
+  // Inside the box but below the last of the six rows: nothing is under the pointer.
+  ASSERT_GT(v.BoundBoxRect.Height, 9 * 265);
+  l.c->HighLightFromDragOver(static_cast<float>(v.BoundBoxRect.Top + 8 * 265));
+  EXPECT_EQ(v.HoverItem, -1);
+  EXPECT_FALSE(l.c->DroppedOnActiveItem);
+}
+
+TEST(Highlights, TreeActiveFolderReArmsTheWatchAndClearsTheNoticeOnlyWhenItChanges) {
+  DrawnListing l(fbFolder);
+  l.Read();
+  ZenloFileControl& tree = *l.c;
+  tree.SetActiveItemNum(1);
+  tree.HighLightActiveItem();
+  EXPECT_EQ(tree.WatchFolder, tree.ListItems()[1].RealPath);
+  // A change in the watched folder is noticed and re-reads the tree.
+  CreateDirectoryW((tree.WatchFolder + L"\\new").c_str(), nullptr);
+  ASSERT_TRUE(tk::PumpUntil([&] { return tree.FolderChanged(); }, 3000));
+  tree.SetActiveItemNum(1);
+  tree.HighLightActiveItem();  // the same folder: the notice stays
+  EXPECT_TRUE(tree.FolderChanged());
+  tree.SetActiveItemNum(2);
+  tree.HighLightActiveItem();  // another folder: the notice is cleared
+  EXPECT_FALSE(tree.FolderChanged());
+  EXPECT_EQ(tree.WatchFolder, tree.ListItems()[2].RealPath);
+}
+
+}  // namespace
