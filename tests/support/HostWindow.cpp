@@ -68,7 +68,9 @@ bool SaveWindowPicture(HWND hwnd, const std::wstring& path) {
 std::wstring ScreenshotPath(const std::wstring& name) {
   wchar_t root[1024];
   DWORD n = GetEnvironmentVariableW(L"ZENLO_SCREENSHOTS", root, 1024);
-  std::wstring folder = n && n < 1024 ? std::wstring(root) : std::wstring(L".");
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  std::wstring folder = n && n < 1024 ? std::wstring(root) : std::wstring(temp) + L"screenshots";
   CreateDirectoryW(folder.c_str(), nullptr);
   return folder + L"\\" + name;
 }

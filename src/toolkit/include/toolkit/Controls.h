@@ -1,6 +1,7 @@
 #pragma once
 // Owners of the standard child controls with the toolkit's semantics.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdint>
 #include <functional>
@@ -45,6 +46,57 @@ class ComboBox : public Window {
   void Clear();
   void AddItem(const std::wstring& text);
   std::vector<std::wstring> Items() const;
+};
+
+// An image list whose images are found by key.
+class ImageList {
+ public:
+  ImageList() = default;
+  ~ImageList();
+  ImageList(const ImageList&) = delete;
+  ImageList& operator=(const ImageList&) = delete;
+  bool Create(int width, int height);
+  // Adds a bitmap whose maskColour pixels are transparent; returns its index or -1.
+  int Add(const std::wstring& key, HBITMAP bitmap, COLORREF maskColour);
+  int IndexOf(const std::wstring& key) const;
+  HIMAGELIST Handle() const { return list_; }
+
+ private:
+  HIMAGELIST list_ = nullptr;
+  std::vector<std::wstring> keys_;
+};
+
+// A toolbar whose buttons are found by key; the owner forwards WM_COMMAND and WM_NOTIFY.
+class Toolbar : public Window {
+ public:
+  struct Button {
+    std::wstring Key;
+    std::wstring ToolTip;
+    bool Separator = false;
+    bool DropDown = false;
+    bool Check = false;
+  };
+  bool Create(HWND parent);
+  void SetImageList(const ImageList& images);
+  void AddButton(const Button& button);
+  bool HasButton(const std::wstring& key) const { return IndexOf(key) >= 0; }
+  void SetImage(const std::wstring& key, int image);
+  void SetVisible(const std::wstring& key, bool visible);
+  void SetEnabled(const std::wstring& key, bool enabled);
+  bool Value(const std::wstring& key) const;  // a check button is pressed
+  void SetValue(const std::wstring& key, bool pressed);
+  RECT ButtonRect(const std::wstring& key) const;  // pixels in the toolbar
+  int PreferredHeight() const;
+  const std::vector<Button>& Buttons() const { return buttons_; }
+  // Handles the notifications the toolbar sent to its parent; true when they were its own.
+  bool OnCommand(WPARAM wParam, LPARAM lParam);
+  bool OnNotify(LPARAM lParam, LRESULT& result);
+  std::function<void(const std::wstring& key)> ButtonClick;
+
+ private:
+  int IndexOf(const std::wstring& key) const;
+  std::vector<Button> buttons_;
+  std::vector<std::wstring> tips_;
 };
 
 }  // namespace tk

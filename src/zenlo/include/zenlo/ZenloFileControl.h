@@ -207,6 +207,11 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
                 std::int16_t Height, COLORREF& TransColor);
   void StopOD();
 
+  // ---- Toolbar ----
+  bool SetToolbarIcons();
+  bool SetToolbarListIcon(EnumListMode newListMode);
+  void Toolbar1_ButtonClick(const std::wstring& key);
+
   // ---- Skin properties ----
   void ApplyProperty(const std::wstring& PropName, const Variant& TheValue);
   void ApplySkinChange();
@@ -306,6 +311,7 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   bool OnFolderBoxMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   bool OnBoundBoxMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void ApplyPlacement();
+  void CreateToolbar();
   void LoadPictures();
   void SyncFilterBox();
   void DrawSelectionMark(std::int32_t index);

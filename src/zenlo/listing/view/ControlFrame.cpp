@@ -44,6 +44,7 @@ bool ZenloFileControl::CreateFrame(HWND parent) {
   v.cboFilter.Create(surface, tk::TwipsToPixels(v.cboFilterRect.Width, tppX),
                      tk::TwipsToPixels(v.cboFilterRect.Height * 8, tppY));
   SyncFilterBox();
+  CreateToolbar();
   ApplyPlacement();
   return true;
 }
@@ -94,7 +95,7 @@ bool ZenloFileControl::SetInitialProperties() {
   v.HScroll1Rect.Left = v.EdgeGap;
   v.lblStatusRect.Left = 50 + v.EdgeGap;
   v.lblStatusRect.Height = 255;
-  v.Toolbar1.Left = v.EdgeGap;
+  v.Toolbar1Rect.Left = v.EdgeGap;
   return true;
 }
 
@@ -117,6 +118,10 @@ void ZenloFileControl::LoadPictures() {
 
 void ZenloFileControl::LoadSetup() {
   ViewState& v = *view_;
+  if (ltFolderListType == fbFile || ltFolderListType == fbFileAndFolder) {
+    v.ShowFoldersPressed = ltFolderListType == fbFileAndFolder;
+    v.Toolbar1.SetValue(L"showfolders", *v.ShowFoldersPressed);
+  }
   if (v.Headings.Headings[2].MenuName.empty()) SetHeadingsDefaults();
   CalculateHeadingPositions();
 }
@@ -204,6 +209,10 @@ bool ZenloFileControl::OnSurfaceMessage(UINT msg, WPARAM wParam, LPARAM lParam,
       EndPaint(v.Surface.Handle(), &ps);
       return true;
     }
+    case WM_COMMAND:
+      return v.Toolbar1.OnCommand(wParam, lParam);
+    case WM_NOTIFY:
+      return v.Toolbar1.OnNotify(lParam, result);
     case WM_VSCROLL:
     case WM_HSCROLL:
       if (reinterpret_cast<HWND>(lParam) == v.VScroll1.Handle())

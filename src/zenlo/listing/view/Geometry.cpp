@@ -17,6 +17,11 @@ bool ListGeometry(const ZenloFileControl& c) {
 
 void ZenloFileControl::SetFolderBoxProperties(bool ShowFolderPressed) {
   ViewState& v = *view_;
+  if (ltFolderListType != fbFolder && v.ShowFoldersPressed) {
+    // A listing shows folders exactly while its "showfolders" button is pressed.
+    v.Toolbar1.SetEnabled(L"calculate", *v.ShowFoldersPressed);
+    ltFolderListType = *v.ShowFoldersPressed ? fbFileAndFolder : fbFile;
+  }
   const bool listGeometry = ListGeometry(*this);
   const bool filesOnly = ltFolderListType == fbFile;
   if (ShowFolderPressed && ltFolderListType != fbFolder)

@@ -40,31 +40,39 @@ void ZenloFileControl::PlaceControls() {
   v.DoDrawing = true;
   const std::int32_t W = v.Width, H = v.Height, G = v.EdgeGap, P = tk::TwipsPerPixelX();
   const std::int32_t heading = v.HeadingHeight;
+  const bool tree = ltFolderListType == fbFolder;
+  for (const wchar_t* key : {L"showfolders", L"listmode", L"placeholder012"})
+    v.Toolbar1.SetVisible(key, !tree);
+  for (const wchar_t* key : {L"collapse", L"mimic"}) v.Toolbar1.SetVisible(key, tree);
+  if (v.Toolbar1.Handle()) {
+    const RECT calculate = v.Toolbar1.ButtonRect(L"calculate");
+    v.CalculateButtonRight = v.Toolbar1Rect.Left + calculate.right * tk::TwipsPerPixelX();
+  }
   v.lblStatusRect.Left = G - P;
 
   std::int32_t room;
-  if (ltFolderListType == fbFolder) {
+  if (tree) {
     v.cboFilterRect.Visible = false;
     v.ZFCombo1.Height = 260;
     v.lblStatusRect.Visible = true;
-    room = H - v.HScroll1Rect.Height - v.ZFCombo1.Height - heading - v.Toolbar1.Height -
+    room = H - v.HScroll1Rect.Height - v.ZFCombo1.Height - heading - v.Toolbar1Rect.Height -
            v.lblStatusRect.Height - 2 * G;
     SetWidth(v.ZFCombo1, W - 2 * G);
     v.ZFCombo1.Left = G;
     v.ZFCombo1.Top = G;
     v.ZFCombo1.Visible = true;
     if (room > 0) {
-      v.Toolbar1.Top = v.ZFCombo1.Top + v.ZFCombo1.Height + 10;
-      SetWidth(v.Toolbar1, W - 2 * G);
+      v.Toolbar1Rect.Top = v.ZFCombo1.Top + v.ZFCombo1.Height + 10;
+      SetWidth(v.Toolbar1Rect, W - 2 * G);
     }
   } else {
-    v.Toolbar1.Top = G;
-    SetWidth(v.Toolbar1, W - 2 * G);
+    v.Toolbar1Rect.Top = G;
+    SetWidth(v.Toolbar1Rect, W - 2 * G);
     v.cboFilterRect.Visible = true;
     v.cboFilterRect.Left = v.CalculateButtonRight + 130;
-    v.cboFilterRect.Top = v.Toolbar1.Top + 50;
+    v.cboFilterRect.Top = v.Toolbar1Rect.Top + 50;
     v.ZFCombo1.Visible = false;
-    room = H - v.HScroll1Rect.Height - v.lblStatusRect.Height - heading - v.Toolbar1.Height;
+    room = H - v.HScroll1Rect.Height - v.lblStatusRect.Height - heading - v.Toolbar1Rect.Height;
   }
 
   std::int32_t listingHeight = room;
@@ -73,9 +81,9 @@ void ZenloFileControl::PlaceControls() {
     v.NoRoom = false;
     v.lblStatusRect.Height = 225;
     v.lblStatusRect.Top = H - v.lblStatusRect.Height - G + P;
-    SetWidth(v.lblStatusRect, v.Toolbar1.Width + 2 * P);
+    SetWidth(v.lblStatusRect, v.Toolbar1Rect.Width + 2 * P);
     v.lblStatusRect.Visible = true;
-    const std::int32_t T = v.Toolbar1.Top + v.Toolbar1.Height + heading;
+    const std::int32_t T = v.Toolbar1Rect.Top + v.Toolbar1Rect.Height + heading;
     listingHeight = v.lblStatusRect.Top - T - v.HScroll1Rect.Height;
     const std::int32_t C = W - 2 * G - v.VScroll1Rect.Width + 30;
     if (C + 60 < 0 || listingHeight + 30 < 0) {
@@ -89,13 +97,13 @@ void ZenloFileControl::PlaceControls() {
       v.HScroll1Rect.Top = v.BoundBoxRect.Top + v.BoundBoxRect.Height - 30;
       v.HScroll1Rect.Left = v.BoundBoxRect.Left;
       SetWidth(v.HScroll1Rect, v.VScroll1Rect.Left - v.HScroll1Rect.Left);
-      v.Toolbar1.Visible = true;
+      v.Toolbar1Rect.Visible = true;
       v.BoundBoxRect.Visible = true;
       v.shpUserControlBackground.Visible = v.shpBackground.Visible = v.shpButBack.Visible = true;
     }
   } else {
     v.NoRoom = true;
-    v.Toolbar1.Visible = v.BoundBoxRect.Visible = v.lblStatusRect.Visible = false;
+    v.Toolbar1Rect.Visible = v.BoundBoxRect.Visible = v.lblStatusRect.Visible = false;
     v.VScroll1Rect.Visible = v.HScroll1Rect.Visible = false;
     v.shpButBack.Visible = v.shpBackground.Visible = false;
   }
@@ -103,7 +111,7 @@ void ZenloFileControl::PlaceControls() {
   if (placed) {
     v.shpOutline = {G - P, G - P, W - 2 * G + 2 * P, H - 2 * G + 2 * P, true};
     if (listingHeight < 0) v.shpOutline.Height = v.ZFCombo1.Height + 20;
-    v.shpButBack = {v.shpOutline.Left, v.Toolbar1.Top + v.Toolbar1.Height, v.shpOutline.Width,
+    v.shpButBack = {v.shpOutline.Left, v.Toolbar1Rect.Top + v.Toolbar1Rect.Height, v.shpOutline.Width,
                     250, v.shpButBack.Visible};
     v.shpBackground = {G, G, W - 2 * G + P, H - 2 * G, v.shpBackground.Visible};
     v.shpUserControlBackground = {0, 0, W, H, v.shpUserControlBackground.Visible};
@@ -120,6 +128,7 @@ void ZenloFileControl::ApplyPlacement() {
                 tk::TwipsToPixels(p.Width, tppX), tk::TwipsToPixels(p.Height, tppY));
     w.SetVisible(p.Visible);
   };
+  place(v.Toolbar1, v.Toolbar1Rect);
   place(v.BoundBox, v.BoundBoxRect);
   place(v.FolderBox, {v.FolderBoxRect.Left, 0, v.FolderBoxRect.Width, v.FolderBoxRect.Height, true});
   place(v.VScroll1, v.VScroll1Rect);

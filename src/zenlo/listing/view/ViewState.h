@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,12 +64,16 @@ struct ViewState {
   tk::ScrollBar HScroll1;
   tk::Label lblStatus;
   tk::ComboBox cboFilter;
+  tk::Toolbar Toolbar1;
+  tk::ImageList imlToolbarIcons;
+  // The "showfolders" button of a listing: unset until LoadSetup or the user sets it.
+  std::optional<bool> ShowFoldersPressed;
   tk::Font ListFont;  // Arial 8 pt: text and measurements of the listing
   mutable tk::TextMeasure Measure;
   HMENU HeadingsMenu = nullptr;
 
   // Placement in twips (FolderBox inside BoundBox; the rest in the control).
-  PartRect Toolbar1{0, 0, 0, 390, true};
+  PartRect Toolbar1Rect{0, 0, 0, 390, true};
   PartRect ZFCombo1{0, 0, 0, 260, false};
   PartRect cboFilterRect{0, 0, 1300, 315, false};
   PartRect BoundBoxRect;

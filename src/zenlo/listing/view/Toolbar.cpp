@@ -1,0 +1,114 @@
+// The control's own toolbar: its buttons, images and what each does.
+#include "library/LibraryModule.h"
+#include "listing/view/ViewState.h"
+#include "toolkit/MousePointer.h"
+#include "toolkit/Text.h"
+#include "toolkit/Window.h"
+#include "zenlo/ZenloFileControl.h"
+
+namespace zenlo {
+
+namespace {
+
+struct ButtonRow {
+  const wchar_t* key;
+  const wchar_t* tip;
+  bool dropDown;
+};
+
+const ButtonRow kButtons[] = {
+    {L"placeholder234", L"", false},
+    {L"upfolder", L"Go up one folder (show contents of parent folder).", false},
+    {L"newfolder", L"Create new folder.", false},
+    {L"showfolders", L"Show/hide folders in list.", false},
+    {L"refresh", L"Refresh list.", false},
+    {nullptr, L"", false},  // separator
+    {L"headings", L"Hide/Show headings.", true},
+    {L"calculate", L"Press to calculate folder sizes.", false},
+    {L"placeholder012", L"", false},
+    {L"listmode", L"Change list mode.", true},
+    {L"collapse", L"Collapse all folders/subfolders.", false},
+    {L"mimic", L"Give this folder to another pane.", true},
+};
+
+const wchar_t* const kImageKeys[] = {L"upfolder", L"newfolder", L"showfolders", L"refresh",
+                                     L"headings", L"calculate", L"collapse",    L"mimic",
+                                     L"list_details", L"list_brief"};
+
+}  // namespace
+
+void ZenloFileControl::CreateToolbar() {
+  ViewState& v = *view_;
+  if (!v.Toolbar1.Create(v.Surface.Handle())) return;
+  if (v.imlToolbarIcons.Create(16, 16)) {
+    for (const wchar_t* key : kImageKeys) {
+      const std::wstring name = L"TB_" + tk::UpperCase(key);
+      tk::Bitmap picture(static_cast<HBITMAP>(
+          LoadImageW(LibraryModule(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+      if (picture) v.imlToolbarIcons.Add(key, picture.Get(), RGB(0, 255, 0));
+    }
+  }
+  v.Toolbar1.SetImageList(v.imlToolbarIcons);
+  for (const ButtonRow& row : kButtons) {
+    tk::Toolbar::Button b;
+    b.Separator = row.key == nullptr;
+    b.Key = row.key ? row.key : L"";
+    b.ToolTip = row.tip;
+    b.DropDown = row.dropDown;
+    b.Check = b.Key == L"showfolders";
+    v.Toolbar1.AddButton(b);
+  }
+  v.Toolbar1.ButtonClick = [this](const std::wstring& key) { Toolbar1_ButtonClick(key); };
+  SetToolbarIcons();
+  SetToolbarListIcon(ListMode);
+  v.Toolbar1.SetValue(L"showfolders", ltFolderListType != fbFile);
+  const int height = v.Toolbar1.PreferredHeight();
+  if (height > 0) v.Toolbar1Rect.Height = height * tk::TwipsPerPixelY();
+}
+
+bool ZenloFileControl::SetToolbarIcons() {
+  ViewState& v = *view_;
+  v.Toolbar1.SetImageList(v.imlToolbarIcons);
+  for (const wchar_t* key : {L"upfolder", L"newfolder", L"showfolders", L"refresh", L"headings",
+                             L"calculate", L"collapse", L"mimic"})
+    v.Toolbar1.SetImage(key, v.imlToolbarIcons.IndexOf(key));
+  return true;
+}
+
+bool ZenloFileControl::SetToolbarListIcon(EnumListMode newListMode) {
+  ViewState& v = *view_;
+  v.Toolbar1.SetImageList(v.imlToolbarIcons);
+  v.Toolbar1.SetImage(L"listmode", v.imlToolbarIcons.IndexOf(newListMode == listDetails
+                                                                   ? L"list_details"
+                                                                   : L"list_brief"));
+  return true;
+}
+
+void ZenloFileControl::Toolbar1_ButtonClick(const std::wstring& key) {
+  ViewState& v = *view_;
+  auto raise = [&](void (ZenloFileControlEvents::*event)()) {
+    if (!sink_ || closing_) return;
+    try {
+      (sink_->*event)();
+    } catch (...) {
+    }
+  };
+  if (tk::SameText(key, L"upfolder")) {
+    tk::HourglassPointer busy;
+    raise(&ZenloFileControlEvents::PushedUpFolder2);
+  } else if (tk::SameText(key, L"newfolder")) {
+    raise(&ZenloFileControlEvents::PushedNewFolder2);
+  } else if (tk::SameText(key, L"showfolders")) {
+    v.ShowFoldersPressed = v.Toolbar1.Handle() ? v.Toolbar1.Value(L"showfolders")
+                                               : !v.ShowFoldersPressed.value_or(true);
+    SetFolderBoxProperties(true);
+    Update(updateToggleShowHideFolders);
+  } else if (tk::SameText(key, L"refresh")) {
+    folderChanged_ = false;
+    RefreshList();
+  }
+  // "calculate", "headings", "listmode", "collapse" and "mimic" act once folder sizes, the
+  // headings menu, list modes and the mimic menu are in place.
+}
+
+}  // namespace zenlo
