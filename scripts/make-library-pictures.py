@@ -195,6 +195,260 @@ POINTER_SELECT = {
     ],
 }
 
+# ---------------------------------------------------------------------------------------------
+# The listing's toolbar images, 16 x 16: the folder colours above plus ink, blues and greys.
+
+TOOLBAR_COLOURS = {
+    # the folder, as FOLDER_CLOSED
+    "o": (150, 100, 10), "t": (228, 168, 40), "h": (255, 236, 150), "y": (252, 204, 70),
+    "d": (226, 170, 44),
+    # ink, blue, navy, light blue, white, face grey, shadow grey, text grey
+    "k": (32, 32, 32), "b": (36, 104, 204), "n": (16, 54, 120), "c": (130, 184, 240),
+    "w": (255, 255, 255), "g": (212, 208, 200), "s": (128, 128, 128), "l": (88, 88, 88),
+    # the new-folder sparkle
+    "v": (255, 250, 200), "r": (230, 120, 20),
+}
+
+# A folder with an arrow pointing up.
+TB_UPFOLDER = {
+    "size": (16, 16),
+    "colours": TOOLBAR_COLOURS,
+    "rows": [
+        "................",
+        "................",
+        ".oooooo.........",
+        "othhhhto........",
+        "otttttttoooooooo",
+        "ohhhhhhhkhhhhhho",
+        "ohyyyyykkkyyyyyo",
+        "ohyyyykkkkkyyyyo",
+        "ohyyykkkkkkkyyyo",
+        "ohyyyyykkkyyyyyo",
+        "ohyyyyykkkyyyyyo",
+        "ohyyyyykkkyyyyyo",
+        "ohyyyyyyyyyyyyyo",
+        "oddddddddddddddo",
+        "oooooooooooooooo",
+        "................",
+    ],
+}
+
+# A folder with a sparkle above its back edge.
+TB_NEWFOLDER = {
+    "size": (16, 16),
+    "colours": TOOLBAR_COLOURS,
+    "rows": [
+        "............k...",
+        "...........kvk..",
+        "..........kkvkk.",
+        ".........kvvrvvk",
+        ".oooooo...kkvkk.",
+        "othhhhto...kvk..",
+        "otttttttooookooo",
+        "ohhhhhhhhhhhhhho",
+        "ohyyyyyyyyyyyyyo",
+        "ohyyyyyyyyyyyyyo",
+        "ohyyyyyyyyyyyyyo",
+        "ohyyyyyyyyyyyyyo",
+        "ohyyyyyyyyyyyyyo",
+        "ohyyyyyyyyyyyyyo",
+        "oddddddddddddddo",
+        "oooooooooooooooo",
+    ],
+}
+
+# Two small folders, one below and right of the other.
+TB_SHOWFOLDERS = {
+    "size": (16, 16),
+    "colours": TOOLBAR_COLOURS,
+    "rows": [
+        ".ooooo..........",
+        "othhhto.........",
+        "ottttttoooo.....",
+        "ohhhhhhhhho.....",
+        "ohyyyyyyyyo.....",
+        "ohyyyyyyyyo.....",
+        "odddddddddo.....",
+        "ooooooooooo.....",
+        "......ooooo.....",
+        ".....othhhto....",
+        ".....ottttttoooo",
+        ".....ohhhhhhhhho",
+        ".....ohyyyyyyyyo",
+        ".....ohyyyyyyyyo",
+        ".....odddddddddo",
+        ".....ooooooooooo",
+    ],
+}
+
+# Two arrows chasing each other round a circle.
+TB_REFRESH = {
+    "size": (16, 16),
+    "colours": TOOLBAR_COLOURS,
+    "rows": [
+        "................",
+        "................",
+        "......bbbb......",
+        "....bbbbbbbb....",
+        "...bbb....bbb...",
+        "..bbb.....bbbbbb",
+        "..bb.......bbbb.",
+        "............bb..",
+        "..bb............",
+        ".bbbb.......bb..",
+        "bbbbbb.....bbb..",
+        "...bbb....bbb...",
+        "....bbbbbbbb....",
+        "......bbbb......",
+        "................",
+        "................",
+    ],
+}
+
+# A table: a row of raised heading cells over lines of text.
+TB_HEADINGS = {
+    "size": (16, 16),
+    "colours": TOOLBAR_COLOURS,
+    "rows": [
+        "kkkkkkkkkkkkkkkk",
+        "kwwwwswwwwswwwwk",
+        "kwgggswgggswgggk",
+        "kwkkgswkkgswkkgk",
+        "kwgggswgggswgggk",
+        "kssssssssssssssk",
+        "kwwwwwwwwwwwwwwk",
+        "kwlllwwlllwwllwk",
+        "kwwwwwwwwwwwwwwk",
+        "kwllwwwllwwwllwk",
+        "kwwwwwwwwwwwwwwk",
+        "kwlllwwlllwwlwwk",
+        "kwwwwwwwwwwwwwwk",
+        "kwllwwwlllwwllwk",
+        "kwwwwwwwwwwwwwwk",
+        "kkkkkkkkkkkkkkkk",
+    ],
+}
+
+# A folder with a sum sign.
+TB_CALCULATE = {
+    "size": (16, 16),
+    "colours": TOOLBAR_COLOURS,
+    "rows": [
+        "................",
+        "................",
+        ".oooooo.........",
+        "othhhhto........",
+        "otttttttoooooooo",
+        "ohhhhhhhhhhhhhho",
+        "ohyyykkkkkkkyyyo",
+        "ohyyykkyyyykyyyo",
+        "ohyyyykkyyyyyyyo",
+        "ohyyyyykkyyyyyyo",
+        "ohyyyykkyyyyyyyo",
+        "ohyyykkyyyykyyyo",
+        "ohyyykkkkkkkyyyo",
+        "oddddddddddddddo",
+        "oooooooooooooooo",
+        "................",
+    ],
+}
+
+# A tree: a minus box by a folder, its branches to two smaller folders.
+TB_COLLAPSE = {
+    "size": (16, 16),
+    "colours": TOOLBAR_COLOURS,
+    "rows": [
+        "sssssss..ooo....",
+        "swwwwws.ohhhoooo",
+        "swwwwws.ohyyyyyo",
+        "swkkkws.ohyyyyyo",
+        "swwwwws.oddddddo",
+        "swwwwws.oooooooo",
+        "sssssss.........",
+        "...s....ooo.....",
+        "...s...ohhhooo..",
+        "...ssssohyyyyo..",
+        "...s...ooooooo..",
+        "...s............",
+        "...s....ooo.....",
+        "...s...ohhhooo..",
+        "...ssssohyyyyo..",
+        ".......ooooooo..",
+    ],
+}
+
+# A window of two panes, the left one's folder shown again in the right one.
+TB_MIMIC = {
+    "size": (16, 16),
+    "colours": TOOLBAR_COLOURS,
+    "rows": [
+        "kkkkkkkkkkkkkkkk",
+        "kbbbbbbbbbbbbbbk",
+        "kkkkkkkkkkkkkkkk",
+        "kwoowwwkwwoowwwk",
+        "kohhoookwohhoook",
+        "kohyyyokwohyyyok",
+        "kohyyyokwohyyyok",
+        "kooooookwooooook",
+        "kwwwwwwkbwwwwwwk",
+        "kwwwwwwkbbwwwwwk",
+        "kwbbbbbbbbbwwwwk",
+        "kwbbbbbbbbbbwwwk",
+        "kwbbbbbbbbbwwwwk",
+        "kwwwwwwkbbwwwwwk",
+        "kwwwwwwkbwwwwwwk",
+        "kkkkkkkkkkkkkkkk",
+    ],
+}
+
+# Rows of an icon, a name and two lighter columns.
+TB_LIST_DETAILS = {
+    "size": (16, 16),
+    "colours": TOOLBAR_COLOURS,
+    "rows": [
+        "................",
+        "ccn.............",
+        "cbn.kkkkk.lll.ll",
+        "nnn.............",
+        "................",
+        "ccn.............",
+        "cbn.kkkk..ll..ll",
+        "nnn.............",
+        "................",
+        "ccn.............",
+        "cbn.kkkkk.lll.l.",
+        "nnn.............",
+        "................",
+        "ccn.............",
+        "cbn.kkk...lll.ll",
+        "nnn.............",
+    ],
+}
+
+# Icons with names in two columns.
+TB_LIST_BRIEF = {
+    "size": (16, 16),
+    "colours": TOOLBAR_COLOURS,
+    "rows": [
+        "................",
+        "ccn......ccn....",
+        "cbn.kkkk.cbn.kkk",
+        "nnn......nnn....",
+        "................",
+        "ccn......ccn....",
+        "cbn.kkk..cbn.kk.",
+        "nnn......nnn....",
+        "................",
+        "ccn......ccn....",
+        "cbn.kkkk.cbn.kkk",
+        "nnn......nnn....",
+        "................",
+        "ccn......ccn....",
+        "cbn.kk...cbn.kk.",
+        "nnn......nnn....",
+    ],
+}
+
 BITMAPS = [
     ("filegeneric.bmp", FILE_GENERIC),
     ("folderclosed.bmp", FOLDER_CLOSED),
@@ -204,6 +458,16 @@ BITMAPS = [
     ("networkwhole.bmp", NETWORK_WHOLE),
     ("networkworkgroup.bmp", NETWORK_WORKGROUP),
     ("pointerselect.bmp", POINTER_SELECT),
+    ("tb_upfolder.bmp", TB_UPFOLDER),
+    ("tb_newfolder.bmp", TB_NEWFOLDER),
+    ("tb_showfolders.bmp", TB_SHOWFOLDERS),
+    ("tb_refresh.bmp", TB_REFRESH),
+    ("tb_headings.bmp", TB_HEADINGS),
+    ("tb_calculate.bmp", TB_CALCULATE),
+    ("tb_collapse.bmp", TB_COLLAPSE),
+    ("tb_mimic.bmp", TB_MIMIC),
+    ("tb_list_details.bmp", TB_LIST_DETAILS),
+    ("tb_list_brief.bmp", TB_LIST_BRIEF),
 ]
 
 # ---------------------------------------------------------------------------------------------

@@ -62,6 +62,11 @@ const BitmapCase kBitmaps[] = {
     {L"FOLDERPLUSBMP", 9, 9},         {L"FOLDERMINUSBMP", 9, 9},
     {L"NETWORKCOMPUTERBMP", 16, 16},  {L"NETWORKMWNBMP", 16, 16},
     {L"NETWORKWORKGROUPBMP", 16, 16}, {L"POINTERSELECT", 8, 10},
+    {L"TB_UPFOLDER", 16, 16},         {L"TB_NEWFOLDER", 16, 16},
+    {L"TB_SHOWFOLDERS", 16, 16},      {L"TB_REFRESH", 16, 16},
+    {L"TB_HEADINGS", 16, 16},         {L"TB_CALCULATE", 16, 16},
+    {L"TB_COLLAPSE", 16, 16},         {L"TB_MIMIC", 16, 16},
+    {L"TB_LIST_DETAILS", 16, 16},     {L"TB_LIST_BRIEF", 16, 16},
 };
 
 void PrintTo(const BitmapCase& c, std::ostream* os) { *os << Narrow(c.Name); }
@@ -119,6 +124,33 @@ const KeyProbe kKeyProbes[] = {
     {L"NETWORKCOMPUTERBMP", 0, 0, true}, {L"NETWORKCOMPUTERBMP", 8, 6, false},
     {L"POINTERSELECT", 7, 0, true},     {L"POINTERSELECT", 7, 9, true},
     {L"POINTERSELECT", 1, 4, false},    {L"POINTERSELECT", 7, 4, false},
+    // Toolbar images: see-through corners and gaps, drawn marks; the framed ones are opaque to the edge.
+    {L"TB_UPFOLDER", 0, 0, true},       {L"TB_UPFOLDER", 15, 0, true},
+    {L"TB_UPFOLDER", 0, 15, true},      {L"TB_UPFOLDER", 15, 15, true},
+    {L"TB_UPFOLDER", 8, 8, false},      {L"TB_NEWFOLDER", 0, 0, true},
+    {L"TB_NEWFOLDER", 15, 0, true},     {L"TB_NEWFOLDER", 12, 3, false},
+    {L"TB_NEWFOLDER", 8, 10, false},    {L"TB_SHOWFOLDERS", 0, 0, true},
+    {L"TB_SHOWFOLDERS", 15, 0, true},   {L"TB_SHOWFOLDERS", 0, 15, true},
+    {L"TB_SHOWFOLDERS", 15, 4, true},   {L"TB_SHOWFOLDERS", 3, 4, false},
+    {L"TB_SHOWFOLDERS", 12, 12, false}, {L"TB_REFRESH", 0, 0, true},
+    {L"TB_REFRESH", 15, 0, true},       {L"TB_REFRESH", 0, 15, true},
+    {L"TB_REFRESH", 15, 15, true},      {L"TB_REFRESH", 7, 7, true},
+    {L"TB_REFRESH", 7, 2, false},       {L"TB_REFRESH", 12, 7, false},
+    {L"TB_HEADINGS", 0, 0, false},      {L"TB_HEADINGS", 15, 15, false},
+    {L"TB_HEADINGS", 8, 3, false},      {L"TB_CALCULATE", 0, 0, true},
+    {L"TB_CALCULATE", 15, 0, true},     {L"TB_CALCULATE", 0, 15, true},
+    {L"TB_CALCULATE", 15, 15, true},    {L"TB_CALCULATE", 6, 6, false},
+    {L"TB_CALCULATE", 8, 9, false},     {L"TB_COLLAPSE", 15, 0, true},
+    {L"TB_COLLAPSE", 0, 15, true},      {L"TB_COLLAPSE", 15, 15, true},
+    {L"TB_COLLAPSE", 1, 10, true},      {L"TB_COLLAPSE", 3, 3, false},
+    {L"TB_COLLAPSE", 3, 12, false},     {L"TB_MIMIC", 0, 0, false},
+    {L"TB_MIMIC", 15, 15, false},       {L"TB_MIMIC", 8, 12, false},
+    {L"TB_LIST_DETAILS", 0, 0, true},   {L"TB_LIST_DETAILS", 15, 0, true},
+    {L"TB_LIST_DETAILS", 15, 15, true}, {L"TB_LIST_DETAILS", 3, 2, true},
+    {L"TB_LIST_DETAILS", 1, 2, false},  {L"TB_LIST_DETAILS", 5, 2, false},
+    {L"TB_LIST_BRIEF", 0, 0, true},     {L"TB_LIST_BRIEF", 15, 0, true},
+    {L"TB_LIST_BRIEF", 15, 15, true},   {L"TB_LIST_BRIEF", 8, 2, true},
+    {L"TB_LIST_BRIEF", 10, 2, false},   {L"TB_LIST_BRIEF", 13, 2, false},
 };
 
 void PrintTo(const KeyProbe& p, std::ostream* os) { *os << Narrow(p.Name) << " at " << p.X << "," << p.Y; }
