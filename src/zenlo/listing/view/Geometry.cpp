@@ -69,8 +69,9 @@ void ZenloFileControl::SetFolderBoxProperties(bool ShowFolderPressed) {
       if (!v.NoRoom) v.VScroll1Rect.Visible = true;
       const std::int32_t min = filesOnly ? foldersShown_ : 0;
       v.VScroll1.SetRange(min, std::max(min, lastShownItem_ + 1 - V));
-      v.VScroll1.LargeChange = v.VScroll1.Max() > V ? V - 1 : 1;
-      if (v.VScroll1.LargeChange < 1) v.VScroll1.LargeChange = 1;
+      // A step below 1 is not taken: the bar keeps the one it had.
+      const std::int32_t large = v.VScroll1.Max() > V ? V - 1 : 1;
+      if (large >= 1) v.VScroll1.LargeChange = large;
       v.VScroll1.SmallChange = 1;
       // A files-only listing never starts above its first file.
       if (filesOnly && v.TopItem < foldersShown_) v.TopItem = foldersShown_;
@@ -131,8 +132,8 @@ void ZenloFileControl::SetScrollBarMaxMin1() {
     if (!v.NoRoom) v.VScroll1Rect.Visible = true;
     const std::int32_t min = ltFolderListType == fbFile ? foldersShown_ : 0;
     v.VScroll1.SetRange(min, std::max(min, lastShownItem_ + 1 - rows));
-    v.VScroll1.LargeChange = v.VScroll1.Max() > rows ? rows - 1 : 1;
-    if (v.VScroll1.LargeChange < 1) v.VScroll1.LargeChange = 1;
+    const std::int32_t large = v.VScroll1.Max() > rows ? rows - 1 : 1;
+    if (large >= 1) v.VScroll1.LargeChange = large;
     v.VScroll1.SmallChange = 1;
     v.VScroll1.SetValue(v.TopItem);
   } else {
