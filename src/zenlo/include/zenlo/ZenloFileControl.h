@@ -103,6 +103,16 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
 
   // ---- Expanded folders and remembered places ----
   void AddToExpandedFolderString(const std::wstring& currString);
+  void ExpandFolder(std::int32_t& TheItem, std::wstring ItemName, ExpandType& ExpandFlag);
+  void ExpandFolder(std::wstring ItemName, ExpandType ExpandFlag);
+  void CollapseAllFolders();
+  void ExpandFolderRemove(const std::wstring& DriveLetter);
+  void SetExpandedFolder();
+  std::wstring GetActiveFolderString(std::int32_t) const { return {}; }  // the list is never filled
+  void AddToActiveFolderString(const std::wstring&) {}  // kept for hosts; nothing is kept
+  std::int32_t GetItemNumFromName(std::wstring& ItemName);
+  bool CheckFolderAccess(std::wstring path, bool ShowErrorMessage = false);
+  bool ExpandingFolder() const { return expandingFolder_; }
   std::wstring GetExpandedFolderString(std::int32_t i) const;
   void StoreActiveFolder(const std::wstring& DriveLetter, const std::wstring& strActiveString);
   void AddToActiveFolderInfo(const std::wstring& DriveLetter,
@@ -350,6 +360,7 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
 
   // Read state
   bool readBusy_ = false;
+  bool expandingFolder_ = false;
   bool readRequested_ = false;
   std::wstring requestedPath_;
   std::int16_t readLevel_ = 0;

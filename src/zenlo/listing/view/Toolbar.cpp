@@ -106,9 +106,11 @@ void ZenloFileControl::Toolbar1_ButtonClick(const std::wstring& key) {
   } else if (tk::SameText(key, L"refresh")) {
     folderChanged_ = false;
     RefreshList();
+  } else if (tk::SameText(key, L"collapse")) {
+    CollapseAllFolders();
   }
-  // "calculate", "headings", "listmode", "collapse" and "mimic" act once folder sizes, the
-  // headings menu, list modes and the mimic menu are in place.
+  // "calculate", "headings", "listmode" and "mimic" act once folder sizes, the headings menu,
+  // list modes and the mimic menu are in place.
 }
 
 }  // namespace zenlo
