@@ -118,7 +118,7 @@ TEST(ItemTypeNames, ShellNameOrExtensionFallbackAndFileFolder) {
       EXPECT_EQ(item->FileType, tc.Expected);
     } else {
       const std::wstring shellName =
-          direct->Query(dir.Path() + tc.Name, zenlo::kShellTypeAndIcon).TypeName;
+          direct->Query(dir.Path() + tc.Name, zenlo::kShellTypeByName).TypeName;
       ASSERT_FALSE(shellName.empty());
       EXPECT_EQ(item->FileType, shellName);
     }

@@ -5,7 +5,6 @@
 #include <unknwn.h>
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -350,7 +349,7 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
 
   // Item array and counts
   std::vector<TypeListItem> listItems_ = std::vector<TypeListItem>(1);
-  std::deque<TypeListItem> newListItems_;  // grows without moving what it holds
+  std::vector<TypeListItem> newListItems_;
   std::int32_t itemCount_ = 0;
   std::int32_t foldersShown_ = 0;
   std::int32_t filesShown_ = 0;

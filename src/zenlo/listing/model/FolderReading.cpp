@@ -648,10 +648,11 @@ void ZenloFileControl::HandOver(ReadCall& call) {
   const bool tree = ltFolderListType == fbFolder;
   newListItems_.resize(static_cast<std::size_t>(readIndex_ + 1));
   itemCount_ = readIndex_ + 1 > 0 ? readIndex_ + 1 : 0;
-  listItems_.assign(std::make_move_iterator(newListItems_.begin()),
-                    std::make_move_iterator(newListItems_.end()));
+  // The work array becomes the live one whole; no spare capacity is kept.
+  newListItems_.shrink_to_fit();
+  listItems_.swap(newListItems_);
   if (listItems_.empty()) listItems_.resize(1);  // the placeholder; ItemCount stays 0
-  newListItems_ = {};
+  std::vector<TypeListItem>().swap(newListItems_);
   ViewState& v = *view_;
   v.IndentBase = 300;
   v.IndentStep = 150;

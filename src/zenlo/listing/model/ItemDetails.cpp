@@ -74,7 +74,9 @@ void ZenloFileControl::GetFileInfo(std::wstring FilePath, std::wstring& FileType
       if (const std::wstring* cached = d.TypeNameCache.Find(key)) {
         FileType = *cached;
       } else {
-        ShellFileInfoAnswer a = shell_->Query(FilePath, kShellTypeAndIcon);
+        // A program, icon or shortcut needs its own icon anyway: one query by path gives both.
+        const bool own = IsOwnIconKey(key);
+        ShellFileInfoAnswer a = shell_->Query(FilePath, own ? kShellTypeAndIcon : kShellTypeByName);
         FileType = a.TypeName.substr(0, a.TypeName.find(L'\0'));
         if (FileType.empty()) FileType = FileExt + L" File";
         d.TypeNameCache.Add(key, FileType);
@@ -85,8 +87,8 @@ void ZenloFileControl::GetFileInfo(std::wstring FilePath, std::wstring& FileType
       }
     }
 
-    auto askIcon = [&]() -> std::optional<int> {
-      ShellFileInfoAnswer a = shell_->Query(FilePath, kShellIconOnly);
+    auto askIcon = [&](UINT extra) -> std::optional<int> {
+      ShellFileInfoAnswer a = shell_->Query(FilePath, kShellIconOnly | extra);
       if (!a.ImageList) return std::nullopt;
       d.ImageList = a.ImageList;
       return a.IconIndex;
@@ -94,7 +96,7 @@ void ZenloFileControl::GetFileInfo(std::wstring FilePath, std::wstring& FileType
 
     if (IsOwnIconKey(key)) {
       IconPalette = 1;
-      if (!icon) icon = askIcon();
+      if (!icon) icon = askIcon(0);
       if (!icon) {
         X = -1;
         return;
@@ -120,7 +122,7 @@ void ZenloFileControl::GetFileInfo(std::wstring FilePath, std::wstring& FileType
       Y = static_cast<std::int16_t>(*cell / kIconCellsPerRow);
       return;
     }
-    if (!icon) icon = askIcon();
+    if (!icon) icon = askIcon(kShellByName);
     const auto cell = static_cast<std::int32_t>(d.IconCellCache.Count());
     d.IconCellCache.Add(key, cell);
     X = static_cast<std::int16_t>(cell % kIconCellsPerRow);

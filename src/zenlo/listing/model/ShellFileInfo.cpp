@@ -7,7 +7,8 @@ class SystemShellFileInfo final : public ShellFileInfo {
  public:
   ShellFileInfoAnswer Query(const std::wstring& path, UINT flags) override {
     SHFILEINFOW info{};
-    DWORD_PTR result = SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, flags);
+    const DWORD attributes = (flags & SHGFI_USEFILEATTRIBUTES) ? FILE_ATTRIBUTE_NORMAL : 0;
+    DWORD_PTR result = SHGetFileInfoW(path.c_str(), attributes, &info, sizeof info, flags);
     ShellFileInfoAnswer answer;
     answer.Ok = result != 0;
     answer.TypeName = info.szTypeName;

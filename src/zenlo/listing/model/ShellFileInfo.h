@@ -15,6 +15,11 @@ namespace zenlo {
 constexpr UINT kShellTypeAndIcon =
     SHGFI_SYSICONINDEX | SHGFI_TYPENAME | SHGFI_DISPLAYNAME | SHGFI_SHELLICONSIZE | SHGFI_SMALLICON;
 constexpr UINT kShellIconOnly = SHGFI_SYSICONINDEX | SHGFI_SMALLICON;
+// Per-extension answers are asked by name: the type and icon of an extension do not depend on
+// the file, and looking a file up in a folder of 100,000 entries costs far more than the answer.
+constexpr UINT kShellByName = SHGFI_USEFILEATTRIBUTES;
+// The display name is never used, and asking for it by name crashes the shell under Wine.
+constexpr UINT kShellTypeByName = SHGFI_SYSICONINDEX | SHGFI_TYPENAME | SHGFI_SMALLICON | kShellByName;
 
 struct ShellFileInfoAnswer {
   bool Ok = false;
@@ -26,6 +31,7 @@ struct ShellFileInfoAnswer {
 class ShellFileInfo {
  public:
   virtual ~ShellFileInfo() = default;
+  // With kShellByName in flags the path need not exist; it is taken as a normal file.
   virtual ShellFileInfoAnswer Query(const std::wstring& path, UINT flags) = 0;
 };
 
