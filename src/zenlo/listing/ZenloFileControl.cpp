@@ -8,6 +8,8 @@
 #include "listing/model/ShellFileInfo.h"
 #include "listing/model/SoundPlayer.h"
 #include "listing/view/ViewState.h"
+#include "zenlo/ZFCombo.h"
+#include "listing/view/SelectorEvents.h"
 #include "listing/CallGuard.h"
 #include "library/ModuleLocks.h"
 
@@ -28,11 +30,13 @@ ZenloFileControl::ZenloFileControl()
       shell_(MakeShellFileInfo()),
       sound_(MakeSoundPlayer()) {
   watch_->Timer1.OnTick = [this] { OnWatchTick(); };
+  CreateSelector();
   ModuleLocks().Add();
 }
 
 ZenloFileControl::~ZenloFileControl() {
   // Tear-down: every release is attempted, none can fail.
+  ReleaseSelector();
   watch_->Close();
   DCDestroy();
   DCDestroyIcon();

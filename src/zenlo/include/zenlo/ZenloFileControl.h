@@ -27,6 +27,7 @@ class FilePropertyStore;
 class ItemDetails;
 class NetResource;
 class PlaceMemory;
+class ZFCombo;
 struct ViewState;
 class ShellFileInfo;
 class SoundPlayer;
@@ -138,6 +139,8 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   bool IsNetwork(const std::wstring& strPath) const;
 
   // ---- Listing requests ----
+  void SetFolder(std::wstring& str, bool DisplayMessage = false);
+  void RefreshPanes() {}  // kept for hosts; a refresh is RefreshList
   void RefreshList();
   void Update(EnumUpdateType UpdateType);
 
@@ -216,6 +219,10 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
                 std::int16_t Height, COLORREF& TransColor);
   void StopOD();
 
+  // ---- Drive and place selector ----
+  void ZFCombo1_Click(std::wstring& strSelect);
+  ZFCombo& Selector();
+
   // ---- Toolbar ----
   bool SetToolbarIcons();
   bool SetToolbarListIcon(EnumListMode newListMode);
@@ -278,6 +285,19 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   friend class CallGuard;
   ZenloFileControl(const ZenloFileControl&) = delete;
   ZenloFileControl& operator=(const ZenloFileControl&) = delete;
+
+  class SelectorEvents;
+  void CreateSelector();
+  void ReleaseSelector();
+  template <typename F>
+  void RaiseHost(F&& f) {
+    if (!sink_ || closing_) return;
+    try {
+      f(*sink_);
+    } catch (...) {
+      // The host's handler failed; the control carries on.
+    }
+  }
 
   // Event raising: never lets an exception of the host through.
   void RaiseMessage(const std::wstring& text);
@@ -393,6 +413,8 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
 
   // View
   std::unique_ptr<ViewState> view_;
+  std::unique_ptr<SelectorEvents> selectorEvents_;
+  ZFCombo* zfCombo1_ = nullptr;
 
   // Details, watch, seams
   std::unique_ptr<ItemDetails> details_;

@@ -6,6 +6,7 @@
 #include "listing/model/ItemDetails.h"
 #include "listing/view/ViewState.h"
 #include "toolkit/MessageBox.h"
+#include "zenlo/ZFCombo.h"
 #include "toolkit/Text.h"
 #include "zenlo/ZenloFileControl.h"
 
@@ -44,6 +45,7 @@ bool ZenloFileControl::CreateFrame(HWND parent) {
   v.cboFilter.Create(surface, tk::TwipsToPixels(v.cboFilterRect.Width, tppX),
                      tk::TwipsToPixels(v.cboFilterRect.Height * 8, tppY));
   SyncFilterBox();
+  zfCombo1_->CreateFrame(surface);
   CreateToolbar();
   ApplyPlacement();
   return true;

@@ -1,6 +1,7 @@
 // Placing the control's parts in whatever size the host gives it.
 #include "listing/view/ViewState.h"
 #include "toolkit/Window.h"
+#include "zenlo/ZFCombo.h"
 #include "zenlo/ZenloFileControl.h"
 
 namespace zenlo {
@@ -129,6 +130,13 @@ void ZenloFileControl::ApplyPlacement() {
     w.SetVisible(p.Visible);
   };
   place(v.Toolbar1, v.Toolbar1Rect);
+  if (HWND selector = zfCombo1_->Window()) {
+    MoveWindow(selector, tk::TwipsToPixels(v.ZFCombo1.Left, tppX),
+               tk::TwipsToPixels(v.ZFCombo1.Top, tppY), tk::TwipsToPixels(v.ZFCombo1.Width, tppX),
+               tk::TwipsToPixels(v.ZFCombo1.Height, tppY), TRUE);
+    ShowWindow(selector, v.ZFCombo1.Visible ? SW_SHOWNA : SW_HIDE);
+    zfCombo1_->PlaceControls();
+  }
   place(v.BoundBox, v.BoundBoxRect);
   place(v.FolderBox, {v.FolderBoxRect.Left, 0, v.FolderBoxRect.Width, v.FolderBoxRect.Height, true});
   place(v.VScroll1, v.VScroll1Rect);

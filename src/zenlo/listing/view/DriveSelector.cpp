@@ -1,0 +1,57 @@
+// The control's drive and place selector: choosing a place reads its tree and tells the host.
+#include "listing/view/SelectorEvents.h"
+#include "listing/view/ViewState.h"
+#include "toolkit/Text.h"
+#include "zenlo/ZFCombo.h"
+#include "zenlo/ZFComboEvents.h"
+#include "zenlo/ZenloFileControl.h"
+
+namespace zenlo {
+
+void ZenloFileControl::CreateSelector() {
+  selectorEvents_ = std::make_unique<SelectorEvents>(*this);
+  zfCombo1_ = ZFCombo::Create();
+  zfCombo1_->AttachEvents(selectorEvents_.get());
+}
+
+void ZenloFileControl::ReleaseSelector() {
+  if (!zfCombo1_) return;
+  zfCombo1_->AttachEvents(nullptr);
+  zfCombo1_->Release();
+  zfCombo1_ = nullptr;
+}
+
+void ZenloFileControl::SetFolder(std::wstring& str, bool DisplayMessage) {
+  ViewState& v = *view_;
+  v.DoDrawing = false;
+  currentFolder_ = zfCombo1_->GetDrives(str, false, DisplayMessage);
+  v.DoDrawing = true;
+}
+
+void ZenloFileControl::ZFCombo1_Click(std::wstring& strSelect) {
+  ViewState& v = *view_;
+  ListPositionSave(currentDrive_.empty() ? currentFolder_ : currentDrive_, v.TopItem);
+  std::wstring placeName;
+  const auto gap = strSelect.find(L"  ");
+  if (tk::SameText(strSelect, L"My Network Places"))
+    placeName = L"My Network Places";
+  else if (gap != std::wstring::npos)
+    placeName = tk::Trim(strSelect.substr(0, gap + 1));
+  else
+    placeName = strSelect;
+  currentDrive_ = GetDriveLetter(placeName);
+  RemoteDriveSelected =
+      tk::LowerCase(strSelect.substr(0, 10)).find(L"remote") != std::wstring::npos ||
+      tk::SameText(placeName, L"My Network Places");
+  std::wstring unusedKey;
+  ListRootSave(strSelect, unusedKey);
+  ListPositionLoad(currentDrive_, v.TopItem);
+  const std::wstring root = ListRootLoad(currentDrive_);
+  std::wstring networkObject;
+  if (GetFolderContents(root, true, defaultIndent_, sDefault, false, networkObject, false))
+    RaiseHost([](ZenloFileControlEvents& s) { s.DriveClick(); });
+}
+
+ZFCombo& ZenloFileControl::Selector() { return *zfCombo1_; }
+
+}  // namespace zenlo
