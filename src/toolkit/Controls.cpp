@@ -169,10 +169,11 @@ void Toolbar::AddButton(const Button& button) {
   tips_.push_back(button.ToolTip);
   if (!Handle()) return;
   TBBUTTON b{};
-  b.iBitmap = button.Separator ? 6 : I_IMAGENONE;
+  const bool space = button.Separator || button.SpaceWidth > 0;
+  b.iBitmap = button.SpaceWidth > 0 ? button.SpaceWidth : (button.Separator ? 6 : I_IMAGENONE);
   b.idCommand = kFirstCommand + index;
   b.fsState = TBSTATE_ENABLED;
-  b.fsStyle = static_cast<BYTE>(button.Separator ? BTNS_SEP
+  b.fsStyle = static_cast<BYTE>(space ? BTNS_SEP
                                                  : (button.DropDown ? BTNS_DROPDOWN : BTNS_BUTTON) |
                                                        (button.Check ? BTNS_CHECK : 0));
   SendMessageW(Handle(), TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&b));

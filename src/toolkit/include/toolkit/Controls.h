@@ -75,6 +75,7 @@ class Toolbar : public Window {
     bool Separator = false;
     bool DropDown = false;
     bool Check = false;
+    int SpaceWidth = 0;  // pixels of empty room instead of a button (room for another control)
   };
   bool Create(HWND parent);
   void SetImageList(const ImageList& images);

@@ -56,6 +56,9 @@ void ZenloFileControl::CreateToolbar() {
     b.ToolTip = row.tip;
     b.DropDown = row.dropDown;
     b.Check = b.Key == L"showfolders";
+    // The filter box sits in this room, 130 twips after the "calculate" button.
+    if (b.Key == L"placeholder012")
+      b.SpaceWidth = tk::TwipsToPixels(v.cboFilterRect.Width + 2 * 130, tk::TwipsPerPixelX());
     v.Toolbar1.AddButton(b);
   }
   v.Toolbar1.ButtonClick = [this](const std::wstring& key) { Toolbar1_ButtonClick(key); };
