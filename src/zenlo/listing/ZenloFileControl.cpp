@@ -101,31 +101,21 @@ CallGuard::~CallGuard() {
   control_.Release();
 }
 
-template <typename F>
-static void RaiseGuarded(ZenloFileControlEvents* sink, bool closing, F&& f) {
-  if (!sink || closing) return;
-  try {
-    f(*sink);
-  } catch (...) {
-    // The host's handler failed; the control carries on.
-  }
-}
-
 void ZenloFileControl::RaiseMessage(const std::wstring& text) {
   std::wstring copy = text;
-  RaiseGuarded(sink_, closing_, [&](ZenloFileControlEvents& s) { s.Message(copy); });
+  RaiseHost([&](ZenloFileControlEvents& s) { s.Message(copy); });
 }
 
 void ZenloFileControl::RaiseForceQuit() {
-  RaiseGuarded(sink_, closing_, [](ZenloFileControlEvents& s) { s.ForceQuit(); });
+  RaiseHost([](ZenloFileControlEvents& s) { s.ForceQuit(); });
 }
 
 void ZenloFileControl::RaiseClick() {
-  RaiseGuarded(sink_, closing_, [](ZenloFileControlEvents& s) { s.Click(); });
+  RaiseHost([](ZenloFileControlEvents& s) { s.Click(); });
 }
 
 void ZenloFileControl::RaiseGetBookmark(std::int16_t slot, std::wstring& path) {
-  RaiseGuarded(sink_, closing_, [&](ZenloFileControlEvents& s) { s.GetBookmark(slot, path); });
+  RaiseHost([&](ZenloFileControlEvents& s) { s.GetBookmark(slot, path); });
 }
 
 void ZenloFileControl::SetPropertyStore(std::shared_ptr<FilePropertyStore> store) {

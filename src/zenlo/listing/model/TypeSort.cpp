@@ -9,13 +9,21 @@ namespace {
 std::int32_t HighestIndex(const std::vector<TypeListItem>& items) {
   return static_cast<std::int32_t>(items.size()) - 1;
 }
+
+// The range a sort was asked for, missing ends filled in; false when it lies outside the items.
+bool ResolveRange(const std::vector<TypeListItem>& items, std::optional<std::int32_t> lngLeft,
+                  std::optional<std::int32_t> lngRight, std::int32_t defaultRight,
+                  std::int32_t& left, std::int32_t& right) {
+  left = lngLeft.value_or(0);
+  right = lngRight.value_or(defaultRight);
+  return left >= 0 && right <= HighestIndex(items);
+}
 }  // namespace
 
 void ZenloFileControl::QuickSortType(std::optional<std::int32_t> lngLeft,
                                      std::optional<std::int32_t> lngRight) {
-  const std::int32_t left = lngLeft.value_or(0);
-  const std::int32_t right = lngRight.value_or(HighestIndex(listItems_));
-  if (left < 0 || right > HighestIndex(listItems_)) {
+  std::int32_t left, right;
+  if (!ResolveRange(listItems_, lngLeft, lngRight, HighestIndex(listItems_), left, right)) {
     RaiseMessage(L"An error occurred while sorting the lists.");
     return;
   }
@@ -27,9 +35,8 @@ void ZenloFileControl::QuickSortType(std::optional<std::int32_t> lngLeft,
 
 void ZenloFileControl::QuickSortName(std::optional<std::int32_t> lngLeft,
                                      std::optional<std::int32_t> lngRight) {
-  const std::int32_t left = lngLeft.value_or(0);
-  const std::int32_t right = lngRight.value_or(lastShownItem_);
-  if (left < 0 || right > HighestIndex(listItems_)) {
+  std::int32_t left, right;
+  if (!ResolveRange(listItems_, lngLeft, lngRight, lastShownItem_, left, right)) {
     RaiseMessage(L"An error occurred while sorting the lists");
     return;
   }
@@ -43,9 +50,8 @@ void ZenloFileControl::QuickSortName(std::optional<std::int32_t> lngLeft,
 
 void ZenloFileControl::QuickSortFilter(std::optional<std::int32_t> lngLeft,
                                        std::optional<std::int32_t> lngRight) {
-  const std::int32_t left = lngLeft.value_or(0);
-  const std::int32_t right = lngRight.value_or(HighestIndex(listItems_));
-  if (left < 0 || right > HighestIndex(listItems_)) {
+  std::int32_t left, right;
+  if (!ResolveRange(listItems_, lngLeft, lngRight, HighestIndex(listItems_), left, right)) {
     RaiseMessage(L"An error occurred while sorting the lists.");
     return;
   }

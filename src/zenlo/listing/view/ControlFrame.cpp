@@ -150,11 +150,7 @@ void ZenloFileControl::SetActiveItemNum(std::int32_t ActiveItem) { activeItem_ =
 void ZenloFileControl::SetDoDrawing(bool value) { view_->DoDrawing = value; }
 
 void ZenloFileControl::SendFileNameToMaster(std::wstring TheName) {
-  if (!sink_ || closing_) return;
-  try {
-    sink_->UpdateFileName(TheName);
-  } catch (...) {
-  }
+  RaiseHost([&](ZenloFileControlEvents& s) { s.UpdateFileName(TheName); });
 }
 
 void ZenloFileControl::UnselectForbiddenItems() {
@@ -226,12 +222,7 @@ bool ZenloFileControl::OnSurfaceMessage(UINT msg, WPARAM wParam, LPARAM lParam,
       // Over the bare control the host shows its default pointer.
       SetCursor(LoadCursorW(nullptr, IDC_ARROW));
       std::int16_t pointer = 0;
-      if (sink_ && !closing_) {
-        try {
-          sink_->SetMasterMousePointer(pointer);
-        } catch (...) {
-        }
-      }
+      RaiseHost([&](ZenloFileControlEvents& s) { s.SetMasterMousePointer(pointer); });
       return true;
     }
     default:

@@ -100,12 +100,7 @@ void ZenloFileControl::VScrollHasChanged() {
 
 void ZenloFileControl::HScrollHasChanged() {
   ViewState& v = *view_;
-  if (sink_ && !closing_) {
-    try {
-      sink_->SetLockedIndex();
-    } catch (...) {
-    }
-  }
+  RaiseHost([](ZenloFileControlEvents& s) { s.SetLockedIndex(); });
   if (ListGeometry(*this)) {
     const std::int32_t value = v.HScroll1.Value();
     if (value < 0 || value > v.HScroll1.Max()) return;

@@ -36,12 +36,7 @@ void ZenloFileControl::SetHeadingProperty(std::int16_t headingIndex,
 
 void ZenloFileControl::ModifyHeadings(const std::wstring& TheHeading) {
   view_->Headings.ToggleMenu(TheHeading);
-  if (sink_ && !closing_) {
-    try {
-      sink_->UpdateMasterHeadings();
-    } catch (...) {
-    }
-  }
+  RaiseHost([](ZenloFileControlEvents& s) { s.UpdateMasterHeadings(); });
   Update(updateDrawOnly);
 }
 

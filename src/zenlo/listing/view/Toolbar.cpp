@@ -89,18 +89,11 @@ bool ZenloFileControl::SetToolbarListIcon(EnumListMode newListMode) {
 
 void ZenloFileControl::Toolbar1_ButtonClick(const std::wstring& key) {
   ViewState& v = *view_;
-  auto raise = [&](void (ZenloFileControlEvents::*event)()) {
-    if (!sink_ || closing_) return;
-    try {
-      (sink_->*event)();
-    } catch (...) {
-    }
-  };
   if (tk::SameText(key, L"upfolder")) {
     tk::HourglassPointer busy;
-    raise(&ZenloFileControlEvents::PushedUpFolder2);
+    RaiseHost([](ZenloFileControlEvents& s) { s.PushedUpFolder2(); });
   } else if (tk::SameText(key, L"newfolder")) {
-    raise(&ZenloFileControlEvents::PushedNewFolder2);
+    RaiseHost([](ZenloFileControlEvents& s) { s.PushedNewFolder2(); });
   } else if (tk::SameText(key, L"showfolders")) {
     v.ShowFoldersPressed = v.Toolbar1.Handle() ? v.Toolbar1.Value(L"showfolders")
                                                : !v.ShowFoldersPressed.value_or(true);
