@@ -6,7 +6,25 @@ namespace tk {
 
 bool ScrollBar::Create(HWND parent, bool vertical) {
   vertical_ = vertical;
-  return CreateStandard(L"SCROLLBAR", parent, WS_CHILD | (vertical ? SBS_VERT : SBS_HORZ));
+  if (!CreateStandard(L"SCROLLBAR", parent, WS_CHILD | (vertical ? SBS_VERT : SBS_HORZ)))
+    return false;
+  // The bar tells nobody when it takes the focus: listen for it.
+  SetWindowSubclass(Handle(), &ScrollBar::Subclass, 1, reinterpret_cast<DWORD_PTR>(this));
+  return true;
+}
+
+LRESULT CALLBACK ScrollBar::Subclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR, DWORD_PTR data) {
+  if (msg == WM_SETFOCUS) {
+    auto* self = reinterpret_cast<ScrollBar*>(data);
+    if (self->GotFocus) {
+      auto handler = self->GotFocus;
+      handler();
+    }
+  } else if (msg == WM_NCDESTROY) {
+    RemoveWindowSubclass(hwnd, &ScrollBar::Subclass, 1);
+  }
+  return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 void ScrollBar::SetRange(std::int32_t min, std::int32_t max) {

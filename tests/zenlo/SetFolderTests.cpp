@@ -1,6 +1,8 @@
 // Pointing a tree at a drive or place through its selector.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "listing/view/ViewState.h"
 #include "support/ControlFixture.h"
 #include "support/TempFolder.h"
@@ -57,6 +59,33 @@ TEST(SetFolder, ChoosingAnotherPlaceRemembersWhereTheFirstOneStood) {
   EXPECT_TRUE(tree->ListPositionLoad(L"0", position));
   EXPECT_EQ(position, 1);
   EXPECT_EQ(tree.host.Count(L"DriveClick"), 2);
+}
+
+TEST(RefreshList, ReadsTheListingAgainWithoutWhatVanished) {
+  TempFolder dir;
+  dir.File(L"keep.txt");
+  const std::wstring gone = dir.File(L"gone.txt");
+  ControlHolder listing;
+  ASSERT_TRUE(listing->GetFolderContents(dir.Path(), true));
+  ASSERT_EQ(listing->ItemCount(), 2);
+  ASSERT_TRUE(DeleteFileW(gone.c_str()));
+  dir.File(L"new.txt");
+  listing->RefreshList();
+  std::vector<std::wstring> names;
+  for (std::int32_t i = 0; i < listing->ItemCount(); ++i)
+    names.push_back(listing->ListItems()[static_cast<std::size_t>(i)].Name);
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::wstring>{L"keep.txt", L"new.txt"}));
+}
+
+TEST(RefreshList, TreeWithoutAPlaceDoesNothing) {
+  TempFolder dir;
+  dir.Folder(L"a");
+  ControlHolder tree(fbFolder);
+  ASSERT_TRUE(tree->GetFolderContents(dir.Path(), true));
+  tree->RefreshList();
+  EXPECT_EQ(tree->ItemCount(), 2);
+  EXPECT_TRUE(tree.host.Messages().empty());  // never "No Folder Specified."
 }
 
 TEST(SetFolder, AFreeBookmarkFallsBackToTheFirstDrive) {

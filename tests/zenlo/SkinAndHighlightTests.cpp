@@ -7,6 +7,7 @@
 #include "support/TempFolder.h"
 #include "toolkit/EventLoop.h"
 #include "toolkit/Window.h"
+#include "zenlo/ZFCombo.h"
 
 using namespace zenlo;
 using testsupport::ControlHolder;
@@ -60,6 +61,17 @@ TEST(SkinProperties, ResetsUnknownKeysAndBadValues) {
   EXPECT_EQ(c->View().Skin.ListText, before.ListText);
   ASSERT_EQ(c.host.Messages().size(), 2u);
   EXPECT_EQ(c.host.Messages()[0], L"The skin property: ColourListText was not accounted for.");
+}
+
+TEST(SkinProperties, SelectorColoursGoToTheSelectorOnly) {
+  ControlHolder c;
+  const SkinSettings before = c->View().Skin;
+  c->ApplyProperty(L"colordrivelist", static_cast<std::int32_t>(RGB(1, 2, 3)));
+  c->ApplyProperty(L"ColorDriveText", static_cast<std::int32_t>(RGB(4, 5, 6)));
+  EXPECT_EQ(c->Selector().ListColor(), RGB(1, 2, 3));
+  EXPECT_EQ(c->Selector().TextColor(), RGB(4, 5, 6));
+  EXPECT_EQ(c->View().Skin.ListText, before.ListText);
+  EXPECT_TRUE(c.host.Messages().empty());
 }
 
 TEST(SkinProperties, IconCachesAreRecomposedOnlyWhenTheBackgroundChanged) {
@@ -148,6 +160,14 @@ TEST(Highlights, HoverUnderlineMovesAndNeedsItems) {
   empty->HighLightMouseOverItem();  // no items: nothing drawn, HoverItem left alone
   EXPECT_EQ(empty->View().HoverItem, 5);
   EXPECT_EQ(empty->View().LastHoverItem, -1);
+}
+
+TEST(Highlights, FocusOnTheScrollBarTellsTheHost) {
+  DrawnListing l(fbFileAndFolder);
+  l.Read();
+  // The bar is told it has the focus (the window manager decides who may really have it).
+  SendMessageW(l.c->View().VScroll1.Handle(), WM_SETFOCUS, 0, 0);
+  EXPECT_EQ(l.c.host.Count(L"SetLockedIndex"), 1);
 }
 
 TEST(Highlights, DragOverFindsTheRowUnderThePointer) {

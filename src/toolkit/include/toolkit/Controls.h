@@ -30,8 +30,10 @@ class ScrollBar : public Window {
   // Handles the scroll message this bar sent to its parent.
   void OnScroll(WORD code);
   std::function<void()> Change;
+  std::function<void()> GotFocus;
 
  private:
+  static LRESULT CALLBACK Subclass(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
   void Apply();
   bool vertical_ = true;
   std::int32_t min_ = 0, max_ = 0, value_ = 0;

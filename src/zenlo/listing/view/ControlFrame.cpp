@@ -37,6 +37,11 @@ bool ZenloFileControl::CreateFrame(HWND parent) {
   v.HScroll1.Create(surface, false);
   v.VScroll1.Change = [this] { VScrollHasChanged(); };
   v.HScroll1.Change = [this] { HScrollHasChanged(); };
+  v.VScroll1.GotFocus = [this] {
+    // The host makes this the clicked list; the keys then go to the listing.
+    RaiseHost([](ZenloFileControlEvents& s) { s.SetLockedIndex(); });
+    if (view_->FolderBox.Handle()) SetFocus(view_->FolderBox.Handle());
+  };
   v.lblStatus.Create(surface);
   v.lblStatus.SetFont(v.ListFont.Get());
   v.lblStatus.SetCaption(statusCaption_);

@@ -4,6 +4,7 @@
 #include "listing/model/ItemDetails.h"
 #include "listing/view/ViewState.h"
 #include "toolkit/Text.h"
+#include "zenlo/ZFCombo.h"
 #include "zenlo/ZenloFileControl.h"
 
 namespace zenlo {
@@ -48,7 +49,10 @@ void ZenloFileControl::ApplyProperty(const std::wstring& PropName, const Variant
     activeString_ = VariantText(TheValue);
     return;
   }
-  if (is(L"ColorDriveList") || is(L"ColorDriveText")) return;  // the selector's own colours
+  if (is(L"ColorDriveList") || is(L"ColorDriveText")) {
+    zfCombo1_->ApplyProperty(PropName, TheValue);  // the selector's own colours
+    return;
+  }
 
   struct BoolKey {
     const wchar_t* key;
@@ -124,6 +128,7 @@ void ZenloFileControl::ApplySkinChange() {
     DCSetupIconEXETrans();
     MakeIconTransPalette();
   }
+  zfCombo1_->ApplySkinChange();
   if (v.Surface.Handle()) InvalidateRect(v.Surface.Handle(), nullptr, TRUE);
 }
 
