@@ -65,17 +65,22 @@ TEST_F(Registration, Regsvr32RegistersAndCreatesThenUnregisters) {
   ASSERT_EQ(CLSIDFromProgID(L"Zenlo.ZenloFileControl", &fromProgId), S_OK);
   EXPECT_TRUE(IsEqualCLSID(fromProgId, zenlo::CLSID_ZenloFileControl));
 
-  IUnknown* control = nullptr;
-  ASSERT_EQ(CoCreateInstance(zenlo::CLSID_ZenloFileControl, nullptr, CLSCTX_INPROC_SERVER,
-                             IID_IUnknown, reinterpret_cast<void**>(&control)),
-            S_OK);
-  ASSERT_NE(control, nullptr);
-  EXPECT_EQ(control->Release(), 0u);
+  for (const CLSID* clsid : {&zenlo::CLSID_ZenloFileControl, &zenlo::CLSID_ZFCombo}) {
+    IUnknown* control = nullptr;
+    ASSERT_EQ(CoCreateInstance(*clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                               reinterpret_cast<void**>(&control)),
+              S_OK);
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(control->Release(), 0u);
+  }
+  EXPECT_EQ(CLSIDFromProgID(L"Zenlo.ZFCombo", &fromProgId), S_OK);
+  EXPECT_TRUE(IsEqualCLSID(fromProgId, zenlo::CLSID_ZFCombo));
 
   ASSERT_EQ(RunRegsvr32(L"/u /s \"" + dll_ + L"\""), 0u);
   EXPECT_EQ(ReadValue(ClsidKey() + L"\\InprocServer32", nullptr), L"<missing>");
   EXPECT_EQ(ReadValue(L"Zenlo.ZenloFileControl\\CLSID", nullptr), L"<missing>");
   EXPECT_NE(CLSIDFromProgID(L"Zenlo.ZenloFileControl", &fromProgId), S_OK);
+  EXPECT_NE(CLSIDFromProgID(L"Zenlo.ZFCombo", &fromProgId), S_OK);
 }
 
 TEST_F(Registration, ClassFactoryOfTheLoadedLibraryNeedsNoRegistration) {

@@ -9,6 +9,7 @@
 #include "library/LibraryModule.h"
 #include "library/ModuleLocks.h"
 #include "zenlo/ZenloClassIds.h"
+#include "zenlo/ZFCombo.h"
 #include "zenlo/ZenloFileControl.h"
 
 namespace zenlo {
@@ -25,6 +26,7 @@ struct ClassEntry {
 const ClassEntry kClasses[] = {
     {&CLSID_ZenloFileControl, L"ZenloFileControl",
      [] { return static_cast<IUnknown*>(ZenloFileControl::Create()); }},
+    {&CLSID_ZFCombo, L"ZFCombo", [] { return static_cast<IUnknown*>(ZFCombo::Create()); }},
 };
 
 class ClassFactory final : public IClassFactory {
