@@ -149,6 +149,27 @@ TEST(Frame, TreeAndListingOfARealFolderDrawTheirRows) {
   testsupport::SaveWindowPicture(host.Handle(), testsupport::ScreenshotPath(L"tree-and-listing.bmp"));
 }
 
+TEST(Frame, HeadingsMenuMarksFollowTheColumns) {
+  ControlHolder c;
+  c->LoadSetup();
+  EXPECT_TRUE(c->HeadingsMenuChecked(L"mnuHeadingSize"));
+  EXPECT_FALSE(c->HeadingsMenuChecked(L"mnuHeadingComments"));
+  c->ModifyHeadings(L"mnuHeadingSize");
+  EXPECT_FALSE(c->HeadingsMenuChecked(L"mnuHeadingSize"));
+  EXPECT_FALSE(c->GetHeadingValue(L"Size"));
+  EXPECT_EQ(c.host.Count(L"UpdateMasterHeadings"), 1);
+
+  // A table the host restored decides the marks at the next set-up.
+  c->SetHeadingProperty(5, L"ACTIVE", std::wstring(L"True"));
+  c->LoadSetup();
+  EXPECT_TRUE(c->HeadingsMenuChecked(L"mnuHeadingDateCreated"));
+  EXPECT_TRUE(c->GetHeadingValue(L"DateCreated"));
+
+  ControlHolder tree(fbFolder);
+  tree->LoadSetup();
+  EXPECT_FALSE(tree->HeadingsMenuChecked(L"mnuHeadingExtension"));
+}
+
 TEST(Frame, HeadingSlotsOutsideTheTableAreRefusedWithAMessage) {
   ControlHolder c;
   c->SetHeadingsDefaults();

@@ -48,7 +48,7 @@ ZenloFileControl::~ZenloFileControl() {
     if (c) DestroyCursor(c);
     c = nullptr;
   }
-  if (view_->HeadingsMenu) DestroyMenu(view_->HeadingsMenu);
+  DestroyMenus();
   ModuleLocks().Remove();
 }
 
@@ -58,6 +58,7 @@ void ZenloFileControl::Initialize() {
   view_->Measure.SetFont(view_->ListFont.Get());
   view_->ScrollRedrawEnabled = true;
   LoadPictures();
+  CreateMenus();
   places_->Clear();
 }
 

@@ -181,6 +181,8 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
                           const Variant& HeadingValue);
   void ModifyHeadings(const std::wstring& TheHeading);
   bool GetHeadingValue(const std::wstring& name) const;
+  // The check mark the headings menu shows for a column's menu item.
+  bool HeadingsMenuChecked(const std::wstring& menuName) const;
   void CalculateHeadingPositions();
   void ShiftHeading(const std::wstring& direction);
   void FindAdjacentHeadings();
@@ -341,6 +343,9 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   bool OnBoundBoxMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void ApplyPlacement();
   void CreateToolbar();
+  void CreateMenus();
+  void SyncHeadingsMenu();
+  void DestroyMenus();
   void LoadPictures();
   void SyncFilterBox();
   void DrawSelectionMark(std::int32_t index);

@@ -130,6 +130,12 @@ void ZenloFileControl::LoadSetup() {
     v.Toolbar1.SetValue(L"showfolders", *v.ShowFoldersPressed);
   }
   if (v.Headings.Headings[2].MenuName.empty()) SetHeadingsDefaults();
+  // Slots 2 to 9 decide the marks of their menu items (a restored table may differ).
+  for (int slot = 2; slot <= 9; ++slot) {
+    const TypeHeading& h = v.Headings.Headings[static_cast<std::size_t>(slot)];
+    v.Headings.SetMenuChecked(h.MenuName, h.Active);
+  }
+  SyncHeadingsMenu();
   CalculateHeadingPositions();
 }
 

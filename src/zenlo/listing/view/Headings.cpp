@@ -12,6 +12,7 @@ bool SlotInRange(int slot, int slots) { return slot >= 0 && slot < slots; }
 
 void ZenloFileControl::SetHeadingsDefaults() {
   view_->Headings.SetDefaults(ltFolderListType == fbFolder);
+  SyncHeadingsMenu();
 }
 
 Variant ZenloFileControl::GetHeadingProperty(std::int16_t headingNo, const std::wstring& prop) {
@@ -36,6 +37,7 @@ void ZenloFileControl::SetHeadingProperty(std::int16_t headingIndex,
 
 void ZenloFileControl::ModifyHeadings(const std::wstring& TheHeading) {
   view_->Headings.ToggleMenu(TheHeading);
+  SyncHeadingsMenu();
   RaiseHost([](ZenloFileControlEvents& s) { s.UpdateMasterHeadings(); });
   Update(updateDrawOnly);
 }

@@ -71,6 +71,8 @@ struct ViewState {
   tk::Font ListFont;  // Arial 8 pt: text and measurements of the listing
   mutable tk::TextMeasure Measure;
   HMENU HeadingsMenu = nullptr;
+  HMENU ListModeMenu = nullptr;
+  HMENU MimicMenu = nullptr;
 
   // Placement in twips (FolderBox inside BoundBox; the rest in the control).
   PartRect Toolbar1Rect{0, 0, 0, 390, true};
