@@ -1,6 +1,6 @@
 #pragma once
 // Keeps a control alive while one of its calls is on the stack. The host may release the
-// control from inside a yield or an event; the call then sees Closing() and unwinds, and the
+// control from inside a yield or an event; the call then sees the control closing and unwinds, and the
 // object goes away when the last guard ends.
 namespace zenlo {
 

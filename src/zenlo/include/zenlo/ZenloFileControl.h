@@ -306,9 +306,6 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   void RaiseForceQuit();
   void RaiseClick();
   void RaiseGetBookmark(std::int16_t slot, std::wstring& path);
-  // True once the host has released its last reference or the control is shutting down:
-  // code that resumes after a yield must end at once.
-  bool Closing() const { return closing_; }
 
   // Folder reading (FolderReading.cpp)
   struct ReadCall;
@@ -354,7 +351,6 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
                  COLORREF colour);
   std::int32_t TextWidthTwips(const std::wstring& text) const;
   std::int32_t MeasureNameWidth(const std::wstring& text, const std::wstring& headingKey) const;
-  void RaiseMessageAndContinue(const std::wstring& text) { RaiseMessage(text); }
 
   void OnWatchTick();
 
