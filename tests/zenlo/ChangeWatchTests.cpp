@@ -137,6 +137,88 @@ TEST(ChangeWatch, ChangesBelowTheFolderOrToFileContentsAreNotNoticed) {
   EXPECT_FALSE(w.c->FolderChanged());
 }
 
+TEST(ChangeWatch, WatchRunsAgainHoweverAReadEnded) {
+  enum class Ending { Completed, Refused, Cancelled, Restarted };
+  for (Ending ending : {Ending::Completed, Ending::Refused, Ending::Cancelled, Ending::Restarted}) {
+    SCOPED_TRACE(static_cast<int>(ending));
+    Watched w(zenlo::fbFileAndFolder);
+    for (int i = 0; i < 20; ++i) w.dir.File(L"f" + std::to_wstring(i) + L".txt");
+    struct HookReset {
+      ~HookReset() { tk::SetYieldHook({}); }
+    } reset;
+    switch (ending) {
+      case Ending::Completed:
+        ASSERT_TRUE(w.c->GetFolderContents(w.dir.Path(), true));
+        break;
+      case Ending::Refused:
+        ASSERT_TRUE(w.c->GetFolderContents(w.dir.Path(), true));
+        ASSERT_FALSE(w.c->GetFolderContents(w.dir.Path() + L"missing", true));
+        break;
+      case Ending::Cancelled:
+        tk::SetYieldHook([&](unsigned long n) {
+          if (n == 5) w.c->IsCancelled = true;
+        });
+        ASSERT_TRUE(w.c->GetFolderContents(w.dir.Path(), true));
+        break;
+      case Ending::Restarted:
+        tk::SetYieldHook([&](unsigned long n) {
+          if (n == 5) w.c->GetFolderContents(w.dir.Path(), true);
+        });
+        ASSERT_TRUE(w.c->GetFolderContents(w.dir.Path(), true));
+        break;
+    }
+    tk::SetYieldHook({});
+    const int reads = w.Reads();
+    w.dir.File(L"after.txt");
+    ASSERT_TRUE(tk::PumpUntil([&] { return w.Reads() == reads + 1; }, kChangeNoticedMs));
+    EXPECT_TRUE(w.c->FolderChanged());
+    EXPECT_EQ(w.c->ItemCount(), 23);
+  }
+}
+
+TEST(ChangeWatch, AListedFolderThatIsRemovedIsReportedAndItsParentShown) {
+  Watched w(zenlo::fbFileAndFolder);
+  w.dir.File(L"doomed\\last.txt");
+  const std::wstring shown = w.dir.Path() + L"doomed\\";
+  ASSERT_TRUE(w.c->GetFolderContents(shown, true));
+  ASSERT_EQ(w.c->ItemCount(), 1);
+  // As the host deletes: watches stopped, the contents first (which the watch sees), then the
+  // folder (pending while the watch still holds it), watches resumed.
+  w.c->WatchStop();
+  ASSERT_TRUE(DeleteFileW((shown + L"last.txt").c_str()));
+  w.Pump(200);
+  testsupport::RemoveTree(shown);
+  w.c->WatchResume();
+  ASSERT_TRUE(tk::PumpUntil([&] { return !w.c.host.Messages().empty(); }, kChangeNoticedMs));
+  w.Pump(kPastNextPollMs);  // and nothing more is said about it
+  ASSERT_EQ(w.c.host.Messages().size(), 1u);
+  const std::wstring text = w.c.host.Messages()[0];
+  EXPECT_EQ(text.rfind(L"The folder shown here no longer exists.\r\n\r\nFolder: " + shown, 0), 0u);
+  EXPECT_NE(text.find(L"Shown instead: " + w.dir.Path()), std::wstring::npos);
+  EXPECT_EQ(GetFileAttributesW(shown.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(w.c->currentFolder(), w.dir.Path());
+  EXPECT_EQ(w.c->ItemCount(), 2);  // "keep" and a.txt
+  EXPECT_TRUE(w.c->FileChangeText().empty()) << "no change counted against another folder";
+
+  // From there the parent is watched.
+  w.dir.File(L"b.txt");
+  ASSERT_TRUE(tk::PumpUntil([&] { return w.c->ItemCount() == 3; }, kChangeNoticedMs));
+}
+
+TEST(ChangeWatch, AFolderWhoseNameEndsInADotIsWatchedItself) {
+  Watched w(zenlo::fbFileAndFolder);
+  const std::wstring folder = w.dir.Path() + L"data.";
+  ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + folder).c_str(), nullptr));
+  ASSERT_TRUE(w.c->GetFolderContents(folder, true));
+  ASSERT_EQ(w.c->ItemCount(), 0);
+  HANDLE h = CreateFileW((L"\\\\?\\" + folder + L"\\new.txt").c_str(), GENERIC_WRITE, 0, nullptr,
+                         CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  CloseHandle(h);
+  EXPECT_TRUE(tk::PumpUntil([&] { return w.c->ItemCount() == 1; }, kChangeNoticedMs));
+  testsupport::RemoveTree(L"\\\\?\\" + folder);
+}
+
 // ---- The chime ----
 
 class RecordingPlayer final : public zenlo::SoundPlayer {

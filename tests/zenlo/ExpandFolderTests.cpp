@@ -1,6 +1,7 @@
 // Opening and closing tree folders.
 #include <gtest/gtest.h>
 
+#include "listing/model/ReadSeams.h"
 #include "support/ControlFixture.h"
 #include "support/TempFolder.h"
 #include "toolkit/Text.h"
@@ -76,6 +77,65 @@ TEST(ExpandFolder, RefusesWhatCannotBeOpened) {
                 0),
             0u);
   EXPECT_FALSE(t.tree->ExpandingFolder());
+}
+
+TEST(ExpandFolder, ItemOfANameIsFoundWithOrWithoutItsTrailingBackslash) {
+  Tree t;
+  ASSERT_TRUE(t.tree->GetFolderContents(t.dir.Path(), true));
+  const std::wstring root = t.dir.Path();
+  const struct {
+    std::wstring name;
+    std::int32_t item;
+  } cases[] = {
+      {L"c:\\", 0},  // a drive is its tree's root
+      {L"C:", 0},
+      {L"d:\\", 0},
+      {root, 0},  // a root that is no drive, as stored with its "\"
+      {root.substr(0, root.size() - 1), 0},
+      {root + L"alpha\\", 1},
+      {root + L"BETA", 2},
+      {root + L"Nowhere", -999},
+  };
+  for (const auto& k : cases) {
+    std::wstring name = k.name;
+    EXPECT_EQ(t.tree->GetItemNumFromName(name), k.item) << k.name.size();
+  }
+}
+
+TEST(ExpandFolder, EscDuringANestedReadKeepsTheFolderRemembered) {
+  Tree t;
+  for (int i = 0; i < 5; ++i) t.dir.Folder(L"Alpha\\Two\\leaf" + std::to_wstring(i));
+  // On a remote drive a nested read that places nothing marks its folder empty: being cut
+  // short by Esc is no such finding.
+  t.tree->RemoteDriveSelected = true;
+  t.tree->AddToExpandedFolderString(t.dir.Path() + L"Alpha");
+  t.tree->AddToExpandedFolderString(t.dir.Path() + L"Alpha\\Two");
+  struct ResetSeam {
+    ~ResetSeam() { TestReadSeams().OnEntry = nullptr; }
+  } reset;
+  TestReadSeams().OnEntry = [&](const std::wstring& name) {
+    if (name == L"Two") t.tree->IsCancelled = true;  // Esc just before Two is read
+  };
+  ASSERT_TRUE(t.tree->GetFolderContents(t.dir.Path(), true));
+  TestReadSeams().OnEntry = nullptr;
+  const TypeListItem* two = nullptr;
+  for (std::int32_t i = 0; i < t.tree->ItemCount(); ++i)
+    if (t.tree->ListItems()[static_cast<std::size_t>(i)].Name == L"Two")
+      two = &t.tree->ListItems()[static_cast<std::size_t>(i)];
+  ASSERT_NE(two, nullptr);
+  EXPECT_EQ(two->FolderStatus, sExpanded);
+  ASSERT_EQ(t.tree->ExpandedCount, 1);
+  EXPECT_EQ(t.tree->GetExpandedFolderString(0), t.dir.Path() + L"Alpha");
+  EXPECT_EQ(t.tree->GetExpandedFolderString(1), t.dir.Path() + L"Alpha\\Two");
+
+  // Read again in full, the children are there; a folder really found empty is still dropped.
+  t.dir.Folder(L"Beta\\gone");
+  t.tree->AddToExpandedFolderString(t.dir.Path() + L"Beta");
+  testsupport::RemoveTree(t.dir.Path() + L"Beta\\gone");
+  ASSERT_TRUE(t.tree->GetFolderContents(t.dir.Path(), true));
+  EXPECT_EQ(t.tree->ItemCount(), 1 + 2 + 2 + 5);
+  EXPECT_EQ(t.tree->GetExpandedFolderString(1), t.dir.Path() + L"Alpha\\Two");
+  EXPECT_EQ(t.tree->GetExpandedFolderString(2), L"");
 }
 
 TEST(ExpandFolder, RemovingADrivesFoldersKeepsTheOthers) {

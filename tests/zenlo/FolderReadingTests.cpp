@@ -9,6 +9,7 @@
 #include "support/ControlFixture.h"
 #include "support/TempFolder.h"
 #include "toolkit/Error.h"
+#include "toolkit/Text.h"
 
 using namespace zenlo;
 using testsupport::ControlHolder;
@@ -21,6 +22,16 @@ const TypeListItem* FindItem(const ZenloFileControl& c, const std::wstring& name
     if (c.ListItems()[static_cast<std::size_t>(i)].Name == name)
       return &c.ListItems()[static_cast<std::size_t>(i)];
   return nullptr;
+}
+
+// A message as UTF-8, for failure output.
+std::string Narrow(const std::wstring& text) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                    nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
+                      nullptr, nullptr);
+  return out;
 }
 
 std::vector<std::wstring> Names(const ZenloFileControl& c) {
@@ -165,8 +176,8 @@ TEST(FolderReading, TreeReadsExpandedFoldersInPathOrderWithTheirStatus) {
   dir.Folder(L"b\\inner");           // has a sub-folder, not expanded
   dir.Folder(L"a\\a2\\deep");        // expanded, and a2 expanded too
   dir.Folder(L"a\\a1");              // leaf
-  dir.Folder(L"c\\.config");         // only a dot sub-folder: still has sub-folders
-  dir.Folder(L"d\\secret", FILE_ATTRIBUTE_HIDDEN);  // hidden sub-folder counts for the parent
+  dir.Folder(L"c\\.config");         // only a dot (hidden) sub-folder: nothing to open
+  dir.Folder(L"d\\secret", FILE_ATTRIBUTE_HIDDEN);  // only a hidden sub-folder: the same
   dir.File(L"a\\file.txt");          // files never enter a tree
   ControlHolder tree(fbFolder);
   tree->AddToExpandedFolderString(dir.Path() + L"a");
@@ -180,7 +191,7 @@ TEST(FolderReading, TreeReadsExpandedFoldersInPathOrderWithTheirStatus) {
   } rows[] = {
       {L"", 0, sNotExpanded},        {L"a", 1, sExpanded},        {L"a\\a1", 2, sNoSubFolders},
       {L"a\\a2", 2, sExpanded},      {L"a\\a2\\deep", 3, sNoSubFolders},
-      {L"b", 1, sNotExpanded},       {L"c", 1, sNotExpanded},     {L"d", 1, sNotExpanded},
+      {L"b", 1, sNotExpanded},       {L"c", 1, sNoSubFolders},    {L"d", 1, sNoSubFolders},
   };
   ASSERT_EQ(tree->ItemCount(), static_cast<std::int32_t>(std::size(rows)));
   for (std::size_t i = 0; i < std::size(rows); ++i) {
@@ -195,12 +206,234 @@ TEST(FolderReading, TreeReadsExpandedFoldersInPathOrderWithTheirStatus) {
 }
 
 TEST(FolderReading, SizesBeyondThirtyTwoBitsStayWhole) {
+  // Sparse files on the host file system: past 2^32 the high half of the size matters.
+  const struct {
+    const wchar_t* name;
+    unsigned long long bytes;
+    const wchar_t* text;
+  } cases[] = {
+      {L"just-past.bin", 4294967297ULL, L"4,294,967,297"},
+      {L"five-gib.bin", 5368709120ULL, L"5,368,709,120"},
+      {L"below.bin", 3000000000ULL, L"3,000,000,000"},
+  };
   TempFolder dir;
-  dir.File(L"big.bin", 3000000000ULL);  // sparse on the host file system
+  for (const auto& k : cases) dir.File(k.name, static_cast<std::size_t>(k.bytes));
   ControlHolder c;
   ASSERT_TRUE(c->GetFolderContents(dir.Path(), true));
-  ASSERT_EQ(c->ItemCount(), 1);
-  EXPECT_EQ(c->ListItems()[0].SizeText, L"3,000,000,000");
+  for (const auto& k : cases) {
+    const TypeListItem* item = FindItem(*c, k.name);
+    ASSERT_NE(item, nullptr) << k.name;
+    EXPECT_EQ(item->SizeText, k.text) << k.name;
+  }
+}
+
+TEST(FolderReading, SubFolderProbeFollowsTheListingsVisibilityRules) {
+  TempFolder dir;
+  dir.Folder(L"dot\\.config");  // hidden by the file system
+  dir.Folder(L"hid\\secret", FILE_ATTRIBUTE_HIDDEN);
+  dir.Folder(L"sys\\core", FILE_ATTRIBUTE_SYSTEM);
+  dir.Folder(L"plain\\open");
+  struct Case {
+    bool hidden, system;
+    sFolderStatus dot, hid, sys;
+  } cases[] = {
+      {false, false, sNoSubFolders, sNoSubFolders, sNoSubFolders},
+      {true, false, sNotExpanded, sNotExpanded, sNoSubFolders},
+      {false, true, sNoSubFolders, sNoSubFolders, sNotExpanded},
+      {true, true, sNotExpanded, sNotExpanded, sNotExpanded},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(testing::Message() << "hidden=" << k.hidden << " system=" << k.system);
+    ControlHolder tree(fbFolder);
+    tree->ShowHiddenItems = k.hidden;
+    tree->ShowSystemItems = k.system;
+    ASSERT_TRUE(tree->GetFolderContents(dir.Path(), true));
+    EXPECT_EQ(FindItem(*tree, L"dot")->FolderStatus, k.dot);
+    EXPECT_EQ(FindItem(*tree, L"hid")->FolderStatus, k.hid);
+    EXPECT_EQ(FindItem(*tree, L"sys")->FolderStatus, k.sys);
+    EXPECT_EQ(FindItem(*tree, L"plain")->FolderStatus, sNotExpanded);
+    // Whatever the probe counts, expanding shows: an expander never opens to nothing.
+    for (const wchar_t* name : {L"dot", L"hid", L"sys"}) {
+      tree->AddToExpandedFolderString(dir.Path() + name);
+    }
+    ASSERT_TRUE(tree->GetFolderContents(dir.Path(), true));
+    for (std::int32_t i = 1; i < tree->ItemCount(); ++i) {
+      const auto& item = tree->ListItems()[static_cast<std::size_t>(i)];
+      if (item.Level != 1 || item.FolderStatus != sExpanded) continue;
+      ASSERT_LT(i + 1, tree->ItemCount()) << item.Name;
+      EXPECT_EQ(tree->ListItems()[static_cast<std::size_t>(i + 1)].Level, 2) << item.Name;
+    }
+  }
+}
+
+// Each row follows its parent directly: the nearest row above it one level up is its parent.
+void ExpectTreeStructure(const ZenloFileControl& tree) {
+  for (std::int32_t i = 1; i < tree.ItemCount(); ++i) {
+    const auto& item = tree.ListItems()[static_cast<std::size_t>(i)];
+    if (item.Level < 2) continue;
+    std::int32_t p = i - 1;
+    while (p > 0 && tree.ListItems()[static_cast<std::size_t>(p)].Level >= item.Level) --p;
+    const auto& parent = tree.ListItems()[static_cast<std::size_t>(p)];
+    EXPECT_EQ(parent.FullPath + L"\\" + item.Name, item.FullPath) << "row " << i;
+  }
+}
+
+TEST(FolderReading, TreeRowsFollowTheirParentWhateverCharactersTheNamesHold) {
+  TempFolder dir;
+  dir.Folder(L"A\\SUB\\DEEP\\bottom");
+  dir.Folder(L"A\\SUB!");
+  dir.Folder(L"A\\SUB.x");
+  dir.Folder(L"A\\SUB-y\\z");
+  for (const wchar_t* name : {L"A!", L"A.old", L"A-B", L"A B", L"A_C", L"A0", L"\u00c4rger", L"a~"})
+    dir.Folder(name);
+  ControlHolder tree(fbFolder);
+  for (const wchar_t* open : {L"A", L"A\\SUB", L"A\\SUB\\DEEP", L"A\\SUB-y"})
+    tree->AddToExpandedFolderString(dir.Path() + open);
+  ASSERT_TRUE(tree->GetFolderContents(dir.Path(), true));
+  ASSERT_EQ(tree->ItemCount(), 1 + 9 + 4 + 1 + 1 + 1);
+  ExpectTreeStructure(*tree);
+  // Siblings stand in name order (the user's locale, case aside).
+  for (std::int32_t i = 1; i < tree->ItemCount(); ++i) {
+    const auto& item = tree->ListItems()[static_cast<std::size_t>(i)];
+    for (std::int32_t j = i + 1; j < tree->ItemCount(); ++j) {
+      const auto& later = tree->ListItems()[static_cast<std::size_t>(j)];
+      if (later.Level < item.Level) break;
+      if (later.Level == item.Level) {
+        EXPECT_LT(tk::CompareText(item.Name, later.Name), 0) << i << " before " << j;
+      }
+    }
+  }
+}
+
+TEST(FolderReading, AListingShowsFoldersThenFilesEachByNameAscending) {
+  TempFolder dir;
+  for (const wchar_t* name : {L"Photos 2026", L"Drafts", L"Archive"}) dir.Folder(name);
+  for (const wchar_t* name : {L"b.txt", L"C.txt", L"a.doc", L"zeta.bin"}) dir.File(name);
+  const std::vector<std::wstring> expected = {L"Archive", L"Drafts", L"Photos 2026",
+                                              L"a.doc",   L"b.txt",  L"C.txt", L"zeta.bin"};
+  for (EnumListMode mode : {listDetails, listNamesIconsSmall}) {
+    SCOPED_TRACE(mode == listDetails ? "details mode" : "list mode");
+    ControlHolder c;
+    c->ListMode = mode;
+    ASSERT_TRUE(c->GetFolderContents(dir.Path(), true));
+    EXPECT_EQ(Names(*c), expected);
+    c->RefreshList();
+    EXPECT_EQ(Names(*c), expected);
+  }
+}
+
+TEST(FolderReading, APathThatCannotBeListedIsRefusedAndKeepsTheListing) {
+  TempFolder good, other;
+  good.File(L"kept.txt");
+  const std::wstring file = other.File(L"plain.txt");
+  std::wstring huge = L"C:\\";
+  while (huge.size() < 32000) huge += L"abcdefghij\\";
+  struct Case {
+    std::wstring path;
+    const wchar_t* reason;
+  } cases[] = {
+      {other.Path() + L"missing\\", L"The folder does not exist."},
+      {file, L"The path names a file, not a folder."},
+      {L"Q:\\nothing\\", L"The folder does not exist."},  // a drive that is not there
+      {other.Path() + L"*.txt", L"wildcard"},
+      {L"relative\\folder\\", L"not a full path"},
+      {L"C:relative", L"not a full path"},
+      {huge, L"The path is too long."},
+      {other.Path() + std::wstring(1, L'\0') + L"x", L"NUL"},
+  };
+  ControlHolder c;
+  ASSERT_TRUE(c->GetFolderContents(good.Path(), true));
+  for (const auto& k : cases) {
+    SCOPED_TRACE(testing::Message() << "path of " << k.path.size() << " characters");
+    c.host.Events.clear();
+    EXPECT_FALSE(c->GetFolderContents(k.path, true));
+    ASSERT_EQ(c.host.Messages().size(), 1u);
+    const std::wstring text = c.host.Messages()[0];
+    EXPECT_EQ(text.rfind(L"The folder could not be read.\r\n\r\nFolder: ", 0), 0u) << Narrow(text);
+    EXPECT_NE(text.find(k.reason), std::wstring::npos) << Narrow(text);
+    EXPECT_LT(text.size(), 400u) << "the path is cut to a readable length";
+    EXPECT_NE(text.find(k.path.substr(0, 12)), std::wstring::npos) << "it names the folder";
+    EXPECT_EQ(c->currentFolder(), good.Path());
+    ASSERT_EQ(c->ItemCount(), 1);
+    EXPECT_EQ(c->ListItems()[0].Name, L"kept.txt");
+    EXPECT_FALSE(c->ReadBusy());
+  }
+}
+
+TEST(FolderReading, DotSegmentsAreResolvedBeforeTheRead) {
+  TempFolder dir;
+  dir.File(L"top.txt");
+  dir.Folder(L"sub\\inner");
+  struct Case {
+    std::wstring given;
+  } cases[] = {
+      {dir.Path() + L"sub\\..\\"},
+      {dir.Path() + L"sub\\inner\\..\\..\\.\\"},
+      {dir.Path() + L"sub\\..\\\\"},
+  };
+  for (const auto& k : cases) {
+    ControlHolder c;
+    ASSERT_TRUE(c->GetFolderContents(k.given, true));
+    EXPECT_EQ(c->currentFolder(), dir.Path());
+    ASSERT_EQ(c->ItemCount(), 2);
+    for (std::int32_t i = 0; i < c->ItemCount(); ++i) {
+      const auto& item = c->ListItems()[static_cast<std::size_t>(i)];
+      EXPECT_EQ(item.FullPath, dir.Path() + item.Name);
+      EXPECT_EQ(item.RealPath, dir.Path() + item.Name);
+    }
+  }
+}
+
+// Makes a folder whose name Win32 would change ("data." becomes "data").
+std::wstring ExactFolder(const std::wstring& path) {
+  EXPECT_TRUE(CreateDirectoryW((L"\\\\?\\" + path).c_str(), nullptr)) << GetLastError();
+  return path;
+}
+
+void ExactFile(const std::wstring& path) {
+  HANDLE h = CreateFileW((L"\\\\?\\" + path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  CloseHandle(h);
+}
+
+TEST(FolderReading, NamesEndingInADotOrABlankAreReadAsThemselves) {
+  TempFolder dir;
+  dir.File(L"data\\in-plain.txt");
+  for (const wchar_t* name : {L"data.", L"data "}) {
+    ExactFolder(dir.Path() + name);
+    ExactFile(dir.Path() + name + L"\\in-" + (name[4] == L'.' ? L"dot" : L"blank") + L".txt");
+  }
+  ExactFolder(dir.Path() + L"data.\\sub");
+  ExactFolder(dir.Path() + L"only.");  // no "only" beside it
+  struct Case {
+    const wchar_t* folder;
+    const wchar_t* file;
+  } cases[] = {{L"data.", L"in-dot.txt"}, {L"data ", L"in-blank.txt"}, {L"data", L"in-plain.txt"}};
+  for (const auto& k : cases) {
+    SCOPED_TRACE(testing::Message() << "[" << std::string(k.folder, k.folder + wcslen(k.folder)) << "]");
+    ControlHolder c;
+    ASSERT_TRUE(c->GetFolderContents(dir.Path() + k.folder, true));
+    EXPECT_EQ(c->currentFolder(), dir.Path() + k.folder + L"\\");
+    auto names = Names(*c);
+    std::sort(names.begin(), names.end());
+    std::vector<std::wstring> expected = {k.file};
+    if (k.folder == std::wstring(L"data.")) expected.push_back(L"sub");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(names, expected);
+  }
+  ControlHolder tree(fbFolder);
+  ASSERT_TRUE(tree->GetFolderContents(dir.Path(), true));
+  EXPECT_EQ(FindItem(*tree, L"data.")->FolderStatus, sNotExpanded) << "its own sub-folder";
+  EXPECT_EQ(FindItem(*tree, L"data")->FolderStatus, sNoSubFolders);
+  EXPECT_TRUE(tree->CheckFolderAccess(dir.Path() + L"only.", true));
+  EXPECT_TRUE(tree->CheckFolderAccess(dir.Path() + L"only.\\", true));
+  EXPECT_TRUE(tree.host.Messages().empty());
+  // Display texts keep the ordinary form.
+  EXPECT_EQ(FindItem(*tree, L"data.")->FullPath, dir.Path() + L"data.");
+  testsupport::RemoveTree(L"\\\\?\\" + dir.Path() + L"data.");
+  testsupport::RemoveTree(L"\\\\?\\" + dir.Path() + L"data ");
+  testsupport::RemoveTree(L"\\\\?\\" + dir.Path() + L"only.");
 }
 
 TEST(FolderReading, MoreItemsThanASixteenBitIndexHoldsAreReadSortedAndHandedOver) {

@@ -61,6 +61,30 @@ TEST(SetFolder, ChoosingAnotherPlaceRemembersWhereTheFirstOneStood) {
   EXPECT_EQ(tree.host.Count(L"DriveClick"), 2);
 }
 
+TEST(SetFolder, ThePlacesRememberedFolderIsActiveWhateverWasActiveBefore) {
+  TempFolder a, b;
+  for (const wchar_t* name : {L"a1", L"a2", L"a3", L"a4", L"a5"}) a.Folder(name);
+  for (const wchar_t* name : {L"z", L"q", L"s", L"m", L"b"}) b.Folder(name);
+  // Whichever row was active in the first place, the second place shows its own folder.
+  for (std::int32_t before = 1; before <= 5; ++before) {
+    SCOPED_TRACE(before);
+    ControlHolder tree(fbFolder);
+    tree.host.Bookmarks[0] = a.Path();
+    tree.host.Bookmarks[1] = b.Path();
+    tree->StoreActiveFolder(L"1", b.Path() + L"s");
+    std::wstring first = L"0";
+    tree->SetFolder(first);
+    tree->SetActiveItemNum(before);
+    std::wstring second = L"1";
+    tree->SetFolder(second);
+    EXPECT_TRUE(tk::SameText(tree->ActiveString(), b.Path() + L"s")) << tree->ActiveString();
+    ASSERT_GE(tree->ActiveItem(), 0);
+    EXPECT_EQ(tree->ListItems()[static_cast<std::size_t>(tree->ActiveItem())].FullPath,
+              b.Path() + L"s");
+    EXPECT_EQ(tree.host.Count(L"DriveClick"), 2);
+  }
+}
+
 TEST(RefreshList, ReadsTheListingAgainWithoutWhatVanished) {
   TempFolder dir;
   dir.File(L"keep.txt");

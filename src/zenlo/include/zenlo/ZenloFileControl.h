@@ -313,6 +313,7 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   bool ReadPasses(ReadCall& call);
   PassEnd ReadNested(ReadCall& call);
   PassEnd RunPass(ReadCall& call);
+  bool IsDirectoryRead(const ReadCall& call) const;
   void OutermostSetUp(ReadCall& call);
   PassEnd ReadNetworkLevels(ReadCall& call);
   PassEnd ExpandNetworkItem(ReadCall& call, std::int32_t index, const std::wstring& level);
@@ -332,6 +333,8 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   bool FolderHasSubFolders(const std::wstring& path) const;
   void SetExpandedFlag(const std::wstring& path, std::int16_t flag);
   void SaveSelectedPaths();
+  // Says that a listed folder is gone and gives its nearest existing parent ("" for none).
+  std::wstring NearestExistingParent(const std::wstring& gone);
   void ApplyInterimSortOrder();
 
   // View internals

@@ -1,4 +1,6 @@
 // Opening and closing tree folders, and the item of a path.
+#include <string_view>
+
 #include "listing/view/ViewState.h"
 #include "toolkit/MousePointer.h"
 #include "toolkit/Text.h"
@@ -8,10 +10,17 @@ namespace zenlo {
 
 std::int32_t ZenloFileControl::GetItemNumFromName(std::wstring& ItemName) {
   ItemName = tk::UpperCase(ItemName);
-  if (!ItemName.empty() && ItemName.back() == L':') return 0;
-  if (ItemName.size() > 3 && ItemName.back() == L'\\') ItemName.pop_back();
-  for (std::int32_t i = 0; i < itemCount_; ++i)
-    if (tk::SameText(listItems_[static_cast<std::size_t>(i)].FullPath, ItemName)) return i;
+  if (!ItemName.empty() && ItemName.back() == L'\\') ItemName.pop_back();
+  if (!ItemName.empty() && ItemName.back() == L':') return 0;  // a drive is its tree's root
+  for (std::int32_t i = 0; i < itemCount_; ++i) {
+    // A tree's root keeps its trailing "\", so it is compared without it too.
+    std::wstring_view path = listItems_[static_cast<std::size_t>(i)].FullPath;
+    if (path.size() > 1 && path.back() == L'\\') path.remove_suffix(1);
+    if (path.size() == ItemName.size() &&
+        CompareStringOrdinal(path.data(), static_cast<int>(path.size()), ItemName.data(),
+                             static_cast<int>(ItemName.size()), TRUE) == CSTR_EQUAL)
+      return i;
+  }
   return -999;
 }
 

@@ -1,21 +1,24 @@
 // Whether a folder can be listed: local and UNC folders are probed, network levels are looked
 // up in the network enumeration.
+#include "listing/model/FolderPathCheck.h"
 #include "listing/model/FolderProbe.h"
+#include "listing/model/PathText.h"
 #include "toolkit/Text.h"
 #include "zenlo/ZenloFileControl.h"
 
 namespace zenlo {
 
 bool FolderExistsAndOpens(const std::wstring& path) {
-  std::wstring folder = path;
-  while (folder.size() > 3 && folder.back() == L'\\') folder.pop_back();
-  const DWORD attributes = GetFileAttributesW(folder.c_str());
+  // The folder the read would list: resolved, and in the form that keeps a trailing dot.
+  const std::wstring resolved = ResolveFolderPath(path);
+  if (resolved.empty()) return false;
+  std::wstring folder = resolved;
+  if (folder.size() > 3) folder.pop_back();
+  const DWORD attributes = GetFileAttributesW(LongPathForm(folder).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
     return false;
   // Existing is not enough: the folder must let us search it.
-  std::wstring pattern = folder;
-  if (pattern.back() != L'\\') pattern += L'\\';
-  pattern += L"*";
+  const std::wstring pattern = LongPathForm(resolved) + L"*";
   WIN32_FIND_DATAW entry;
   HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry,
                                    FindExSearchNameMatch, nullptr, 0);

@@ -6,6 +6,7 @@
 #include "listing/CallGuard.h"
 #include "listing/model/ChangeWatch.h"
 #include "listing/model/FilePropertyStore.h"
+#include "listing/model/FolderPathCheck.h"
 #include "listing/model/ItemDetails.h"
 #include "listing/model/NetResource.h"
 #include "listing/model/PathText.h"
@@ -218,6 +219,16 @@ ZenloFileControl::PassEnd ZenloFileControl::RunPass(ReadCall& call) {
     if (ltFolderListType == fbFolder && tk::SameText(call.networkObject, L"SHARE"))
       call.networkObject.clear();
     if (call.firstRun) {
+      // A folder that cannot be listed is refused before anything of the listing changes.
+      if (IsDirectoryRead(call)) {
+        const FolderPathVerdict verdict = CheckFolderToRead(call.path);
+        if (!verdict.Ok) {
+          RaiseMessage(L"The folder could not be read.\r\n\r\nFolder: " +
+                       PathForMessage(call.path) + L"\r\n\r\n" + verdict.Reason);
+          return PassEnd::Ended;
+        }
+        call.path = verdict.Path;
+      }
       OutermostSetUp(call);
     } else {
       ++readLevel_;
@@ -231,6 +242,12 @@ ZenloFileControl::PassEnd ZenloFileControl::RunPass(ReadCall& call) {
 
   if (!call.networkObject.empty()) return ReadNetworkLevels(call);
   return ReadDirectory(call);
+}
+
+bool ZenloFileControl::IsDirectoryRead(const ReadCall& call) const {
+  // Network levels ("*:\..." and computers) are enumerated, not searched.
+  if (!call.networkObject.empty() || call.path[0] == L'*') return false;
+  return call.path.rfind(L"\\\\", 0) != 0 || GetObjectType(call.path) == sDefault;
 }
 
 void ZenloFileControl::OutermostSetUp(ReadCall& call) {
@@ -290,6 +307,8 @@ void ZenloFileControl::OutermostSetUp(ReadCall& call) {
     newListItems_.push_back(std::move(root));
     std::wstring key;
     activeString_ = GetActiveFolder(key);
+    // The active item is kept by path: an index into the old items means nothing here.
+    activeItem_ = -1;
   } else {
     if (networkListing_) {
       switch (GetObjectType(call.path)) {
@@ -594,6 +613,8 @@ ZenloFileControl::PassEnd ZenloFileControl::ExpandTreeFolder(ReadCall& call,
     const std::int32_t before = readIndex_;
     PassEnd end = readNested();
     if (end == PassEnd::Restart || end == PassEnd::Quit) return end;
+    // Cut short by Esc, the folder stays remembered as open: its children are read next time.
+    if (IsCancelled) return end;
     const bool empty = readIndex_ == before;
     if (empty) at().FolderStatus = sNoSubFolders;
     SetExpandedFlag(fullPath, empty ? -1 : 0);
@@ -620,8 +641,11 @@ bool ZenloFileControl::FolderHasSubFolders(const std::wstring& path) const {
                                        FindExSearchNameMatch, nullptr, 0));
   if (!search.Valid()) return false;
   do {
-    // Hidden and system folders count, and so do folders whose names begin with a dot.
-    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !IsDotOrDotDot(entry.cFileName))
+    // Only a sub-folder the tree would show counts: no expander that opens to nothing.
+    const DWORD a = entry.dwFileAttributes;
+    if ((a & FILE_ATTRIBUTE_DIRECTORY) && !IsDotOrDotDot(entry.cFileName) &&
+        !((a & FILE_ATTRIBUTE_HIDDEN) && !ShowHiddenItems) &&
+        !((a & FILE_ATTRIBUTE_SYSTEM) && !ShowSystemItems))
       return true;
   } while (FindNextFileW(search.Get(), &entry));
   return false;
@@ -648,6 +672,10 @@ void ZenloFileControl::HandOver(ReadCall& call) {
   const bool tree = ltFolderListType == fbFolder;
   newListItems_.resize(static_cast<std::size_t>(readIndex_ + 1));
   itemCount_ = readIndex_ + 1 > 0 ? readIndex_ + 1 : 0;
+  // The sorts below reorder the items: the active item found by the read is kept by its path.
+  if (activeItem_ >= 0 && activeItem_ < itemCount_ && activeString_.empty())
+    activeString_ = newListItems_[static_cast<std::size_t>(activeItem_)].FullPath;
+  activeItem_ = -1;
   // The work array becomes the live one whole; no spare capacity is kept.
   newListItems_.shrink_to_fit();
   listItems_.swap(newListItems_);

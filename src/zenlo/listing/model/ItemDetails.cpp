@@ -36,6 +36,13 @@ std::int32_t ColorWordToRgb(const std::wstring& word) {
 }
 
 namespace {
+// Answers by name need no folder: a file name alone never runs into the path limits that a
+// long path makes the shell fail on.
+std::wstring NameOnly(const std::wstring& path) {
+  const auto cut = path.find_last_of(L"\\/");
+  return cut == std::wstring::npos ? path : path.substr(cut + 1);
+}
+
 bool IsOwnIconKey(const std::wstring& key) {
   return tk::SameText(key, L"EXE") || tk::SameText(key, L"ICO") || tk::SameText(key, L"LNK") ||
          tk::SameText(key, L"FOLDER");
@@ -76,10 +83,12 @@ void ZenloFileControl::GetFileInfo(std::wstring FilePath, std::wstring& FileType
       } else {
         // A program, icon or shortcut needs its own icon anyway: one query by path gives both.
         const bool own = IsOwnIconKey(key);
-        ShellFileInfoAnswer a = shell_->Query(FilePath, own ? kShellTypeAndIcon : kShellTypeByName);
+        ShellFileInfoAnswer a = own ? shell_->Query(FilePath, kShellTypeAndIcon)
+                                    : shell_->Query(NameOnly(FilePath), kShellTypeByName);
         FileType = a.TypeName.substr(0, a.TypeName.find(L'\0'));
         if (FileType.empty()) FileType = FileExt + L" File";
-        d.TypeNameCache.Add(key, FileType);
+        // A query that failed says nothing about the extension: the next file asks again.
+        if (a.Ok) d.TypeNameCache.Add(key, FileType);
         if (a.ImageList) {
           d.ImageList = a.ImageList;
           icon = a.IconIndex;
@@ -122,7 +131,13 @@ void ZenloFileControl::GetFileInfo(std::wstring FilePath, std::wstring& FileType
       Y = static_cast<std::int16_t>(*cell / kIconCellsPerRow);
       return;
     }
-    if (!icon) icon = askIcon(kShellByName);
+    if (!icon) {
+      ShellFileInfoAnswer a = shell_->Query(NameOnly(FilePath), kShellIconOnly | kShellByName);
+      if (a.ImageList) {
+        d.ImageList = a.ImageList;
+        icon = a.IconIndex;
+      }
+    }
     const auto cell = static_cast<std::int32_t>(d.IconCellCache.Count());
     d.IconCellCache.Add(key, cell);
     X = static_cast<std::int16_t>(cell % kIconCellsPerRow);

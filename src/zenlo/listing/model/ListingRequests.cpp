@@ -1,4 +1,6 @@
 // Requests to show, re-read or redraw a listing.
+#include "listing/model/ChangeWatch.h"
+#include "listing/model/FolderPathCheck.h"
 #include "listing/view/ViewState.h"
 #include "toolkit/Text.h"
 #include "zenlo/ZenloFileControl.h"
@@ -16,10 +18,28 @@ void ZenloFileControl::RefreshList() {
     if (path.empty()) return;
   } else {
     path = currentFolder_;
+    // The watch's own handle keeps a deleted folder pending deletion, looking like an empty
+    // folder; the read opens a fresh watch when it ends.
+    if (!readBusy_) watch_->Close();
+    if (!readBusy_ && FolderIsGone(path)) {
+      path = NearestExistingParent(path);
+      if (path.empty()) return;  // nothing left to show: the message said why
+    }
   }
   SaveSelectedPaths();
   std::wstring networkObject;
   GetFolderContents(path, true, defaultIndent_, sDefault, false, networkObject, true);
+}
+
+std::wstring ZenloFileControl::NearestExistingParent(const std::wstring& gone) {
+  std::wstring parent = ParentFolder(ResolveFolderPath(gone));
+  while (!parent.empty() && FolderIsGone(parent)) parent = ParentFolder(parent);
+  std::wstring text = L"The folder shown here no longer exists.\r\n\r\nFolder: " + PathForMessage(gone);
+  if (!parent.empty()) text += L"\r\n\r\nShown instead: " + PathForMessage(parent);
+  RaiseMessage(text);
+  // Counts of another folder are no change of this one.
+  folderChanged_ = false;
+  return parent;
 }
 
 void ZenloFileControl::SaveSelectedPaths() {

@@ -9,8 +9,16 @@ inline std::wstring AddTrailingBackslash(const std::wstring& path) {
   return path + L'\\';
 }
 
-// The form of a local or UNC path that the file functions accept beyond MAX_PATH.
+// True when Win32 would change the path on its way to the file system: a segment ending in a
+// dot or a blank loses it ("data." opens "data"), and long paths need the "\\?\" form.
+bool NeedsLongPathForm(const std::wstring& path);
+
+// The "\\?\" form of a local or UNC path where NeedsLongPathForm says so; other paths (and
+// paths with "." or ".." segments or "/", which that form would not resolve) come back as given.
 std::wstring LongPathForm(const std::wstring& path);
+
+// The ordinary form of a path given in the "\\?\" form; other paths come back as given.
+std::wstring OrdinaryPathForm(const std::wstring& path);
 
 // FullPath upper-cased with every blank replaced by "_".
 std::wstring NameKeyOf(const std::wstring& fullPath);

@@ -1,5 +1,8 @@
 // The sorts that a read needs: by type (folders before files) and the tree's path order.
+#include <algorithm>
+
 #include "listing/model/ItemSort.h"
+#include "listing/model/TreeOrder.h"
 #include "toolkit/Text.h"
 #include "zenlo/ZenloFileControl.h"
 
@@ -40,12 +43,14 @@ void ZenloFileControl::QuickSortName(std::optional<std::int32_t> lngLeft,
     RaiseMessage(L"An error occurred while sorting the lists");
     return;
   }
-  const bool ascending = tk::SameText(sortDirection_, L"asc");
-  // Descending compares with "\ZZ" appended so a folder stays ahead of its sub-folders.
-  const std::wstring suffix = ascending ? L"" : L"\\ZZ";
+  // Tree order in either direction: a folder stays ahead of its sub-folders.
+  const bool descending = !tk::SameText(sortDirection_, L"asc");
   PartitionSortRecords(
-      listItems_, left, right,
-      [&](const TypeListItem& it) { return it.NameKey + suffix; }, tk::CompareText, !ascending);
+      listItems_, left, right, [](const TypeListItem& it) -> const std::wstring& { return it.FullPath; },
+      [descending](const std::wstring& a, const std::wstring& b) {
+        return CompareTreePaths(a, b, descending);
+      },
+      false);
 }
 
 void ZenloFileControl::QuickSortFilter(std::optional<std::int32_t> lngLeft,
@@ -63,13 +68,24 @@ void ZenloFileControl::QuickSortFilter(std::optional<std::int32_t> lngLeft,
 
 void ZenloFileControl::ApplyInterimSortOrder() {
   // Until the heading sort exists: a tree goes back into path order, so every folder follows
-  // its parent; a listing keeps the type and filter order (its sort list starts empty).
-  if (ltFolderListType == fbFolder && foldersShown_ > 0) {
-    const std::wstring kept = sortDirection_;
-    sortDirection_ = L"asc";
-    QuickSortName(1, foldersShown_);
-    sortDirection_ = kept;
+  // its parent; a listing shows its folders, then its files, each by name ascending.
+  if (ltFolderListType == fbFolder) {
+    if (foldersShown_ > 0) {
+      const std::wstring kept = sortDirection_;
+      sortDirection_ = L"asc";
+      QuickSortName(1, std::min(foldersShown_, itemCount_ - 1));
+      sortDirection_ = kept;
+    }
+    return;
   }
+  auto byName = [this](std::int32_t left, std::int32_t right) {
+    PartitionSortRecords(
+        listItems_, left, right, [](const TypeListItem& it) -> const std::wstring& { return it.Name; },
+        CompareNames, false);
+  };
+  const std::int32_t lastShown = std::min(lastShownItem_, itemCount_ - 1);
+  byName(0, std::min(foldersShown_ - 1, lastShown));
+  byName(foldersShown_, lastShown);
 }
 
 }  // namespace zenlo
