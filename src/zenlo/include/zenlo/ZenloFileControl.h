@@ -5,6 +5,7 @@
 #include <unknwn.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,8 +26,10 @@ class CallGuard;
 class ChangeWatch;
 class FilePropertyStore;
 class ItemDetails;
+class NetEnumerator;
 class NetResource;
 class PlaceMemory;
+class RightClickMemory;
 class ZFCombo;
 struct ViewState;
 class ShellFileInfo;
@@ -281,6 +284,31 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   // Icon cache surfaces, for drawing and tests (0 when not built).
   HDC IconSurface(bool ownIcons, bool onBackground) const;
 
+  // ---- Network, path validation, target names, list-mode and mimic menus ----
+  void ValidateFolder(std::wstring& FolderPath);
+  std::wstring ValidatePath(std::wstring path) const;
+  std::wstring ItemNameForNewFolder(bool UseActiveFolder = false, bool UseChildFolder = false);
+  std::wstring CtrlVFolder();
+  void ItemNameForRename(std::wstring& ThePath, std::wstring& OldName, bool UseActive,
+                         sTypes& TheType);
+  void ItemNameForRename(std::wstring& ThePath, std::wstring& OldName, bool UseActive = false);
+  void ShowListModeMenu();
+  void ChangeListMode(std::int32_t newListMode);
+  // The check mark the list-mode menu shows for a mode (details or list).
+  bool ListModeMenuChecked(std::int32_t listMode) const;
+  void ShowMimicMenu();
+  void MimicFolder(std::int16_t PaneNum);
+  // The item of the last right click (-1 when it hit none); the mouse handling sets it. It is
+  // kept by path, so a re-read that moves or drops the item never makes it name another.
+  void SetRightClickItem(std::int32_t index);
+  std::int32_t RightClickItem() const;
+  // The host's index of this instance (0-4 a pane's tree, 100-104 its listing; -1 unset):
+  // the mimic menu never offers the instance's own pane.
+  std::int16_t ControlIndex = -1;
+  // Network enumeration and folder probe (the real ones unless a test sets its own).
+  void SetNetEnumerator(std::shared_ptr<NetEnumerator> enumerator);
+  void SetFolderProbe(std::function<bool(const std::wstring&)> probe);
+
  private:
   ZenloFileControl();
   ~ZenloFileControl();
@@ -427,6 +455,15 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   std::shared_ptr<FilePropertyStore> propertyStore_;
   std::shared_ptr<ShellFileInfo> shell_;
   std::shared_ptr<SoundPlayer> sound_;
+
+  // Network, target names, list-mode and mimic menus
+  std::unique_ptr<NetResource> NewNetRoot() const;
+  bool ProbeFolder(const std::wstring& path) const;
+  void OnListModeOrMimicCommand(UINT command);
+  POINT MenuPointUnder(const std::wstring& buttonKey) const;
+  std::shared_ptr<NetEnumerator> netEnumerator_;
+  std::function<bool(const std::wstring&)> folderProbe_;
+  std::shared_ptr<RightClickMemory> rightClick_;
 };
 
 }  // namespace zenlo

@@ -2,6 +2,8 @@
 // up in the network enumeration.
 #include "listing/model/FolderPathCheck.h"
 #include "listing/model/FolderProbe.h"
+#include "listing/model/NetEnumerator.h"
+#include "listing/model/NetworkPaths.h"
 #include "listing/model/PathText.h"
 #include "toolkit/Text.h"
 #include "zenlo/ZenloFileControl.h"
@@ -32,9 +34,10 @@ bool ZenloFileControl::CheckFolderAccess(std::wstring path, bool ShowErrorMessag
   if (tk::UpperCase(path).find(L"SYSTEM VOLUME INFORMATION") == std::wstring::npos) {
     const sTypes type = GetObjectType(path);
     if (type == sEntireNetwork) return true;
-    // A network level counts as accessible when the network enumeration knows it, which it
-    // cannot before network browsing exists; such a failure never shows a message.
-    if (type == sNetwork || type == sDomain || type == sComputer) return false;
+    // A network level is accessible when the network enumeration knows it; such a failure
+    // never shows a message.
+    if (type == sNetwork || type == sDomain || type == sComputer)
+      return CheckNetworkPathAccess(path, netEnumerator_ ? netEnumerator_ : MakeWNetEnumerator());
     const auto unc = path.find(L"\\\\");
     ok = FolderExistsAndOpens(unc == std::wstring::npos ? path : path.substr(unc));
   }

@@ -9,6 +9,7 @@
 #include "listing/model/FolderPathCheck.h"
 #include "listing/model/ItemDetails.h"
 #include "listing/model/NetResource.h"
+#include "listing/model/NetworkPaths.h"
 #include "listing/model/PathText.h"
 #include "listing/model/ReadSeams.h"
 #include "listing/view/ViewState.h"
@@ -36,10 +37,6 @@ const wchar_t kChangingText[] =
 
 bool IsDotOrDotDot(const wchar_t* name) {
   return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
-}
-
-bool IsProviderToSkip(const std::wstring& upperName) {
-  return upperName == L"MICROSOFT TERMINAL SERVICES" || upperName == L"WEB CLIENT NETWORK";
 }
 
 class SearchHandle {
@@ -302,7 +299,7 @@ void ZenloFileControl::OutermostSetUp(ReadCall& call) {
       root.ItemType = sEntireNetwork;
       root.FullPath = root.RealPath = L"*:";
       call.networkObject = L"ENTIRENETWORK";
-      netRoot_ = std::make_unique<NetResource>();
+      netRoot_ = NewNetRoot();
     }
     newListItems_.push_back(std::move(root));
     std::wstring key;
@@ -318,7 +315,7 @@ void ZenloFileControl::OutermostSetUp(ReadCall& call) {
         case sComputer: call.networkObject = L"COMPUTER"; break;
         default: break;
       }
-      if (!call.networkObject.empty()) netRoot_ = std::make_unique<NetResource>();
+      if (!call.networkObject.empty()) netRoot_ = NewNetRoot();
     }
     activeItem_ = -1;
   }
@@ -327,9 +324,9 @@ void ZenloFileControl::OutermostSetUp(ReadCall& call) {
 ZenloFileControl::PassEnd ZenloFileControl::ReadNetworkLevels(ReadCall& call) {
   try {
     if (tk::SameText(call.networkObject, L"ENTIRENETWORK")) {
-      if (!netRoot_) netRoot_ = std::make_unique<NetResource>();
+      if (!netRoot_) netRoot_ = NewNetRoot();
       for (const auto& child : netRoot_->Children()) {
-        if (IsProviderToSkip(tk::UpperCase(child->RemoteName()))) continue;
+        if (IsProviderNeverListed(child->RemoteName())) continue;
         ++readIndex_;
         ++foldersShown_;
         TypeListItem item;
@@ -412,45 +409,8 @@ ZenloFileControl::PassEnd ZenloFileControl::ExpandNetworkItem(ReadCall& call,
 }
 
 NetResource* ZenloFileControl::WalkToNetResource(const std::wstring& path) {
-  std::wstring text = path.substr(0, path.size() - 1);
-  auto first = text.find(L'\\');
-  if (!netRoot_) netRoot_ = std::make_unique<NetResource>();
-  NetResource* at = netRoot_.get();
-  if (first == std::wstring::npos) return at;
-  text = text.substr(first + 1);
-  // Split at "\"; a "\" right after a separator belongs to the next segment.
-  std::vector<std::wstring> segments;
-  std::wstring seg;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == L'\\' && !(i > 0 && text[i - 1] == L'\\' && seg.empty())) {
-      segments.push_back(seg);
-      seg.clear();
-      if (i + 1 < text.size() && text[i + 1] == L'\\') {
-        seg = L"\\";
-        ++i;
-      }
-    } else {
-      seg += text[i];
-    }
-  }
-  segments.push_back(seg);
-  for (const auto& s : segments) {
-    if (at->ResourceTypeName().empty()) {
-      netRoot_ = std::make_unique<NetResource>();
-      at = netRoot_.get();
-    }
-    if (s.empty()) break;
-    const std::wstring kind = at->ResourceTypeName();
-    if (tk::SameText(kind, L"generic") || tk::SameText(kind, L"network")) {
-      NetResource* next = at->Child(s);
-      if (!next) return nullptr;
-      at = next;
-    } else if (tk::SameText(kind, L"domain")) {
-      NetResource* next = at->Child(L"\\" + s);
-      return next;
-    }
-  }
-  return at;
+  if (!netRoot_) netRoot_ = NewNetRoot();
+  return WalkNetworkPath(*netRoot_, path);
 }
 
 ZenloFileControl::PassEnd ZenloFileControl::ReadDirectory(ReadCall& call) {

@@ -129,6 +129,8 @@ void ZenloFileControl::LoadSetup() {
     v.ShowFoldersPressed = ltFolderListType == fbFileAndFolder;
     v.Toolbar1.SetValue(L"showfolders", *v.ShowFoldersPressed);
   }
+  // A listing shows its mode in its menu marks and on the "listmode" button.
+  if (ltFolderListType != fbFolder) ChangeListMode(ListMode);
   if (v.Headings.Headings[2].MenuName.empty()) SetHeadingsDefaults();
   // Slots 2 to 9 decide the marks of their menu items (a restored table may differ).
   for (int slot = 2; slot <= 9; ++slot) {

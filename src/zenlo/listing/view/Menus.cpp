@@ -1,6 +1,9 @@
 // The control's three pop-up menus: headings (show or hide a column), list mode and mimic.
-// Their check marks follow the headings table; showing them belongs to their commands.
+// The headings marks follow the headings table; the list-mode marks follow the list mode; the
+// mimic menu offers the panes the host has open, never the control's own.
+#include "listing/CallGuard.h"
 #include "listing/view/ViewState.h"
+#include "toolkit/PopupMenu.h"
 #include "toolkit/Text.h"
 #include "zenlo/ZenloFileControl.h"
 
@@ -22,6 +25,10 @@ const MenuRow kHeadingItems[] = {
     {L"mnuHeadingComments", L"Comments"},
 };
 constexpr UINT kFirstHeadingItem = 100;
+constexpr UINT kListModeDetails = 200;
+constexpr UINT kListModeList = 201;
+constexpr UINT kFirstMimicItem = 301;  // "Make same as pane 1"; pane k is item 301 + k
+constexpr std::int16_t kPanes = 5;
 }  // namespace
 
 void ZenloFileControl::CreateMenus() {
@@ -30,11 +37,113 @@ void ZenloFileControl::CreateMenus() {
   for (UINT i = 0; i < std::size(kHeadingItems); ++i)
     AppendMenuW(v.HeadingsMenu, MF_STRING, kFirstHeadingItem + i, kHeadingItems[i].caption);
   v.ListModeMenu = CreatePopupMenu();
-  AppendMenuW(v.ListModeMenu, MF_STRING, 200, L"Details");
-  AppendMenuW(v.ListModeMenu, MF_STRING, 201, L"List");
+  AppendMenuW(v.ListModeMenu, MF_STRING, kListModeDetails, L"Details");
+  AppendMenuW(v.ListModeMenu, MF_STRING, kListModeList, L"List");
   v.MimicMenu = CreatePopupMenu();
-  for (UINT pane = 1; pane <= 5; ++pane)
-    AppendMenuW(v.MimicMenu, MF_STRING, 300 + pane, (L"Pane " + std::to_wstring(pane)).c_str());
+  for (std::int16_t pane = 0; pane < kPanes; ++pane)
+    AppendMenuW(v.MimicMenu, MF_STRING, kFirstMimicItem + static_cast<UINT>(pane),
+                (L"Make same as pane " + std::to_wstring(pane + 1)).c_str());
+}
+
+POINT ZenloFileControl::MenuPointUnder(const std::wstring& buttonKey) const {
+  const ViewState& v = *view_;
+  POINT p{0, 0};
+  HWND toolbar = v.Toolbar1.Handle();
+  if (!toolbar) {
+    // Not sited: the menu opens at the pointer.
+    GetCursorPos(&p);
+    return p;
+  }
+  // Just below the button, slightly right of its left edge.
+  const RECT button = v.Toolbar1.ButtonRect(buttonKey);
+  p.x = button.left + tk::TwipsToPixels(30, tk::TwipsPerPixelX());
+  p.y = button.bottom;
+  ClientToScreen(toolbar, &p);
+  return p;
+}
+
+void ZenloFileControl::ShowListModeMenu() {
+  if (closing_) return;
+  CallGuard guard(*this);
+  const UINT command = tk::TrackPopup(view_->ListModeMenu, view_->Surface.Handle(),
+                                      MenuPointUnder(L"listmode"));
+  if (closing_) return;
+  OnListModeOrMimicCommand(command);
+}
+
+void ZenloFileControl::ChangeListMode(std::int32_t newListMode) {
+  if (closing_) return;
+  CallGuard guard(*this);
+  ViewState& v = *view_;
+  if (v.ListModeMenu) {
+    CheckMenuItem(v.ListModeMenu, kListModeDetails, MF_BYCOMMAND | MF_UNCHECKED);
+    CheckMenuItem(v.ListModeMenu, kListModeList, MF_BYCOMMAND | MF_UNCHECKED);
+  }
+  if (newListMode == listDetails || newListMode == listNamesIconsSmall) {
+    ListMode = static_cast<EnumListMode>(newListMode);
+    if (v.ListModeMenu)
+      CheckMenuItem(v.ListModeMenu,
+                    newListMode == listDetails ? kListModeDetails : kListModeList,
+                    MF_BYCOMMAND | MF_CHECKED);
+  }
+  if (v.DoDrawing) {
+    // The new layout starts at its first item and first column; the re-read draws it.
+    const bool redraw = v.ScrollRedrawEnabled;
+    v.ScrollRedrawEnabled = false;
+    v.HScroll1.SetValue(0);
+    v.VScroll1.SetValue(v.VScroll1.Min());
+    v.ScrollRedrawEnabled = redraw;
+    v.FolderBoxRect.Left = 0;
+    v.TopItem = 0;
+    ApplyPlacement();
+    RefreshList();
+    if (closing_) return;
+  }
+  SetToolbarListIcon(static_cast<EnumListMode>(newListMode));
+}
+
+bool ZenloFileControl::ListModeMenuChecked(std::int32_t listMode) const {
+  const ViewState& v = *view_;
+  const UINT item = listMode == listDetails ? kListModeDetails
+                    : listMode == listNamesIconsSmall ? kListModeList
+                                                      : 0;
+  return item && v.ListModeMenu &&
+         (GetMenuState(v.ListModeMenu, item, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+void ZenloFileControl::ShowMimicMenu() {
+  if (closing_) return;
+  CallGuard guard(*this);
+  HMENU menu = view_->MimicMenu;
+  // One answer for all five questions: a host that does not answer leaves the last one.
+  bool result = false;
+  for (std::int16_t pane = 0; pane < kPanes; ++pane) {
+    std::int16_t asked = pane;
+    RaiseHost([&](ZenloFileControlEvents& s) { s.IsPaneActive(asked, result); });
+    if (closing_) return;
+    EnableMenuItem(menu, kFirstMimicItem + static_cast<UINT>(pane),
+                   MF_BYCOMMAND | (result ? MF_ENABLED : MF_GRAYED));
+  }
+  if (ControlIndex >= 0 && ControlIndex < kPanes)
+    EnableMenuItem(menu, kFirstMimicItem + static_cast<UINT>(ControlIndex),
+                   MF_BYCOMMAND | MF_GRAYED);
+  const UINT command = tk::TrackPopup(menu, view_->Surface.Handle(), MenuPointUnder(L"mimic"));
+  if (closing_) return;
+  OnListModeOrMimicCommand(command);
+}
+
+void ZenloFileControl::MimicFolder(std::int16_t PaneNum) {
+  RaiseHost([&](ZenloFileControlEvents& s) { s.PaneWantsToMimicFolder(PaneNum); });
+}
+
+void ZenloFileControl::OnListModeOrMimicCommand(UINT command) {
+  if (command == kListModeDetails) {
+    ChangeListMode(listDetails);
+  } else if (command == kListModeList) {
+    ChangeListMode(listNamesIconsSmall);
+  } else if (command >= kFirstMimicItem && command < kFirstMimicItem + kPanes) {
+    MimicFolder(static_cast<std::int16_t>(command - kFirstMimicItem));
+  }
 }
 
 void ZenloFileControl::SyncHeadingsMenu() {

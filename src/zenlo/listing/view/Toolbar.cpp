@@ -104,9 +104,12 @@ void ZenloFileControl::Toolbar1_ButtonClick(const std::wstring& key) {
     RefreshList();
   } else if (tk::SameText(key, L"collapse")) {
     CollapseAllFolders();
+  } else if (tk::SameText(key, L"listmode")) {
+    ShowListModeMenu();
+  } else if (tk::SameText(key, L"mimic")) {
+    ShowMimicMenu();
   }
-  // "calculate", "headings", "listmode" and "mimic" act once folder sizes, the headings menu,
-  // list modes and the mimic menu are in place.
+  // "calculate" and "headings" act once folder sizes and the headings menu are in place.
 }
 
 }  // namespace zenlo
