@@ -121,14 +121,18 @@ bool CheckNetworkPathAccess(const std::wstring& path, std::shared_ptr<NetEnumera
   if (level != sNetwork && level != sDomain && level != sComputer) return false;
   const std::wstring provider = SplitNetworkPath(path, sNetwork);
   const std::wstring name = SplitNetworkPath(path, level);
-  NetResource root(std::move(enumerator));
-  for (const auto& candidate : root.Children()) {
-    if (!tk::SameText(candidate->RemoteName(), provider)) continue;
-    // A provider is confirmed by its name alone, without walking below it.
-    if (level == sNetwork) return true;
-    if (IsProviderNeverListed(candidate->RemoteName())) return false;
-    NetResource* found = WalkNetworkPath(root, path);
-    return found && !name.empty() && tk::SameText(found->ShortName(), name);
+  try {
+    NetResource root(std::move(enumerator));
+    for (const auto& candidate : root.Children()) {
+      if (!tk::SameText(candidate->RemoteName(), provider)) continue;
+      // A provider is confirmed by its name alone, without walking below it.
+      if (level == sNetwork) return true;
+      if (IsProviderNeverListed(candidate->RemoteName())) return false;
+      NetResource* found = WalkNetworkPath(root, path);
+      return found && !name.empty() && tk::SameText(found->ShortName(), name);
+    }
+  } catch (...) {
+    // A check that cannot finish has not found the path.
   }
   return false;
 }
