@@ -234,3 +234,28 @@ TEST(MimicMenu, AChoiceRaisesTheEventAndADismissalNothing) {
   EXPECT_EQ(c.host.Events.back().Name, L"PaneWantsToMimicFolder");
   EXPECT_EQ(c.host.Events.back().Text, L"3");
 }
+
+// The host may close the pane while the control asks it which panes are open: the control
+// then asks no more and shows no menu.
+TEST(MimicMenu, AHostThatClosesThePaneMeanwhileEndsTheMenu) {
+  struct ClosingHost : testsupport::FakeHost {
+    ControlHolder* holder = nullptr;
+    void IsPaneActive(short& pane, bool& result) override {
+      FakeHost::IsPaneActive(pane, result);
+      if (pane == 1) holder->Reset();
+    }
+  };
+  testsupport::HostWindow window(400, 300);
+  ControlHolder c(fbFolder);
+  ASSERT_TRUE(c->CreateFrame(window.Handle()));
+  ClosingHost host;
+  host.holder = &c;
+  ZenloFileControl* control = c.Get();
+  control->AttachEvents(&host);
+  ScriptedMenu menu;
+  menu.choose = L"Make same as pane 1";
+  control->ShowMimicMenu();
+  EXPECT_EQ(menu.shown, 0);
+  EXPECT_EQ(host.Count(L"IsPaneActive"), 2);
+  EXPECT_EQ(host.Count(L"PaneWantsToMimicFolder"), 0);
+}
