@@ -335,3 +335,17 @@ TEST(CheckFolderAccess, FoldersAreProbedAndSystemVolumeInformationNeverIs) {
             L"The selected folder (folder path and name shown below) could not be accessed.\r\n\r\n"
             L"Selected folder: " + missing.substr(3));
 }
+
+// The real enumeration (Wine answers "no network"): the neighbourhood reads without a message,
+// and a provider passes the check exactly when the listing shows it.
+TEST(NetworkBrowsing, TheRealEnumerationReadsWhateverTheMachineHas) {
+  ControlHolder c(fbFileAndFolder);
+  ASSERT_TRUE(c->GetFolderContents(L"*:\\", true));
+  EXPECT_TRUE(c.host.Messages().empty());
+  EXPECT_FALSE(c->CheckFolderAccess(L"*:\\No Such Provider Here", true));
+  for (const Row& row : Rows(*c)) {
+    EXPECT_EQ(row.Type, sNetwork);
+    EXPECT_TRUE(c->CheckFolderAccess(row.FullPath, false)) << tk::ToUtf8(row.FullPath);
+  }
+  EXPECT_TRUE(c.host.Messages().empty());
+}
