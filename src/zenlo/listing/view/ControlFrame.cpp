@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "library/LibraryModule.h"
+#include "listing/CallGuard.h"
 #include "listing/model/ItemDetails.h"
 #include "listing/view/ViewState.h"
 #include "toolkit/MessageBox.h"
@@ -129,8 +130,13 @@ void ZenloFileControl::LoadSetup() {
     v.ShowFoldersPressed = ltFolderListType == fbFileAndFolder;
     v.Toolbar1.SetValue(L"showfolders", *v.ShowFoldersPressed);
   }
-  // A listing shows its mode in its menu marks and on the "listmode" button.
-  if (ltFolderListType != fbFolder) ChangeListMode(ListMode);
+  // A listing shows its mode in its menu marks and on the "listmode" button. The re-read
+  // this may start yields, and the host may let go of the control meanwhile.
+  if (ltFolderListType != fbFolder) {
+    CallGuard guard(*this);
+    ChangeListMode(ListMode);
+    if (closing_) return;
+  }
   if (v.Headings.Headings[2].MenuName.empty()) SetHeadingsDefaults();
   // Slots 2 to 9 decide the marks of their menu items (a restored table may differ).
   for (int slot = 2; slot <= 9; ++slot) {
