@@ -1,4 +1,4 @@
-// The real input box and pop-up menu on the screen, answered by a second thread as a user would.
+// The real input box and pop-up menu on the screen, answered from a second thread.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -15,7 +15,7 @@ namespace {
 // Waits for the box titled `title` in this process, types `text` and presses `button`.
 void AnswerBox(const std::wstring& title, const std::wstring& text, int button) {
   HWND box = nullptr;
-  for (int i = 0; i < 200 && !box; ++i) {
+  for (int i = 0; i < 2400 && !box; ++i) {
     box = FindWindowW(L"#32770", title.c_str());
     if (!box) Sleep(25);
   }
@@ -24,14 +24,42 @@ void AnswerBox(const std::wstring& title, const std::wstring& text, int button) 
   PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
 }
 
-void PressKeys(std::initializer_list<WORD> keys) {
+// The pop-up menu window of this process once it is shown; null when none came.
+HWND ShownMenu() {
+  for (int i = 0; i < 2400; ++i) {
+    struct Search {
+      HWND found = nullptr;
+    } search;
+    EnumWindows(
+        [](HWND w, LPARAM l) -> BOOL {
+          wchar_t cls[16] = {};
+          DWORD pid = 0;
+          GetWindowThreadProcessId(w, &pid);
+          GetClassNameW(w, cls, 16);
+          if (pid == GetCurrentProcessId() && IsWindowVisible(w) && lstrcmpW(cls, L"#32768") == 0) {
+            reinterpret_cast<Search*>(l)->found = w;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
+    Sleep(25);
+  }
+  return nullptr;
+}
+
+// Keys for the menu, sent to the menu itself so that no other window's focus gets in the way.
+void PressKeys(HWND owner, std::initializer_list<WORD> keys) {
+  HWND menu = ShownMenu();
+  if (!menu) {
+    PostMessageW(owner, WM_CANCELMODE, 0, 0);
+    return;
+  }
   for (WORD key : keys) {
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = key;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, in, sizeof(INPUT));
-    Sleep(50);
+    PostMessageW(menu, WM_KEYDOWN, key, 0);
+    PostMessageW(menu, WM_KEYUP, key, 0xC0000000);
+    Sleep(30);
   }
 }
 
@@ -65,10 +93,7 @@ TEST(PopupMenu, ReturnsTheItemChosenWithTheKeyboard) {
   };
   const Case cases[] = {{{VK_DOWN, VK_DOWN, VK_RETURN}, 201}, {{VK_ESCAPE}, 0}};
   for (const Case& k : cases) {
-    std::thread user([&] {
-      Sleep(400);
-      PressKeys(k.keys);
-    });
+    std::thread user([&] { PressKeys(owner, k.keys); });
     const UINT chosen = tk::TrackPopup(menu, owner, POINT{100, 100});
     user.join();
     EXPECT_EQ(chosen, k.expected);
