@@ -1,5 +1,7 @@
 #include "toolkit/Window.h"
 
+#include <commctrl.h>
+
 #include <cmath>
 
 #include "toolkit/Gdi.h"
@@ -8,6 +10,8 @@ namespace tk {
 
 namespace {
 const wchar_t kClassName[] = L"VarnelloToolkitWindow";
+constexpr UINT_PTR kStandardSubclassId = 0x7A11;
+ATOM g_classAtom = 0;
 
 int ScreenTwipsPerPixel(int index) {
   HDC screen = GetDC(nullptr);
@@ -39,28 +43,49 @@ int TwipsToPixels(double twips, int twipsPerPixel) {
   return static_cast<int>(std::nearbyint(twips / twipsPerPixel));  // default mode: halves to even
 }
 
-Window::~Window() { Destroy(); }
+bool RegisterWindowClass() {
+  if (g_classAtom) return true;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = &Window::Proc;
+  wc.hInstance = ThisModule();
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = kClassName;
+  g_classAtom = RegisterClassExW(&wc);
+  if (!g_classAtom && GetLastError() == ERROR_CLASS_ALREADY_EXISTS) {
+    // Left behind by an earlier copy of this module at the same address: its procedure may be
+    // gone with it.
+    UnregisterClassW(kClassName, ThisModule());
+    g_classAtom = RegisterClassExW(&wc);
+  }
+  return g_classAtom != 0;
+}
+
+void UnregisterWindowClass() {
+  if (!g_classAtom) return;
+  if (UnregisterClassW(kClassName, ThisModule())) g_classAtom = 0;
+}
+
+Window::~Window() {
+  if (deleted_) *deleted_ = true;
+  Destroy();
+}
 
 void Window::Destroy() {
   if (!hwnd_) return;
   HWND h = hwnd_;
   hwnd_ = nullptr;
-  SetWindowLongPtrW(h, GWLP_USERDATA, 0);
+  if (standard_)
+    RemoveWindowSubclass(h, &Window::StandardProc, kStandardSubclassId);
+  else
+    SetWindowLongPtrW(h, GWLP_USERDATA, 0);
   DestroyWindow(h);
 }
 
 bool Window::CreateOwn(HWND parent, DWORD style, DWORD exStyle) {
-  static ATOM atom = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = &Window::Proc;
-    wc.hInstance = ThisModule();
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    return RegisterClassExW(&wc);
-  }();
-  if (!atom) return false;
+  if (!RegisterWindowClass()) return false;
+  standard_ = false;
   hwnd_ = CreateWindowExW(exStyle, kClassName, L"", style, 0, 0, 0, 0, parent, nullptr,
                           ThisModule(), this);
   return hwnd_ != nullptr;
@@ -70,9 +95,26 @@ bool Window::CreateStandard(const wchar_t* className, HWND parent, DWORD style, 
                             const wchar_t* text) {
   hwnd_ = CreateWindowExW(exStyle, className, text, style, 0, 0, 0, 0, parent, nullptr,
                           ThisModule(), nullptr);
-  return hwnd_ != nullptr;
+  if (!hwnd_) return false;
+  standard_ = true;
+  // Only to hear of its end: a parent destroyed first takes the control with it.
+  SetWindowSubclass(hwnd_, &Window::StandardProc, kStandardSubclassId,
+                    reinterpret_cast<DWORD_PTR>(this));
+  return true;
 }
 
+LRESULT CALLBACK Window::StandardProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR data) {
+  if (msg == WM_NCDESTROY) {
+    RemoveWindowSubclass(hwnd, &Window::StandardProc, id);
+    auto* self = reinterpret_cast<Window*>(data);
+    if (self->hwnd_ == hwnd) self->hwnd_ = nullptr;
+  }
+  return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+// The boundary between user32 and our handlers: no exception passes it, the handler may delete
+// the object, and the handle is forgotten when the window ends.
 LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_NCCREATE) {
     auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
@@ -82,7 +124,35 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
   }
   auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
-  return self->OnMessage(msg, wParam, lParam);
+  bool deleted = false;
+  bool* const outer = self->deleted_;
+  self->deleted_ = &deleted;
+  LRESULT result = 0;
+  try {
+    result = self->OnMessage(msg, wParam, lParam);
+  } catch (...) {
+    if (!deleted) self->ReportError();
+    result = deleted ? 0 : DefWindowProcW(hwnd, msg, wParam, lParam);
+  }
+  if (deleted) {
+    if (outer) *outer = true;
+    return result;
+  }
+  self->deleted_ = outer;
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    if (self->hwnd_ == hwnd) self->hwnd_ = nullptr;
+  }
+  return result;
+}
+
+void Window::ReportError() {
+  if (!errorHandler_) return;
+  try {
+    errorHandler_();
+  } catch (...) {
+    // A failing report has nowhere further to go.
+  }
 }
 
 LRESULT Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -118,8 +188,10 @@ bool HandlerWindow::Create(HWND parent, DWORD style, Handler handler, DWORD exSt
 
 LRESULT HandlerWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
+  // The handler may delete this object: keep what the default handling needs.
+  const HWND hwnd = Handle();
   if (handler_ && handler_(msg, wParam, lParam, result)) return result;
-  return Window::OnMessage(msg, wParam, lParam);
+  return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 bool Label::Create(HWND parent) { return CreateOwn(parent, WS_CHILD | WS_VISIBLE); }

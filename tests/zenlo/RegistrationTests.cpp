@@ -1,12 +1,18 @@
-// Self-registration of Zenlo.dll and creating its classes through COM and its class factory.
+// Self-registration of Zenlo.dll for the current user, and creating its classes through COM and
+// its class factory.
 #include <gtest/gtest.h>
 #include <objbase.h>
+#include <olectl.h>
 
+#include <set>
 #include <string>
 
+#include "library/Registration.h"
 #include "zenlo/ZenloClassIds.h"
 
 namespace {
+
+const wchar_t kUserClasses[] = L"Software\\Classes";
 
 std::wstring DllPath() {
   wchar_t path[1024];
@@ -30,19 +36,57 @@ DWORD RunRegsvr32(const std::wstring& args) {
   return code;
 }
 
-std::wstring ReadValue(const std::wstring& key, const wchar_t* name) {
+std::wstring ReadValue(HKEY root, const std::wstring& key, const wchar_t* name) {
   wchar_t data[1024] = {};
   DWORD size = sizeof data;
-  if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), name, RRF_RT_REG_SZ, nullptr, data, &size) !=
-      ERROR_SUCCESS)
+  if (RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
     return L"<missing>";
   return data;
 }
 
-std::wstring ClsidKey() {
+std::wstring UserKey(const std::wstring& key) { return std::wstring(kUserClasses) + L"\\" + key; }
+
+std::wstring ClsidKey(const GUID& clsid) {
   wchar_t text[40];
-  StringFromGUID2(zenlo::CLSID_ZenloFileControl, text, 40);
+  StringFromGUID2(clsid, text, 40);
   return std::wstring(L"CLSID\\") + text;
+}
+
+// Every key and value below a key, as "path" and "path|name=data" lines.
+void Collect(HKEY key, const std::wstring& path, std::set<std::wstring>& out) {
+  out.insert(path);
+  for (DWORD i = 0;; ++i) {
+    wchar_t name[512];
+    DWORD nameLength = 512;
+    BYTE data[2048];
+    DWORD dataSize = sizeof data;
+    DWORD type = 0;
+    if (RegEnumValueW(key, i, name, &nameLength, nullptr, &type, data, &dataSize) != ERROR_SUCCESS)
+      break;
+    out.insert(path + L"|" + name + L"=" +
+               std::wstring(reinterpret_cast<const wchar_t*>(data), dataSize / sizeof(wchar_t)));
+  }
+  for (DWORD i = 0;; ++i) {
+    wchar_t name[512];
+    DWORD nameLength = 512;
+    if (RegEnumKeyExW(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS)
+      break;
+    HKEY child = nullptr;
+    if (RegOpenKeyExW(key, name, 0, KEY_READ, &child) != ERROR_SUCCESS) continue;
+    Collect(child, path + L"\\" + name, out);
+    RegCloseKey(child);
+  }
+}
+
+std::set<std::wstring> UserClassesSnapshot() {
+  std::set<std::wstring> out;
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kUserClasses, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return out;
+  Collect(key, L"", out);
+  RegCloseKey(key);
+  return out;
 }
 
 class Registration : public ::testing::Test {
@@ -50,37 +94,76 @@ class Registration : public ::testing::Test {
   void SetUp() override {
     dll_ = DllPath();
     ASSERT_FALSE(dll_.empty()) << "ZENLO_DLL is not set: run the tests through ctest";
+    // Another program's class beside ours, which unregistering must leave alone.
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, UserKey(kForeign).c_str(), 0, nullptr, 0,
+                              KEY_WRITE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const wchar_t text[] = L"Someone else";
+    RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), sizeof text);
+    RegCloseKey(key);
   }
+  void TearDown() override {
+    zenlo::RegistrationWriteSeam() = nullptr;
+    zenlo::UnregisterClasses();  // whatever a failed check left behind
+    RegDeleteKeyW(HKEY_CURRENT_USER, UserKey(kForeign).c_str());
+  }
+  static constexpr const wchar_t* kForeign = L"CLSID\\{0B5C1E7A-3F7D-4E2B-9C61-5A0F2D8E4B11}";
   std::wstring dll_;
 };
 
-TEST_F(Registration, Regsvr32RegistersAndCreatesThenUnregisters) {
+TEST_F(Registration, Regsvr32RegistersForTheUserAndUnregistersExactlyItsKeys) {
+  const auto before = UserClassesSnapshot();
   ASSERT_EQ(RunRegsvr32(L"/s \"" + dll_ + L"\""), 0u);
-  EXPECT_EQ(_wcsicmp(ReadValue(ClsidKey() + L"\\InprocServer32", nullptr).c_str(), dll_.c_str()), 0)
-      << ReadValue(ClsidKey() + L"\\InprocServer32", nullptr);
-  EXPECT_EQ(ReadValue(ClsidKey() + L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
-  EXPECT_EQ(ReadValue(ClsidKey(), nullptr), L"ZenloFileControl");
 
-  CLSID fromProgId{};
-  ASSERT_EQ(CLSIDFromProgID(L"Zenlo.ZenloFileControl", &fromProgId), S_OK);
-  EXPECT_TRUE(IsEqualCLSID(fromProgId, zenlo::CLSID_ZenloFileControl));
-
-  for (const CLSID* clsid : {&zenlo::CLSID_ZenloFileControl, &zenlo::CLSID_ZFCombo}) {
-    IUnknown* control = nullptr;
-    ASSERT_EQ(CoCreateInstance(*clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
-                               reinterpret_cast<void**>(&control)),
-              S_OK);
-    ASSERT_NE(control, nullptr);
-    EXPECT_EQ(control->Release(), 0u);
+  const std::wstring control = ClsidKey(zenlo::CLSID_ZenloFileControl);
+  EXPECT_EQ(_wcsicmp(ReadValue(HKEY_CURRENT_USER, UserKey(control + L"\\InprocServer32"), nullptr)
+                         .c_str(),
+                     dll_.c_str()),
+            0);
+  EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, UserKey(control + L"\\InprocServer32"), L"ThreadingModel"),
+            L"Apartment");
+  EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, UserKey(control), nullptr), L"ZenloFileControl");
+  EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, UserKey(control + L"\\ProgID"), nullptr),
+            L"Zenlo.ZenloFileControl");
+  for (const GUID* clsid : {&zenlo::CLSID_ZenloFileControl, &zenlo::CLSID_ZFCombo}) {
+    wchar_t text[40];
+    StringFromGUID2(*clsid, text, 40);
+    const std::wstring name = clsid == &zenlo::CLSID_ZFCombo ? L"ZFCombo" : L"ZenloFileControl";
+    EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, UserKey(L"Zenlo." + name + L"\\CLSID"), nullptr), text);
+    // Nothing machine-wide: a user without administrator rights can register.
+    HKEY machine = nullptr;
+    EXPECT_NE(RegOpenKeyExW(HKEY_LOCAL_MACHINE,
+                            (L"Software\\Classes\\" + ClsidKey(*clsid)).c_str(), 0, KEY_READ,
+                            &machine),
+              ERROR_SUCCESS);
+    if (machine) RegCloseKey(machine);
   }
-  EXPECT_EQ(CLSIDFromProgID(L"Zenlo.ZFCombo", &fromProgId), S_OK);
-  EXPECT_TRUE(IsEqualCLSID(fromProgId, zenlo::CLSID_ZFCombo));
 
   ASSERT_EQ(RunRegsvr32(L"/u /s \"" + dll_ + L"\""), 0u);
-  EXPECT_EQ(ReadValue(ClsidKey() + L"\\InprocServer32", nullptr), L"<missing>");
-  EXPECT_EQ(ReadValue(L"Zenlo.ZenloFileControl\\CLSID", nullptr), L"<missing>");
-  EXPECT_NE(CLSIDFromProgID(L"Zenlo.ZenloFileControl", &fromProgId), S_OK);
-  EXPECT_NE(CLSIDFromProgID(L"Zenlo.ZFCombo", &fromProgId), S_OK);
+  EXPECT_EQ(UserClassesSnapshot(), before);
+}
+
+// A registration that fails part way leaves the user's classes exactly as they were, wherever it
+// failed.
+TEST_F(Registration, AFailedWriteTakesBackWhatTheRegistrationWrote) {
+  const auto before = UserClassesSnapshot();
+  int writes = 0;
+  zenlo::RegistrationWriteSeam() = [&](const std::wstring&) {
+    ++writes;
+    return true;
+  };
+  ASSERT_EQ(zenlo::RegisterClasses(dll_), S_OK);
+  ASSERT_EQ(zenlo::UnregisterClasses(), S_OK);
+  ASSERT_EQ(UserClassesSnapshot(), before);
+  ASSERT_GT(writes, 2);
+
+  for (int failing = 1; failing <= writes; ++failing) {
+    int n = 0;
+    zenlo::RegistrationWriteSeam() = [&](const std::wstring&) { return ++n != failing; };
+    EXPECT_EQ(zenlo::RegisterClasses(dll_), SELFREG_E_CLASS) << "write " << failing;
+    EXPECT_EQ(UserClassesSnapshot(), before) << "write " << failing;
+  }
 }
 
 TEST_F(Registration, ClassFactoryOfTheLoadedLibraryNeedsNoRegistration) {

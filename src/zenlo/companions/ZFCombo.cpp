@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "companions/DriveProvider.h"
+#include "library/CallLifetime.h"
 #include "library/ModuleLocks.h"
 #include "listing/model/HeadingsTable.h"
 #include "toolkit/Gdi.h"
@@ -11,10 +12,6 @@
 #include "toolkit/Window.h"
 
 namespace zenlo {
-
-// {6C1D2E80-4B7A-4C55-9E0B-2A51C3D9F002}
-static const GUID IID_ZFCombo = {
-    0x6c1d2e80, 0x4b7a, 0x4c55, {0x9e, 0x0b, 0x2a, 0x51, 0xc3, 0xd9, 0xf0, 0x02}};
 
 namespace {
 constexpr int kDroppedWidthPx = 500;
@@ -73,19 +70,10 @@ struct ZFComboWindow {
 // Keeps the selector alive while one of its handlers is on the stack.
 class ZFCombo::Hold {
  public:
-  explicit Hold(ZFCombo& c) : c_(c) {
-    ++c_.activeCalls_;
-    c_.AddRef();
-  }
-  ~Hold() {
-    --c_.activeCalls_;
-    c_.Release();
-  }
-  Hold(const Hold&) = delete;
-  Hold& operator=(const Hold&) = delete;
+  explicit Hold(ZFCombo& c) : hold_(c, *c.lifetime_) {}
 
  private:
-  ZFCombo& c_;
+  CallLifetime::Hold hold_;
 };
 
 // Sets ComboClickGuard for a scope and puts back what it found (the guard may nest).
@@ -106,7 +94,9 @@ class ZFCombo::ClickGuard {
 ZFCombo* ZFCombo::Create() { return new ZFCombo(); }
 
 ZFCombo::ZFCombo()
-    : drives_(MakeSystemDriveProvider()), window_(std::make_unique<ZFComboWindow>()) {
+    : lifetime_(std::make_unique<CallLifetime>()),
+      drives_(MakeSystemDriveProvider()),
+      window_(std::make_unique<ZFComboWindow>()) {
   ModuleLocks().Add();
 }
 
@@ -117,7 +107,12 @@ ZFCombo::~ZFCombo() {
 
 HRESULT STDMETHODCALLTYPE ZFCombo::QueryInterface(REFIID riid, void** ppv) {
   if (!ppv) return E_POINTER;
-  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_ZFCombo)) {
+  if (IsEqualIID(riid, IID_ZFCombo)) {
+    *ppv = this;
+    AddRef();
+    return S_OK;
+  }
+  if (IsEqualIID(riid, IID_IUnknown)) {
     *ppv = static_cast<IUnknown*>(this);
     AddRef();
     return S_OK;
@@ -126,19 +121,15 @@ HRESULT STDMETHODCALLTYPE ZFCombo::QueryInterface(REFIID riid, void** ppv) {
   return E_NOINTERFACE;
 }
 
-ULONG STDMETHODCALLTYPE ZFCombo::AddRef() { return ++refs_; }
+ULONG STDMETHODCALLTYPE ZFCombo::AddRef() { return lifetime_->AddRef(); }
 
 ULONG STDMETHODCALLTYPE ZFCombo::Release() {
-  const ULONG left = --refs_;
-  if (left == 0) {
-    delete this;
-    return 0;
-  }
-  // Only running handlers still hold it: the owner has let go, so nothing more is raised.
-  if (left == static_cast<ULONG>(activeCalls_)) {
+  // When only running handlers still hold it, the owner has let go: nothing more is raised.
+  const ULONG left = lifetime_->Release([this] {
     closing_ = true;
     sink_ = nullptr;
-  }
+  });
+  if (left == 0) delete this;
   return left;
 }
 
@@ -504,11 +495,12 @@ void ZFCombo::RaiseMouse(bool down, WPARAM wParam, LPARAM lParam, short button) 
 }
 
 bool ZFCombo::OnFrameMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  // The owner may let go inside any event raised from here.
+  Hold hold(*this);
   ZFComboWindow& w = *window_;
   switch (msg) {
     case WM_COMMAND: {
       if (!w.Combo || reinterpret_cast<HWND>(lParam) != w.Combo) return false;
-      Hold hold(*this);
       switch (HIWORD(wParam)) {
         case CBN_SELCHANGE: {
           const auto index = static_cast<std::int32_t>(SendMessageW(w.Combo, CB_GETCURSEL, 0, 0));

@@ -8,6 +8,7 @@
 
 #include "library/LibraryModule.h"
 #include "library/ModuleLocks.h"
+#include "library/Registration.h"
 #include "zenlo/ZenloClassIds.h"
 #include "zenlo/ZFCombo.h"
 #include "zenlo/ZenloFileControl.h"
@@ -77,23 +78,6 @@ class ClassFactory final : public IClassFactory {
   std::atomic<ULONG> refs_{1};
 };
 
-std::wstring GuidText(const GUID& g) {
-  wchar_t text[40];
-  StringFromGUID2(g, text, 40);
-  return text;
-}
-
-bool SetValue(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-  HKEY h;
-  if (RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr) !=
-      ERROR_SUCCESS)
-    return false;
-  LONG rc = RegSetValueExW(h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(h);
-  return rc == ERROR_SUCCESS;
-}
-
 }  // namespace
 
 ModuleLockCount& ModuleLocks() {
@@ -121,35 +105,6 @@ STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv) {
 
 STDAPI DllCanUnloadNow() { return ModuleLocks().Count() == 0 ? S_OK : S_FALSE; }
 
-STDAPI DllRegisterServer() {
-  const std::wstring path = ModuleFileName(LibraryModule());
-  if (path.empty()) return SELFREG_E_CLASS;
-  for (const auto& entry : kClasses) {
-    const std::wstring clsid = GuidText(*entry.clsid);
-    const std::wstring progId = std::wstring(L"Zenlo.") + entry.name;
-    const std::wstring key = L"CLSID\\" + clsid;
-    bool ok = SetValue(HKEY_CLASSES_ROOT, key, nullptr, entry.name) &&
-              SetValue(HKEY_CLASSES_ROOT, key + L"\\InprocServer32", nullptr, path) &&
-              SetValue(HKEY_CLASSES_ROOT, key + L"\\InprocServer32", L"ThreadingModel",
-                       L"Apartment") &&
-              SetValue(HKEY_CLASSES_ROOT, key + L"\\ProgID", nullptr, progId) &&
-              SetValue(HKEY_CLASSES_ROOT, progId, nullptr, entry.name) &&
-              SetValue(HKEY_CLASSES_ROOT, progId + L"\\CLSID", nullptr, clsid);
-    if (!ok) return SELFREG_E_CLASS;
-  }
-  return S_OK;
-}
+STDAPI DllRegisterServer() { return RegisterClasses(ModuleFileName(LibraryModule())); }
 
-STDAPI DllUnregisterServer() {
-  HRESULT result = S_OK;
-  for (const auto& entry : kClasses) {
-    const std::wstring clsid = GuidText(*entry.clsid);
-    const std::wstring progId = std::wstring(L"Zenlo.") + entry.name;
-    for (const std::wstring& key : {L"CLSID\\" + clsid, progId}) {
-      LONG rc = RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
-      if (rc == ERROR_SUCCESS) rc = RegDeleteKeyW(HKEY_CLASSES_ROOT, key.c_str());
-      if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND) result = SELFREG_E_CLASS;
-    }
-  }
-  return result;
-}
+STDAPI DllUnregisterServer() { return UnregisterClasses(); }

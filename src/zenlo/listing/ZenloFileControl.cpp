@@ -12,17 +12,15 @@
 #include "listing/view/SelectorEvents.h"
 #include "listing/CallGuard.h"
 #include "library/ModuleLocks.h"
+#include "zenlo/ZenloClassIds.h"
 
 namespace zenlo {
-
-// {6C1D2E80-4B7A-4C55-9E0B-2A51C3D9F001}
-static const GUID IID_ZenloFileControl = {
-    0x6c1d2e80, 0x4b7a, 0x4c55, {0x9e, 0x0b, 0x2a, 0x51, 0xc3, 0xd9, 0xf0, 0x01}};
 
 ZenloFileControl* ZenloFileControl::Create() { return new ZenloFileControl(); }
 
 ZenloFileControl::ZenloFileControl()
-    : places_(std::make_unique<PlaceMemory>()),
+    : lifetime_(std::make_unique<CallLifetime>()),
+      places_(std::make_unique<PlaceMemory>()),
       view_(std::make_unique<ViewState>()),
       details_(std::make_unique<ItemDetails>()),
       watch_(std::make_unique<ChangeWatch>()),
@@ -66,7 +64,12 @@ void ZenloFileControl::AttachEvents(ZenloFileControlEvents* sink) { sink_ = sink
 
 HRESULT STDMETHODCALLTYPE ZenloFileControl::QueryInterface(REFIID riid, void** ppv) {
   if (!ppv) return E_POINTER;
-  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_ZenloFileControl)) {
+  if (IsEqualIID(riid, IID_ZenloFileControl)) {
+    *ppv = this;
+    AddRef();
+    return S_OK;
+  }
+  if (IsEqualIID(riid, IID_IUnknown)) {
     *ppv = static_cast<IUnknown*>(this);
     AddRef();
     return S_OK;
@@ -75,32 +78,19 @@ HRESULT STDMETHODCALLTYPE ZenloFileControl::QueryInterface(REFIID riid, void** p
   return E_NOINTERFACE;
 }
 
-ULONG STDMETHODCALLTYPE ZenloFileControl::AddRef() { return ++refs_; }
+ULONG STDMETHODCALLTYPE ZenloFileControl::AddRef() { return lifetime_->AddRef(); }
 
 ULONG STDMETHODCALLTYPE ZenloFileControl::Release() {
-  const ULONG left = --refs_;
-  if (left == 0) {
-    delete this;
-    return 0;
-  }
-  // Only running calls of the control still hold it: the host has let go.
-  if (left == static_cast<ULONG>(activeCalls_)) {
+  const ULONG left = lifetime_->Release([this] {
     closing_ = true;
     sink_ = nullptr;
     watch_->Timer1.SetInterval(0);
-  }
+  });
+  if (left == 0) delete this;
   return left;
 }
 
-CallGuard::CallGuard(ZenloFileControl& c) : control_(c) {
-  ++control_.activeCalls_;
-  control_.AddRef();
-}
-
-CallGuard::~CallGuard() {
-  --control_.activeCalls_;
-  control_.Release();
-}
+CallGuard::CallGuard(ZenloFileControl& c) : hold_(c, *c.lifetime_) {}
 
 void ZenloFileControl::RaiseMessage(const std::wstring& text) {
   std::wstring copy = text;

@@ -13,6 +13,11 @@ int TwipsPerPixelX();
 int TwipsPerPixelY();
 int TwipsToPixels(double twips, int twipsPerPixel);
 
+// The window class of our own windows belongs to the module that links this toolkit. A library
+// unregisters it when it is unloaded, so that a copy loaded later registers its own.
+bool RegisterWindowClass();
+void UnregisterWindowClass();
+
 class Window {
  public:
   Window() = default;
@@ -27,6 +32,9 @@ class Window {
   int Width() const;
   int Height() const;
   void Destroy();
+  // Called inside the catch block when handling a message failed (tk::CurrentError() tells
+  // what); the failure ends at the window procedure and goes no further.
+  void SetErrorHandler(std::function<void()> handler) { errorHandler_ = std::move(handler); }
 
  protected:
   // Creates a window of our own class; messages reach OnMessage.
@@ -37,8 +45,16 @@ class Window {
   virtual LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
  private:
+  friend bool RegisterWindowClass();
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK StandardProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR data);
+  void ReportError();
   HWND hwnd_ = nullptr;
+  bool standard_ = false;
+  // Set while a message of this window is handled: the handler may delete the object.
+  bool* deleted_ = nullptr;
+  std::function<void()> errorHandler_;
 };
 
 // A window of our own class whose messages go to a handler function (the owning control's

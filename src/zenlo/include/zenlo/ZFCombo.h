@@ -15,10 +15,12 @@
 
 #include "zenlo/ZFComboEvents.h"
 #include "zenlo/ZenloApi.h"
+#include "zenlo/ZenloClassIds.h"
 #include "zenlo/ZenloTypes.h"
 
 namespace zenlo {
 
+class CallLifetime;
 class DriveProvider;
 struct ZFComboWindow;
 
@@ -95,6 +97,8 @@ class ZENLO_API ZFCombo final : public IUnknown {
 
   // ---- Platform seam (the real one is installed by Create; null puts it back) ----
   void SetDriveProvider(std::shared_ptr<DriveProvider> drives);
+  // The drive and folder queries in use; the listing control asks them too.
+  DriveProvider& Drives() const { return *drives_; }
 
  private:
   ZFCombo();
@@ -122,8 +126,7 @@ class ZENLO_API ZFCombo final : public IUnknown {
   void RaiseMouseLocked(bool locked);
   void RaiseGetBookmark(short slot, std::wstring& path);
 
-  ULONG refs_ = 1;
-  int activeCalls_ = 0;  // handlers on the stack; destruction waits for them
+  std::unique_ptr<CallLifetime> lifetime_;  // destruction waits for the handlers on the stack
   bool closing_ = false;
   ZFComboEvents* sink_ = nullptr;
   std::shared_ptr<DriveProvider> drives_;

@@ -25,3 +25,19 @@ class ZFComboEvents {
 };
 
 }  // namespace zenlo
+
+namespace zenlo {
+
+// A sink whose handlers do nothing: an owner derives from it and overrides what it needs.
+class ZFComboEventsBase : public ZFComboEvents {
+ public:
+  void MouseMove(short&, short&, float&, float&) override {}
+  void MouseDown(short&, short&, float&, float&) override {}
+  void Click(std::wstring&) override {}
+  void ChangeFocus() override {}
+  void Message(std::wstring&) override {}
+  void MouseLocked(bool&) override {}
+  void GetBookmark(short&, std::wstring&) override {}
+};
+
+}  // namespace zenlo

@@ -1,5 +1,8 @@
 #pragma once
-// Class ids of the library's creatable classes (ProgID "Zenlo.<ClassName>").
+// Class ids of the library's creatable classes (ProgID "Zenlo.<ClassName>"), and the interface
+// ids a host asks QueryInterface for to get the class itself:
+//   zenlo::ZenloFileControl* control = nullptr;
+//   unknown->QueryInterface(zenlo::IID_ZenloFileControl, reinterpret_cast<void**>(&control));
 #include <guiddef.h>
 
 namespace zenlo {
@@ -11,5 +14,13 @@ inline constexpr GUID CLSID_ZenloFileControl = {
 // {55B1A08E-9357-4583-A58C-D53B50796B5A}
 inline constexpr GUID CLSID_ZFCombo = {
     0x55b1a08e, 0x9357, 0x4583, {0xa5, 0x8c, 0xd5, 0x3b, 0x50, 0x79, 0x6b, 0x5a}};
+
+// {6C1D2E80-4B7A-4C55-9E0B-2A51C3D9F001}
+inline constexpr GUID IID_ZenloFileControl = {
+    0x6c1d2e80, 0x4b7a, 0x4c55, {0x9e, 0x0b, 0x2a, 0x51, 0xc3, 0xd9, 0xf0, 0x01}};
+
+// {6C1D2E80-4B7A-4C55-9E0B-2A51C3D9F002}
+inline constexpr GUID IID_ZFCombo = {
+    0x6c1d2e80, 0x4b7a, 0x4c55, {0x9e, 0x0b, 0x2a, 0x51, 0xc3, 0xd9, 0xf0, 0x02}};
 
 }  // namespace zenlo

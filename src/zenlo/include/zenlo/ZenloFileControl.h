@@ -1,6 +1,26 @@
 #pragma once
 // ZenloFileControl: the folder-listing control. A tree (FolderListType fbFolder) or a listing of
 // one folder; the host drives it through these members and hears from it through its events.
+//
+// Setting up a control, in this order:
+//   1. Create it: through the class factory of Zenlo.dll (DllGetClassObject with
+//      CLSID_ZenloFileControl, then QueryInterface for IID_ZenloFileControl gives the class), or
+//      with ZenloFileControl::Create() when linked in. It comes with one reference.
+//   2. AttachEvents(sink): derive the sink from ZenloFileControlEventsBase and override only the
+//      events the host answers. The sink must outlive the control.
+//   3. Initialize().
+//   4. Set ltFolderListType (fbFolder for a tree, fbFileAndFolder or fbFile for a listing), the
+//      options (ShowHiddenItems, ...) and the skin (ApplyProperty, then ApplySkinChange).
+//   5. CreateFrame(parent), then place Window() in the parent (MoveWindow).
+//   6. LoadSetup().
+//   7. Read: a tree is pointed at a place with SetFolder(key); a listing reads a folder with
+//      GetFolderContents(path, true).
+//   8. ResizeControl(orientation), and again whenever the host gives the control a new size.
+// SetFolder takes the key of a drive or place of the selector, not a folder path: a drive letter
+// ("C"), "*" (My Network Places), "?" (My Documents) or a bookmark slot "0".."9". A key that the
+// selector does not list shows the first drive; with DisplayMessage true the host hears of it.
+// The host lets go with Release(); a member running at that moment (a read yields to the
+// message loop) unwinds first, and nothing reaches the host after its release.
 #include <windows.h>
 #include <unknwn.h>
 
@@ -13,6 +33,7 @@
 #include <vector>
 
 #include "zenlo/ZenloApi.h"
+#include "zenlo/ZenloClassIds.h"
 #include "zenlo/ZenloFileControlEvents.h"
 #include "zenlo/ZenloTypes.h"
 
@@ -23,6 +44,7 @@ struct ErrorInfo;
 namespace zenlo {
 
 class CallGuard;
+class CallLifetime;
 class ChangeWatch;
 class FilePropertyStore;
 class ItemDetails;
@@ -75,6 +97,11 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   std::wstring FileSpecs;
   std::wstring FileSpecsText;
   std::int32_t LastListItem = 0;
+  // The item last highlighted while something is dragged over the listing; true (or empty)
+  // when none is, so that the next drag-over highlight always runs.
+  Variant LastSelItemHighLight = true;
+  // The ItemType of the item last clicked or made active.
+  sTypes SelectedCurrentType = sDefault;
 
   // ---- Properties ----
   std::wstring ChildControl() const { return childControl_; }
@@ -318,6 +345,10 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
 
   class SelectorEvents;
   void CreateSelector();
+  void ReportUnknownPlace(const std::wstring& key);
+  static LRESULT CALLBACK ToolbarPointerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                             UINT_PTR id, DWORD_PTR data);
+  bool OnToolbarPointer(UINT msg);
   void ReleaseSelector();
   template <typename F>
   void RaiseHost(F&& f) {
@@ -385,9 +416,8 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
 
   void OnWatchTick();
 
-  ULONG refs_ = 1;
-  int activeCalls_ = 0;  // reads on the stack; destruction waits for them
-  bool closing_ = false;
+  std::unique_ptr<CallLifetime> lifetime_;  // destruction waits for the calls on the stack
+  bool closing_ = false;                     // the host let go: reach it no more
   ZenloFileControlEvents* sink_ = nullptr;
 
   // Properties

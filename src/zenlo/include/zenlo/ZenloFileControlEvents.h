@@ -49,3 +49,43 @@ class ZenloFileControlEvents {
 };
 
 }  // namespace zenlo
+
+namespace zenlo {
+
+// A sink whose handlers do nothing: a host derives from it and overrides what it needs.
+class ZenloFileControlEventsBase : public ZenloFileControlEvents {
+ public:
+  void Click() override {}
+  void DriveClick() override {}
+  void FBMouseDown(short&, short&, float&, float&) override {}
+  void FBRightClick(short&, short&, float&, float&, std::wstring&, std::wstring&, std::wstring&,
+                    std::wstring&, bool&, sTypes) override {}
+  void FBMouseUp(short&, short&, float&, float&) override {}
+  void FBMouseMove(short&, short&, float&, float&) override {}
+  void MouseMoveBasic() override {}
+  void PushedNewFolder(std::wstring&, std::wstring&) override {}
+  void PushedNewFolder2() override {}
+  void PushedUpFolder(std::wstring&, std::wstring&) override {}
+  void PushedDownFolder(std::wstring&, std::wstring&) override {}
+  void PushedUpFolder2() override {}
+  void DragStart() override {}
+  void SetActiveIndex() override {}
+  void SetLockedIndex() override {}
+  void SetMasterMousePointer(short&) override {}
+  void SetActiveButton(short&) override {}
+  void Message(std::wstring&) override {}
+  void UpdateMasterHeadings() override {}
+  void MouseScrolled(bool&) override {}
+  void KeyPressed(short&) override {}
+  void SpaceKeyUp() override {}
+  void MouseLocked(bool&) override {}
+  void ForceQuit() override {}
+  void UpdateFileName(std::wstring&) override {}
+  void PasteItems(std::wstring&, std::wstring&, std::wstring&) override {}
+  void NotifySourceIndex() override {}
+  void GetBookmark(short&, std::wstring&) override {}
+  void PaneWantsToMimicFolder(short&) override {}
+  void IsPaneActive(short&, bool&) override {}
+};
+
+}  // namespace zenlo

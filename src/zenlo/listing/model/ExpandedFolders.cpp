@@ -1,6 +1,7 @@
 // Opening and closing tree folders, and the item of a path.
 #include <string_view>
 
+#include "listing/CallGuard.h"
 #include "listing/view/ViewState.h"
 #include "toolkit/MousePointer.h"
 #include "toolkit/Text.h"
@@ -26,6 +27,8 @@ std::int32_t ZenloFileControl::GetItemNumFromName(std::wstring& ItemName) {
 
 void ZenloFileControl::ExpandFolder(std::int32_t& TheItem, std::wstring ItemName,
                                     ExpandType& ExpandFlag) {
+  CallGuard guard(*this);
+  if (closing_) return;
   struct Busy {
     bool& flag;
     tk::HourglassPointer hourglass;
@@ -46,6 +49,7 @@ void ZenloFileControl::ExpandFolder(std::int32_t& TheItem, std::wstring ItemName
     return;
   if ((item.ItemType == sFolder || item.ItemType == sShare) && !CheckFolderAccess(item.FullPath, true))
     return;
+  if (closing_) return;
   if ((ExpandFlag == Expand && item.FolderStatus == sExpanded) ||
       (ExpandFlag == Collapse && item.FolderStatus == sNotExpanded))
     return;
@@ -65,6 +69,7 @@ void ZenloFileControl::ExpandFolder(std::int32_t& TheItem, std::wstring ItemName
   }
   if (!expandedFolders_.empty()) ExpandedCount = static_cast<std::int32_t>(expandedFolders_.size()) - 1;
   RefreshList();
+  if (closing_) return;  // the host let go during the read
   UpdateFolderAndFileSelectionInfo();
   HighLightMouseOverItem();
 }
@@ -75,10 +80,23 @@ void ZenloFileControl::ExpandFolder(std::wstring ItemName, ExpandType ExpandFlag
 }
 
 void ZenloFileControl::CollapseAllFolders() {
-  for (std::int32_t i = 0; i <= lastShownItem_ && i < itemCount_; ++i)
-    listItems_[static_cast<std::size_t>(i)].FolderStatus = sNotExpanded;
-  expandedFolders_.clear();
-  RefreshList();
+  CallGuard guard(*this);
+  if (closing_) return;
+  // A failing step is reported and the next one runs.
+  auto step = [this](auto&& action) {
+    try {
+      action();
+    } catch (...) {
+      RaiseMessage(L"An error occurred while collapsing the folders.");
+    }
+  };
+  step([&] {
+    for (std::int32_t i = 0; i <= lastShownItem_ && i < itemCount_; ++i)
+      listItems_[static_cast<std::size_t>(i)].FolderStatus = sNotExpanded;
+  });
+  step([&] { expandedFolders_.clear(); });
+  if (closing_) return;
+  step([&] { RefreshList(); });
 }
 
 void ZenloFileControl::ExpandFolderRemove(const std::wstring& DriveLetter) {

@@ -1,4 +1,5 @@
 // Requests to show, re-read or redraw a listing.
+#include "listing/CallGuard.h"
 #include "listing/model/ChangeWatch.h"
 #include "listing/model/FolderPathCheck.h"
 #include "listing/view/ViewState.h"
@@ -8,6 +9,7 @@
 namespace zenlo {
 
 void ZenloFileControl::RefreshList() {
+  CallGuard guard(*this);
   if (closing_) return;
   SaveActiveString();
   std::wstring path;
@@ -24,6 +26,7 @@ void ZenloFileControl::RefreshList() {
     if (!readBusy_ && FolderIsGone(path)) {
       path = NearestExistingParent(path);
       if (path.empty()) return;  // nothing left to show: the message said why
+      if (closing_) return;      // the host let go in the message
     }
   }
   SaveSelectedPaths();
@@ -51,6 +54,8 @@ void ZenloFileControl::SaveSelectedPaths() {
 }
 
 void ZenloFileControl::Update(EnumUpdateType UpdateType) {
+  CallGuard guard(*this);
+  if (closing_) return;
   ViewState& v = *view_;
   switch (UpdateType) {
     case updateSort:
@@ -71,7 +76,8 @@ void ZenloFileControl::Update(EnumUpdateType UpdateType) {
       DrawFolderBox();
       break;
   }
-  FindActiveItem();
+  FindActiveItem();  // a tree may raise Click, and the host may let go there
+  if (closing_) return;
   HighLightActiveItem();
 }
 

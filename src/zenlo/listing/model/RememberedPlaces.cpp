@@ -1,12 +1,12 @@
 // Expanded folders, the per-place table and the active-item memory.
-#include <shlobj.h>
-
 #include <algorithm>
 
+#include "companions/DriveProvider.h"
 #include "listing/model/PathText.h"
 #include "listing/model/PlaceMemory.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/Text.h"
+#include "zenlo/ZFCombo.h"
 #include "zenlo/ZenloFileControl.h"
 
 namespace zenlo {
@@ -71,13 +71,6 @@ std::wstring ZenloFileControl::GetDriveLetter(const std::wstring& Keyword) const
   return PlaceKeyOf(Keyword);
 }
 
-static std::wstring MyDocumentsFolder() {
-  wchar_t path[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path)))
-    return {};
-  return path;
-}
-
 std::wstring ZenloFileControl::ListRootSave(const std::wstring& ComboSelection,
                                             std::wstring& DriveLetter) {
   if (ComboSelection.empty() && DriveLetter.empty()) {
@@ -109,7 +102,7 @@ std::wstring ZenloFileControl::ListRootSave(const std::wstring& ComboSelection,
   } else if (DriveLetter == L"*") {
     root = L"*:\\";
   } else if (DriveLetter == L"?") {
-    root = MyDocumentsFolder();
+    root = zfCombo1_->Drives().MyDocumentsPath();
     if (root.empty()) return {};
     root = AddTrailingBackslash(root);
   } else if (DriveLetter.size() == 1 && DriveLetter[0] >= L'0' && DriveLetter[0] <= L'9') {

@@ -6,6 +6,8 @@
 #include "listing/CallGuard.h"
 #include "listing/model/ItemDetails.h"
 #include "listing/view/ViewState.h"
+#include "listing/CallGuard.h"
+#include "toolkit/Error.h"
 #include "toolkit/MessageBox.h"
 #include "zenlo/ZFCombo.h"
 #include "toolkit/Text.h"
@@ -31,9 +33,17 @@ bool ZenloFileControl::CreateFrame(HWND parent) {
                         route(&ZenloFileControl::OnSurfaceMessage)))
     return false;
   HWND surface = v.Surface.Handle();
+  // A handler that fails ends at its window procedure; the host hears of it once.
+  auto report = [this] {
+    RaiseMessage(tk::MessageWithError(L"An unknown error has occurred.", tk::CurrentError(),
+                                      L"Error Description: "));
+  };
+  v.Surface.SetErrorHandler(report);
   v.BoundBox.Create(surface, WS_CHILD | WS_CLIPCHILDREN, route(&ZenloFileControl::OnBoundBoxMessage));
   v.FolderBox.Create(v.BoundBox.Handle(), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
                      route(&ZenloFileControl::OnFolderBoxMessage));
+  v.BoundBox.SetErrorHandler(report);
+  v.FolderBox.SetErrorHandler(report);
   v.VScroll1.Create(surface, true);
   v.HScroll1.Create(surface, false);
   v.VScroll1.Change = [this] { VScrollHasChanged(); };
@@ -197,6 +207,7 @@ void ZenloFileControl::SyncFilterBox() {
 
 bool ZenloFileControl::OnSurfaceMessage(UINT msg, WPARAM wParam, LPARAM lParam,
                                         LRESULT& result) {
+  CallGuard guard(*this);
   ViewState& v = *view_;
   switch (msg) {
     case WM_ERASEBKGND:
@@ -250,6 +261,7 @@ bool ZenloFileControl::OnSurfaceMessage(UINT msg, WPARAM wParam, LPARAM lParam,
 }
 
 bool ZenloFileControl::OnBoundBoxMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+  CallGuard guard(*this);
   ViewState& v = *view_;
   if (msg != WM_ERASEBKGND) return false;
   // The area below the last row shows the list background.
@@ -262,6 +274,7 @@ bool ZenloFileControl::OnBoundBoxMessage(UINT msg, WPARAM wParam, LPARAM, LRESUL
 }
 
 bool ZenloFileControl::OnFolderBoxMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) {
+  CallGuard guard(*this);
   ViewState& v = *view_;
   switch (msg) {
     case WM_ERASEBKGND:

@@ -1,4 +1,5 @@
 // The control's drive and place selector: choosing a place reads its tree and tells the host.
+#include "listing/CallGuard.h"
 #include "listing/view/SelectorEvents.h"
 #include "listing/view/ViewState.h"
 #include "toolkit/Text.h"
@@ -22,13 +23,34 @@ void ZenloFileControl::ReleaseSelector() {
 }
 
 void ZenloFileControl::SetFolder(std::wstring& str, bool DisplayMessage) {
+  CallGuard guard(*this);
+  if (closing_) return;
   ViewState& v = *view_;
   v.DoDrawing = false;
-  currentFolder_ = zfCombo1_->GetDrives(str, false, DisplayMessage);
+  const std::wstring asked = str;
+  const std::wstring shown = zfCombo1_->GetDrives(str, false, DisplayMessage);
+  if (closing_) return;  // the host let go while the place was read
+  currentFolder_ = shown;
   v.DoDrawing = true;
+  if (DisplayMessage && !asked.empty()) ReportUnknownPlace(asked);
+}
+
+// The selector falls back to its first drive for a key it does not list; the user who asked
+// for that place is told.
+void ZenloFileControl::ReportUnknownPlace(const std::wstring& key) {
+  const auto& entries = zfCombo1_->PlaceEntries();
+  for (const PlaceEntry& entry : entries)
+    if (!entry.Key.empty() && tk::SameText(entry.Key, key)) return;
+  std::wstring text = L"The drive or place \"" + key + L"\" is not available.";
+  const std::int32_t shownIndex = zfCombo1_->ListIndex();
+  if (shownIndex >= 0 && shownIndex < static_cast<std::int32_t>(entries.size()))
+    text += L" " + entries[static_cast<std::size_t>(shownIndex)].PlaceName + L" is shown instead.";
+  RaiseMessage(text);
 }
 
 void ZenloFileControl::ZFCombo1_Click(std::wstring& strSelect) {
+  CallGuard guard(*this);
+  if (closing_) return;
   ViewState& v = *view_;
   ListPositionSave(currentDrive_.empty() ? currentFolder_ : currentDrive_, v.TopItem);
   std::wstring placeName;
@@ -45,6 +67,7 @@ void ZenloFileControl::ZFCombo1_Click(std::wstring& strSelect) {
       tk::SameText(placeName, L"My Network Places");
   std::wstring unusedKey;
   ListRootSave(strSelect, unusedKey);
+  if (closing_) return;
   ListPositionLoad(currentDrive_, v.TopItem);
   const std::wstring root = ListRootLoad(currentDrive_);
   std::wstring networkObject;

@@ -80,7 +80,7 @@ void ZenloFileControl::HighLightMouseOverItem() {
 
 void ZenloFileControl::ClearTempGraphics() {
   ViewState& v = *view_;
-  v.LastSelItemHighLight = -2;
+  LastSelItemHighLight = true;
   if (v.LastHoverItem >= 0 && v.LastHoverItem < itemCount_) {
     const std::int32_t y = (v.LastHoverItem + 1) * v.RowHeight - 25;
     FrontLine(listItems_[static_cast<std::size_t>(v.LastHoverItem)].IndentX, y,
@@ -100,9 +100,10 @@ void ZenloFileControl::HighLightFromDragOver(float Y) {
     return;
   }
   if (v.HoverItem == activeItem_) DroppedOnActiveItem = true;
-  if (!v.EmptyTextShown && v.HoverItem != v.LastSelItemHighLight) {
+  const auto* last = std::get_if<std::int32_t>(&LastSelItemHighLight);
+  if (!v.EmptyTextShown && (!last || *last != v.HoverItem)) {
     HighLightMouseOverItem();
-    v.LastSelItemHighLight = v.HoverItem;
+    LastSelItemHighLight = v.HoverItem;
   }
 }
 

@@ -1,5 +1,9 @@
 // The control's own toolbar: its buttons, images and what each does.
+#include <windows.h>
+#include <commctrl.h>
+
 #include "library/LibraryModule.h"
+#include "listing/CallGuard.h"
 #include "listing/view/ViewState.h"
 #include "toolkit/MousePointer.h"
 #include "toolkit/Text.h"
@@ -30,6 +34,8 @@ const ButtonRow kButtons[] = {
     {L"collapse", L"Collapse all folders/subfolders.", false},
     {L"mimic", L"Give this folder to another pane.", true},
 };
+
+constexpr UINT_PTR kPointerSubclassId = 0x7B01;
 
 const wchar_t* const kImageKeys[] = {L"upfolder", L"newfolder", L"showfolders", L"refresh",
                                      L"headings", L"calculate", L"collapse",    L"mimic",
@@ -62,6 +68,8 @@ void ZenloFileControl::CreateToolbar() {
     v.Toolbar1.AddButton(b);
   }
   v.Toolbar1.ButtonClick = [this](const std::wstring& key) { Toolbar1_ButtonClick(key); };
+  SetWindowSubclass(v.Toolbar1.Handle(), &ZenloFileControl::ToolbarPointerProc,
+                    kPointerSubclassId, reinterpret_cast<DWORD_PTR>(this));
   SetToolbarIcons();
   SetToolbarListIcon(ListMode);
   v.Toolbar1.SetValue(L"showfolders", ltFolderListType != fbFile);
@@ -87,7 +95,43 @@ bool ZenloFileControl::SetToolbarListIcon(EnumListMode newListMode) {
   return true;
 }
 
+// A press on the toolbar makes this pane the clicked one; over it the host shows its default
+// pointer. The press itself then goes on to the toolbar.
+LRESULT CALLBACK ZenloFileControl::ToolbarPointerProc(HWND hwnd, UINT msg, WPARAM wParam,
+                                                      LPARAM lParam, UINT_PTR id, DWORD_PTR data) {
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_MOUSEMOVE:
+      // The host may let go of the control (and its toolbar) in its handler.
+      if (reinterpret_cast<ZenloFileControl*>(data)->OnToolbarPointer(msg)) return 0;
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(hwnd, &ZenloFileControl::ToolbarPointerProc, id);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+bool ZenloFileControl::OnToolbarPointer(UINT msg) {
+  CallGuard guard(*this);
+  if (closing_) return true;
+  if (msg == WM_MOUSEMOVE) {
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    std::int16_t pointer = 0;
+    RaiseHost([&](ZenloFileControlEvents& s) { s.SetMasterMousePointer(pointer); });
+  } else {
+    RaiseHost([](ZenloFileControlEvents& s) { s.SetLockedIndex(); });
+  }
+  return closing_;
+}
+
 void ZenloFileControl::Toolbar1_ButtonClick(const std::wstring& key) {
+  CallGuard guard(*this);
+  if (closing_) return;
   ViewState& v = *view_;
   if (tk::SameText(key, L"upfolder")) {
     tk::HourglassPointer busy;

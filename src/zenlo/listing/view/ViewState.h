@@ -121,7 +121,6 @@ struct ViewState {
   struct {
     std::int32_t X1 = 0, X2 = 0, Y1 = 0, Y2 = 0;
   } HoverLine;
-  std::int32_t LastSelItemHighLight = -2;  // never an item: the next drag-over highlight runs
   std::wstring LastActiveTreePath;
   std::int16_t EdgeGap = 105;
   std::wstring FolderBoxToolTip;
