@@ -51,11 +51,14 @@ ZenloFileControl::~ZenloFileControl() {
 }
 
 void ZenloFileControl::Initialize() {
+  CallGuard guard(*this);
+  if (closing_) return;
   SetInitialProperties();
   view_->ListFont.Reset(CreateMyFont(8, 0));
   view_->Measure.SetFont(view_->ListFont.Get());
   view_->ScrollRedrawEnabled = true;
-  LoadPictures();
+  LoadPictures();  // may tell the host that pictures are missing
+  if (closing_) return;
   CreateMenus();
   places_->Clear();
 }

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "companions/DriveProvider.h"
+#include "listing/CallGuard.h"
 #include "listing/model/PathText.h"
 #include "listing/model/PlaceMemory.h"
 #include "toolkit/MessageBox.h"
@@ -73,6 +74,7 @@ std::wstring ZenloFileControl::GetDriveLetter(const std::wstring& Keyword) const
 
 std::wstring ZenloFileControl::ListRootSave(const std::wstring& ComboSelection,
                                             std::wstring& DriveLetter) {
+  CallGuard guard(*this);  // a bookmark is asked of the host
   if (ComboSelection.empty() && DriveLetter.empty()) {
     tk::ShowMessageBox(nullptr, L"Input required.", L"Varnello", MB_OK);
     return {};
@@ -108,6 +110,7 @@ std::wstring ZenloFileControl::ListRootSave(const std::wstring& ComboSelection,
   } else if (DriveLetter.size() == 1 && DriveLetter[0] >= L'0' && DriveLetter[0] <= L'9') {
     std::wstring path;
     RaiseGetBookmark(static_cast<std::int16_t>(DriveLetter[0] - L'0'), path);
+    if (closing_) return {};
     if (path.empty() || tk::SameText(path, L"(empty)")) return {};
     root = AddTrailingBackslash(path);
   } else {
