@@ -6,6 +6,7 @@
 #include "library/CallLifetime.h"
 #include "library/ModuleLocks.h"
 #include "listing/model/HeadingsTable.h"
+#include "toolkit/Error.h"
 #include "toolkit/Gdi.h"
 #include "toolkit/MousePointer.h"
 #include "toolkit/Text.h"
@@ -395,6 +396,11 @@ bool ZFCombo::CreateFrame(HWND parent) {
                         return OnFrameMessage(m, wp, lp, r);
                       }))
     return false;
+  // A handler that fails ends at the window procedure; the owner hears of it once.
+  w.Frame.SetErrorHandler([this] {
+    RaiseMessage(tk::MessageWithError(L"An unknown error has occurred.", tk::CurrentError(),
+                                      L"Error Description: "));
+  });
   w.Combo = CreateWindowExW(0, L"COMBOBOX", L"",
                             WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST,
                             0, 0, 0, 0, w.Frame.Handle(),
