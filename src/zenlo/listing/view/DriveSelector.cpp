@@ -1,4 +1,6 @@
 // The control's drive and place selector: choosing a place reads its tree and tells the host.
+#include <cwctype>
+
 #include "listing/CallGuard.h"
 #include "listing/view/SelectorEvents.h"
 #include "listing/view/ViewState.h"
@@ -32,7 +34,10 @@ void ZenloFileControl::SetFolder(std::wstring& str, bool DisplayMessage) {
   if (closing_) return;  // the host let go while the place was read
   currentFolder_ = shown;
   v.DoDrawing = true;
-  if (DisplayMessage && !asked.empty()) ReportUnknownPlace(asked);
+  // A drive text ("D:") comes from a folder path already checked (ValidateFolder); the
+  // selector reports a drive that is not ready itself.
+  const bool driveText = asked.size() == 2 && asked[1] == L':' && iswalpha(asked[0]);
+  if (DisplayMessage && !asked.empty() && !driveText) ReportUnknownPlace(asked);
 }
 
 // The selector falls back to its first drive for a key it does not list; the user who asked
