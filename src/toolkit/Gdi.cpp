@@ -2,6 +2,12 @@
 
 namespace tk {
 
+COLORREF SkinColour(std::int32_t value) {
+  const auto bits = static_cast<std::uint32_t>(value);
+  if (bits & 0x80000000u) return GetSysColor(static_cast<int>(bits & 0xFFu));
+  return static_cast<COLORREF>(bits & 0xFFFFFFu);
+}
+
 bool MemorySurface::Create(int width, int height, COLORREF fill, HDC like) {
   Destroy();
   HDC reference = like ? like : GetDC(nullptr);

@@ -74,6 +74,57 @@ TEST(SkinProperties, SelectorColoursGoToTheSelectorOnly) {
   EXPECT_TRUE(c.host.Messages().empty());
 }
 
+TEST(SkinProperties, SystemColourValuesTakeTheSystemsColourWhereverTheyAreApplied) {
+  // A system colour is 0x80000000 + its index, however the host sends the number.
+  auto system = [](int index) { return static_cast<std::int32_t>(0x80000000u | unsigned(index)); };
+  struct Case {
+    const wchar_t* key;
+    Variant value;
+    int sysIndex;  // -1: a plain colour, kept as it is
+    COLORREF plain;
+    COLORREF (*applied)(ZenloFileControl&);
+  } cases[] = {
+      {L"ColorListBackground", system(COLOR_BTNFACE), COLOR_BTNFACE, 0,
+       [](ZenloFileControl& c) { return c.View().Skin.ListBackground; }},
+      {L"ColorListText", std::wstring(L"-2147483640"), COLOR_WINDOWTEXT, 0,
+       [](ZenloFileControl& c) { return c.View().Skin.ListText; }},
+      {L"colorstatusbackground", std::wstring(L"2147483663"), COLOR_BTNFACE, 0,
+       [](ZenloFileControl& c) { return c.View().Skin.StatusBackground; }},
+      {L"ColorActiveListOutline", system(COLOR_HIGHLIGHT), COLOR_HIGHLIGHT, 0,
+       [](ZenloFileControl& c) { return c.View().Skin.ActiveListOutline; }},
+      {L"ColorActiveHeading", system(COLOR_WINDOW), COLOR_WINDOW, 0,
+       [](ZenloFileControl& c) { return c.View().Skin.ActiveHeading; }},
+      {L"ColorDriveList", system(COLOR_WINDOW), COLOR_WINDOW, 0,
+       [](ZenloFileControl& c) { return c.Selector().ListColor(); }},
+      {L"ColorDriveText", system(COLOR_GRAYTEXT), COLOR_GRAYTEXT, 0,
+       [](ZenloFileControl& c) { return c.Selector().TextColor(); }},
+      {L"ColorListText", static_cast<std::int32_t>(RGB(15, 0, 0)), -1, RGB(15, 0, 0),
+       [](ZenloFileControl& c) { return c.View().Skin.ListText; }},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(testing::Message() << k.key);
+    ControlHolder c;
+    c->ApplyProperty(k.key, k.value);
+    const COLORREF expected = k.sysIndex >= 0 ? GetSysColor(k.sysIndex) : k.plain;
+    EXPECT_EQ(k.applied(*c), expected);
+    EXPECT_TRUE(c.host.Messages().empty());
+  }
+
+  // The listing is drawn on the system's colour, not on the index taken for a red value.
+  TempFolder dir;
+  dir.File(L"a.txt");
+  ControlHolder c;
+  c->LoadSetup();
+  ASSERT_TRUE(c->GetFolderContents(dir.Path(), true));
+  c->ApplyProperty(L"ColorListBackground", system(COLOR_BTNFACE));
+  c->View().BoundBoxRect.Width = 6000;
+  c->View().BoundBoxRect.Height = 3000;
+  c->SetFolderBoxProperties(false);
+  c->DrawFolderBox();
+  ASSERT_NE(GetSysColor(COLOR_BTNFACE), RGB(COLOR_BTNFACE, 0, 0));
+  EXPECT_EQ(GetPixel(c->View().Front.Dc(), Px(3000), Py(100)), GetSysColor(COLOR_BTNFACE));
+}
+
 TEST(SkinProperties, IconCachesAreRecomposedOnlyWhenTheBackgroundChanged) {
   TempFolder dir;
   dir.File(L"a.txt");

@@ -41,13 +41,6 @@ bool IsFloppyEntry(const std::wstring& text) {
                            text[0] == L'b');
 }
 
-// A skin colour; the toolkit's system-colour values (&H80000000 + index) are resolved.
-COLORREF SkinColour(std::int32_t value) {
-  const auto bits = static_cast<std::uint32_t>(value);
-  if (bits & 0x80000000u) return GetSysColor(static_cast<int>(bits & 0xFFu));
-  return static_cast<COLORREF>(bits & 0xFFFFFFu);
-}
-
 // Runs one step of a routine that skips what fails and goes on.
 template <typename F>
 void Step(F&& f) {
@@ -372,9 +365,9 @@ void ZFCombo::ShowAgain() {
 
 void ZFCombo::ApplyProperty(const std::wstring& PropName, const Variant& TheValue) {
   if (tk::SameText(PropName, L"ColorDriveList"))
-    listColor_ = SkinColour(VariantLong(TheValue));
+    listColor_ = tk::SkinColour(VariantLong(TheValue));
   else if (tk::SameText(PropName, L"ColorDriveText"))
-    textColor_ = SkinColour(VariantLong(TheValue));
+    textColor_ = tk::SkinColour(VariantLong(TheValue));
 }
 
 void ZFCombo::ApplySkinChange() {

@@ -2,9 +2,14 @@
 // GDI objects owned by small RAII classes.
 #include <windows.h>
 
+#include <cstdint>
 #include <utility>
 
 namespace tk {
+
+// A colour as skins and hosts send it: RGB with red in the low byte, or a system colour
+// (0x80000000 + the GetSysColor index), which is looked up now.
+COLORREF SkinColour(std::int32_t value);
 
 // Owns one GDI object (pen, brush, font, bitmap, region).
 template <typename H>

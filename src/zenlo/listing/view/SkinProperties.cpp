@@ -3,6 +3,7 @@
 
 #include "listing/model/ItemDetails.h"
 #include "listing/view/ViewState.h"
+#include "toolkit/Gdi.h"
 #include "toolkit/Text.h"
 #include "zenlo/ZFCombo.h"
 #include "zenlo/ZenloFileControl.h"
@@ -102,7 +103,7 @@ void ZenloFileControl::ApplyProperty(const std::wstring& PropName, const Variant
     std::int32_t n;
     if (!ToLong(TheValue, n)) return refuse();
     if (c.field == &skin.ListBackground) skin.PreviousListBackground = skin.ListBackground;
-    *c.field = static_cast<COLORREF>(n) & 0xFFFFFF;
+    *c.field = tk::SkinColour(n);
     return;
   }
   if (is(L"BorderWidth") || is(L"FileCountMax")) {
