@@ -1,6 +1,7 @@
 // Skin properties by name, and the marks drawn over a listing.
 #include <gtest/gtest.h>
 
+#include "ScreenPixels.h"
 #include "listing/view/ViewState.h"
 #include "support/ControlFixture.h"
 #include "support/HostWindow.h"
@@ -189,6 +190,57 @@ TEST(Highlights, ActiveFrameSpansTheBoxInDetailsModeAndFollowsTheItem) {
   EXPECT_EQ(l.At(Px(1000), Py(4 * 265 + 15)), outline);
 }
 
+TEST(Highlights, EveryFullRedrawBringsBackTheFrameAndTheUnderline) {
+  struct Case {
+    const char* redraw;
+    void (*run)(ZenloFileControl&);
+  } cases[] = {
+      {"the host resizes the pane",
+       [](ZenloFileControl& c) {
+         MoveWindow(c.Window(), 0, 0, 520, 330, TRUE);
+         c.ResizeControl(vertical);
+       }},
+      {"ResizeControl at the same size", [](ZenloFileControl& c) { c.ResizeControl(horizontal); }},
+      {"DrawFolderBox", [](ZenloFileControl& c) { c.DrawFolderBox(); }},
+      {"Update", [](ZenloFileControl& c) { c.Update(updateSortAndDraw); }},
+      {"BitBltBase", [](ZenloFileControl& c) { c.BitBltBase(false); }},
+      {"a repaint",
+       [](ZenloFileControl& c) {
+         InvalidateRect(c.View().FolderBox.Handle(), nullptr, TRUE);
+         UpdateWindow(c.View().FolderBox.Handle());
+       }},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.redraw);
+    DrawnListing l(fbFileAndFolder);
+    l.Read();
+    ViewState& v = l.c->View();
+    v.Skin.ActiveItemOutline = RGB(200, 0, 0);
+    v.Skin.ActiveItemUnderline = RGB(0, 0, 200);
+    l.c->SetActiveItemNum(2);
+    l.c->HighLightActiveItem();
+    v.HoverItem = 4;
+    l.c->HighLightMouseOverItem();
+
+    k.run(*l.c);
+
+    const TypeListItem& active = l.c->ListItems()[2];
+    const TypeListItem& hover = l.c->ListItems()[4];
+    const int frameTop = Py(active.DrawBottom + 15 - v.FolderBoxScaleTop);
+    const int frameBottom = Py(active.DrawBottomGap + 15 - v.FolderBoxScaleTop);
+    const int underline = Py(hover.DrawBottomGap - 25 - v.FolderBoxScaleTop);
+    const int x = Px(active.DrawLeft + 600);
+    EXPECT_EQ(l.At(x, frameTop), RGB(200, 0, 0));
+    EXPECT_EQ(l.At(x, frameBottom), RGB(200, 0, 0));
+    EXPECT_EQ(l.At(Px(15), (frameTop + frameBottom) / 2), RGB(200, 0, 0));
+    EXPECT_EQ(l.At(x, underline), RGB(0, 0, 200));
+    // And the screen shows them.
+    testsupport::ScreenPixels screen(v.FolderBox.Handle());
+    EXPECT_EQ(screen.At(x, frameTop), RGB(200, 0, 0));
+    EXPECT_EQ(screen.At(x, underline), RGB(0, 0, 200));
+  }
+}
+
 TEST(Highlights, HoverUnderlineMovesAndNeedsItems) {
   DrawnListing l(fbFileAndFolder);
   l.Read();
@@ -211,6 +263,42 @@ TEST(Highlights, HoverUnderlineMovesAndNeedsItems) {
   empty->HighLightMouseOverItem();  // no items: nothing drawn, HoverItem left alone
   EXPECT_EQ(empty->View().HoverItem, 5);
   EXPECT_EQ(empty->View().LastHoverItem, -1);
+}
+
+TEST(Highlights, TheActivePaneIsFramedInItsColourAndAnInactiveOneInBlack) {
+  // BorderWidth sets how wide the edge drawn in the shape's colour is; inside it, up to the
+  // outline, the control's own background shows.
+  struct Case {
+    bool active;
+    std::int16_t border;
+  } cases[] = {{true, 1}, {false, 1}, {true, 3}, {false, 3}};
+  const COLORREF activeColour = RGB(200, 30, 30), inactiveColour = RGB(30, 160, 30);
+  for (const Case& k : cases) {
+    SCOPED_TRACE(testing::Message() << (k.active ? "active" : "inactive") << ", border " << k.border);
+    DrawnListing l(fbFileAndFolder);
+    l.c->ApplyProperty(L"ColorActiveListOutline", static_cast<std::int32_t>(activeColour));
+    l.c->ApplyProperty(L"ColorInActiveListOutline", static_cast<std::int32_t>(inactiveColour));
+    l.c->ApplyProperty(L"BorderWidth", k.border);
+    l.Read();
+    l.c->HiLightControl(k.active);
+    testsupport::ScreenPixels screen(l.c->Window());
+    const COLORREF edge = k.active ? activeColour : inactiveColour;
+    const COLORREF back = k.active ? activeColour : RGB(0, 0, 0);
+    const int midX = screen.Width() / 2, midY = screen.Height() / 2;
+    const int gap = 7 - 1;  // the outline starts one pixel left of the edge gap
+    for (int i = 0; i < gap; ++i) {
+      SCOPED_TRACE(testing::Message() << "pixel " << i << " from the edge");
+      const COLORREF expected = i < k.border ? edge : back;
+      EXPECT_EQ(screen.At(i, midY), expected);
+      EXPECT_EQ(screen.At(midX, i), expected);
+      EXPECT_EQ(screen.At(screen.Width() - 1 - i, midY), expected);
+      EXPECT_EQ(screen.At(midX, screen.Height() - 1 - i), expected);
+    }
+    const LONG_PTR style = GetWindowLongPtrW(l.c->View().BoundBox.Handle(), GWL_STYLE);
+    const LONG_PTR exStyle = GetWindowLongPtrW(l.c->View().BoundBox.Handle(), GWL_EXSTYLE);
+    EXPECT_EQ(style & WS_BORDER, 0);
+    EXPECT_EQ(exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE), 0);
+  }
 }
 
 TEST(Highlights, FocusOnTheScrollBarTellsTheHost) {

@@ -411,6 +411,9 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   void EraseSelectionMark(std::int32_t index);
   void FrontLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
                  COLORREF colour);
+  void DrawActiveFrame(COLORREF colour);
+  void PlaceActiveFrame(const TypeListItem& item);
+  void RestoreHighlights();
   std::int32_t TextWidthTwips(const std::wstring& text) const;
   std::int32_t MeasureNameWidth(const std::wstring& text, const std::wstring& headingKey) const;
 

@@ -2,6 +2,8 @@
 // the small host queries.
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "library/LibraryModule.h"
 #include "listing/CallGuard.h"
 #include "listing/model/ItemDetails.h"
@@ -222,18 +224,32 @@ bool ZenloFileControl::OnSurfaceMessage(UINT msg, WPARAM wParam, LPARAM lParam,
                     tk::TwipsToPixels(p.Left + p.Width, tppX),
                     tk::TwipsToPixels(p.Top + p.Height, tppY)};
       };
+      // A shape's border lies inside its bounds, BorderWidth pixels wide.
+      const int border = std::max<int>(1, v.Skin.BorderWidth);
+      auto frame = [&](const PartRect& p, COLORREF colour) {
+        if (!p.Visible) return;
+        const RECT r = rect(p);
+        tk::Brush brush(CreateSolidBrush(colour));
+        const RECT sides[4] = {{r.left, r.top, r.right, std::min(r.bottom, r.top + border)},
+                               {r.left, std::max(r.top, r.bottom - border), r.right, r.bottom},
+                               {r.left, r.top, std::min(r.right, r.left + border), r.bottom},
+                               {std::max(r.left, r.right - border), r.top, r.right, r.bottom}};
+        for (const RECT& side : sides) FillRect(dc, &side, brush.Get());
+      };
+      auto fill = [&](const PartRect& p, COLORREF colour) {
+        if (!p.Visible) return;
+        const RECT r = rect(p);
+        tk::Brush brush(CreateSolidBrush(colour));
+        FillRect(dc, &r, brush.Get());
+      };
       RECT all;
       GetClientRect(v.Surface.Handle(), &all);
       tk::Brush back(CreateSolidBrush(v.Skin.ControlBackground));
       FillRect(dc, &all, back.Get());
-      if (v.shpButBack.Visible) {
-        RECT strip = rect(v.shpButBack);
-        tk::Brush white(CreateSolidBrush(v.Skin.HeadingBackdrop));
-        FillRect(dc, &strip, white.Get());
-      }
-      RECT outline = rect(v.shpOutline);
-      tk::Brush frame(CreateSolidBrush(v.Skin.Outline));
-      FrameRect(dc, &outline, frame.Get());
+      fill(v.shpBackground, v.Skin.PaneBackground);
+      fill(v.shpButBack, v.Skin.HeadingBackdrop);
+      frame(v.shpUserControlBackground, v.Skin.UserControlBorder);
+      frame(v.shpOutline, v.Skin.Outline);
       EndPaint(v.Surface.Handle(), &ps);
       return true;
     }

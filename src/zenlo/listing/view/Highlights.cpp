@@ -25,26 +25,54 @@ void ZenloFileControl::FrontLine(std::int32_t x1, std::int32_t y1, std::int32_t 
   if (v.FolderBox.Handle()) InvalidateRect(v.FolderBox.Handle(), nullptr, FALSE);
 }
 
-void ZenloFileControl::HighLightActiveItem() {
+void ZenloFileControl::DrawActiveFrame(COLORREF colour) {
+  const auto& f = view_->ActiveFrame;
+  const auto l = static_cast<std::int32_t>(f.Left), r = static_cast<std::int32_t>(f.Right);
+  const auto t = static_cast<std::int32_t>(f.Top), b = static_cast<std::int32_t>(f.Bottom);
+  FrontLine(l, t, r, t, colour);
+  FrontLine(l, b, r, b, colour);
+  FrontLine(l, t, l, b, colour);
+  FrontLine(r, t, r, b, colour);
+}
+
+void ZenloFileControl::PlaceActiveFrame(const TypeListItem& item) {
   ViewState& v = *view_;
-  auto frame = [&](COLORREF colour) {
-    const auto& f = v.ActiveFrame;
-    const auto l = static_cast<std::int32_t>(f.Left), r = static_cast<std::int32_t>(f.Right);
-    const auto t = static_cast<std::int32_t>(f.Top), b = static_cast<std::int32_t>(f.Bottom);
-    FrontLine(l, t, r, t, colour);
-    FrontLine(l, b, r, b, colour);
-    FrontLine(l, t, l, b, colour);
-    FrontLine(r, t, r, b, colour);
-  };
-  frame(v.Skin.ListBackground);
-  if (activeItem_ < 0 || activeItem_ > lastShownItem_ || activeItem_ >= itemCount_) return;
-  const TypeListItem& item = listItems_[static_cast<std::size_t>(activeItem_)];
   const bool listMode = ltFolderListType != fbFolder && ListMode != listDetails;
   v.ActiveFrame.Left = listMode ? item.DrawLeft - 250 : 15;
   v.ActiveFrame.Right = listMode ? item.DrawRight : v.FolderBoxRect.Width - 20;
   v.ActiveFrame.Top = item.DrawBottom + 15;
   v.ActiveFrame.Bottom = item.DrawBottomGap + 15;
-  frame(v.Skin.ActiveItemOutline);
+}
+
+void ZenloFileControl::RestoreHighlights() {
+  // The front copy was just replaced by a fresh listing: the frame and the underline that
+  // were on it are gone, so they are drawn again where their items now are.
+  ViewState& v = *view_;
+  auto drawn = [&](std::int32_t i) {
+    return i >= 0 && i <= lastShownItem_ && i < itemCount_ && v.FirstVisible >= 0 &&
+           i >= v.FirstVisible && i <= v.LastVisible;
+  };
+  if (drawn(activeItem_)) {
+    PlaceActiveFrame(listItems_[static_cast<std::size_t>(activeItem_)]);
+    DrawActiveFrame(v.Skin.ActiveItemOutline);
+  }
+  if (drawn(v.HoverItem)) {
+    const TypeListItem& item = listItems_[static_cast<std::size_t>(v.HoverItem)];
+    const std::int32_t x1 = item.DrawLeft + 20, x2 = item.DrawRight - 30,
+                       y = item.DrawBottomGap - 25;
+    FrontLine(x1, y, x2, y, v.Skin.ActiveItemUnderline);
+    v.HoverLine = {x1, x2, y, y};
+    v.LastHoverItem = v.HoverItem;
+  }
+}
+
+void ZenloFileControl::HighLightActiveItem() {
+  ViewState& v = *view_;
+  DrawActiveFrame(v.Skin.ListBackground);
+  if (activeItem_ < 0 || activeItem_ > lastShownItem_ || activeItem_ >= itemCount_) return;
+  const TypeListItem& item = listItems_[static_cast<std::size_t>(activeItem_)];
+  PlaceActiveFrame(item);
+  DrawActiveFrame(v.Skin.ActiveItemOutline);
   if (ltFolderListType != fbFolder) return;
   if (!tk::SameText(item.RealPath, v.LastActiveTreePath)) {
     folderChanged_ = false;
@@ -114,7 +142,14 @@ void ZenloFileControl::RedrawTemporaryLines() {
 
 void ZenloFileControl::HiLightControl(bool HiLight) {
   ViewState& v = *view_;
-  v.Skin.Outline = HiLight ? v.Skin.ActiveListOutline : v.Skin.InActiveListOutline;
+  // The whole pane takes the colour, so the active one stands out from its neighbours.
+  v.Skin.ControlBackground = HiLight ? v.Skin.ActiveListOutline : RGB(0, 0, 0);
+  v.Skin.UserControlBorder = HiLight ? v.Skin.ActiveListOutline : v.Skin.InActiveListOutline;
+  if (HWND box = v.BoundBox.Handle()) {
+    SetWindowLongPtrW(box, GWL_STYLE, GetWindowLongPtrW(box, GWL_STYLE) & ~WS_BORDER);
+    SetWindowLongPtrW(box, GWL_EXSTYLE,
+                      GetWindowLongPtrW(box, GWL_EXSTYLE) & ~(WS_EX_CLIENTEDGE | WS_EX_STATICEDGE));
+  }
   if (v.Surface.Handle()) InvalidateRect(v.Surface.Handle(), nullptr, TRUE);
 }
 

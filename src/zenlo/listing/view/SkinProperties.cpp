@@ -109,10 +109,13 @@ void ZenloFileControl::ApplyProperty(const std::wstring& PropName, const Variant
   if (is(L"BorderWidth") || is(L"FileCountMax")) {
     std::int32_t n;
     if (!ToLong(TheValue, n)) return refuse();
-    if (is(L"BorderWidth"))
+    if (is(L"BorderWidth")) {
+      // The shapes take the width at once.
       skin.BorderWidth = static_cast<std::int16_t>(n);
-    else
+      if (v.Surface.Handle()) InvalidateRect(v.Surface.Handle(), nullptr, TRUE);
+    } else {
       FileCountMax = n;
+    }
     return;
   }
   RaiseMessage(L"The skin property: " + PropName + L" was not accounted for.");

@@ -89,7 +89,10 @@ void ZenloFileControl::BitBltBase(bool SkipDrawingSelected) {
     if (v.Front.Built())
       BitBlt(v.Front.Dc(), 0, 0, v.List.Width(), v.List.Height(), v.List.Dc(), 0, 0, SRCCOPY);
   }
-  if (!SkipDrawingSelected) DrawSelectedItems();
+  if (!SkipDrawingSelected) {
+    DrawSelectedItems();
+    RestoreHighlights();
+  }
   if (v.FolderBox.Handle()) {
     InvalidateRect(v.FolderBox.Handle(), nullptr, FALSE);
     UpdateWindow(v.FolderBox.Handle());

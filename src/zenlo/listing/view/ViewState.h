@@ -31,7 +31,10 @@ struct SkinSettings {
   COLORREF TextSecondary = RGB(128, 128, 128);
   COLORREF StatusText = RGB(0, 0, 0);
   COLORREF StatusBackground = RGB(236, 233, 216);
+  // The control's own background and the border of its whole-background shape: the pane's
+  // active or inactive look (HiLightControl).
   COLORREF ControlBackground = RGB(236, 233, 216);
+  COLORREF UserControlBorder = RGB(160, 160, 160);
   COLORREF Outline = RGB(160, 160, 160);
   COLORREF ActiveListOutline = RGB(0, 84, 227);
   COLORREF InActiveListOutline = RGB(160, 160, 160);
@@ -45,7 +48,7 @@ struct SkinSettings {
   COLORREF InactiveHeadingText = RGB(0, 0, 0);
   COLORREF HeadingHoverText = RGB(0, 84, 227);
   COLORREF HeadingBackdrop = RGB(255, 255, 255);
-  std::int16_t BorderWidth = 1;
+  std::int16_t BorderWidth = 1;  // pixels, of the outline and the whole-background shape
   bool TrackFoldChanges = true;
   bool TrackFileChanges = true;
   bool TrackChime = false;
