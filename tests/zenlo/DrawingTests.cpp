@@ -2,6 +2,7 @@
 // texts of a listing without files, files in use, the tree's lines and expanders, list mode.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <map>
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "library/LibraryModule.h"
+#include "ScreenPixels.h"
 #include "listing/model/FilePropertyStore.h"
 #include "listing/view/ViewState.h"
 #include "support/ControlFixture.h"
@@ -409,6 +411,120 @@ TEST(Drawing, TheLastRowOfANestedBranchClosesEveryLevelWithACircle) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// Columns
+
+// Comments by file name; every file has one.
+class CommentTable : public FilePropertyStore {
+ public:
+  std::map<std::wstring, std::wstring> byName;
+  std::unique_ptr<FileProperties> Open(const std::wstring& path) override {
+    struct Props : FileProperties {
+      std::wstring comment;
+      std::wstring Comments() override { return comment; }
+      std::optional<std::wstring> UserProperty(const std::wstring&) override { return std::nullopt; }
+    };
+    auto p = std::make_unique<Props>();
+    const auto it = byName.find(path.substr(path.find_last_of(L'\\') + 1));
+    if (it != byName.end()) p->comment = it->second;
+    return p;
+  }
+};
+
+// Ink in a vertical stripe of the drawn listing, over rows [first, last].
+int StripeInk(const ZenloFileControl& c, int x0, int x1, std::int32_t first, std::int32_t last) {
+  const ViewState& v = c.View();
+  int ink = 0;
+  for (std::int32_t i = first; i <= last; ++i) {
+    const std::int32_t top = c.ListItems()[static_cast<std::size_t>(i)].RowTop;
+    for (int y = Py(top); y < Py(top + kRow); ++y)
+      for (int x = x0; x < x1 && x < v.Front.Width(); ++x)
+        if (FrontPixel(c, x, y) != v.Skin.ListBackground) ++ink;
+  }
+  return ink;
+}
+
+TEST(Drawing, EveryCellsTextStaysInsideItsColumn) {
+  // Between where a column's cell ends and where the next column's text begins lies a
+  // stripe no text may cross. The cut text ends in an ellipsis inside its own column.
+  const std::wstring longName = std::wstring(120, L'W') + L".txt";
+  const std::wstring longComment = L"A comment " + std::wstring(150, L'M');
+  struct Case {
+    const char* what;
+    ListType type;
+    std::int32_t depth;  // tree: nested folders below the root
+  } cases[] = {
+      {"a very long name and comment in a listing", fbFileAndFolder, 0},
+      {"a tree 28 levels deep", fbFolder, 28},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.what);
+    TempFolder dir;
+    ControlHolder c(k.type);
+    c->LoadSetup();
+    auto store = std::make_shared<CommentTable>();
+    if (k.type == fbFolder) {
+      std::wstring path;
+      for (std::int32_t level = 1; level <= k.depth; ++level) {
+        path += (level > 1 ? L"\\" : L"") + std::wstring(L"Lv") + std::to_wstring(level);
+        dir.Folder(path);
+        c->AddToExpandedFolderString(dir.Path() + path);
+      }
+    } else {
+      dir.File(longName, 10);
+      dir.File(L"short.txt", 10);
+      store->byName[longName] = longComment;
+      store->byName[L"short.txt"] = L"short";
+      c->SetPropertyStore(store);
+      c->ModifyHeadings(L"mnuHeadingComments");
+    }
+    ASSERT_TRUE(c->GetFolderContents(dir.Path(), true));
+    c->SetActiveItemNum(-1);  // no frame across the row
+    DrawInBox(*c, 9000, 40 * kRow);
+    const ViewState& v = c->View();
+    ASSERT_EQ(v.FirstVisible, 0);
+    ASSERT_EQ(v.LastVisible, c->LastShownItem());
+    if (k.type == fbFolder) {
+      ASSERT_EQ(c->ItemCount(), k.depth + 1);
+    } else {
+      const TypeListItem* item = FindItem(*c, longName);
+      ASSERT_NE(item, nullptr);
+      ASSERT_EQ(item->Comments, longComment);
+    }
+
+    int columns = 0;
+    for (int slot = 1; slot <= 9; ++slot) {
+      const TypeHeading& h = v.Headings.Headings[static_cast<std::size_t>(slot)];
+      if (!h.Active) continue;
+      ++columns;
+      SCOPED_TRACE(testing::Message() << "column " << std::string(h.Key.begin(), h.Key.end()));
+      const int cellEnd = Px(h.Right - v.EdgeGap), nextText = Px(h.Right + 50 - v.EdgeGap);
+      ASSERT_GT(nextText - 1, cellEnd);
+      EXPECT_EQ(StripeInk(*c, cellEnd, nextText - 1, 0, c->LastShownItem()), 0);
+    }
+    EXPECT_GE(columns, 3);
+
+    // The cut texts still fill their columns up to the edge, and the next columns still show.
+    const TypeHeading& name = v.Headings.Headings[1];
+    const std::int32_t last = c->LastShownItem();
+    const TypeListItem& deepest = c->ListItems()[static_cast<std::size_t>(last)];
+    // In the tree, the name of level 22 is the first that runs up to the column's end.
+    const std::int32_t row = k.type == fbFolder
+                                 ? 22
+                                 : static_cast<std::int32_t>(FindItem(*c, longName) - &c->ListItems()[0]);
+    const int nameEnd = Px(name.Right - v.EdgeGap);
+    EXPECT_GT(StripeInk(*c, nameEnd - 12, nameEnd, row, row), 0);
+    const TypeHeading& date = v.Headings.Headings[2];
+    ASSERT_EQ(date.Key, L"sDateLastModified");
+    EXPECT_GT(StripeInk(*c, Px(date.Left + 50 - v.EdgeGap), Px(date.Right - v.EdgeGap), row, row), 20);
+    if (k.type == fbFolder) {
+      // The deepest folder's own indent lies past the name column: nothing of it shows
+      // beyond the column, not even its tree lines.
+      ASSERT_GT(deepest.DrawLeft - 250, name.Right - v.EdgeGap);
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
 // List mode
 
 TEST(Drawing, ListModeRunsItemsDownColumnsAndStopsAtTheLastShownItem) {
@@ -463,7 +579,7 @@ TEST(Drawing, ListModeRunsItemsDownColumnsAndStopsAtTheLastShownItem) {
   }
 }
 
-TEST(Drawing, ListModeInAWindowLooksLikeAFileManager) {
+TEST(Drawing, ListModeInAWindowShowsEveryNameWholeInItsOwnColumn) {
   TempFolder dir;
   for (const wchar_t* name : {L"Archive", L"Drafts", L"Photos 2026"}) dir.Folder(name);
   const wchar_t* files[] = {
@@ -485,18 +601,43 @@ TEST(Drawing, ListModeInAWindowLooksLikeAFileManager) {
   c->ListMode = listNamesIconsSmall;
   ASSERT_TRUE(c->GetFolderContents(dir.Path(), true));
   c->ResizeControl(vertical);
-  tk::PumpUntil([] { return false; }, 300);
-
   const ViewState& v = c->View();
   ASSERT_EQ(c->ItemCount(), 31);
   ASSERT_GE(v.VisibleRows, 2);
-  EXPECT_EQ(v.FirstVisible, 0);
-  EXPECT_EQ(v.LastVisible,
-            std::min<std::int32_t>((v.VisibleColumns + 1) * v.VisibleRows, c->LastShownItem()));
-  for (std::int32_t i = v.FirstVisible; i <= v.LastVisible; ++i) {
+  ASSERT_GE(v.VisibleColumns, 2);
+  testsupport::ScreenPixels screen(v.FolderBox.Handle());
+  const COLORREF back = v.Skin.ListBackground;
+  auto inkColumns = [&](int x0, int x1, int y0, int y1, int& first, int& last) {
+    first = last = -1;
+    for (int x = std::max(0, x0); x < std::min(x1, screen.Width()); ++x)
+      for (int y = y0; y < y1; ++y)
+        if (screen.At(x, y) != back) {
+          if (first < 0) first = x;
+          last = x;
+          break;
+        }
+  };
+
+  // Every item the columns can show is on the screen: its icon, then its whole name, which
+  // ends before the next column starts.
+  const std::int32_t shown = std::min<std::int32_t>(v.VisibleColumns * v.VisibleRows, 31);
+  for (std::int32_t i = 0; i < shown; ++i) {
     const TypeListItem& item = c->ListItems()[static_cast<std::size_t>(i)];
-    EXPECT_EQ(item.RowTop, i % v.VisibleRows * kRow) << i;
-    EXPECT_EQ(item.DrawLeft, item.Level * 150 + 300 + i / v.VisibleRows * v.ColumnWidth) << i;
+    SCOPED_TRACE(testing::Message() << "item " << i << " " << std::string(item.Name.begin(), item.Name.end()));
+    const int y0 = Py(item.RowTop), y1 = Py(item.RowTop + kRow);
+    const int cellLeft = Px(item.DrawLeft - 250), cellRight = Px(item.DrawRight);
+    int first = -1, last = -1;
+    inkColumns(cellLeft, cellLeft + 16, y0, y1, first, last);
+    EXPECT_GE(first, 0) << "no icon";
+    // The name, whole: its ink inside the cell is as wide as the name is.
+    inkColumns(Px(item.DrawLeft + 200) - 1, cellRight, y0, y1, first, last);
+    ASSERT_GE(first, 0) << "no name";
+    EXPECT_NEAR(last - first + 1, TextPixels(*c, item.Name), 2);
+    EXPECT_LT(last, cellRight - 1) << "the name reaches the next column";
+    // Rows follow one another without overlapping.
+    if (item.RowTop > 0) {
+      EXPECT_EQ(item.RowTop, c->ListItems()[static_cast<std::size_t>(i - 1)].RowTop + kRow);
+    }
   }
   EXPECT_TRUE(c.host.Messages().empty());
   EXPECT_TRUE(testsupport::SaveWindowPicture(host.Handle(),

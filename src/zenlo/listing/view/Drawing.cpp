@@ -68,6 +68,18 @@ void ZenloFileControl::DrawFolderBox() {
       SetBkMode(dc, TRANSPARENT);
       TextOutW(dc, s.X(x), s.Y(y), t.c_str(), static_cast<int>(t.size()));
     };
+    // A cell's text stays left of `right` (twips); what does not fit ends in an ellipsis.
+    // Right-aligned text ends at `right`.
+    auto cellText = [&](const std::wstring& t, double x, double y, double right, COLORREF colour,
+                        bool alignRight = false) {
+      if (!dc || t.empty() || s.X(right) <= s.X(x)) return;
+      SetTextColor(dc, colour);
+      SetBkMode(dc, TRANSPARENT);
+      RECT cell{s.X(x), s.Y(y), s.X(right), s.Y(y) + s.Y(v.RowHeight)};
+      DrawTextW(dc, t.c_str(), static_cast<int>(t.size()), &cell,
+                DT_SINGLELINE | DT_NOPREFIX | DT_TOP | DT_END_ELLIPSIS |
+                    (alignRight ? DT_RIGHT : DT_LEFT));
+    };
 
     const bool hidingFolders = ltFolderListType == fbFile && filesShown_ == 0 && foldersShown_ >= 1;
     if (hidingFolders || filesShown_ + foldersShown_ == 0) {
@@ -143,6 +155,11 @@ void ZenloFileControl::DrawFolderBox() {
         h.MaxTextWidth = h.DrawnWidth;
       }
 
+      // Where the Name column ends on the surface (the columns are placed in the control's
+      // coordinates, the surface starts at the edge gap).
+      const TypeHeading& nameColumn = v.Headings.Headings[1];
+      const std::int32_t nameColumnRight =
+          nameColumn.Active ? nameColumn.Right - v.EdgeGap : v.FolderBoxRect.Width;
       std::int32_t y = -v.RowHeight;
       std::int32_t column = 0, rowInColumn = 0, columnX = 0;
       std::int32_t indentX = 0, textX = 0, iconX = 0, expanderX = 0, rightEdge = 0;
@@ -184,34 +201,18 @@ void ZenloFileControl::DrawFolderBox() {
         else if (item.CompareState == NotActive && item.ItemColor != -1)
           colour = static_cast<COLORREF>(item.ItemColor);
 
-        text(item.IsOpen ? item.Name + L" (currenly open)" : item.Name, textX, y + 30, colour);
+        // The name cell (tree lines, expander, icon and name) ends where the next column
+        // begins; in list mode at the item's column edge, once a column width is known.
+        const std::int32_t nameRight =
+            !listMode ? nameColumnRight : v.ColumnWidth > 0 ? rightEdge : v.FolderBoxRect.Width;
+        if (dc) {
+          SaveDC(dc);
+          IntersectClipRect(dc, 0, s.Y(y), s.X(nameRight), s.Y(y) + s.Y(v.RowHeight));
+        }
+        cellText(item.IsOpen ? item.Name + L" (currenly open)" : item.Name, textX, y + 30,
+                 nameRight, colour);
         TypeHeading& nameHeading = v.Headings.Headings[1];
         nameHeading.DrawnWidth = std::max(nameHeading.DrawnWidth, MeasureNameWidth(item.Name, L"sName"));
-
-        if (!listMode) {
-          for (int slot = 2; slot <= 9; ++slot) {
-            TypeHeading& h = v.Headings.Headings[static_cast<std::size_t>(slot)];
-            if (!h.Active) continue;
-            const std::wstring* value = nullptr;
-            std::int32_t pad = -1;
-            if (tk::SameText(h.Key, L"sSize")) {
-              const std::int32_t w = TextWidthTwips(item.SizeText);
-              text(item.SizeText, h.Right - 50 - w - v.EdgeGap, y + 30, colour);
-              h.DrawnWidth = std::max(h.DrawnWidth, w + v.SizeWidthPad);
-              continue;
-            }
-            if (tk::SameText(h.Key, L"sExt")) value = &item.Extension, pad = v.ExtWidthPad;
-            else if (tk::SameText(h.Key, L"sDateLastModified")) value = &item.DateLastModified;
-            else if (tk::SameText(h.Key, L"sDateCreated")) value = &item.DateCreated;
-            else if (tk::SameText(h.Key, L"sDateLastAccessed")) value = &item.DateLastAccessed;
-            else if (tk::SameText(h.Key, L"sAttributes")) value = &item.AttributesText;
-            else if (tk::SameText(h.Key, L"sComments")) value = &item.Comments, pad = 0;
-            else if (tk::SameText(h.Key, L"sFileType")) value = &item.FileType, pad = 0;
-            if (!value) continue;
-            text(*value, h.Left + 50 - v.EdgeGap, y + 30, colour);
-            if (pad >= 0) h.DrawnWidth = std::max(h.DrawnWidth, TextWidthTwips(*value) + pad);
-          }
-        }
 
         const bool root = tree && i == 0;
         const ItemDetails& d = *details_;
@@ -264,10 +265,44 @@ void ZenloFileControl::DrawFolderBox() {
             case sNoSubFolders: line(indentX - 325, y + 120, indentX - 270, y + 120); break;
           }
         }
+        if (dc) RestoreDC(dc, -1);
+
+        if (!listMode) {
+          for (int slot = 2; slot <= 9; ++slot) {
+            TypeHeading& h = v.Headings.Headings[static_cast<std::size_t>(slot)];
+            if (!h.Active) continue;
+            // Each text stays inside its own column, short of where the next one's starts.
+            const std::int32_t cellRight = h.Right - v.EdgeGap;
+            const std::wstring* value = nullptr;
+            std::int32_t pad = -1;
+            if (tk::SameText(h.Key, L"sSize")) {
+              const std::int32_t w = TextWidthTwips(item.SizeText);
+              cellText(item.SizeText, h.Left - v.EdgeGap, y + 30, h.Right - 50 - v.EdgeGap, colour,
+                       true);
+              h.DrawnWidth = std::max(h.DrawnWidth, w + v.SizeWidthPad);
+              continue;
+            }
+            if (tk::SameText(h.Key, L"sExt")) value = &item.Extension, pad = v.ExtWidthPad;
+            else if (tk::SameText(h.Key, L"sDateLastModified")) value = &item.DateLastModified;
+            else if (tk::SameText(h.Key, L"sDateCreated")) value = &item.DateCreated;
+            else if (tk::SameText(h.Key, L"sDateLastAccessed")) value = &item.DateLastAccessed;
+            else if (tk::SameText(h.Key, L"sAttributes")) value = &item.AttributesText;
+            else if (tk::SameText(h.Key, L"sComments")) value = &item.Comments, pad = 0;
+            else if (tk::SameText(h.Key, L"sFileType")) value = &item.FileType, pad = 0;
+            if (!value) continue;
+            cellText(*value, h.Left + 50 - v.EdgeGap, y + 30, cellRight, colour);
+            if (pad >= 0) h.DrawnWidth = std::max(h.DrawnWidth, TextWidthTwips(*value) + pad);
+          }
+        }
       }
       if (tree && v.FirstVisible == 0) {
+        if (dc) {
+          SaveDC(dc);
+          IntersectClipRect(dc, 0, 0, s.X(nameColumnRight), s.Y(2 * v.RowHeight));
+        }
         line(defaultIndent_ - 325, v.RowHeight, defaultIndent_ - 325, 120);
         line(defaultIndent_ - 325, 120, defaultIndent_, 120);
+        if (dc) RestoreDC(dc, -1);
       }
       if (dc && previousPen) SelectObject(dc, previousPen);
       previousPen = nullptr;
