@@ -1,7 +1,12 @@
 // The control as a window in a host: its parts, and a tree and a listing drawn from real
 // folders.
+#include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "ScreenPixels.h"
 #include "listing/view/ViewState.h"
 #include "support/ControlFixture.h"
 #include "support/HostWindow.h"
@@ -31,6 +36,13 @@ bool RowHasInk(const ZenloFileControl& c, std::int32_t rowTopTwips, int fromX, i
     for (int x = fromX; x < toX; ++x)
       if (FrontPixel(c, x, y) != back) return true;
   return false;
+}
+
+// Ink of a name: neither the background, a tree line nor one of the highlights.
+bool IsNameInk(const ZenloFileControl& c, COLORREF p) {
+  const SkinSettings& skin = c.View().Skin;
+  return p != skin.ListBackground && p != kTreeLine && p != skin.ActiveItemOutline &&
+         p != skin.ActiveItemUnderline;
 }
 
 struct Pane {
@@ -115,14 +127,27 @@ TEST(Frame, TreeAndListingOfARealFolderDrawTheirRows) {
   ASSERT_EQ(tree.ItemCount(), 6);
   EXPECT_EQ(tree.View().FirstVisible, 0);
   EXPECT_EQ(tree.View().LastVisible, 5);
+  // On the screen every name ends inside the Name column; where it starts shows the nesting:
+  // a sub-folder one step right of its parent, folders of one level aligned.
+  testsupport::ScreenPixels treeScreen(tree.View().FolderBox.Handle());
+  const int nameEnd = Px(tree.View().Headings.Headings[1].Right - tree.View().EdgeGap);
+  std::vector<int> textStart;
   for (std::int32_t i = 0; i < tree.ItemCount(); ++i) {
     const TypeListItem& item = tree.ListItems()[static_cast<std::size_t>(i)];
     EXPECT_EQ(item.RowTop, 265 * i) << i;
-    EXPECT_EQ(item.DrawLeft, item.Level * 150 + 300) << i;
-    EXPECT_EQ(item.DrawBottomGap, item.DrawBottom + 265) << i;
-    EXPECT_TRUE(RowHasInk(tree, item.RowTop, Px(item.DrawLeft + 200), Px(item.DrawLeft + 200) + 40))
-        << "no name drawn in row " << i;
+    int last = -1;
+    for (int x = 0; x < nameEnd; ++x)
+      for (int y = Py(item.RowTop) + 1; y < Py(item.RowTop + 265) - 1; ++y)
+        if (IsNameInk(tree, treeScreen.At(x, y))) last = x;
+    ASSERT_GT(last, 0) << "no name drawn in row " << i;
+    textStart.push_back(last + 1 - tree.View().Measure.Width(item.Name));
   }
+  const int step = Px(150);
+  EXPECT_NEAR(textStart[2], textStart[1] + step, 1);  // Invoices under Documents
+  EXPECT_NEAR(textStart[3], textStart[2], 1);         // Letters beside Invoices
+  EXPECT_NEAR(textStart[4], textStart[1], 1);         // Music beside Documents
+  EXPECT_NEAR(textStart[5], textStart[1], 1);
+  EXPECT_LT(textStart[0], textStart[1]);              // the root left of its folders
   // Level-1 tree line at x = 450 - 325 twips runs through the rows of Documents and Music;
   // the last item (Pictures) closes it at its middle.
   const int lineX = Px(450 - 325);
@@ -146,7 +171,78 @@ TEST(Frame, TreeAndListingOfARealFolderDrawTheirRows) {
   const auto& sizeHeading = listing.View().Headings.Headings[3];
   EXPECT_GE(sizeHeading.DrawnWidth, 500);
 
+  // As the host shows a pane whose listing was clicked last.
+  pane.tree->HiLightControl(false);
+  pane.listing->HiLightControl(true);
+  tk::PumpUntil([] { return false; }, 200);
   testsupport::SaveWindowPicture(host.Handle(), testsupport::ScreenshotPath(L"tree-and-listing.bmp"));
+}
+
+TEST(Frame, TheHintOfAListingThatHidesItsFoldersShowsUnderThePointer) {
+  TempFolder dir;
+  for (const wchar_t* name : {L"one", L"two"}) dir.Folder(name);
+  testsupport::HostWindow host(520, 320);
+  ControlHolder c(fbFile);
+  ASSERT_TRUE(c->CreateFrame(host.Handle()));
+  MoveWindow(c->Window(), 0, 0, 500, 280, TRUE);
+  c->LoadSetup();
+  ASSERT_TRUE(c->GetFolderContents(dir.Path(), true));
+  c->ResizeControl(vertical);
+  const ViewState& v = c->View();
+  ASSERT_TRUE(v.EmptyTextShown);
+  HWND tip = v.Tip.Handle();
+  ASSERT_NE(tip, nullptr);
+
+  // The pointer rests on the listing: the tip window comes up with the hint.
+  RECT box;
+  GetWindowRect(v.FolderBox.Handle(), &box);
+  SetForegroundWindow(host.Handle());
+  SetCursorPos(box.left + 40, box.top + 8);
+  tk::PumpUntil([] { return false; }, 50);
+  SetCursorPos(box.left + 42, box.top + 9);
+  EXPECT_TRUE(tk::PumpUntil([&] { return IsWindowVisible(tip) != FALSE; }, 4000));
+  wchar_t text[200] = L"";
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.hwnd = GetParent(v.FolderBox.Handle());
+  tool.uId = reinterpret_cast<UINT_PTR>(v.FolderBox.Handle());
+  tool.lpszText = text;
+  SendMessageW(tip, TTM_GETTEXTW, 200, reinterpret_cast<LPARAM>(&tool));
+  EXPECT_STREQ(text, L"Press the 'Folder' icon on the above toolbar to show/hide folders.");
+
+  // Once the listing shows items it has nothing to hint.
+  SetCursorPos(0, 0);
+  dir.File(L"a.txt");
+  ASSERT_TRUE(c->GetFolderContents(dir.Path(), true));
+  c->ResizeControl(vertical);
+  ASSERT_FALSE(v.EmptyTextShown);
+  EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 0);
+}
+
+TEST(Frame, ATreeReadClearsWhatWasPaintedAroundTheOldRows) {
+  TempFolder dir;
+  dir.Folder(L"only");
+  testsupport::HostWindow host(420, 420);
+  ControlHolder tree(fbFolder);
+  ASSERT_TRUE(tree->CreateFrame(host.Handle()));
+  MoveWindow(tree->Window(), 0, 0, 400, 380, TRUE);
+  tree->LoadSetup();
+  ASSERT_TRUE(tree->GetFolderContents(dir.Path(), true));
+  tree->ResizeControl(vertical);
+  const ViewState& v = tree->View();
+  HWND bound = v.BoundBox.Handle();
+  RECT client;
+  GetClientRect(bound, &client);
+  const int belowRows = client.bottom - 10;
+  ASSERT_GT(belowRows, Py(v.FolderBoxRect.Height) + 5) << "the rows must leave room below them";
+  ASSERT_EQ(testsupport::ScreenPixels(bound).At(20, belowRows), RGB(255, 255, 255));
+
+  // A new skin colour: the area below the rows takes it at the next read's set-up.
+  tree->ApplyProperty(L"ColorListBackground", static_cast<std::int32_t>(RGB(40, 80, 120)));
+  tree->ApplySkinChange();
+  tree->SetDoDrawing(false);  // the read alone, without the drawing that may follow it
+  ASSERT_TRUE(tree->GetFolderContents(dir.Path(), true));
+  EXPECT_EQ(testsupport::ScreenPixels(bound).At(20, belowRows), RGB(40, 80, 120));
 }
 
 TEST(Frame, HeadingsMenuMarksFollowTheColumns) {

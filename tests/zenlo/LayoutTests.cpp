@@ -2,9 +2,11 @@
 // follow from the listing box's size and the item counts.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
+#include "ScreenPixels.h"
 #include "listing/view/ViewState.h"
 #include "support/ControlFixture.h"
 #include "support/HostWindow.h"
@@ -260,6 +262,77 @@ TEST(Layout, BothOrientationsGiveIdenticalPositionsInARealWindow) {
     const RECT status = windowRect(v.lblStatus.Handle());
     EXPECT_EQ(status.top, tk::TwipsToPixels(v.lblStatusRect.Top, tpp));
     EXPECT_EQ(status.bottom - status.top, tk::TwipsToPixels(225, tpp));
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// In a window
+
+int Px(double twips) { return tk::TwipsToPixels(twips, tk::TwipsPerPixelX()); }
+int Py(double twips) { return tk::TwipsToPixels(twips, tk::TwipsPerPixelY()); }
+
+// Placements of windows (moved, sized or set to where they are) while the hook is installed.
+std::map<HWND, int> g_windowMoves;
+LRESULT CALLBACK CountMoves(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  // Showing or hiding is not placing.
+  if (code == HC_ACTION && m->message == WM_WINDOWPOSCHANGING &&
+      !(reinterpret_cast<const WINDOWPOS*>(m->lParam)->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)))
+    ++g_windowMoves[m->hwnd];
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(Layout, AResizeMovesEachChildWindowOnceAndShowsTheHeadingStrip) {
+  TempFolder dir;
+  for (int i = 0; i < 12; ++i) dir.File(L"file" + std::to_wstring(i) + L".txt", 100);
+  testsupport::HostWindow host(760, 520);
+  for (ListType type : {fbFolder, fbFileAndFolder}) {
+    SCOPED_TRACE(testing::Message() << "type " << type);
+    ControlHolder c(type);
+    ASSERT_TRUE(c->CreateFrame(host.Handle()));
+    c->LoadSetup();
+    // A list background apart from the strip's white, so the two can be told apart.
+    c->ApplyProperty(L"ColorListBackground", static_cast<std::int32_t>(RGB(250, 250, 215)));
+    MoveWindow(c->Window(), 0, 0, 600, 400, TRUE);
+    ASSERT_TRUE(c->GetFolderContents(dir.Path(), true));
+    c->ResizeControl(vertical);
+
+    MoveWindow(c->Window(), 0, 0, 700, 460, TRUE);
+    g_windowMoves.clear();
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, CountMoves, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    c->ResizeControl(vertical);
+    UnhookWindowsHookEx(hook);
+    // The control's own parts (the selector places its inner box itself).
+    int parts = 0;
+    for (const auto& [hwnd, moves] : g_windowMoves) {
+      const HWND parent = GetParent(hwnd);
+      if (parent != c->Window() && parent != c->View().BoundBox.Handle()) continue;
+      ++parts;
+      wchar_t cls[64] = L"";
+      GetClassNameW(hwnd, cls, 64);
+      const std::wstring kind = cls;
+      // A combo box fits its own height once more after it was placed.
+      EXPECT_EQ(moves, kind == L"ComboBox" ? 2 : 1)
+          << "window of class " << std::string(kind.begin(), kind.end());
+    }
+    EXPECT_GE(parts, 6);  // the listing boxes, the bars, the status line, the toolbar
+
+    // The heading strip: from the toolbar's foot to the listing's top, across the pane,
+    // in its backdrop colour; the listing starts right below it.
+    const ViewState& v = c->View();
+    testsupport::ScreenPixels screen(c->Window());
+    const int top = Py(v.Toolbar1Rect.Top + v.Toolbar1Rect.Height);
+    const int bottom = Py(v.shpButBack.Top + v.shpButBack.Height);
+    ASSERT_GT(bottom - top, 10);
+    const int left = Px(v.shpOutline.Left) + 1, right = Px(v.shpOutline.Left + v.shpOutline.Width) - 1;
+    int off = 0;
+    for (int y = top + 1; y < bottom - 1; ++y)
+      for (int x = left; x < right; ++x)
+        if (screen.At(x, y) != v.Skin.HeadingBackdrop) ++off;
+    EXPECT_EQ(off, 0);
+    EXPECT_NE(screen.At(left + 5, top - 3), v.Skin.HeadingBackdrop);  // the toolbar
+    EXPECT_EQ(screen.At(left + 5, Py(v.BoundBoxRect.Top) + 1), v.Skin.ListBackground);
   }
 }
 

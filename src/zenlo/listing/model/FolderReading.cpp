@@ -262,6 +262,8 @@ void ZenloFileControl::OutermostSetUp(ReadCall& call) {
     BitBltBase(true);  // the emptied listing shows at once
   }
   if (!call.keepSelected) savedSelection_.clear();
+  // What was painted around and below the old rows goes, in the current list background.
+  if (HWND box = view_->BoundBox.Handle()) InvalidateRect(box, nullptr, TRUE);
   if (!tree && !sharedIconsBuilt_) {
     DCSetupIcon();
     DCSetupIconTrans();

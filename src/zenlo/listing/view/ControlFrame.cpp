@@ -46,6 +46,8 @@ bool ZenloFileControl::CreateFrame(HWND parent) {
                      route(&ZenloFileControl::OnFolderBoxMessage));
   v.BoundBox.SetErrorHandler(report);
   v.FolderBox.SetErrorHandler(report);
+  v.Tip.Attach(v.FolderBox.Handle());
+  v.Tip.SetText(v.FolderBoxToolTip);
   v.VScroll1.Create(surface, true);
   v.HScroll1.Create(surface, false);
   v.VScroll1.Change = [this] { VScrollHasChanged(); };

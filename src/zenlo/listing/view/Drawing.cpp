@@ -307,6 +307,7 @@ void ZenloFileControl::DrawFolderBox() {
       if (dc && previousPen) SelectObject(dc, previousPen);
       previousPen = nullptr;
     }
+    v.Tip.SetText(v.FolderBoxToolTip);
     ApplyPlacement();  // the box takes the width and height the drawing gave it
     BitBltBase(false);
     UpdateStatus(true);

@@ -25,7 +25,13 @@ void ZenloFileControl::ResizeControl(Orient TheLayout) {
     v.Width = r.right * tk::TwipsPerPixelX();
     v.Height = r.bottom * tk::TwipsPerPixelY();
   }
-  PlaceControls();
+  // Placing, the geometry pass and the drawing each change sizes; the windows follow once,
+  // at the end, instead of after every step.
+  ++v.PlacementHeld;
+  try {
+    PlaceControls();
+  } catch (...) {
+  }
   try {
     SetFolderBoxProperties(false);
   } catch (...) {
@@ -34,6 +40,7 @@ void ZenloFileControl::ResizeControl(Orient TheLayout) {
     DrawFolderBox();
   } catch (...) {
   }
+  if (--v.PlacementHeld == 0 && v.PlacementPending) ApplyPlacement();
 }
 
 void ZenloFileControl::PlaceControls() {
@@ -123,6 +130,11 @@ void ZenloFileControl::PlaceControls() {
 void ZenloFileControl::ApplyPlacement() {
   ViewState& v = *view_;
   if (!v.Surface.Handle()) return;
+  if (v.PlacementHeld > 0) {
+    v.PlacementPending = true;
+    return;
+  }
+  v.PlacementPending = false;
   const int tppX = tk::TwipsPerPixelX(), tppY = tk::TwipsPerPixelY();
   auto place = [&](tk::Window& w, const PartRect& p) {
     w.SetBounds(tk::TwipsToPixels(p.Left, tppX), tk::TwipsToPixels(p.Top, tppY),

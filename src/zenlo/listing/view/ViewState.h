@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "listing/model/HeadingsTable.h"
+#include "listing/view/FolderBoxTip.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Gdi.h"
 #include "toolkit/TextMeasure.h"
@@ -126,7 +127,11 @@ struct ViewState {
   } HoverLine;
   std::wstring LastActiveTreePath;
   std::int16_t EdgeGap = 105;
-  std::wstring FolderBoxToolTip;
+  std::wstring FolderBoxToolTip;  // what the drawing wants the tip to say
+  FolderBoxTip Tip;               // the tip window that says it
+  // ResizeControl moves the child windows once, after all its steps.
+  int PlacementHeld = 0;
+  bool PlacementPending = false;
 
   // Layout constants of the drawing, stored by every read.
   std::int32_t IndentBase = 300, IndentStep = 150, TextOffsetX = 200, IconOffsetX = -250,
