@@ -236,6 +236,16 @@ void Toolbar::SetValue(const std::wstring& key, bool pressed) {
   if (i >= 0 && Handle()) SendMessageW(Handle(), TB_CHECKBUTTON, kFirstCommand + i, pressed);
 }
 
+std::wstring Toolbar::ToolTip(const std::wstring& key) const {
+  const int i = IndexOf(key);
+  return i >= 0 ? tips_[static_cast<std::size_t>(i)] : std::wstring();
+}
+
+void Toolbar::SetToolTip(const std::wstring& key, const std::wstring& text) {
+  const int i = IndexOf(key);
+  if (i >= 0) tips_[static_cast<std::size_t>(i)] = text;
+}
+
 RECT Toolbar::ButtonRect(const std::wstring& key) const {
   RECT r{};
   const int i = IndexOf(key);

@@ -88,6 +88,9 @@ class Toolbar : public Window {
   void SetEnabled(const std::wstring& key, bool enabled);
   bool Value(const std::wstring& key) const;  // a check button is pressed
   void SetValue(const std::wstring& key, bool pressed);
+  // The tip shown over a button, changeable while the program runs.
+  std::wstring ToolTip(const std::wstring& key) const;
+  void SetToolTip(const std::wstring& key, const std::wstring& text);
   RECT ButtonRect(const std::wstring& key) const;  // pixels in the toolbar
   int PreferredHeight() const;
   const std::vector<Button>& Buttons() const { return buttons_; }

@@ -1,0 +1,96 @@
+#include "commands/MenuIcons.h"
+
+#include <commctrl.h>
+
+namespace varnello {
+
+MenuIconComponent::~MenuIconComponent() { Detach(); }
+
+bool MenuIconComponent::Attach(HWND window) {
+  if (!window || !GetMenu(window)) return false;
+  window_ = window;
+  return true;
+}
+
+void MenuIconComponent::Detach() {
+  for (const Placed& p : placed_) {
+    if (IsMenu(p.Menu)) {
+      MENUITEMINFOW info{};
+      info.cbSize = sizeof info;
+      info.fMask = MIIM_BITMAP;
+      info.hbmpItem = nullptr;
+      SetMenuItemInfoW(p.Menu, p.Position, TRUE, &info);
+    }
+    DeleteObject(p.Bitmap);
+  }
+  placed_.clear();
+  window_ = nullptr;
+}
+
+bool MenuIconComponent::Find(HMENU menu, const std::wstring& caption, HMENU& owner,
+                             UINT& position) const {
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[512] = L"";
+    GetMenuStringW(menu, static_cast<UINT>(i), text, 512, MF_BYPOSITION);
+    if (caption == text) {
+      owner = menu;
+      position = static_cast<UINT>(i);
+      return true;
+    }
+    if (HMENU sub = GetSubMenu(menu, i))
+      if (Find(sub, caption, owner, position)) return true;
+  }
+  return false;
+}
+
+bool MenuIconComponent::SetImage(const std::wstring& caption, int index) {
+  if (!window_ || !images_ || index < 0) return false;
+  HMENU owner = nullptr;
+  UINT position = 0;
+  if (!Find(GetMenu(window_), caption, owner, position)) return false;
+  const int size = 16;
+  HDC screen = GetDC(nullptr);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
+  HDC dc = CreateCompatibleDC(screen);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  RECT all{0, 0, size, size};
+  FillRect(dc, &all, GetSysColorBrush(useMenuColour_ ? COLOR_MENU : COLOR_WINDOW));
+  ImageList_Draw(images_->Handle(), index, dc, 0, 0, ILD_TRANSPARENT);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_BITMAP;
+  info.hbmpItem = bitmap;
+  if (!SetMenuItemInfoW(owner, position, TRUE, &info)) {
+    DeleteObject(bitmap);
+    return false;
+  }
+  // A picture given again replaces the earlier one, which is freed.
+  for (auto it = placed_.begin(); it != placed_.end(); ++it)
+    if (it->Menu == owner && it->Position == position) {
+      DeleteObject(it->Bitmap);
+      placed_.erase(it);
+      break;
+    }
+  placed_.push_back({owner, position, bitmap});
+  if (window_) DrawMenuBar(window_);
+  return true;
+}
+
+HBITMAP MenuIconComponent::ImageOf(const std::wstring& caption) const {
+  if (!window_) return nullptr;
+  HMENU owner = nullptr;
+  UINT position = 0;
+  if (!Find(GetMenu(window_), caption, owner, position)) return nullptr;
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_BITMAP;
+  if (!GetMenuItemInfoW(owner, position, TRUE, &info)) return nullptr;
+  return info.hbmpItem;
+}
+
+}  // namespace varnello

@@ -1,0 +1,45 @@
+#pragma once
+// Pictures beside menu entries: the entry is found by its caption and gets a bitmap drawn from
+// the shared image list.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "toolkit/Controls.h"
+
+namespace varnello {
+
+class MenuIconComponent {
+ public:
+  MenuIconComponent() = default;
+  ~MenuIconComponent();
+  MenuIconComponent(const MenuIconComponent&) = delete;
+  MenuIconComponent& operator=(const MenuIconComponent&) = delete;
+
+  // Draw pictures over the menu's own background colour.
+  void SetUseMenuColour(bool on) { useMenuColour_ = on; }
+  void SetImageList(const tk::ImageList* images) { images_ = images; }
+  // False when the window has no menu bar.
+  bool Attach(HWND window);
+  // Takes every picture off the menus.
+  void Detach();
+  // Gives the entry with that caption (anywhere in the menu bar) picture `index`.
+  bool SetImage(const std::wstring& caption, int index);
+  // The picture an entry shows now, or null.
+  HBITMAP ImageOf(const std::wstring& caption) const;
+
+ private:
+  struct Placed {
+    HMENU Menu;
+    UINT Position;
+    HBITMAP Bitmap;
+  };
+  bool Find(HMENU menu, const std::wstring& caption, HMENU& owner, UINT& position) const;
+  HWND window_ = nullptr;
+  const tk::ImageList* images_ = nullptr;
+  bool useMenuColour_ = true;
+  std::vector<Placed> placed_;
+};
+
+}  // namespace varnello

@@ -1,0 +1,793 @@
+#include "mainwindow/Master.h"
+
+#include <olectl.h>
+
+#include "commands/MainMenu.h"
+#include "commands/MainToolbar.h"
+#include "mainwindow/OsVersion.h"
+#include "mainwindow/ProgramMessageBox.h"
+#include "toolkit/Error.h"
+#include "toolkit/MousePointer.h"
+
+namespace varnello {
+
+namespace {
+
+constexpr int kTitleBarHeight = 20;
+constexpr int kPathHeight = 20;
+constexpr COLORREF kSeparatorColour = RGB(0, 0, 0);
+const wchar_t kSupportAddress[] = L"support@varnello.example";
+
+std::wstring Upper(std::wstring s) {
+  for (auto& c : s) c = static_cast<wchar_t>(towupper(c));
+  return s;
+}
+
+void AddRightSlash(std::wstring& path) {
+  if (path.empty() || path.back() != L'\\') path += L'\\';
+}
+
+// Paths past 49 characters show as their first 3, "..." and their last 44.
+std::wstring ShortDisplay(const std::wstring& text) {
+  if (text.size() <= 49) return text;
+  return text.substr(0, 3) + L"..." + text.substr(text.size() - 44);
+}
+
+std::wstring PaneMenuCaption(short pane, const std::wstring& display) {
+  return L"Show Pane &" + std::to_wstring(pane + 1) + L" - " + display;
+}
+
+std::wstring PaneKey(short pane) { return L"pane" + std::to_wstring(pane); }
+
+void SetText(HWND w, const std::wstring& text) {
+  if (w) SetWindowTextW(w, text.c_str());
+}
+
+std::wstring GetText(HWND w) {
+  if (!w) return {};
+  std::wstring s(static_cast<size_t>(GetWindowTextLengthW(w)) + 1, L'\0');
+  s.resize(static_cast<size_t>(GetWindowTextW(w, s.data(), static_cast<int>(s.size()))));
+  return s;
+}
+
+zenlo::Variant Colour(COLORREF c) { return static_cast<std::int32_t>(c); }
+
+}  // namespace
+
+Master::BusyScope::~BusyScope() { --m_.busy_; }
+
+Master::Master(std::wstring programFolder, PaneListFactory& lists)
+    : folder_(std::move(programFolder)), factory_(lists) {
+  while (!folder_.empty() && folder_.back() == L'\\') folder_.pop_back();
+  closeRetry_.SetEnabled(false);
+  closeRetry_.OnTick = [this] {
+    if (busy_ > 0 || AnyListReading()) return;
+    closeRetry_.SetEnabled(false);
+    Form_Unload();
+  };
+  CreateChildren();
+}
+
+Master::~Master() {
+  closeRetry_.SetEnabled(false);
+  for (auto& l : listings_) l.reset();
+  for (auto& t : trees_) t.reset();
+  menuIcons_.Detach();
+  Destroy();
+}
+
+void Master::CreateChildren() {
+  if (!CreateOwn(nullptr, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN)) return;
+  SetWindowTextW(Handle(), L"Varnello");
+  const int w = 1000, h = 700;
+  SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+  menu_ = CreateMainMenu();
+  SetMenu(Handle(), menu_);
+  uiFont_.Reset(CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
+                            L"Tahoma"));
+  toolbar_.Create(Handle());
+  AddMainToolbarButtons(toolbar_);
+  for (const auto& b : MainToolbarButtons())
+    if (!b.Separator && b.SpaceWidth == 0 && b.Key.rfind(L"pane", 0) != 0)
+      toolbar_.SetEnabled(b.Key, false);  // their commands are not wired yet
+  currentPath_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_READONLY |
+                                 ES_AUTOHSCROLL, 0, 0, 0, 0, Handle(), nullptr, nullptr, nullptr);
+  SendMessageW(currentPath_, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.Get()), FALSE);
+  command_.Create(Handle(), 200, 200);
+  command_.SetVisible(false);
+  for (short i = 0; i < kPaneCount; ++i) {
+    titleBars_[i] = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_READONLY | ES_AUTOHSCROLL, 0,
+                                    0, 0, 0, Handle(), nullptr, nullptr, nullptr);
+    SendMessageW(titleBars_[i], WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.Get()), FALSE);
+  }
+  RegisterForm(L"Master", Handle());
+  // Pane 0's pair belongs to the window from the start.
+  trees_[0] = factory_.Create(0, Handle(), *this);
+  listings_[0] = factory_.Create(100, Handle(), *this);
+}
+
+PaneList* Master::List(short index) const {
+  if (index >= 0 && index < kPaneCount) return trees_[index].get();
+  if (index >= 100 && index < 100 + kPaneCount) return listings_[index - 100].get();
+  return nullptr;
+}
+
+std::wstring Master::FilePath(const wchar_t* name) const { return folder_ + L"\\" + name; }
+
+std::wstring Master::TitleBarText(short pane) const {
+  return pane >= 0 && pane < kPaneCount ? GetText(titleBars_[pane]) : std::wstring();
+}
+std::wstring Master::CurrentPathText() const { return GetText(currentPath_); }
+std::wstring Master::CommandText() const { return command_.Text(); }
+
+// ---------------------------------------------------------------------------------------------
+// Start-up
+
+void Master::Status(const std::wstring& text) {
+  if (splash_) splash_->SetStatus(text);
+  if (PhaseHook) PhaseHook(text);
+}
+
+void Master::Form_Load(StartupReporter& splash) {
+  splash_ = &splash;
+  ResizeAllowed = true;
+  FirstResize = true;
+  UseShellVerbs = 1;
+  MenuIconsFailed = false;
+  try {
+    Status(L"setting up menus...");
+    Status(L"creating menu links...");
+    if (!menuIcons_.Attach(Handle())) MenuIconsFailed = true;
+    if (!MenuIconsFailed) {
+      Status(L"assigning images...");
+      menuIcons_.SetUseMenuColour(true);
+      if (!images_.Handle() && !BuildMainImages(images_))
+        throw tk::RuntimeError(7, L"The program's pictures could not be made.");
+      menuIcons_.SetImageList(&images_);
+      static const std::pair<const wchar_t*, const wchar_t*> kMenuPictures[] = {
+          {L"Move &Left", L"headleft2"},
+          {L"Move &Right", L"headright2"},
+          {L"Sort &Ascending - Start New Sort", L"headasc1"},
+          {L"Sort &Descending - Start New Sort", L"headdes1"},
+          {L"Sort Asc - Add to Current Sort", L"headascadd1"},
+          {L"Sort Des - Add to Current Sort", L"headdesadd1"},
+          {L"&Calculate Folder Sizes", L"calculate"},
+          {L"Choose &Skin...", L"choosecolors"},
+          {L"&Vertical", L"layoutvertical"},
+          {L"&Horizontal", L"layouthorizontal"},
+          {L"Auto Expand Pane Size", L"layoutautoexpand"},
+          {L"Command &Line", L"commandline"},
+          {L"&Recycle Bin...", L"recyclebin"},
+          {L"&Empty Recycle Bin", L"recycleempty2"},
+          {L"Varnello &Website...", L"vr1"},
+          {L"&Help...", L"about4"},
+          {L"E&xit", L"exit"},
+          {L"Com&pare Folder Contents", L"compare"},
+          {L"&Color Coding && Comments", L"colorcode"},
+          {L"&Options...", L"options"},
+      };
+      for (const auto& [caption, key] : kMenuPictures)
+        menuIcons_.SetImage(caption, images_.IndexOf(key));
+    }
+    Status(L"detecting environment...");
+    if (IsWin95()) OSName = L"Windows 95", OldWindows = true;
+    if (IsWin98()) OSName = L"Windows 98", OldWindows = true;
+    if (IsWinME()) OSName = L"Windows Me", OldWindows = true;
+    Status(L"creating toolbars...");
+    SetToolbarIcons();
+    Status(L"setting intial properties...");
+    SetControlProperties();
+    Status(L"checking for proper shut down...");
+    if (GetFileAttributesW(FilePath(L"run.txt").c_str()) != INVALID_FILE_ATTRIBUTES) {
+      std::wstring text =
+          L"It appears as though Varnello did not shut down properly or another copy is "
+          L"already running.\r\n\r\nDo you want to reset to all of Varnello's default settings?";
+      Message(text, 1, L"");
+      if (MsgBoxAnswer == L"YES") DeleteFileW(FilePath(L"user.usr").c_str());
+    }
+    Status(L"getting last settings used...");
+    LoadLastSettings();
+    Status(L"storing start up information...");
+    PlaceRunFile();
+    Status(L"preparing initial views...");
+    for (short i = 0; i < kPaneCount; ++i) {
+      ShowWindow(titleBars_[i], SW_HIDE);
+      if (Panes[i].Loaded) {
+        if (HWND w = List(i)->Window()) ShowWindow(w, SW_HIDE);
+        if (HWND w = List(static_cast<short>(i + 100))->Window()) ShowWindow(w, SW_HIDE);
+      }
+    }
+    ShowWindow(toolbar_.Handle(), SW_HIDE);
+    RedrawWindow(toolbar_.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    ShowWindow(toolbar_.Handle(), SW_SHOW);
+    Status(L"getting mouse information...");
+    Options.ClickedPane = Options.StartPane;
+    Status(L"highlighting active list...");
+    HighlightActiveList(false);
+    ResizeAllowed = true;
+    splash.SetLoadedFlag();
+  } catch (...) {
+    std::wstring text =
+        L"An error has occurred while starting Varnello.\r\n\r\nThe error occurred during this "
+        L"stage: " +
+        splash.Status() + L"\r\n\r\nPlease send an e-mail to " + kSupportAddress +
+        L" regarding possible fixes to this issue and quote error number: VR0101. Varnello "
+        L"must now close.";
+    Message(text, 0, L"");
+    splash.SetShutDown();
+  }
+  splash_ = nullptr;
+}
+
+void Master::PlaceRunFile() {
+  HANDLE file = CreateFileW(FilePath(L"run.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    throw tk::RuntimeError(75, L"Path/File access error");
+  CloseHandle(file);
+}
+
+void Master::SetToolbarIcons() {
+  if (!images_.Handle() && !BuildMainImages(images_))
+    throw tk::RuntimeError(7, L"The program's pictures could not be made.");
+  toolbar_.SetImageList(images_);
+  for (const auto& [button, image] : ToolbarPictures()) {
+    const int index = images_.IndexOf(image);
+    if (index < 0 || !toolbar_.HasButton(button))
+      throw tk::RuntimeError(35601, L"Element not found");
+    toolbar_.SetImage(button, index);
+  }
+}
+
+void Master::SetControlProperties() {
+  background_.Reset(CreateSolidBrush(Skin.ColorProgramBackground));
+}
+
+void Master::LoadLastSettings() {
+  Status(L"getting program defaults...");
+  for (short i = 0; i < kPaneCount; ++i) {
+    const bool loaded = Panes[i].Loaded;  // a pane's lists live as long as the window
+    Panes[i] = DefaultPaneRecords()[i];
+    Panes[i].Loaded = loaded;
+  }
+  Options = ProgramOptions{};
+  SetMenuCheck(menu_, mnuCompareDate, true);
+  SetMenuCheck(menu_, mnuCompareSize, true);
+  toolbar_.SetValue(L"compare_size", true);
+  toolbar_.SetValue(L"compare_date", true);
+  if (!MenuIconsFailed) menuIcons_.SetImage(L"&Orientation", images_.IndexOf(L"layouthorizontal"));
+  toolbar_.SetValue(L"layoutvertical", false);
+  toolbar_.SetValue(L"layouthorizontal", true);
+  SetMenuCheck(menu_, mnuHidden, false);
+  SetMenuCheck(menu_, mnuSystem, false);
+  SetMenuCheck(menu_, mnuCommandOff, true);
+  SetMenuCheck(menu_, mnuCommandOn, false);
+  toolbar_.SetValue(L"showcommandline", false);
+  Options.ColorCodingOn = false;
+  toolbar_.SetValue(L"showcolor", false);
+  SetMenuCheck(menu_, mnuAutoExpandOn, false);
+  SetMenuCheck(menu_, mnuAutoExpandOff, true);
+  toolbar_.SetValue(L"layoutautoexpand", false);
+  for (short i = 0; i < kPaneCount; ++i) {
+    toolbar_.SetValue(PaneKey(i), i < 2);
+    SetMenuCheck(menu_, mnuPane0 + static_cast<UINT>(i), i < 2);
+  }
+
+  Status(L"loading initial pane defaults...");
+  // The settings file's records are applied here once its reader lands; until then every run
+  // starts from the defaults above.
+  MakeBookmarkDisplayPaths();
+
+  Options.StartPane = -1;
+  // At least one pane is always open: with every pane hidden, pane 0 is shown.
+  if (LowestShownPane(Panes) < 0) {
+    Panes[0].Status = 0;
+    Options.ShownPaneCount = 1;
+    toolbar_.SetValue(PaneKey(0), true);
+    SetMenuCheck(menu_, mnuPane0, true);
+  }
+  Options.StartPane = LowestShownPane(Panes);
+  Options.ActivePane = Options.StartPane;
+
+  Status(L"arranging setup...");
+  Status(L"loading initial pane...");
+  LoadSkin(Options.SkinName);
+  InitializePaneSet(0);
+  for (short n = 1; n < kPaneCount; ++n) {
+    if (Panes[n].Status != 0) continue;
+    Status(L"loading pane " + std::to_wstring(n + 1) + L"...");
+    InitializePaneSet(n);
+  }
+  Status(L"loading skin...");
+}
+
+void Master::MakeBookmarkDisplayPaths() {
+  for (Bookmark& b : Options.BookMarks) {
+    const std::wstring& p = b.Path;
+    b.DisplayPath = p.size() > 100 ? p.substr(0, 10) + L"..." + p.substr(p.size() - 87) : p;
+  }
+}
+
+void Master::LoadSkin(const std::wstring& skinName) {
+  Options.SkinName = Upper(skinName);
+  // Skin files arrive with their reader; the default skin's colours stand until then.
+  ApplySkinChange();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Pane pairs
+
+void Master::InitializePaneSet(short i) {
+  if (i < 0 || i >= kPaneCount) throw tk::RuntimeError(tk::kErrSubscript, L"Subscript out of range");
+  const int savedPointer = tk::ScreenMousePointer();
+  tk::SetScreenMousePointer(tk::PointerHourglass);
+  struct RestorePointer {
+    int saved;
+    ~RestorePointer() { tk::SetScreenMousePointer(saved); }
+  } restore{savedPointer};
+
+  if (i != 0) {
+    if (!trees_[i]) trees_[i] = factory_.Create(i, Handle(), *this);
+    if (!listings_[i]) listings_[i] = factory_.Create(static_cast<short>(i + 100), Handle(), *this);
+  }
+  PaneList* tree = trees_[i].get();
+  PaneList* listing = listings_[i].get();
+  if (!tree || !listing) throw tk::RuntimeError(429, L"The folder lists could not be created.");
+  Panes[i].Loaded = true;
+  tree->SetSortOrder(0, L"sName", L"asc");
+  listing->SetSortOrder(0, L"sName", L"asc");
+  tree->SetIsWin9X(OldWindows);
+  listing->SetIsWin9X(OldWindows);
+  listing->SetListType(zenlo::fbFileAndFolder);
+  listing->SetListMode(zenlo::listDetails);
+  // Cached settings of this pane are replayed here once the settings cache lands.
+  const std::pair<const wchar_t*, std::pair<zenlo::Variant, zenlo::Variant>> options[] = {
+      {L"FileCountMax", {static_cast<std::int32_t>(Options.FileCountMax),
+                         static_cast<std::int32_t>(Options.FileCountMax)}},
+      {L"ShowColor", {Options.ColorCodingOn, Options.ColorCodingOn}},
+      {L"ShowFileIcons", {Options.ShowFileIcons, Options.ShowFileIcons}},
+      {L"TrackFoldChanges", {Options.TrackFoldChanges, Options.TrackFoldChanges}},
+      // The tree never reports file changes.
+      {L"TrackFileChanges", {false, Options.TrackFileChanges}},
+      {L"TrackChime", {Options.TrackChime, Options.TrackChime}},
+      {L"ShowFolderIcons", {Options.ShowFolderIcons, Options.ShowFolderIcons}},
+      {L"ActiveHeading", {std::int16_t{1}, std::int16_t{1}}},
+      {L"ActiveButton", {std::int16_t{0}, std::int16_t{0}}},
+  };
+  for (const auto& [name, values] : options) {
+    tree->ApplyProperty(name, values.first);
+    listing->ApplyProperty(name, values.second);
+  }
+  tree->SetListType(zenlo::fbFolder);
+  ApplySkinChange();
+  tree->LoadSetup();
+  listing->LoadSetup();
+  tree->ResetStartItem();
+  listing->ResetStartItem();
+  LoadFolders(i);
+}
+
+void Master::LoadFolders(short i) {
+  PaneList* tree = List(i);
+  PaneList* listing = List(static_cast<short>(i + 100));
+  if (!tree || !listing) throw tk::RuntimeError(tk::kErrSubscript, L"Subscript out of range");
+  tree->SetShowHiddenItems(Options.ShowHidden);
+  listing->SetShowHiddenItems(Options.ShowHidden);
+  tree->SetShowSystemItems(Options.ShowSystem);
+  listing->SetShowSystemItems(Options.ShowSystem);
+  std::wstring folder = tree->GetActiveFolder(Panes[i].InitialDrive);
+  if (!tree->CheckFolderAccess(folder)) {
+    Panes[i].InitialDrive = L"C";
+    folder = L"C:\\";
+    tree->StoreActiveFolder(Panes[i].InitialDrive, folder);
+  }
+  AddRightSlash(folder);
+  Panes[i].CurrentFolder = folder;
+  const std::wstring display = Upper(ShortDisplay(folder));
+  toolbar_.SetToolTip(PaneKey(i), display);
+  SetMenuCaption(menu_, mnuPane0 + static_cast<UINT>(i), PaneMenuCaption(i, display));
+  SetPaneFolder(i);
+}
+
+void Master::SetPaneFolder(short i) {
+  PaneList* tree = List(i);
+  {
+    BusyScope busy(*this);
+    tree->SetFolder(Panes[i].InitialDrive, false);
+  }
+  if (!List(i)) return;
+  Panes[i].CurrentFolder = tree->currentFolder();
+  Panes[i].FolderSet = true;
+}
+
+void Master::UpdateChildPane(short i) {
+  if (i < 0 || i >= kPaneCount) return;
+  PaneList* tree = List(i);
+  PaneList* listing = List(static_cast<short>(i + 100));
+  if (!tree || !listing || tree->FolderListType() != zenlo::fbFolder) return;
+  std::wstring path = Panes[i].CurrentFolder;
+  AddRightSlash(path);
+  std::wstring display = path.rfind(L"*", 0) == 0 ? path.substr(2) : path;
+  SetText(titleBars_[i], display);
+  SetMenuCaption(menu_, mnuPane0 + static_cast<UINT>(i), PaneMenuCaption(i, display));
+  display = ShortDisplay(display);
+  toolbar_.SetToolTip(PaneKey(i), display);
+  command_.SetText(L"");
+  SetText(currentPath_, display);
+  Panes[i].LastChildFolder = path;
+  listing->ApplyProperty(L"ActiveString", std::wstring());
+  {
+    BusyScope busy(*this);
+    try {
+      listing->GetFolderContents(path, true);
+    } catch (...) {
+      // A read that fails still leaves the list on the folder it was asked for.
+    }
+  }
+  if (!List(static_cast<short>(i + 100))) return;
+  // A later request for this pane that ran while the read yielded wins.
+  const std::wstring& latest = Panes[i].LastChildFolder;
+  listing->currentFolder(latest);
+  listing->SetActiveFolder(latest);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Skin push
+
+void Master::SendProperty(const std::wstring& name, const zenlo::Variant& value) {
+  try {
+    for (short i = 0; i < kPaneCount; ++i) {
+      if (!Panes[i].Loaded) continue;
+      if (PaneList* l = List(i)) l->ApplyProperty(name, value);
+      if (PaneList* l = List(static_cast<short>(i + 100))) l->ApplyProperty(name, value);
+    }
+  } catch (...) {
+    std::wstring text = L"There was an error applying the skin change.";
+    Message(text, 0, L"");
+  }
+}
+
+void Master::ApplySkinChange() {
+  try {
+    for (const SkinColour& c : Skin.PaneColours()) SendProperty(c.Key, Colour(c.Value));
+    if (OldWindows) SendProperty(L"BorderWidth", std::int16_t{2});
+    if (toolbar_.Handle()) InvalidateRect(toolbar_.Handle(), nullptr, TRUE);
+    ColourMenuBar(Handle(), Skin.ColorMainMenu, false);
+    background_.Reset(CreateSolidBrush(TranslateColour(Skin.ColorProgramBackground)));
+    HighlightActiveList(true);
+    for (short i = 0; i < kPaneCount; ++i) {
+      if (!Panes[i].Loaded) continue;
+      PaneList* lists[2] = {List(i), List(static_cast<short>(i + 100))};
+      for (PaneList* l : lists) l->ApplySkinChange();
+      for (PaneList* l : lists) l->DrawFolderBox();
+      for (PaneList* l : lists) l->RedrawTemporaryLines();
+    }
+    if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
+  } catch (...) {
+    std::wstring text = L"There was an error applying the skin change.";
+    Message(text, 0, L"");
+  }
+}
+
+COLORREF Master::TranslateColour(COLORREF colour) {
+  COLORREF rgb = 0;
+  if (FAILED(OleTranslateColor(colour, nullptr, &rgb))) return 0;
+  return rgb;
+}
+
+void Master::ColourMenuBar(HWND window, COLORREF colour, bool includeSubmenus) {
+  HMENU menu = GetMenu(window);
+  if (!menu) return;
+  tk::Brush brush(CreateSolidBrush(TranslateColour(colour)));
+  MENUINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIM_BACKGROUND | (includeSubmenus ? MIM_APPLYTOSUBMENUS : 0);
+  info.hbrBack = brush.Get();
+  SetMenuInfo(menu, &info);
+  DrawMenuBar(window);
+  // The menu now paints with the new brush; the one it replaced is freed.
+  menuBrush_ = std::move(brush);
+}
+
+void Master::HighlightActiveList(bool) {
+  for (short i = 0; i < kPaneCount; ++i) {
+    if (!Panes[i].Loaded) continue;
+    List(i)->HiLightControl(Options.ActivePane == i);
+    List(static_cast<short>(i + 100))->HiLightControl(Options.ActivePane == i + 100);
+  }
+  for (HWND t : titleBars_)
+    if (t) InvalidateRect(t, nullptr, TRUE);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Message box
+
+void Master::RegisterForm(const std::wstring& name, HWND window) {
+  forms_.emplace_back(name, window);
+}
+
+void Master::UnregisterForm(HWND window) {
+  std::erase_if(forms_, [&](const auto& f) { return f.second == window; });
+}
+
+void Master::Message(std::wstring& strMessage, long VRbuttons, const std::wstring& FormOwner,
+                     std::optional<long> ErrNum, const std::wstring& ErrDes) {
+  try {
+    HWND owner = Handle();
+    if (!FormOwner.empty()) {
+      // A name that no loaded form has leaves the box on the main window.
+      for (const auto& [name, window] : forms_)
+        if (Upper(name) == Upper(FormOwner) && IsWindow(window)) owner = window;
+    }
+    if (ErrNum) strMessage = WithErrorSuffix(strMessage, *ErrNum, ErrDes);
+    MsgBoxAnswer.clear();
+    BusyScope busy(*this);
+    // Each message gets a box of its own, so a box raised while another is open answers
+    // its own question.
+    MessageBoxForm box;
+    std::wstring answer = box.ShowModal(owner, strMessage, VRbuttons);
+    MsgBoxAnswer = answer;
+  } catch (...) {
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Events of the lists
+
+void Master::List_Click(short index) {
+  HighlightActiveList(false);
+  PaneList* tree = List(index);
+  if (!tree || index >= kPaneCount || tree->FolderListType() != zenlo::fbFolder) return;
+  if (PaneList* listing = List(static_cast<short>(index + 100))) listing->ChangeNoticeClear();
+  Panes[index].CurrentFolder = tree->currentFolder();
+  UpdateChildPane(index);
+}
+
+void Master::List_DriveClick(short index) {
+  const short pane = index >= 100 ? static_cast<short>(index - 100) : index;
+  PaneList* list = List(index);
+  if (!list || pane < 0 || pane >= kPaneCount) return;
+  Panes[pane].CurrentFolder = list->GetActiveFolder();
+  UpdateChildPane(index);
+}
+
+void Master::List_Message(short, std::wstring& text) { Message(text, 0, L""); }
+
+void Master::List_ForceQuit(short) { RequestClose(); }
+
+void Master::List_UpdateFileName(short, std::wstring& fileName) { command_.SetText(fileName); }
+
+void Master::List_GetBookmark(short, short& slot, std::wstring& path) {
+  if (slot >= 0 && slot < 10) path = Options.BookMarks[static_cast<size_t>(slot)].Path;
+}
+
+void Master::List_IsPaneActive(short, short& pane, bool& result) {
+  result = pane >= 0 && pane < kPaneCount && Panes[pane].Status == 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Window
+
+void Master::Show() {
+  ShowWindow(Handle(), SW_SHOW);
+  SetForegroundWindow(Handle());
+  if (FirstResize) Form_Resize();
+}
+
+void Master::ResizeForm() {
+  RECT client;
+  GetClientRect(Handle(), &client);
+  const int toolbarHeight = toolbar_.PreferredHeight();
+  toolbar_.SetBounds(0, 0, client.right, toolbarHeight);
+  int top = toolbarHeight + 2;
+  SetWindowPos(currentPath_, nullptr, 4, top, client.right - 8, kPathHeight, SWP_NOZORDER);
+  top += kPathHeight + 4;
+  const bool commandLine = Options.CommandLineOn;
+  command_.SetVisible(commandLine);
+  int bottom = client.bottom;
+  if (commandLine) {
+    bottom -= 26;
+    command_.SetBounds(4, bottom + 2, client.right - 8, 22);
+  }
+  const bool horizontal = Options.Layout == 1;
+  float total = 0;
+  int shown = 0;
+  for (const PaneRecord& p : Panes)
+    if (p.Status == 0) total += horizontal ? p.PercentHeightH : p.PercentWidth, ++shown;
+  const int areaW = client.right, areaH = bottom - top;
+  float offset = 0;
+  for (short i = 0; i < kPaneCount; ++i) {
+    PaneRecord& p = Panes[i];
+    PaneList* tree = List(i);
+    PaneList* listing = List(static_cast<short>(i + 100));
+    const bool visible = p.Status == 0 && tree && listing;
+    ShowWindow(titleBars_[i], visible ? SW_SHOW : SW_HIDE);
+    if (!visible) {
+      if (tree) ShowWindow(tree->Window(), SW_HIDE);
+      if (listing) ShowWindow(listing->Window(), SW_HIDE);
+      continue;
+    }
+    const float share = total > 0 ? (horizontal ? p.PercentHeightH : p.PercentWidth) / total
+                                  : 1.0f / static_cast<float>(shown);
+    RECT r;
+    if (horizontal) {
+      r = {0, top + static_cast<int>(offset * areaH), areaW,
+           top + static_cast<int>((offset + share) * areaH)};
+    } else {
+      r = {static_cast<int>(offset * areaW), top, static_cast<int>((offset + share) * areaW),
+           bottom};
+    }
+    offset += share;
+    SetWindowPos(titleBars_[i], nullptr, r.left + 2, r.top, r.right - r.left - 4, kTitleBarHeight,
+                 SWP_NOZORDER);
+    const int listTop = r.top + kTitleBarHeight + 2;
+    const int w = r.right - r.left, h = r.bottom - listTop - 2;
+    RECT treeRect, listRect;
+    if (horizontal) {
+      const int treeW = w * 35 / 100;
+      treeRect = {r.left + 2, listTop, r.left + treeW, listTop + h};
+      listRect = {r.left + treeW + 2, listTop, r.right - 2, listTop + h};
+    } else {
+      const int treeH = h * 40 / 100;
+      treeRect = {r.left + 2, listTop, r.right - 2, listTop + treeH};
+      listRect = {r.left + 2, listTop + treeH + 2, r.right - 2, listTop + h};
+    }
+    const std::pair<PaneList*, RECT> placed[] = {{tree, treeRect}, {listing, listRect}};
+    for (const auto& [list, rect] : placed) {
+      HWND lw = list->Window();
+      const int lwidth = rect.right - rect.left, lheight = rect.bottom - rect.top;
+      if (!lw || lwidth < 40 || lheight < 40) {
+        if (lw) ShowWindow(lw, SW_HIDE);
+        continue;
+      }
+      SetWindowPos(lw, nullptr, rect.left, rect.top, lwidth, lheight, SWP_NOZORDER);
+      ShowWindow(lw, SW_SHOW);
+      list->ResizeControl(horizontal ? zenlo::horizontal : zenlo::vertical);
+    }
+  }
+}
+
+void Master::Form_Resize() {
+  if (!ResizeAllowed || IsIconic(Handle())) return;
+  ResizeForm();
+  if (FirstResize) {
+    // No shown pane, no list to focus.
+    if (PaneList* l = List(Options.ActivePane)) l->SetFolderFocus();
+    FirstResize = false;
+  }
+}
+
+void Master::Form_Paint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(Handle(), &ps);
+  RECT client;
+  GetClientRect(Handle(), &client);
+  FillRect(dc, &client, background_ ? background_.Get() : GetSysColorBrush(COLOR_BTNFACE));
+  const int y = toolbar_.PreferredHeight();
+  tk::Pen pen(CreatePen(PS_SOLID, 1, kSeparatorColour));
+  tk::SelectObjectScope keep(dc, pen.Get());
+  MoveToEx(dc, 0, y, nullptr);
+  LineTo(dc, client.right, y);
+  EndPaint(Handle(), &ps);
+}
+
+void Master::OnCommand(UINT id) {
+  if (id == mnuExit) RequestClose();
+  if (id == mnuAbout && OnAbout) OnAbout();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Shutdown
+
+bool Master::AnyListReading() const {
+  for (short i = 0; i < kPaneCount; ++i) {
+    if (trees_[i] && trees_[i]->Reading()) return true;
+    if (listings_[i] && listings_[i]->Reading()) return true;
+  }
+  return false;
+}
+
+void Master::RequestClose() {
+  if (unloading_ || unloaded_) return;
+  if (busy_ > 0 || AnyListReading()) {
+    // Something below us on the stack still uses the window: stop the reads and close once
+    // they have unwound.
+    closePending_ = true;
+    for (short i = 0; i < kPaneCount; ++i) {
+      if (trees_[i]) trees_[i]->SetCancelled(true);
+      if (listings_[i]) listings_[i]->SetCancelled(true);
+    }
+    closeRetry_.SetInterval(30);
+    closeRetry_.SetEnabled(true);
+    return;
+  }
+  Form_Unload();
+}
+
+void Master::Form_Unload() {
+  if (unloading_ || unloaded_) return;
+  unloading_ = true;
+  closeRetry_.SetEnabled(false);
+  // The settings file is written here once its writer lands.
+  DeleteFileW(FilePath(L"run.txt").c_str());
+  UnloadAllForms();
+  unloaded_ = true;
+  if (OnUnloaded) OnUnloaded();
+}
+
+void Master::UnloadAllForms() {
+  for (short i = 0; i < kPaneCount; ++i) {
+    if (!Panes[i].Loaded) continue;
+    try {
+      if (PaneList* l = List(i)) l->StopOD();
+      if (PaneList* l = List(static_cast<short>(i + 100))) l->StopOD();
+    } catch (...) {
+    }
+  }
+  for (const auto& [name, window] : forms_)
+    if (window != Handle() && IsWindow(window)) PostMessageW(window, WM_CLOSE, 0, 0);
+  forms_.clear();
+  for (auto& l : listings_) l.reset();
+  for (auto& t : trees_) t.reset();
+  if (!MenuIconsFailed) menuIcons_.Detach();
+  if (Handle()) ShowWindow(Handle(), SW_HIDE);
+}
+
+LRESULT Master::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CLOSE:
+      RequestClose();  // the main window never refuses to close
+      return 0;
+    case WM_SIZE:
+      Form_Resize();
+      return 0;
+    case WM_PAINT:
+      Form_Paint();
+      return 0;
+    case WM_ERASEBKGND: {
+      // Also paints behind the flat toolbar, which shows its parent's background.
+      RECT client;
+      GetClientRect(Handle(), &client);
+      FillRect(reinterpret_cast<HDC>(wParam), &client,
+               background_ ? background_.Get() : GetSysColorBrush(COLOR_BTNFACE));
+      return 1;
+    }
+    case WM_COMMAND:
+      if (toolbar_.OnCommand(wParam, lParam)) return 0;
+      if (lParam == 0) OnCommand(LOWORD(wParam));
+      return 0;
+    case WM_NOTIFY: {
+      LRESULT result = 0;
+      if (toolbar_.OnNotify(lParam, result)) return result;
+      break;
+    }
+    case WM_COPYDATA:
+      return OnCopyData && OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam)) ? TRUE
+                                                                                          : FALSE;
+    case WM_CTLCOLORSTATIC: {
+      HWND child = reinterpret_cast<HWND>(lParam);
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      for (short i = 0; i < kPaneCount; ++i) {
+        if (titleBars_[i] != child) continue;
+        const bool active = Options.ActivePane == i || Options.ActivePane == i + 100;
+        SetTextColor(dc, active ? Skin.ColorActiveTitleText : Skin.ColorInactiveTitleText);
+        SetBkColor(dc, active ? Skin.ColorActiveTitle : Skin.ColorInactiveTitle);
+        SetDCBrushColor(dc, active ? Skin.ColorActiveTitle : Skin.ColorInactiveTitle);
+        return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
+      }
+      if (child == currentPath_) {
+        SetTextColor(dc, Skin.ColorCurrentFolderText);
+        SetBkColor(dc, Skin.ColorProgramBackground);
+        SetDCBrushColor(dc, Skin.ColorProgramBackground);
+        return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  return Window::OnMessage(msg, wParam, lParam);
+}
+
+}  // namespace varnello

@@ -1,0 +1,161 @@
+#pragma once
+// The main window: its start-up phases, the pane records and pane pairs, the program's
+// message box and the shutdown. Event routing, layout, settings and commands hand work to it
+// through the members below.
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "commands/MenuIcons.h"
+#include "mainwindow/PaneList.h"
+#include "mainwindow/PaneRecords.h"
+#include "mainwindow/StartupReporter.h"
+#include "settings/SkinColours.h"
+#include "toolkit/Controls.h"
+#include "toolkit/Gdi.h"
+#include "toolkit/Timer.h"
+#include "toolkit/Window.h"
+
+namespace varnello {
+
+class Master final : public tk::Window, public PaneListEvents {
+ public:
+  Master(std::wstring programFolder, PaneListFactory& lists);
+  ~Master() override;
+
+  // Form_Load: the start-up phases, reported to `splash`. Ends with the splash's LoadedFlag, or
+  // after the start-up error message with its ShutDown.
+  void Form_Load(StartupReporter& splash);
+  // Shows the window; the first resize arranges the panes and focuses the active list.
+  void Show();
+  // The close box, Exit and ForceQuit come here. While a read or a message box is on the stack
+  // the close waits for it to unwind; then the unload runs from the message loop.
+  void RequestClose();
+  bool Unloaded() const { return unloaded_; }
+  std::function<void()> OnUnloaded;
+  std::function<void()> OnAbout;
+  // Answers WM_COPYDATA requests (the outside state report).
+  std::function<bool(const COPYDATASTRUCT&)> OnCopyData;
+
+  // ---- Start-up and settings ----
+  void LoadLastSettings();
+  void PlaceRunFile();
+  void SetToolbarIcons();
+  void SetControlProperties();
+  void LoadSkin(const std::wstring& skinName);
+  void MakeBookmarkDisplayPaths();
+
+  // ---- Pane pairs ----
+  void InitializePaneSet(short index);
+  void LoadFolders(short index);
+  void UpdateChildPane(short index);
+  // List `index` (0-4 tree, 100-104 listing), or null when it is not loaded.
+  PaneList* List(short index) const;
+
+  // ---- Skin and options push ----
+  void SendProperty(const std::wstring& name, const zenlo::Variant& value);
+  void ApplySkinChange();
+  void ColourMenuBar(HWND window, COLORREF colour, bool includeSubmenus);
+  static COLORREF TranslateColour(COLORREF colour);
+  void HighlightActiveList(bool forceUpdate);
+
+  // ---- Message box ----
+  // Shows the program's box; the answer is left in MsgBoxAnswer.
+  void Message(std::wstring& strMessage, long VRbuttons, const std::wstring& FormOwner,
+               std::optional<long> ErrNum = std::nullopt, const std::wstring& ErrDes = L"");
+  void RegisterForm(const std::wstring& name, HWND window);
+  void UnregisterForm(HWND window);
+  std::wstring MsgBoxAnswer;
+
+  // ---- Shutdown ----
+  void Form_Unload();
+  void UnloadAllForms();
+
+  // ---- State other parts of the program read ----
+  PaneRecords Panes;
+  ProgramOptions Options;
+  SkinColours Skin;
+  bool ResizeAllowed = false;
+  bool FirstResize = false;
+  long UseShellVerbs = 0;
+  bool MenuIconsFailed = false;
+  bool OldWindows = false;
+  std::wstring OSName;
+  const std::wstring& ProgramFolder() const { return folder_; }
+  tk::Toolbar& Toolbar1() { return toolbar_; }
+  const tk::ImageList& ImageList1() const { return images_; }
+  MenuIconComponent& MenuIcons() { return menuIcons_; }
+  std::wstring TitleBarText(short pane) const;
+  std::wstring CurrentPathText() const;
+  std::wstring CommandText() const;
+  HMENU MenuBar() const { return menu_; }
+  int MenuBrushesAlive() const { return menuBrush_ ? 1 : 0; }
+  HBRUSH MenuBrush() const { return menuBrush_.Get(); }
+
+  // Tests: called with every phase text as it is announced; may throw to fail that phase.
+  std::function<void(const std::wstring&)> PhaseHook;
+
+  // ---- Events of the lists ----
+  void List_Click(short index) override;
+  void List_DriveClick(short index) override;
+  void List_Message(short index, std::wstring& text) override;
+  void List_ForceQuit(short index) override;
+  void List_UpdateFileName(short index, std::wstring& fileName) override;
+  void List_GetBookmark(short index, short& slot, std::wstring& path) override;
+  void List_IsPaneActive(short index, short& pane, bool& result) override;
+
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  // Counts the routines on the stack that can yield; a close waits until none is left.
+  class BusyScope {
+   public:
+    explicit BusyScope(Master& m) : m_(m) { ++m_.busy_; }
+    ~BusyScope();
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+   private:
+    Master& m_;
+  };
+
+  void Status(const std::wstring& text);
+  void CreateChildren();
+  void SetPaneFolder(short index);
+  void ResizeForm();
+  void Form_Resize();
+  void Form_Paint();
+  void OnCommand(UINT id);
+  bool AnyListReading() const;
+  std::wstring FilePath(const wchar_t* name) const;
+
+  std::wstring folder_;
+  PaneListFactory& factory_;
+  StartupReporter* splash_ = nullptr;
+  std::array<std::unique_ptr<PaneList>, kPaneCount> trees_;
+  std::array<std::unique_ptr<PaneList>, kPaneCount> listings_;
+  std::array<HWND, kPaneCount> titleBars_{};
+  HWND currentPath_ = nullptr;
+  tk::ComboBox command_;
+  tk::Toolbar toolbar_;
+  tk::ImageList images_;
+  MenuIconComponent menuIcons_;
+  HMENU menu_ = nullptr;
+  tk::Brush menuBrush_;
+  tk::Brush background_;
+  tk::Font uiFont_;
+  std::vector<std::pair<std::wstring, HWND>> forms_;
+  tk::Timer closeRetry_;
+  int busy_ = 0;
+  bool closePending_ = false;
+  bool unloading_ = false;
+  bool unloaded_ = false;
+};
+
+}  // namespace varnello

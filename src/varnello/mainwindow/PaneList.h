@@ -1,0 +1,74 @@
+#pragma once
+// One list of a pane pair as the main window drives it. The real one wraps a ZenloFileControl
+// created through the library's class factory; tests put a recording double in its place.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "zenlo/ZenloTypes.h"
+
+namespace varnello {
+
+// What the main window hears from its lists, with the list's index (0-4 tree, 100-104 listing).
+class PaneListEvents {
+ public:
+  virtual ~PaneListEvents() = default;
+  virtual void List_Click(short index) = 0;
+  virtual void List_DriveClick(short index) = 0;
+  virtual void List_Message(short index, std::wstring& text) = 0;
+  virtual void List_ForceQuit(short index) = 0;
+  virtual void List_UpdateFileName(short index, std::wstring& fileName) = 0;
+  virtual void List_GetBookmark(short index, short& slot, std::wstring& path) = 0;
+  virtual void List_IsPaneActive(short index, short& pane, bool& result) = 0;
+};
+
+class PaneList {
+ public:
+  virtual ~PaneList() = default;
+  virtual HWND Window() const = 0;
+
+  virtual void SetSortOrder(short sortIndex, const std::wstring& key, const std::wstring& order) = 0;
+  virtual void SetIsWin9X(bool value) = 0;
+  virtual void SetListType(zenlo::ListType type) = 0;
+  virtual void SetListMode(zenlo::EnumListMode mode) = 0;
+  virtual zenlo::ListType FolderListType() const = 0;
+  virtual void ApplyProperty(const std::wstring& name, const zenlo::Variant& value) = 0;
+  virtual void ApplySkinChange() = 0;
+  virtual void DrawFolderBox() = 0;
+  virtual void RedrawTemporaryLines() = 0;
+  virtual void LoadSetup() = 0;
+  virtual void ResetStartItem() = 0;
+  virtual void SetShowHiddenItems(bool value) = 0;
+  virtual void SetShowSystemItems(bool value) = 0;
+  virtual std::wstring GetActiveFolder(std::wstring& driveLetter) = 0;
+  virtual std::wstring GetActiveFolder() = 0;
+  virtual bool CheckFolderAccess(const std::wstring& path) = 0;
+  virtual void StoreActiveFolder(const std::wstring& drive, const std::wstring& folder) = 0;
+  virtual void SetFolder(std::wstring& drive, bool displayMessage) = 0;
+  virtual std::wstring currentFolder() const = 0;
+  virtual void currentFolder(const std::wstring& value) = 0;
+  virtual void SetActiveFolder(const std::wstring& value) = 0;
+  virtual void GetFolderContents(const std::wstring& folder, bool firstRun) = 0;
+  virtual void ChangeNoticeClear() = 0;
+  virtual void SetCancelled(bool value) = 0;
+  // A read of this list is on the stack.
+  virtual bool Reading() const = 0;
+  // Full paths of the items the list shows, top to bottom.
+  virtual std::vector<std::wstring> ShownItems() const = 0;
+  virtual void StopOD() = 0;
+  virtual void ResizeControl(zenlo::Orient layout) = 0;
+  virtual void HiLightControl(bool on) = 0;
+  virtual void SetFolderFocus() = 0;
+};
+
+// Makes the lists of the main window.
+class PaneListFactory {
+ public:
+  virtual ~PaneListFactory() = default;
+  // Creates list `index` as a child of `parent`, reporting to `events`; null when it cannot.
+  virtual std::unique_ptr<PaneList> Create(short index, HWND parent, PaneListEvents& events) = 0;
+};
+
+}  // namespace varnello

@@ -1,0 +1,91 @@
+#include "mainwindow/VarnelloApp.h"
+
+#include "mainwindow/Master.h"
+#include "mainwindow/StateReport.h"
+#include "mainwindow/ZenloPaneList.h"
+
+namespace varnello {
+
+VarnelloApp::VarnelloApp(std::wstring programFolder)
+    : folder_(std::move(programFolder)),
+      lists_(std::make_unique<ZenloPaneListFactory>(folder_)) {
+  reaper_.SetEnabled(false);
+  reaper_.OnTick = [this] {
+    reaper_.SetEnabled(false);
+    leaving_.reset();
+  };
+}
+
+VarnelloApp::~VarnelloApp() {
+  leaving_.reset();
+  splash_.reset();
+  master_.reset();  // before the library goes
+  lists_.reset();
+}
+
+int VarnelloApp::Run() {
+  splash_ = std::make_unique<Splash>(*this, shared_, folder_);
+  if (!splash_->Load()) return 1;
+  splash_->Show();
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  if (msg.message == WM_QUIT && exitCode_ == 0) exitCode_ = static_cast<int>(msg.wParam);
+  return exitCode_;
+}
+
+void VarnelloApp::LoadMaster(StartupReporter& splash) {
+  if (master_) return;
+  master_ = std::make_unique<Master>(folder_, *lists_);
+  master_->OnUnloaded = [] { PostQuitMessage(0); };
+  master_->OnAbout = [this] { ShowAbout(); };
+  if (splash_) master_->RegisterForm(L"Splash", splash_->Handle());
+  InstallStateReport(*master_);
+  master_->Form_Load(splash);
+}
+
+void VarnelloApp::ShowMaster() {
+  if (master_) master_->Show();
+}
+
+void VarnelloApp::UnloadSplash() {
+  if (!splash_) return;
+  if (master_) master_->UnregisterForm(splash_->Handle());
+  ShowWindow(splash_->Handle(), SW_HIDE);
+  splash_->Timer1().SetEnabled(false);
+  leaving_ = std::move(splash_);
+  reaper_.SetInterval(1);
+  reaper_.SetEnabled(true);
+}
+
+// The tip of the day and the update check come with their own work; nothing runs yet.
+void VarnelloApp::ShowTip() {}
+void VarnelloApp::CheckForUpdate() {}
+
+void VarnelloApp::EndProgram() {
+  exitCode_ = 1;
+  PostQuitMessage(1);
+}
+
+void VarnelloApp::ShowAbout() {
+  if (splash_ || !master_) return;
+  splash_ = std::make_unique<Splash>(*this, shared_, folder_);
+  if (!splash_->Load()) {
+    splash_.reset();
+    return;
+  }
+  RECT m{};
+  GetWindowRect(master_->Handle(), &m);
+  RECT s{};
+  GetWindowRect(splash_->Handle(), &s);
+  const int w = s.right - s.left, h = s.bottom - s.top;
+  SetWindowPos(splash_->Handle(), nullptr, m.left + (m.right - m.left) / 2 - w / 2,
+               m.top + (m.bottom - m.top) / 2 - h / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  splash_->SetStatus(L"Acknowledgements and Disclaimer...");
+  master_->RegisterForm(L"Splash", splash_->Handle());
+  splash_->Show();
+}
+
+}  // namespace varnello

@@ -1,0 +1,41 @@
+#pragma once
+// The program run: the splash, the main window it loads, and the message loop they share.
+#include <memory>
+#include <string>
+
+#include "mainwindow/Splash.h"
+#include "toolkit/Timer.h"
+
+namespace varnello {
+
+class Master;
+class ZenloPaneListFactory;
+
+class VarnelloApp final : public SplashHost {
+ public:
+  explicit VarnelloApp(std::wstring programFolder);
+  ~VarnelloApp() override;
+  // Runs until the main window has unloaded or start-up ended the program; the exit code.
+  int Run();
+
+  void LoadMaster(StartupReporter& splash) override;
+  void ShowMaster() override;
+  void UnloadSplash() override;
+  void ShowTip() override;
+  void CheckForUpdate() override;
+  void EndProgram() override;
+
+ private:
+  void ShowAbout();
+
+  std::wstring folder_;
+  SplashShared shared_;
+  std::unique_ptr<ZenloPaneListFactory> lists_;
+  std::unique_ptr<Master> master_;
+  std::unique_ptr<Splash> splash_;
+  std::unique_ptr<Splash> leaving_;  // an unloaded splash, destroyed after its tick returned
+  tk::Timer reaper_;
+  int exitCode_ = 0;
+};
+
+}  // namespace varnello

@@ -1,0 +1,205 @@
+#include "mainwindow/ZenloPaneList.h"
+
+#include <objbase.h>
+
+#include <algorithm>
+
+#include "zenlo/ZenloClassIds.h"
+#include "zenlo/ZenloFileControl.h"
+
+namespace varnello {
+
+// The one place that knows how an instance comes out of the library's class factory. The
+// published headers name no interface id yet, so the instance is asked for IUnknown, which is
+// the control itself.
+class ZenloLibrary {
+ public:
+  explicit ZenloLibrary(const std::wstring& folder) {
+    std::wstring path = folder;
+    if (!path.empty() && path.back() != L'\\') path += L'\\';
+    path += L"Zenlo.dll";
+    module_ = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    if (module_)
+      getClassObject_ = reinterpret_cast<GetClassObjectFn>(
+          reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));
+  }
+  ~ZenloLibrary() {
+    if (module_) FreeLibrary(module_);
+  }
+  ZenloLibrary(const ZenloLibrary&) = delete;
+  ZenloLibrary& operator=(const ZenloLibrary&) = delete;
+  bool Loaded() const { return getClassObject_ != nullptr; }
+
+  zenlo::ZenloFileControl* CreateControl() const {
+    if (!getClassObject_) return nullptr;
+    IClassFactory* factory = nullptr;
+    if (FAILED(getClassObject_(zenlo::CLSID_ZenloFileControl, IID_IClassFactory,
+                               reinterpret_cast<void**>(&factory))) ||
+        !factory)
+      return nullptr;
+    IUnknown* object = nullptr;
+    HRESULT hr = factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&object));
+    factory->Release();
+    if (FAILED(hr) || !object) return nullptr;
+    return static_cast<zenlo::ZenloFileControl*>(object);
+  }
+
+ private:
+  using GetClassObjectFn = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, LPVOID*);
+  HMODULE module_ = nullptr;
+  GetClassObjectFn getClassObject_ = nullptr;
+};
+
+namespace {
+
+// Hears one control and hands what the main window handles to it with the list's index.
+// Events no Part of the main window handles yet are heard and dropped here.
+class ListSink final : public zenlo::ZenloFileControlEvents {
+ public:
+  ListSink(short index, PaneListEvents& target) : index_(index), target_(target) {}
+
+  void Click() override { Guard([&] { target_.List_Click(index_); }); }
+  void DriveClick() override { Guard([&] { target_.List_DriveClick(index_); }); }
+  void Message(std::wstring& text) override { Guard([&] { target_.List_Message(index_, text); }); }
+  void ForceQuit() override { Guard([&] { target_.List_ForceQuit(index_); }); }
+  void UpdateFileName(std::wstring& name) override {
+    Guard([&] { target_.List_UpdateFileName(index_, name); });
+  }
+  void GetBookmark(short& slot, std::wstring& path) override {
+    Guard([&] { target_.List_GetBookmark(index_, slot, path); });
+  }
+  void IsPaneActive(short& pane, bool& result) override {
+    Guard([&] { target_.List_IsPaneActive(index_, pane, result); });
+  }
+
+  void FBMouseDown(short&, short&, float&, float&) override {}
+  void FBRightClick(short&, short&, float&, float&, std::wstring&, std::wstring&, std::wstring&,
+                    std::wstring&, bool&, zenlo::sTypes) override {}
+  void FBMouseUp(short&, short&, float&, float&) override {}
+  void FBMouseMove(short&, short&, float&, float&) override {}
+  void MouseMoveBasic() override {}
+  void PushedNewFolder(std::wstring&, std::wstring&) override {}
+  void PushedNewFolder2() override {}
+  void PushedUpFolder(std::wstring&, std::wstring&) override {}
+  void PushedDownFolder(std::wstring&, std::wstring&) override {}
+  void PushedUpFolder2() override {}
+  void DragStart() override {}
+  void SetActiveIndex() override {}
+  void SetLockedIndex() override {}
+  void SetMasterMousePointer(short&) override {}
+  void SetActiveButton(short&) override {}
+  void UpdateMasterHeadings() override {}
+  void MouseScrolled(bool&) override {}
+  void KeyPressed(short&) override {}
+  void SpaceKeyUp() override {}
+  void MouseLocked(bool&) override {}
+  void PasteItems(std::wstring&, std::wstring&, std::wstring&) override {}
+  void NotifySourceIndex() override {}
+  void PaneWantsToMimicFolder(short&) override {}
+
+ private:
+  // No exception goes back into the library.
+  template <typename F>
+  void Guard(F&& f) {
+    try {
+      f();
+    } catch (...) {
+    }
+  }
+  short index_;
+  PaneListEvents& target_;
+};
+
+class ZenloPaneList final : public PaneList {
+ public:
+  ZenloPaneList(zenlo::ZenloFileControl* control, short index, PaneListEvents& events)
+      : control_(control), sink_(index, events) {}
+  ~ZenloPaneList() override {
+    control_->AttachEvents(nullptr);
+    if (HWND w = control_->Window()) ShowWindow(w, SW_HIDE);
+    control_->Release();  // a read still on the stack keeps the control until it unwinds
+  }
+  ZenloPaneList(const ZenloPaneList&) = delete;
+  ZenloPaneList& operator=(const ZenloPaneList&) = delete;
+
+  bool Start(HWND parent) {
+    control_->AttachEvents(&sink_);
+    control_->Initialize();
+    return control_->CreateFrame(parent);
+  }
+
+  HWND Window() const override { return control_->Window(); }
+  void SetSortOrder(short i, const std::wstring& k, const std::wstring& o) override {
+    control_->SetSortOrder(i, k, o);
+  }
+  void SetIsWin9X(bool v) override { control_->IsWin9X = v; }
+  void SetListType(zenlo::ListType t) override { control_->ltFolderListType = t; }
+  void SetListMode(zenlo::EnumListMode m) override { control_->ListMode = m; }
+  zenlo::ListType FolderListType() const override { return control_->FolderListType(); }
+  void ApplyProperty(const std::wstring& n, const zenlo::Variant& v) override {
+    control_->ApplyProperty(n, v);
+  }
+  void ApplySkinChange() override { control_->ApplySkinChange(); }
+  void DrawFolderBox() override { control_->DrawFolderBox(); }
+  void RedrawTemporaryLines() override { control_->RedrawTemporaryLines(); }
+  void LoadSetup() override { control_->LoadSetup(); }
+  // The library has no Shift-click range to forget yet.
+  void ResetStartItem() override {}
+  void SetShowHiddenItems(bool v) override { control_->ShowHiddenItems = v; }
+  void SetShowSystemItems(bool v) override { control_->ShowSystemItems = v; }
+  std::wstring GetActiveFolder(std::wstring& d) override { return control_->GetActiveFolder(d); }
+  std::wstring GetActiveFolder() override { return control_->GetActiveFolder(); }
+  bool CheckFolderAccess(const std::wstring& p) override { return control_->CheckFolderAccess(p); }
+  void StoreActiveFolder(const std::wstring& d, const std::wstring& f) override {
+    control_->StoreActiveFolder(d, f);
+  }
+  void SetFolder(std::wstring& d, bool m) override { control_->SetFolder(d, m); }
+  std::wstring currentFolder() const override { return control_->currentFolder(); }
+  void currentFolder(const std::wstring& v) override { control_->currentFolder(v); }
+  void SetActiveFolder(const std::wstring& v) override { control_->ActiveFolder = v; }
+  void GetFolderContents(const std::wstring& f, bool first) override {
+    control_->GetFolderContents(f, first);
+  }
+  void ChangeNoticeClear() override { control_->ChangeNoticeClear(); }
+  void SetCancelled(bool v) override { control_->IsCancelled = v; }
+  std::vector<std::wstring> ShownItems() const override {
+    std::vector<std::wstring> paths;
+    const auto& items = control_->ListItems();
+    const std::int32_t last = std::min(control_->LastShownItem(), control_->ItemCount() - 1);
+    for (std::int32_t i = 0; i <= last && i < static_cast<std::int32_t>(items.size()); ++i)
+      paths.push_back(items[static_cast<size_t>(i)].FullPath);
+    return paths;
+  }
+  bool Reading() const override { return control_->ReadBusy() || control_->ExpandingFolder(); }
+  void StopOD() override { control_->StopOD(); }
+  void ResizeControl(zenlo::Orient o) override { control_->ResizeControl(o); }
+  void HiLightControl(bool on) override { control_->HiLightControl(on); }
+  // The library has no way yet to hand its listing box the focus; the frame takes it.
+  void SetFolderFocus() override {
+    if (HWND w = control_->Window()) SetFocus(w);
+  }
+
+ private:
+  zenlo::ZenloFileControl* control_;
+  ListSink sink_;
+};
+
+}  // namespace
+
+ZenloPaneListFactory::ZenloPaneListFactory(const std::wstring& folder)
+    : library_(std::make_unique<ZenloLibrary>(folder)) {}
+
+ZenloPaneListFactory::~ZenloPaneListFactory() = default;
+
+bool ZenloPaneListFactory::Loaded() const { return library_->Loaded(); }
+
+std::unique_ptr<PaneList> ZenloPaneListFactory::Create(short index, HWND parent,
+                                                       PaneListEvents& events) {
+  zenlo::ZenloFileControl* control = library_->CreateControl();
+  if (!control) return nullptr;
+  auto list = std::make_unique<ZenloPaneList>(control, index, events);
+  if (!list->Start(parent)) return nullptr;
+  return list;
+}
+
+}  // namespace varnello

@@ -1,0 +1,69 @@
+#pragma once
+// The 28 skin colours, named by their settings keys, with the default skin's values.
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+namespace varnello {
+
+struct SkinColour {
+  const wchar_t* Key;
+  COLORREF Value;
+};
+
+struct SkinColours {
+  COLORREF ColorTextSecondary = RGB(96, 96, 112);
+  COLORREF ColorMainMenu = RGB(222, 232, 246);
+  COLORREF ColorProgramBackground = RGB(208, 222, 242);
+  COLORREF ColorPaneBackground = RGB(232, 240, 250);
+  COLORREF ColorListBackground = RGB(255, 255, 255);
+  COLORREF ColorListText = RGB(0, 0, 0);
+  COLORREF ColorMainToolbar = RGB(222, 232, 246);
+  COLORREF ColorMinorToolbar = RGB(232, 240, 250);
+  COLORREF ColorActiveListOutline = RGB(70, 110, 190);
+  COLORREF ColorInActiveListOutline = RGB(180, 196, 220);
+  COLORREF ColorActiveTitle = RGB(70, 110, 190);
+  COLORREF ColorInactiveTitle = RGB(180, 196, 220);
+  COLORREF ColorActiveTitleText = RGB(255, 255, 255);
+  COLORREF ColorInactiveTitleText = RGB(40, 40, 60);
+  COLORREF ColorDriveList = RGB(255, 255, 255);
+  COLORREF ColorDriveText = RGB(0, 0, 0);
+  COLORREF ColorActiveHeading = RGB(150, 180, 230);
+  COLORREF ColorInactiveHeading = RGB(214, 226, 244);
+  COLORREF ColorActiveHeadingText = RGB(0, 0, 0);
+  COLORREF ColorInactiveHeadingText = RGB(40, 40, 60);
+  COLORREF ColorHeadingHoverText = RGB(0, 60, 170);
+  COLORREF ColorStatusBackground = RGB(214, 226, 244);
+  COLORREF ColorStatusText = RGB(0, 0, 0);
+  COLORREF ColorActiveItemOutline = RGB(70, 110, 190);
+  COLORREF ColorActiveItemUnderline = RGB(150, 180, 230);
+  COLORREF ColorCurrentFolderText = RGB(0, 0, 0);
+  COLORREF ColorCommandLineList = RGB(255, 255, 255);
+  COLORREF ColorCommandLineText = RGB(0, 0, 0);
+
+  // The 19 colours every list gets, in the order they are pushed.
+  std::array<SkinColour, 19> PaneColours() const {
+    return {{{L"ColorActiveHeading", ColorActiveHeading},
+             {L"ColorActiveHeadingText", ColorActiveHeadingText},
+             {L"ColorInactiveHeading", ColorInactiveHeading},
+             {L"ColorInactiveHeadingText", ColorInactiveHeadingText},
+             {L"ColorHeadingHoverText", ColorHeadingHoverText},
+             {L"ColorProgramBackground", ColorProgramBackground},
+             {L"ColorPaneBackground", ColorPaneBackground},
+             {L"ColorDriveList", ColorDriveList},
+             {L"ColorDriveText", ColorDriveText},
+             {L"ColorStatusBackground", ColorStatusBackground},
+             {L"ColorStatusText", ColorStatusText},
+             {L"ColorMinorToolbar", ColorMinorToolbar},
+             {L"ColorListBackground", ColorListBackground},
+             {L"ColorListText", ColorListText},
+             {L"ColorActiveListOutline", ColorActiveListOutline},
+             {L"ColorInActiveListOutline", ColorInActiveListOutline},
+             {L"ColorActiveItemOutline", ColorActiveItemOutline},
+             {L"ColorActiveItemUnderline", ColorActiveItemUnderline},
+             {L"ColorTextSecondary", ColorTextSecondary}}};
+  }
+};
+
+}  // namespace varnello
