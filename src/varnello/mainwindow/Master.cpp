@@ -279,16 +279,7 @@ void Master::LoadLastSettings() {
   // starts from the defaults above.
   MakeBookmarkDisplayPaths();
 
-  Options.StartPane = -1;
-  // At least one pane is always open: with every pane hidden, pane 0 is shown.
-  if (LowestShownPane(Panes) < 0) {
-    Panes[0].Status = 0;
-    Options.ShownPaneCount = 1;
-    toolbar_.SetValue(PaneKey(0), true);
-    SetMenuCheck(menu_, mnuPane0, true);
-  }
-  Options.StartPane = LowestShownPane(Panes);
-  Options.ActivePane = Options.StartPane;
+  ChooseStartPane();
 
   Status(L"arranging setup...");
   Status(L"loading initial pane...");
@@ -300,6 +291,18 @@ void Master::LoadLastSettings() {
     InitializePaneSet(n);
   }
   Status(L"loading skin...");
+}
+
+void Master::ChooseStartPane() {
+  // At least one pane is always open: with every pane hidden, pane 0 is shown.
+  if (LowestShownPane(Panes) < 0) {
+    Panes[0].Status = 0;
+    Options.ShownPaneCount = 1;
+    toolbar_.SetValue(PaneKey(0), true);
+    SetMenuCheck(menu_, mnuPane0, true);
+  }
+  Options.StartPane = LowestShownPane(Panes);
+  Options.ActivePane = Options.StartPane;
 }
 
 void Master::MakeBookmarkDisplayPaths() {

@@ -49,6 +49,8 @@ class Master final : public tk::Window, public PaneListEvents {
   void SetControlProperties();
   void LoadSkin(const std::wstring& skinName);
   void MakeBookmarkDisplayPaths();
+  // The lowest shown pane becomes the start and active pane.
+  void ChooseStartPane();
 
   // ---- Pane pairs ----
   void InitializePaneSet(short index);

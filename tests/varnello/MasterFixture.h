@@ -1,0 +1,37 @@
+#pragma once
+// A main window on recording lists in a temporary program folder.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "BoxAnswers.h"
+#include "RecordingLists.h"
+#include "mainwindow/Master.h"
+
+namespace vtest {
+
+struct Reporter final : varnello::StartupReporter {
+  std::vector<std::wstring> Statuses;
+  bool Loaded = false;
+  bool ShutDown = false;
+  void SetStatus(const std::wstring& t) override { Statuses.push_back(t); }
+  std::wstring Status() const override { return Statuses.empty() ? L"" : Statuses.back(); }
+  void SetLoadedFlag() override { Loaded = true; }
+  void SetShutDown() override { ShutDown = true; }
+};
+
+class MasterTest : public testing::Test {
+ protected:
+  MasterTest() : master(std::make_unique<varnello::Master>(dir.Path(), lists)) {}
+  // The whole start-up; fails the test when it did not load.
+  void StartUp() {
+    master->Form_Load(reporter);
+    ASSERT_TRUE(reporter.Loaded);
+  }
+  TempDir dir;
+  RecordingFactory lists;
+  Reporter reporter;
+  std::unique_ptr<varnello::Master> master;
+};
+
+}  // namespace vtest

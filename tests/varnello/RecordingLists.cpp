@@ -1,0 +1,159 @@
+#include "RecordingLists.h"
+
+#include <shellapi.h>
+
+#include <fstream>
+
+namespace vtest {
+
+namespace {
+std::wstring Bool(bool v) { return v ? L"1" : L"0"; }
+
+std::wstring VariantText(const zenlo::Variant& v) {
+  if (auto b = std::get_if<bool>(&v)) return Bool(*b);
+  if (auto s = std::get_if<std::int16_t>(&v)) return std::to_wstring(*s);
+  if (auto l = std::get_if<std::int32_t>(&v)) return std::to_wstring(*l);
+  if (auto t = std::get_if<std::wstring>(&v)) return L"\"" + *t + L"\"";
+  return L"empty";
+}
+}  // namespace
+
+std::vector<std::wstring> CallLog::For(short index) const {
+  const std::wstring prefix = std::to_wstring(index) + L":";
+  std::vector<std::wstring> out;
+  for (const auto& c : Calls)
+    if (c.rfind(prefix, 0) == 0) out.push_back(c.substr(prefix.size()));
+  return out;
+}
+
+bool CallLog::Has(const std::wstring& call) const {
+  for (const auto& c : Calls)
+    if (c == call) return true;
+  return false;
+}
+
+RecordingList::RecordingList(short index, HWND parent, varnello::PaneListEvents& events,
+                             CallLog& log)
+    : index_(index), events_(events), log_(log) {
+  window_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, parent, nullptr, nullptr,
+                            nullptr);
+}
+
+RecordingList::~RecordingList() {
+  if (window_) DestroyWindow(window_);
+}
+
+void RecordingList::Log(const std::wstring& call) {
+  log_.Calls.push_back(std::to_wstring(index_) + L":" + call);
+}
+
+void RecordingList::SetSortOrder(short i, const std::wstring& k, const std::wstring& o) {
+  Log(L"SetSortOrder(" + std::to_wstring(i) + L"," + k + L"," + o + L")");
+}
+void RecordingList::SetIsWin9X(bool v) { Log(L"IsWin9X=" + Bool(v)); }
+void RecordingList::SetListType(zenlo::ListType t) {
+  Type = t;
+  Log(L"ltFolderListType=" + std::to_wstring(static_cast<int>(t)));
+}
+void RecordingList::SetListMode(zenlo::EnumListMode m) {
+  Log(L"ListMode=" + std::to_wstring(static_cast<int>(m)));
+}
+void RecordingList::ApplyProperty(const std::wstring& n, const zenlo::Variant& v) {
+  Properties[n] = v;
+  // Colours are many and alike: the log keeps their names only.
+  if (n.rfind(L"Color", 0) == 0)
+    Log(L"ApplyProperty(" + n + L")");
+  else
+    Log(L"ApplyProperty(" + n + L"," + VariantText(v) + L")");
+}
+void RecordingList::SetShowHiddenItems(bool v) { Log(L"ShowHiddenItems=" + Bool(v)); }
+void RecordingList::SetShowSystemItems(bool v) { Log(L"ShowSystemItems=" + Bool(v)); }
+std::wstring RecordingList::GetActiveFolder(std::wstring& drive) {
+  Log(L"GetActiveFolder(" + drive + L")");
+  return ActiveFolderAnswer;
+}
+std::wstring RecordingList::GetActiveFolder() {
+  Log(L"GetActiveFolder()");
+  return ActiveFolderAnswer;
+}
+bool RecordingList::CheckFolderAccess(const std::wstring& p) {
+  Log(L"CheckFolderAccess(" + p + L")");
+  return AccessAnswer;
+}
+void RecordingList::StoreActiveFolder(const std::wstring& d, const std::wstring& f) {
+  Log(L"StoreActiveFolder(" + d + L"," + f + L")");
+  ActiveFolderAnswer = f;
+}
+void RecordingList::SetFolder(std::wstring& d, bool m) {
+  Log(L"SetFolder(" + d + L"," + Bool(m) + L")");
+  Current = ActiveFolderAnswer;
+  if (RaiseDriveClick) events_.List_DriveClick(index_);
+}
+void RecordingList::GetFolderContents(const std::wstring& f, bool first) {
+  Log(L"GetFolderContents(" + f + L"," + Bool(first) + L")");
+  if (OnGetFolderContents) {
+    ReadingNow = true;
+    auto hook = OnGetFolderContents;
+    hook(f);
+    ReadingNow = false;
+  }
+}
+void RecordingList::SetCancelled(bool v) { Log(L"IsCancelled=" + Bool(v)); }
+void RecordingList::StopOD() {
+  Stopped = true;
+  Log(L"StopOD");
+}
+
+std::unique_ptr<varnello::PaneList> RecordingFactory::Create(short index, HWND parent,
+                                                             varnello::PaneListEvents& events) {
+  for (short f : FailIndexes)
+    if (f == index) return nullptr;
+  auto list = std::make_unique<RecordingList>(index, parent, events, Log);
+  Lists[index] = list.get();
+  if (OnCreate) OnCreate(*list);
+  return list;
+}
+
+namespace {
+std::wstring TempBase() {
+  wchar_t base[MAX_PATH];
+  GetTempPathW(MAX_PATH, base);
+  return base;
+}
+}  // namespace
+
+TempDir::TempDir() : TempDir(TempBase()) {}
+
+TempDir::TempDir(const std::wstring& base) {
+  static unsigned counter = 0;
+  path_ = base + L"vtest" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+          std::to_wstring(++counter);
+  CreateDirectoryW(path_.c_str(), nullptr);
+}
+
+TempDir::~TempDir() {
+  std::wstring from = path_ + std::wstring(1, L'\0');
+  SHFILEOPSTRUCTW op{};
+  op.wFunc = FO_DELETE;
+  op.pFrom = from.c_str();
+  op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+  SHFileOperationW(&op);
+}
+
+void TempDir::Write(const std::wstring& name, const std::string& bytes) const {
+  std::ofstream out(File(name).c_str(), std::ios::binary);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool TempDir::Exists(const std::wstring& name) const {
+  return GetFileAttributesW(File(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::wstring ExeFolder() {
+  wchar_t path[MAX_PATH];
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring p = path;
+  return p.substr(0, p.find_last_of(L'\\'));
+}
+
+}  // namespace vtest

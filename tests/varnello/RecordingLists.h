@@ -1,0 +1,111 @@
+#pragma once
+// A recording double of the folder-list control: every call the main window makes is written
+// to one shared log as "<index>:<call>", in order. SetFolder raises DriveClick before it
+// returns, as the real control does.
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "mainwindow/PaneList.h"
+
+namespace vtest {
+
+struct CallLog {
+  std::vector<std::wstring> Calls;
+  std::vector<std::wstring> For(short index) const;  // the calls of one list, without prefix
+  bool Has(const std::wstring& call) const;
+};
+
+class RecordingList final : public varnello::PaneList {
+ public:
+  RecordingList(short index, HWND parent, varnello::PaneListEvents& events, CallLog& log);
+  ~RecordingList() override;
+
+  // Scripted answers.
+  std::wstring ActiveFolderAnswer = L"C:\\";
+  bool AccessAnswer = true;
+  bool RaiseDriveClick = true;
+  std::function<void(const std::wstring&)> OnGetFolderContents;  // runs inside the "read"
+  bool ReadingNow = false;
+
+  // What the list was left with.
+  zenlo::ListType Type = zenlo::fbFolder;
+  std::wstring Current;
+  std::wstring Active;
+  std::map<std::wstring, zenlo::Variant> Properties;
+  bool Stopped = false;
+
+  HWND Window() const override { return window_; }
+  void SetSortOrder(short i, const std::wstring& k, const std::wstring& o) override;
+  void SetIsWin9X(bool v) override;
+  void SetListType(zenlo::ListType t) override;
+  void SetListMode(zenlo::EnumListMode m) override;
+  zenlo::ListType FolderListType() const override { return Type; }
+  void ApplyProperty(const std::wstring& n, const zenlo::Variant& v) override;
+  void ApplySkinChange() override { Log(L"ApplySkinChange"); }
+  void DrawFolderBox() override { Log(L"DrawFolderBox"); }
+  void RedrawTemporaryLines() override { Log(L"RedrawTemporaryLines"); }
+  void LoadSetup() override { Log(L"LoadSetup"); }
+  void ResetStartItem() override { Log(L"ResetStartItem"); }
+  void SetShowHiddenItems(bool v) override;
+  void SetShowSystemItems(bool v) override;
+  std::wstring GetActiveFolder(std::wstring& drive) override;
+  std::wstring GetActiveFolder() override;
+  bool CheckFolderAccess(const std::wstring& p) override;
+  void StoreActiveFolder(const std::wstring& d, const std::wstring& f) override;
+  void SetFolder(std::wstring& d, bool m) override;
+  std::wstring currentFolder() const override { return Current; }
+  void currentFolder(const std::wstring& v) override { Current = v; }
+  void SetActiveFolder(const std::wstring& v) override { Active = v; }
+  void GetFolderContents(const std::wstring& f, bool first) override;
+  void ChangeNoticeClear() override { Log(L"ChangeNoticeClear"); }
+  void SetCancelled(bool v) override;
+  bool Reading() const override { return ReadingNow; }
+  std::vector<std::wstring> ShownItems() const override { return {}; }
+  void StopOD() override;
+  void ResizeControl(zenlo::Orient) override { Log(L"ResizeControl"); }
+  void HiLightControl(bool on) override { Log(on ? L"HiLightControl(1)" : L"HiLightControl(0)"); }
+  void SetFolderFocus() override { Log(L"SetFolderFocus"); }
+
+ private:
+  void Log(const std::wstring& call);
+  short index_;
+  HWND window_ = nullptr;
+  varnello::PaneListEvents& events_;
+  CallLog& log_;
+};
+
+class RecordingFactory final : public varnello::PaneListFactory {
+ public:
+  CallLog Log;
+  std::map<short, RecordingList*> Lists;  // alive lists by index
+  std::vector<short> FailIndexes;         // Create answers null for these
+  std::function<void(RecordingList&)> OnCreate;
+
+  std::unique_ptr<varnello::PaneList> Create(short index, HWND parent,
+                                             varnello::PaneListEvents& events) override;
+  RecordingList& operator[](short index) { return *Lists.at(index); }
+};
+
+// A temporary folder removed with its contents at the end.
+class TempDir {
+ public:
+  // Under the user's temporary folder, or under `base` (e.g. a drive's root).
+  TempDir();
+  explicit TempDir(const std::wstring& base);
+  ~TempDir();
+  const std::wstring& Path() const { return path_; }
+  std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
+  void Write(const std::wstring& name, const std::string& bytes) const;
+  bool Exists(const std::wstring& name) const;
+
+ private:
+  std::wstring path_;
+};
+
+// The folder of the running test program (where Zenlo.dll sits too).
+std::wstring ExeFolder();
+
+}  // namespace vtest

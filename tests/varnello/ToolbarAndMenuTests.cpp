@@ -1,0 +1,106 @@
+// The main toolbar, its image list, the menu pictures and the menu bar's colour.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "MasterFixture.h"
+#include "commands/MainToolbar.h"
+
+#include <commctrl.h>
+
+namespace {
+
+using vtest::MasterTest;
+
+TEST_F(MasterTest, ToolbarEntriesAndTheirPictures) {
+  StartUp();
+  const tk::Toolbar& toolbar = master->Toolbar1();
+  const std::vector<std::wstring> keys = {
+      L"placeholder243", L"pane0", L"pane1", L"pane2", L"pane3", L"pane4", L"",
+      L"headleft", L"headright", L"headasc", L"headdes", L"headascadd", L"headdesadd", L"",
+      L"layoutvertical", L"layouthorizontal", L"layoutautoexpand", L"",
+      L"useenhancedmode", L"showcommandline", L"showcolor", L"",
+      L"skindefault", L"skinsecond", L"choosecolors", L"",
+      L"compare_size", L"compare_date", L"compare", L"", L"recyclebin"};
+  ASSERT_EQ(toolbar.Buttons().size(), 31u);
+  ASSERT_EQ(SendMessageW(toolbar.Handle(), TB_BUTTONCOUNT, 0, 0), 31);
+  const std::map<std::wstring, std::wstring> pictures = {
+      {L"headleft", L"headleft2"},      {L"headright", L"headright2"},
+      {L"headasc", L"headasc1"},        {L"headdes", L"headdes1"},
+      {L"headascadd", L"headascadd1"},  {L"headdesadd", L"headdesadd1"},
+      {L"useenhancedmode", L"enhancedmode"}, {L"showcommandline", L"commandline"},
+      {L"showcolor", L"colorcode"}};
+  for (int i = 0; i < 31; ++i) {
+    const auto& b = toolbar.Buttons()[static_cast<size_t>(i)];
+    SCOPED_TRACE(testing::Message() << i);
+    EXPECT_EQ(b.Key, keys[static_cast<size_t>(i)]);
+    TBBUTTON tb{};
+    SendMessageW(toolbar.Handle(), TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tb));
+    if (b.Key.empty() || b.Key == L"placeholder243") {
+      EXPECT_TRUE(tb.fsStyle & BTNS_SEP);
+      continue;
+    }
+    auto it = pictures.find(b.Key);
+    const std::wstring image = it == pictures.end() ? b.Key : it->second;
+    EXPECT_EQ(tb.iBitmap, master->ImageList1().IndexOf(image)) << std::string(image.begin(), image.end());
+  }
+  EXPECT_EQ(toolbar.ToolTip(L"compare"), L"Compare folder contents.");
+  EXPECT_EQ(toolbar.ToolTip(L"layoutautoexpand"), L"When active, automatically increases pane size.");
+}
+
+TEST_F(MasterTest, TheImageListHoldsFortyFourDistinctPictures) {
+  StartUp();
+  const tk::ImageList& images = master->ImageList1();
+  EXPECT_EQ(ImageList_GetImageCount(images.Handle()), 44);
+  const auto& keys = varnello::MainImageKeys();
+  ASSERT_EQ(keys.size(), 44u);
+  for (size_t i = 0; i < keys.size(); ++i) EXPECT_EQ(images.IndexOf(keys[i]), static_cast<int>(i));
+}
+
+TEST_F(MasterTest, MenuEntriesCarryTheirPictures) {
+  StartUp();
+  ASSERT_FALSE(master->MenuIconsFailed);
+  const wchar_t* captions[] = {
+      L"Move &Left", L"Move &Right", L"Sort &Ascending - Start New Sort",
+      L"Sort &Descending - Start New Sort", L"Sort Asc - Add to Current Sort",
+      L"Sort Des - Add to Current Sort", L"&Calculate Folder Sizes", L"Choose &Skin...",
+      L"&Vertical", L"&Horizontal", L"Auto Expand Pane Size", L"Command &Line",
+      L"&Recycle Bin...", L"&Empty Recycle Bin", L"Varnello &Website...", L"&Help...",
+      L"E&xit", L"Com&pare Folder Contents", L"&Color Coding && Comments", L"&Options...",
+      L"&Orientation"};
+  for (const wchar_t* c : captions)
+    EXPECT_NE(master->MenuIcons().ImageOf(c), nullptr) << std::string(c, c + wcslen(c));
+  EXPECT_EQ(master->MenuIcons().ImageOf(L"&File"), nullptr);
+  // Shutdown takes the pictures off again.
+  master->RequestClose();
+  EXPECT_TRUE(master->Unloaded());
+  EXPECT_EQ(master->MenuIcons().ImageOf(L"E&xit"), nullptr);
+}
+
+TEST_F(MasterTest, MenuBarBrushIsReplacedAndTheOldOneFreed) {
+  StartUp();
+  master->ColourMenuBar(master->Handle(), RGB(10, 20, 30), false);
+  HBRUSH first = master->MenuBrush();
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(GetObjectType(first), static_cast<DWORD>(OBJ_BRUSH));
+  master->ColourMenuBar(master->Handle(), RGB(40, 50, 60), false);
+  HBRUSH second = master->MenuBrush();
+  EXPECT_NE(second, first);
+  EXPECT_EQ(GetObjectType(first), 0u);  // freed
+  MENUINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIM_BACKGROUND;
+  ASSERT_TRUE(GetMenuInfo(master->MenuBar(), &info));
+  EXPECT_EQ(info.hbrBack, second);
+  LOGBRUSH lb{};
+  GetObjectW(second, sizeof lb, &lb);
+  EXPECT_EQ(lb.lbColor, RGB(40, 50, 60));
+}
+
+TEST(TranslateColour, SystemColoursBecomeTheirCurrentValue) {
+  EXPECT_EQ(varnello::Master::TranslateColour(RGB(1, 2, 3)), RGB(1, 2, 3));
+  EXPECT_EQ(varnello::Master::TranslateColour(0x80000000u | COLOR_MENU), GetSysColor(COLOR_MENU));
+  EXPECT_EQ(varnello::Master::TranslateColour(0x80000000u | 0xFFFF), 0u);  // no such colour
+}
+
+}  // namespace
