@@ -8,10 +8,11 @@ std::wstring DescribePanes(const Master& master) {
   std::wstring out;
   for (short i = 0; i < kPaneCount; ++i) {
     if (!master.Panes[i].Loaded || master.Panes[i].Status != 0) continue;
-    out += L"pane " + std::to_wstring(i) + L" " + master.Panes[i].CurrentFolder + L"\n";
+    PaneList* listing = master.List(static_cast<short>(i + 100));
+    out += L"pane " + std::to_wstring(i) + L" " + (listing ? listing->currentFolder() : L"") + L"\n";
     if (PaneList* tree = master.List(i))
       for (const auto& p : tree->ShownItems()) out += L"tree " + p + L"\n";
-    if (PaneList* listing = master.List(static_cast<short>(i + 100)))
+    if (listing)
       for (const auto& p : listing->ShownItems()) out += L"list " + p + L"\n";
   }
   return out;

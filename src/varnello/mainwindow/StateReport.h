@@ -12,7 +12,7 @@ class Master;
 // dwData of the request; lpData holds the UTF-16 path of the file to write (UTF-8 text).
 constexpr ULONG_PTR kDescribePanesRequest = 0x56524450;
 
-// One line per shown pane ("pane <i> <folder>"), then "tree <path>" and "list <path>" lines
+// One line per shown pane ("pane <i> <folder its listing shows>"), then "tree <path>" and "list <path>" lines
 // for the items its two lists show.
 std::wstring DescribePanes(const Master& master);
 void InstallStateReport(Master& master);

@@ -1,0 +1,87 @@
+// Varnello.exe started for real from a temporary program folder: the splash, the main window
+// with pane 0 on its default folder, and a clean close.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "ProgramRun.h"
+
+namespace {
+
+std::wstring TempFolder() {
+  wchar_t base[MAX_PATH];
+  GetTempPathW(MAX_PATH, base);
+  std::wstring b = base;
+  while (!b.empty() && b.back() == L'\\') b.pop_back();
+  return b;
+}
+
+bool Exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// What a listing of `folder` shows: its entries that are neither hidden nor system.
+std::vector<std::wstring> ShownEntries(const std::wstring& folder, bool foldersOnly) {
+  std::vector<std::wstring> out;
+  WIN32_FIND_DATAW d;
+  HANDLE h = FindFirstFileW((folder + L"*").c_str(), &d);
+  if (h == INVALID_HANDLE_VALUE) return out;
+  do {
+    const std::wstring name = d.cFileName;
+    if (name == L"." || name == L"..") continue;
+    if (d.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) continue;
+    if (foldersOnly && !(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+    out.push_back(folder + name);
+  } while (FindNextFileW(h, &d));
+  FindClose(h);
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+std::vector<std::wstring> Lines(const std::vector<std::wstring>& report, const std::wstring& tag) {
+  std::vector<std::wstring> out;
+  for (const auto& l : report)
+    if (l.rfind(tag, 0) == 0) out.push_back(l.substr(tag.size()));
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+TEST(EndToEnd, StartsShowsPaneZeroOnItsFolderAndClosesCleanly) {
+  const std::wstring folder = e2e::MakeProgramFolder(e2e::BinFolder(), TempFolder());
+  ASSERT_FALSE(folder.empty()) << "could not lay out a program folder";
+  e2e::ProgramRun run;
+  ASSERT_TRUE(run.Start(folder));
+
+  // The splash comes first, the main window after it.
+  bool sawSplash = false;
+  const DWORD start = GetTickCount();
+  while (!run.MainWindow() && GetTickCount() - start < 60000) {
+    if (run.SplashWindow()) sawSplash = true;
+    Sleep(5);
+  }
+  HWND main = run.WaitForMainWindow(1000);
+  ASSERT_NE(main, nullptr) << "no main window";
+  EXPECT_TRUE(sawSplash);
+  EXPECT_TRUE(Exists(folder + L"\\run.txt"));
+
+  // Pane 0 (and pane 1) show drive C's top folder: the tree its folders, the listing all of
+  // what a user may see there.
+  std::vector<std::wstring> report = run.DescribePanes(folder + L"\\panes.txt");
+  ASSERT_FALSE(report.empty()) << "the main window gave no report";
+  EXPECT_EQ(report[0], L"pane 0 C:\\");
+  std::vector<std::wstring> pane0;
+  for (size_t i = 1; i < report.size() && report[i].rfind(L"pane ", 0) != 0; ++i)
+    pane0.push_back(report[i]);
+  const std::vector<std::wstring> expectedList = ShownEntries(L"C:\\", false);
+  ASSERT_FALSE(expectedList.empty());
+  EXPECT_EQ(Lines(pane0, L"list "), expectedList);
+  std::vector<std::wstring> tree = Lines(pane0, L"tree ");
+  for (const auto& f : ShownEntries(L"C:\\", true))
+    EXPECT_TRUE(std::find(tree.begin(), tree.end(), f) != tree.end())
+        << "tree lacks " << std::string(f.begin(), f.end());
+
+  EXPECT_EQ(run.Close(30000), 0);
+  EXPECT_FALSE(Exists(folder + L"\\run.txt"));
+}
+
+}  // namespace
