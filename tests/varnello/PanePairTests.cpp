@@ -4,6 +4,8 @@
 #include "MasterFixture.h"
 #include "commands/MainMenu.h"
 
+#include <commctrl.h>
+
 namespace {
 
 using vtest::MasterTest;
@@ -188,6 +190,52 @@ TEST_F(MasterTest, InterleavedReadsKeepEachPanesFolder) {
   master->UpdateChildPane(0);
   EXPECT_EQ(lists[100].Current, L"C:\\later\\");
   EXPECT_EQ(lists[100].Active, L"C:\\later\\");
+}
+
+TEST_F(MasterTest, TheClickedListAndItsPaneAreMarked) {
+  StartUp();
+  master->Panes[2].Status = 0;
+  master->InitializePaneSet(2);
+  master->Panes[2].Status = 1;  // closed again: loaded lists still take part
+  auto lastHighlight = [&](short index) {
+    std::wstring last;
+    for (const auto& c : lists.Log.For(index))
+      if (c.rfind(L"HiLightControl", 0) == 0) last = c;
+    return last;
+  };
+  auto enabled = [&](const wchar_t* key) {
+    const auto& buttons = master->Toolbar1().Buttons();
+    for (size_t i = 0; i < buttons.size(); ++i)
+      if (buttons[i].Key == key)
+        return SendMessageW(master->Toolbar1().Handle(), TB_ISBUTTONENABLED,
+                            1000 + static_cast<WPARAM>(i), 0) != 0;
+    return false;
+  };
+  struct Case {
+    short clicked;
+    bool addToSort;
+  } cases[] = {{102, true}, {2, false}, {100, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.clicked);
+    const short pane = c.clicked >= 100 ? static_cast<short>(c.clicked - 100) : c.clicked;
+    master->Options.ClickedPane = c.clicked;
+    std::wstring typed = L"typed";
+    master->List_UpdateFileName(0, typed);
+    // An update that is not forced changes nothing.
+    const size_t before = lists.Log.Calls.size();
+    master->HighlightActiveList(false);
+    EXPECT_EQ(lists.Log.Calls.size(), before);
+    EXPECT_EQ(master->CommandText(), L"typed");
+
+    master->HighlightActiveList(true);
+    for (short i : {0, 1, 2, 100, 101, 102})
+      EXPECT_EQ(lastHighlight(i), i == c.clicked ? L"HiLightControl(1)" : L"HiLightControl(0)") << i;
+    for (short p = 0; p < 3; ++p) EXPECT_EQ(master->TitleBarActive(p), p == pane) << p;
+    EXPECT_EQ(master->CurrentPathText(), master->TitleBarText(pane));
+    EXPECT_EQ(master->CommandText(), L"");
+    EXPECT_EQ(enabled(L"headascadd"), c.addToSort);
+    EXPECT_EQ(enabled(L"headdesadd"), c.addToSort);
+  }
 }
 
 TEST_F(MasterTest, EventsTheMainWindowAnswers) {

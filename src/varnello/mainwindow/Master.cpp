@@ -493,14 +493,31 @@ void Master::ColourMenuBar(HWND window, COLORREF colour, bool includeSubmenus) {
   menuBrush_ = std::move(brush);
 }
 
-void Master::HighlightActiveList(bool) {
+void Master::HighlightActiveList(bool forceUpdate) {
+  if (!forceUpdate) return;
   for (short i = 0; i < kPaneCount; ++i) {
     if (!Panes[i].Loaded) continue;
-    List(i)->HiLightControl(Options.ActivePane == i);
-    List(static_cast<short>(i + 100))->HiLightControl(Options.ActivePane == i + 100);
+    titleActive_[i] = false;
+    if (PaneList* l = List(i)) l->HiLightControl(false);
+    if (PaneList* l = List(static_cast<short>(i + 100))) l->HiLightControl(false);
   }
+  const short clicked = Options.ClickedPane;
+  const short pane = clicked >= 100 ? static_cast<short>(clicked - 100) : clicked;
+  // Before a list has been chosen there is nothing to mark.
+  if (PaneList* l = List(clicked)) {
+    l->HiLightControl(true);
+    titleActive_[pane] = true;
+    command_.SetText(L"");
+    SetText(currentPath_, GetText(titleBars_[pane]));
+  }
+  toolbar_.SetEnabled(L"headascadd", clicked >= 100);
+  toolbar_.SetEnabled(L"headdesadd", clicked >= 100);
   for (HWND t : titleBars_)
     if (t) InvalidateRect(t, nullptr, TRUE);
+}
+
+bool Master::TitleBarActive(short pane) const {
+  return pane >= 0 && pane < kPaneCount && titleActive_[pane];
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -654,6 +671,7 @@ void Master::ResizeForm() {
 void Master::Form_Resize() {
   if (!ResizeAllowed || IsIconic(Handle())) return;
   ResizeForm();
+  HighlightActiveList(true);
   if (FirstResize) {
     // No shown pane, no list to focus.
     if (PaneList* l = List(Options.ActivePane)) l->SetFolderFocus();
@@ -773,7 +791,7 @@ LRESULT Master::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       HDC dc = reinterpret_cast<HDC>(wParam);
       for (short i = 0; i < kPaneCount; ++i) {
         if (titleBars_[i] != child) continue;
-        const bool active = Options.ActivePane == i || Options.ActivePane == i + 100;
+        const bool active = titleActive_[i];
         SetTextColor(dc, active ? Skin.ColorActiveTitleText : Skin.ColorInactiveTitleText);
         SetBkColor(dc, active ? Skin.ColorActiveTitle : Skin.ColorInactiveTitle);
         SetDCBrushColor(dc, active ? Skin.ColorActiveTitle : Skin.ColorInactiveTitle);

@@ -64,7 +64,9 @@ class Master final : public tk::Window, public PaneListEvents {
   void ApplySkinChange();
   void ColourMenuBar(HWND window, COLORREF colour, bool includeSubmenus);
   static COLORREF TranslateColour(COLORREF colour);
+  // Marks the clicked list and its pane's title; only a forced call does anything.
   void HighlightActiveList(bool forceUpdate);
+  bool TitleBarActive(short pane) const;
 
   // ---- Message box ----
   // Shows the program's box; the answer is left in MsgBoxAnswer.
@@ -143,6 +145,7 @@ class Master final : public tk::Window, public PaneListEvents {
   std::array<std::unique_ptr<PaneList>, kPaneCount> trees_;
   std::array<std::unique_ptr<PaneList>, kPaneCount> listings_;
   std::array<HWND, kPaneCount> titleBars_{};
+  std::array<bool, kPaneCount> titleActive_{};
   HWND currentPath_ = nullptr;
   tk::ComboBox command_;
   tk::Toolbar toolbar_;

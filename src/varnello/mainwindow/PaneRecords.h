@@ -51,7 +51,7 @@ struct ProgramOptions {
   std::wstring SkinName = L"Cloud 9";
   short StartPane = -1;
   short ActivePane = -99;
-  short ClickedPane = -99;
+  short ClickedPane = 0;
   short DragSourceIndex = -2;
   double OnlineVersion = 0;
   bool SkipWin9XWarningPanes = false;
