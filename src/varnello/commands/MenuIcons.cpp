@@ -65,7 +65,11 @@ bool MenuIconComponent::SetImage(const std::wstring& caption, int index) {
   info.cbSize = sizeof info;
   info.fMask = MIIM_BITMAP;
   info.hbmpItem = bitmap;
-  if (!SetMenuItemInfoW(owner, position, TRUE, &info)) {
+  // Entries with a command are set by their command id; a submenu's entry by its place.
+  const UINT id = GetMenuItemID(owner, static_cast<int>(position));
+  const BOOL set = id != static_cast<UINT>(-1) ? SetMenuItemInfoW(owner, id, FALSE, &info)
+                                               : SetMenuItemInfoW(owner, position, TRUE, &info);
+  if (!set) {
     DeleteObject(bitmap);
     return false;
   }
