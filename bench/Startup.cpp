@@ -48,6 +48,7 @@ int main() {
       return 1;
     }
   }
+  e2e::RemoveProgramFolder(folder);
   std::sort(times.begin(), times.end());
   const double median = times[1];
   std::sort(splash.begin(), splash.end());

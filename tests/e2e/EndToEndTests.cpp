@@ -82,6 +82,7 @@ TEST(EndToEnd, StartsShowsPaneZeroOnItsFolderAndClosesCleanly) {
 
   EXPECT_EQ(run.Close(30000), 0);
   EXPECT_FALSE(Exists(folder + L"\\run.txt"));
+  e2e::RemoveProgramFolder(folder);
 }
 
 }  // namespace

@@ -59,6 +59,19 @@ std::wstring MakeProgramFolder(const std::wstring& bin, const std::wstring& pare
   return folder;
 }
 
+void RemoveProgramFolder(const std::wstring& folder) {
+  WIN32_FIND_DATAW d;
+  HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &d);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      if (!(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        DeleteFileW((folder + L"\\" + d.cFileName).c_str());
+    } while (FindNextFileW(h, &d));
+    FindClose(h);
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
 ProgramRun::~ProgramRun() {
   if (process_.hProcess) {
     if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {

@@ -71,13 +71,24 @@ TEST_P(PhaseFailure, NamesTheStageAndEndsTheProgram) {
 
 INSTANTIATE_TEST_SUITE_P(EveryPhase, PhaseFailure, testing::Range<size_t>(0, 18));
 
-TEST_F(MasterTest, AListThatCannotBeMadeFailsItsPane) {
-  lists.FailIndexes = {101};
-  BoxAnswers boxes({BoxAnswers::Press(1)});
-  master->Form_Load(reporter);
-  ASSERT_EQ(boxes.Seen.size(), 1u);
-  EXPECT_EQ(boxes.Seen[0].Text, FailureText(L"loading pane 2..."));
-  EXPECT_TRUE(reporter.ShutDown);
+TEST(ListCreation, AListThatCannotBeMadeFailsItsPane) {
+  // Pane 0's lists are made with the window; a missing library shows up when the pane is set up.
+  const std::pair<short, const wchar_t*> cases[] = {{0, L"loading initial pane..."},
+                                                    {100, L"loading initial pane..."},
+                                                    {101, L"loading pane 2..."}};
+  for (const auto& [index, stage] : cases) {
+    SCOPED_TRACE(index);
+    vtest::TempDir dir;
+    vtest::RecordingFactory lists;
+    lists.FailIndexes = {index};
+    vtest::Reporter reporter;
+    varnello::Master master(dir.Path(), lists);
+    BoxAnswers boxes({BoxAnswers::Press(1)});
+    master.Form_Load(reporter);
+    ASSERT_EQ(boxes.Seen.size(), 1u);
+    EXPECT_EQ(boxes.Seen[0].Text, FailureText(stage));
+    EXPECT_TRUE(reporter.ShutDown);
+  }
 }
 
 TEST_F(MasterTest, RunningMarkerOffersTheReset) {
