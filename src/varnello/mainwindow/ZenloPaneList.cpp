@@ -9,9 +9,8 @@
 
 namespace varnello {
 
-// The one place that knows how an instance comes out of the library's class factory. The
-// published headers name no interface id yet, so the instance is asked for IUnknown, which is
-// the control itself.
+// The one place that knows how an instance comes out of the library's class factory: the
+// factory makes the instance and QueryInterface for the class's interface id hands out the class.
 class ZenloLibrary {
  public:
   explicit ZenloLibrary(const std::wstring& folder) {
@@ -41,7 +40,10 @@ class ZenloLibrary {
     HRESULT hr = factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&object));
     factory->Release();
     if (FAILED(hr) || !object) return nullptr;
-    return static_cast<zenlo::ZenloFileControl*>(object);
+    zenlo::ZenloFileControl* control = nullptr;
+    hr = object->QueryInterface(zenlo::IID_ZenloFileControl, reinterpret_cast<void**>(&control));
+    object->Release();
+    return SUCCEEDED(hr) ? control : nullptr;
   }
 
  private:
@@ -52,9 +54,9 @@ class ZenloLibrary {
 
 namespace {
 
-// Hears one control and hands what the main window handles to it with the list's index.
-// Events no Part of the main window handles yet are heard and dropped here.
-class ListSink final : public zenlo::ZenloFileControlEvents {
+// Hears one control and hands what the main window handles to it with the list's index; the
+// other events keep the base's empty handlers.
+class ListSink final : public zenlo::ZenloFileControlEventsBase {
  public:
   ListSink(short index, PaneListEvents& target) : index_(index), target_(target) {}
 
@@ -71,31 +73,6 @@ class ListSink final : public zenlo::ZenloFileControlEvents {
   void IsPaneActive(short& pane, bool& result) override {
     Guard([&] { target_.List_IsPaneActive(index_, pane, result); });
   }
-
-  void FBMouseDown(short&, short&, float&, float&) override {}
-  void FBRightClick(short&, short&, float&, float&, std::wstring&, std::wstring&, std::wstring&,
-                    std::wstring&, bool&, zenlo::sTypes) override {}
-  void FBMouseUp(short&, short&, float&, float&) override {}
-  void FBMouseMove(short&, short&, float&, float&) override {}
-  void MouseMoveBasic() override {}
-  void PushedNewFolder(std::wstring&, std::wstring&) override {}
-  void PushedNewFolder2() override {}
-  void PushedUpFolder(std::wstring&, std::wstring&) override {}
-  void PushedDownFolder(std::wstring&, std::wstring&) override {}
-  void PushedUpFolder2() override {}
-  void DragStart() override {}
-  void SetActiveIndex() override {}
-  void SetLockedIndex() override {}
-  void SetMasterMousePointer(short&) override {}
-  void SetActiveButton(short&) override {}
-  void UpdateMasterHeadings() override {}
-  void MouseScrolled(bool&) override {}
-  void KeyPressed(short&) override {}
-  void SpaceKeyUp() override {}
-  void MouseLocked(bool&) override {}
-  void PasteItems(std::wstring&, std::wstring&, std::wstring&) override {}
-  void NotifySourceIndex() override {}
-  void PaneWantsToMimicFolder(short&) override {}
 
  private:
   // No exception goes back into the library.
