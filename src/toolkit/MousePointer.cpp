@@ -12,7 +12,9 @@ int ScreenMousePointer() { return g_shape; }
 
 void SetScreenMousePointer(int shape) {
   g_shape = shape;
-  LPCWSTR id = shape == PointerHourglass ? IDC_WAIT : IDC_ARROW;
+  LPCWSTR id = shape == PointerHourglass ? IDC_WAIT
+               : shape == PointerSizeWE ? IDC_SIZEWE
+                                        : IDC_ARROW;
   SetCursor(LoadCursorW(nullptr, id));
 }
 

@@ -126,10 +126,13 @@ TEST_F(Registration, Regsvr32RegistersForTheUserAndUnregistersExactlyItsKeys) {
   EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, UserKey(control), nullptr), L"ZenloFileControl");
   EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, UserKey(control + L"\\ProgID"), nullptr),
             L"Zenlo.ZenloFileControl");
-  for (const GUID* clsid : {&zenlo::CLSID_ZenloFileControl, &zenlo::CLSID_ZFCombo}) {
+  const std::pair<const GUID*, std::wstring> classes[] = {
+      {&zenlo::CLSID_ZenloFileControl, L"ZenloFileControl"},
+      {&zenlo::CLSID_ZFCombo, L"ZFCombo"},
+      {&zenlo::CLSID_button_headings, L"button_headings"}};
+  for (const auto& [clsid, name] : classes) {
     wchar_t text[40];
     StringFromGUID2(*clsid, text, 40);
-    const std::wstring name = clsid == &zenlo::CLSID_ZFCombo ? L"ZFCombo" : L"ZenloFileControl";
     EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, UserKey(L"Zenlo." + name + L"\\CLSID"), nullptr), text);
     // Nothing machine-wide: a user without administrator rights can register.
     HKEY machine = nullptr;

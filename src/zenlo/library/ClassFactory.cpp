@@ -12,6 +12,7 @@
 #include "zenlo/ZenloClassIds.h"
 #include "zenlo/ZFCombo.h"
 #include "zenlo/ZenloFileControl.h"
+#include "zenlo/button_headings.h"
 
 namespace zenlo {
 
@@ -28,6 +29,8 @@ const ClassEntry kClasses[] = {
     {&CLSID_ZenloFileControl, L"ZenloFileControl",
      [] { return static_cast<IUnknown*>(ZenloFileControl::Create()); }},
     {&CLSID_ZFCombo, L"ZFCombo", [] { return static_cast<IUnknown*>(ZFCombo::Create()); }},
+    {&CLSID_button_headings, L"button_headings",
+     [] { return static_cast<IUnknown*>(button_headings::Create()); }},
 };
 
 class ClassFactory final : public IClassFactory {

@@ -21,6 +21,7 @@ struct RegisteredClass {
 const RegisteredClass kRegistered[] = {
     {&CLSID_ZenloFileControl, L"ZenloFileControl"},
     {&CLSID_ZFCombo, L"ZFCombo"},
+    {&CLSID_button_headings, L"button_headings"},
 };
 
 std::wstring GuidText(const GUID& g) {

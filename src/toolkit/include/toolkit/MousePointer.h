@@ -6,6 +6,7 @@ namespace tk {
 enum MousePointerShape : int {
   PointerDefault = 0,
   PointerArrow = 1,
+  PointerSizeWE = 9,  // the west-east size arrow over a column edge
   PointerHourglass = 11,
 };
 
