@@ -78,7 +78,7 @@ struct HeadingButton {
   HeadingButton& operator=(const HeadingButton&) = delete;
 };
 
-enum class Act { Move, Down, Up, DoubleClick };
+enum class Act { Move, Down, Up, DoubleClick, OtherWindowCaptures };
 struct Step {
   Act act;
   int x, y;  // pixels in the button
@@ -100,6 +100,9 @@ void Play(HWND button, const std::vector<Step>& steps) {
         break;
       case Act::DoubleClick:
         SendMessageW(button, WM_LBUTTONDBLCLK, s.keys | MK_LBUTTON, at);
+        break;
+      case Act::OtherWindowCaptures:
+        SetCapture(GetParent(button));
         break;
     }
   }
@@ -169,6 +172,14 @@ TEST(HeadingButton, MouseSequencesRaiseTheOwnersEvents) {
       {"leaving past the right edge ends the hover and the ready edge", 3, true, 100000,
        {{Act::Move, kMidX, kY}, {Act::Move, kEdgeX, kY}, {Act::Move, kPastX, kY}},
        {L"MouseMove", L"GetMinMaxX", L"SetMousePointer 0"}, L"", false},
+      {"a drag cut short by another window's capture still finishes", 3, true, 100000,
+       {{Act::Move, kMidX, kY},
+        {Act::Move, kEdgeX, kY},
+        {Act::Down, kEdgeX, kY},
+        {Act::Move, kEdgeX + 10, kY},
+        {Act::OtherWindowCaptures, 0, 0}},
+       {L"MouseMove", L"GetMinMaxX", L"MouseDown", L"ResizeButton 150", L"ResizeFinished"}, L"",
+       false},
       {"the edge beyond the owner's limit is no edge", 3, true, 1000,
        {{Act::Move, kMidX, kY}, {Act::Move, kEdgeX, kY}, {Act::Down, kEdgeX, kY}},
        {L"MouseMove", L"GetMinMaxX", L"SetMousePointer 0"}, L"", false},
