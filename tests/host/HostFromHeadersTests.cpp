@@ -13,6 +13,7 @@
 #include "zenlo/ZenloClassIds.h"
 #include "zenlo/ZenloFileControl.h"
 #include "zenlo/ZenloFileControlEvents.h"
+#include "zenlo/button_headings.h"
 
 namespace {
 
@@ -172,6 +173,46 @@ TEST(HostFromHeaders, AnUnknownPlaceKeyIsReportedWhenMessagesAreWanted) {
     }
     tree->Release();
   }
+}
+
+// A heading button made by the library's factory and driven through the published header.
+TEST(HostFromHeaders, AHeadingButtonComesFromItsFactoryAndReportsAClick) {
+  struct Owner : zenlo::button_headingsEventsBase {
+    int Clicks = 0;
+    void Click() override { ++Clicks; }
+  } owner;
+  using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+  auto getClassObject = reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"Zenlo.dll"), "DllGetClassObject")));
+  ASSERT_NE(getClassObject, nullptr);
+  IClassFactory* factory = nullptr;
+  ASSERT_EQ(getClassObject(zenlo::CLSID_button_headings, IID_IClassFactory,
+                           reinterpret_cast<void**>(&factory)),
+            S_OK);
+  zenlo::button_headings* button = nullptr;
+  ASSERT_EQ(factory->CreateInstance(nullptr, zenlo::IID_button_headings,
+                                    reinterpret_cast<void**>(&button)),
+            S_OK);
+  factory->Release();
+
+  HWND window = MakeHostWindow();
+  button->AttachEvents(&owner);
+  ASSERT_TRUE(button->CreateFrame(window, 2));
+  button->DoResize = true;
+  MoveWindow(button->Window(), 0, 0, 120, 16, TRUE);
+  button->DoResize = false;
+  button->ApplyProperty(L"ColorInactiveHeadingText", std::int32_t{RGB(0, 0, 128)});
+  button->Highlight(false);
+  button->SetCaption(L"Size");
+  button->ShowSort(L"des", L"2");
+  EXPECT_EQ(button->CaptionColour(), RGB(0, 0, 128));
+  EXPECT_EQ(button->SortArrow(), L"DES");
+
+  SendMessageW(button->Window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 8));
+  SendMessageW(button->Window(), WM_LBUTTONUP, 0, MAKELPARAM(60, 8));
+  EXPECT_EQ(owner.Clicks, 1);
+  EXPECT_EQ(button->Release(), 0u);
+  DestroyWindow(window);
 }
 
 }  // namespace

@@ -7,11 +7,12 @@
 #include <cwchar>
 
 #include "companions/ButtonHeadingsWindow.h"
+#include "library/CallLifetime.h"
 #include "library/ModuleLocks.h"
 #include "listing/model/HeadingsTable.h"
+#include "toolkit/Gdi.h"
 #include "toolkit/MousePointer.h"
 #include "toolkit/Text.h"
-#include "zenlo/ZenloClassIds.h"
 
 namespace zenlo {
 
@@ -24,14 +25,6 @@ const wchar_t kResize[] = L"Resize";
 // Edge zone: within 100 twips of the right edge, inside 30-twip top and bottom margins.
 constexpr float kEdgeZone = 100;
 constexpr float kEdgeMargin = 30;
-
-// A colour as skins and hosts send it: RGB with red in the low byte, or a system colour
-// (0x80000000 + the GetSysColor index), looked up now.
-COLORREF SkinColour(std::int32_t value) {
-  const auto bits = static_cast<std::uint32_t>(value);
-  if (bits & 0x80000000u) return GetSysColor(static_cast<int>(bits & 0xFFu));
-  return static_cast<COLORREF>(bits & 0xFFFFFFu);
-}
 
 // The value as a 32-bit number; texts may be decimal or "&H" hexadecimal. False when it is
 // none, so a damaged skin value leaves the colour as it was.
@@ -85,25 +78,18 @@ RECT TwipsRect(int left, int top, int width, int height) {
 // Keeps the button alive while one of its handlers is on the stack.
 class button_headings::Hold {
  public:
-  explicit Hold(button_headings& b) : b_(b) {
-    ++b_.activeCalls_;
-    b_.AddRef();
-  }
-  ~Hold() {
-    --b_.activeCalls_;
-    b_.Release();
-  }
-  Hold(const Hold&) = delete;
-  Hold& operator=(const Hold&) = delete;
+  explicit Hold(button_headings& b) : hold_(b, *b.lifetime_) {}
 
  private:
-  button_headings& b_;
+  CallLifetime::Hold hold_;
 };
 
 button_headings* button_headings::Create() { return new button_headings(); }
 
 button_headings::button_headings()
-    : faceColour_(GetSysColor(COLOR_BTNFACE)), window_(std::make_unique<ButtonHeadingsWindow>()) {
+    : lifetime_(std::make_unique<CallLifetime>()),
+      faceColour_(GetSysColor(COLOR_BTNFACE)),
+      window_(std::make_unique<ButtonHeadingsWindow>()) {
   ModuleLocks().Add();
   // Nothing starts the timer; a tick only stops it.
   window_->Timer1.OnTick = [this] { window_->Timer1.SetInterval(0); };
@@ -134,19 +120,15 @@ HRESULT STDMETHODCALLTYPE button_headings::QueryInterface(REFIID riid, void** pp
   return E_NOINTERFACE;
 }
 
-ULONG STDMETHODCALLTYPE button_headings::AddRef() { return ++refs_; }
+ULONG STDMETHODCALLTYPE button_headings::AddRef() { return lifetime_->AddRef(); }
 
 ULONG STDMETHODCALLTYPE button_headings::Release() {
-  const ULONG left = --refs_;
-  if (left == 0) {
-    delete this;
-    return 0;
-  }
-  // Only running handlers still hold it: the owner has let go, so nothing more is raised.
-  if (left == static_cast<ULONG>(activeCalls_)) {
+  // When only running handlers still hold it, the owner has let go: nothing more is raised.
+  const ULONG left = lifetime_->Release([this] {
     closing_ = true;
     sink_ = nullptr;
-  }
+  });
+  if (left == 0) delete this;
   return left;
 }
 
@@ -272,7 +254,7 @@ void button_headings::ApplyProperty(const std::wstring& PropName, const Variant&
   else if (PropName == L"ColorHeadingHoverText")
     field = &colorHeadingHoverText_;
   std::int32_t n = 0;
-  if (field && ColourNumber(TheValue, n)) *field = SkinColour(n);
+  if (field && ColourNumber(TheValue, n)) *field = tk::SkinColour(n);
 }
 
 void button_headings::ShowSort(const std::wstring& sortOrder, const std::wstring& strNum) {

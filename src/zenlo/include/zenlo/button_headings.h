@@ -16,11 +16,13 @@
 #include <string>
 
 #include "zenlo/ZenloApi.h"
+#include "zenlo/ZenloClassIds.h"
 #include "zenlo/ZenloTypes.h"
 #include "zenlo/button_headingsEvents.h"
 
 namespace zenlo {
 
+class CallLifetime;
 struct ButtonHeadingsWindow;
 
 // Where the button's parts lie, in twips of the button's own coordinates.
@@ -127,8 +129,7 @@ class ZENLO_API button_headings final : public IUnknown {
   template <typename F>
   void Raise(F&& f);
 
-  ULONG refs_ = 1;
-  int activeCalls_ = 0;  // handlers on the stack; destruction waits for them
+  std::unique_ptr<CallLifetime> lifetime_;  // destruction waits for the handlers on the stack
   bool closing_ = false;
   button_headingsEvents* sink_ = nullptr;
 
