@@ -1,0 +1,161 @@
+#pragma once
+// What every benchmark shares: a clock, the process's memory, a bench folder that is filled
+// fast and removed whatever way the program ends, the bare enumerations the control is
+// measured against, a quiet host and a window to put controls in.
+// Benchmarks report ratios against a reference measured in the same run; they fail only when
+// a result is wrong, never on timing.
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "zenlo/ZenloFileControl.h"
+
+namespace bench {
+
+// Seconds on the performance counter.
+double Now();
+
+// The best (smallest) of several timings.
+class Best {
+ public:
+  void Add(double seconds) {
+    if (seconds < best_) best_ = seconds;
+    ++runs_;
+  }
+  double Value() const { return best_; }
+  int Runs() const { return runs_; }
+
+ private:
+  double best_ = 1e300;
+  int runs_ = 0;
+};
+
+// COM and OLE for the control, and message boxes that never wait for a click.
+void SetUpProcess();
+
+// Commit charge of the process.
+std::uint64_t PrivateBytes();
+// Committed bytes the process heaps hold in free blocks.
+std::size_t FreeHeapBytes();
+// Bytes of an item's texts kept outside their string objects.
+std::size_t ItemTextBytes(const zenlo::TypeListItem& item);
+
+// A fresh folder under %TEMP%; what is added to it is removed with it.
+class BenchFolder {
+ public:
+  explicit BenchFolder(const wchar_t* tag);
+  ~BenchFolder() { Remove(); }
+  BenchFolder(const BenchFolder&) = delete;
+  BenchFolder& operator=(const BenchFolder&) = delete;
+
+  bool Ok() const { return !path_.empty(); }
+  // The folder as the control is given it.
+  const std::wstring& Path() const { return path_; }
+  // The folder's path joined with a relative one ("" for the folder itself).
+  std::wstring PathOf(const std::wstring& relative) const;
+
+  // Both print what failed and return false.
+  bool AddFolder(const std::wstring& relative);
+  bool AddFiles(const std::wstring& relative, int count,
+                const std::function<std::wstring(int)>& nameOf);
+  void Remove();
+
+ private:
+  std::wstring ExactOf(const std::wstring& relative) const;
+
+  std::wstring path_;
+  std::wstring madeAt_;  // the same folder as the entries are made and removed through
+  struct Made {
+    std::wstring relative;
+    bool folder;
+  };
+  std::vector<Made> made_;  // in the order they were made
+};
+
+// Names "f000123.ext3": numbered files spread over a few extensions.
+std::wstring NumberedFileName(int i, int extensions);
+
+struct Counts {
+  std::int64_t files = 0;
+  std::int64_t folders = 0;
+  bool ok = false;
+};
+// One folder with the same search the control makes, nothing done per entry but counting.
+Counts BareEnumeration(const std::wstring& folder);
+// The folder and everything below it, folder by folder with the same search.
+Counts BareRecursiveWalk(const std::wstring& folder);
+
+// A host that listens only for what would tell us a read went wrong.
+class QuietHost final : public zenlo::ZenloFileControlEvents {
+ public:
+  bool QuitAsked = false;
+  int Messages = 0;
+
+  void Click() override {}
+  void DriveClick() override {}
+  void FBMouseDown(short&, short&, float&, float&) override {}
+  void FBRightClick(short&, short&, float&, float&, std::wstring&, std::wstring&, std::wstring&,
+                    std::wstring&, bool&, zenlo::sTypes) override {}
+  void FBMouseUp(short&, short&, float&, float&) override {}
+  void FBMouseMove(short&, short&, float&, float&) override {}
+  void MouseMoveBasic() override {}
+  void PushedNewFolder(std::wstring&, std::wstring&) override {}
+  void PushedNewFolder2() override {}
+  void PushedUpFolder(std::wstring&, std::wstring&) override {}
+  void PushedDownFolder(std::wstring&, std::wstring&) override {}
+  void PushedUpFolder2() override {}
+  void DragStart() override {}
+  void SetActiveIndex() override {}
+  void SetLockedIndex() override {}
+  void SetMasterMousePointer(short&) override {}
+  void SetActiveButton(short&) override {}
+  void Message(std::wstring& text) override;
+  void UpdateMasterHeadings() override {}
+  void MouseScrolled(bool&) override {}
+  void KeyPressed(short&) override {}
+  void SpaceKeyUp() override {}
+  void MouseLocked(bool&) override {}
+  void ForceQuit() override { QuitAsked = true; }
+  void UpdateFileName(std::wstring&) override {}
+  void PasteItems(std::wstring&, std::wstring&, std::wstring&) override {}
+  void NotifySourceIndex() override {}
+  void GetBookmark(short&, std::wstring&) override {}
+  void PaneWantsToMimicFolder(short&) override {}
+  void IsPaneActive(short&, bool&) override {}
+};
+
+struct ReleaseControl {
+  void operator()(zenlo::ZenloFileControl* c) const {
+    if (c) c->Release();
+  }
+};
+using ControlPtr = std::unique_ptr<zenlo::ZenloFileControl, ReleaseControl>;
+// A started control of the given kind, talking to the host.
+ControlPtr NewControl(QuietHost& host, zenlo::ListType type);
+
+// A shown top-level window for panes, destroyed with the object.
+class HostWindow {
+ public:
+  HostWindow(int width, int height, WNDPROC proc = nullptr);
+  ~HostWindow();
+  HostWindow(const HostWindow&) = delete;
+  HostWindow& operator=(const HostWindow&) = delete;
+  HWND Handle() const { return hwnd_; }
+
+ private:
+  HWND hwnd_ = nullptr;
+};
+
+// Gives a control its window inside the host at the given place, as a host lays out a pane.
+bool PlaceControl(zenlo::ZenloFileControl& control, HWND host, int x, int y, int width,
+                  int height);
+
+// The last line of every benchmark; flushed so that it is never lost.
+void Summary(const char* format, ...);
+
+}  // namespace bench

@@ -1,0 +1,98 @@
+// Reading a folder of 99,000 files and 1,000 sub-folders: the listing control against a bare
+// enumeration of the same folder. Folders cost the control more than files, so this is the
+// read of a folder that holds both.
+// Reports; never fails on timing. Exits non-zero only when a read itself is wrong.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "BenchSupport.h"
+
+namespace {
+
+constexpr int kFiles = 99000;
+constexpr int kFolders = 1000;
+constexpr int kExtensions = 20;
+constexpr int kMaxRuns = 3;
+constexpr double kControlBudgetSeconds = 90;  // no further read starts after this much
+
+std::wstring FolderName(int i) {
+  wchar_t name[16];
+  std::swprintf(name, 16, L"d%04d", i);
+  return name;
+}
+
+int Run() {
+  bench::SetUpProcess();
+  bench::BenchFolder folder(L"Read100kFolders");
+  if (!folder.Ok()) return 1;
+  std::printf("creating %d files and %d folders in %ls ...\n", kFiles, kFolders,
+              folder.Path().c_str());
+  std::fflush(stdout);
+  const double made = bench::Now();
+  // The folders are spread among the files, as names of both kinds sort together.
+  for (int i = 0; i < kFolders; ++i)
+    if (!folder.AddFolder(FolderName(i))) return 1;
+  if (!folder.AddFiles(L"", kFiles, [](int i) { return bench::NumberedFileName(i, kExtensions); }))
+    return 1;
+  std::printf("created in %.1f s\n", bench::Now() - made);
+  const bench::Counts warm = bench::BareEnumeration(folder.Path());
+  if (warm.files != kFiles || warm.folders != kFolders) {
+    std::printf("error: the bare enumeration saw %lld files and %lld folders\n",
+                static_cast<long long>(warm.files), static_cast<long long>(warm.folders));
+    return 1;
+  }
+
+  bench::QuietHost host;
+  bench::ControlPtr control = bench::NewControl(host, zenlo::fbFileAndFolder);
+  bench::Best bare;
+  bench::Best read;
+  double spent = 0;
+  for (int run = 0; run < kMaxRuns && spent < kControlBudgetSeconds; ++run) {
+    const double b0 = bench::Now();
+    const bench::Counts seen = bench::BareEnumeration(folder.Path());
+    const double b = bench::Now() - b0;
+    if (seen.files != kFiles || seen.folders != kFolders) {
+      std::printf("error: the bare enumeration saw %lld files and %lld folders\n",
+                  static_cast<long long>(seen.files), static_cast<long long>(seen.folders));
+      return 1;
+    }
+    bare.Add(b);
+    std::printf("bare enumeration   run %d: %8.3f s\n", run + 1, b);
+    std::fflush(stdout);
+
+    const double t0 = bench::Now();
+    control->GetFolderContents(folder.Path(), true);
+    const double t = bench::Now() - t0;
+    spent += t;
+    if (control->ItemCount() != kFiles + kFolders || control->FoldersShown() != kFolders ||
+        host.QuitAsked) {
+      std::printf("error: the control listed %d items (%d folders), expected %d (%d)%s\n",
+                  control->ItemCount(), control->FoldersShown(), kFiles + kFolders, kFolders,
+                  host.QuitAsked ? " (it asked to quit)" : "");
+      return 1;
+    }
+    read.Add(t);
+    std::printf("control read       run %d: %8.3f s\n", run + 1, t);
+    std::fflush(stdout);
+  }
+  control.reset();
+  const double removing = bench::Now();
+  folder.Remove();
+  std::printf("folder removed in %.1f s\n", bench::Now() - removing);
+
+  const double ratio = read.Value() / bare.Value();
+  std::printf("bare enumeration best:  %.3f s over %d runs\n", bare.Value(), bare.Runs());
+  std::printf("control read best:      %.3f s over %d runs\n", read.Value(), read.Runs());
+  bench::Summary("bench read100k-folders ratio=%.2f", ratio);
+  return 0;
+}
+
+}  // namespace
+
+int main() {
+  const int status = Run();
+  std::fflush(stdout);
+  return status;
+}
