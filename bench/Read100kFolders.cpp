@@ -48,19 +48,23 @@ int Run() {
   bench::ControlPtr control = bench::NewControl(host, zenlo::fbFileAndFolder);
   bench::Best bare;
   bench::Best read;
-  double spent = 0;
-  for (int run = 0; run < kMaxRuns && spent < kControlBudgetSeconds; ++run) {
+  const auto timeBare = [&] {
     const double b0 = bench::Now();
     const bench::Counts seen = bench::BareEnumeration(folder.Path());
     const double b = bench::Now() - b0;
     if (seen.files != kFiles || seen.folders != kFolders) {
       std::printf("error: the bare enumeration saw %lld files and %lld folders\n",
                   static_cast<long long>(seen.files), static_cast<long long>(seen.folders));
-      return 1;
+      return false;
     }
     bare.Add(b);
-    std::printf("bare enumeration   run %d: %8.3f s\n", run + 1, b);
+    std::printf("bare enumeration   run %d: %8.3f s\n", bare.Runs(), b);
     std::fflush(stdout);
+    return true;
+  };
+  double spent = 0;
+  for (int run = 0; run < kMaxRuns && spent < kControlBudgetSeconds; ++run) {
+    if (!timeBare()) return 1;
 
     const double t0 = bench::Now();
     control->GetFolderContents(folder.Path(), true);
@@ -77,6 +81,9 @@ int Run() {
     std::printf("control read       run %d: %8.3f s\n", run + 1, t);
     std::fflush(stdout);
   }
+  // One read may take minutes: the reference gets a few passes after it all the same.
+  while (bare.Runs() < kMaxRuns)
+    if (!timeBare()) return 1;
   control.reset();
   const double removing = bench::Now();
   folder.Remove();

@@ -16,7 +16,7 @@ constexpr int kFiles = 100000;
 constexpr int kExtensions = 20;
 constexpr int kReReads = 8;
 constexpr int kMaxSequences = 3;
-constexpr double kSequenceBudgetSeconds = 60;  // no further sequence starts after this
+constexpr double kSequenceBudgetSeconds = 75;  // no further sequence starts after this
 
 int Run() {
   bench::SetUpProcess();
