@@ -196,6 +196,34 @@ void BenchFolder::Remove() {
   path_.clear();
 }
 
+DataSet::DataSet(const wchar_t* name, const std::function<bool(BenchFolder&)>& fill) {
+  wchar_t root[MAX_PATH + 1] = {};
+  const DWORD n = GetEnvironmentVariableW(L"VARNELLO_BENCH_DATA", root, MAX_PATH + 1);
+  if (n > 0 && n <= MAX_PATH) {
+    const std::wstring at = std::wstring(root) + L"\\" + name;
+    if (GetFileAttributesW((at + L".complete").c_str()) != INVALID_FILE_ATTRIBUTES) {
+      shared_ = at;
+      ok_ = true;
+      std::printf("using %ls, made by scripts/make-bench-data\n", shared_.c_str());
+      return;
+    }
+  }
+  own_ = std::make_unique<BenchFolder>(name);
+  if (!own_->Ok()) return;
+  std::printf("filling %ls ...\n", own_->Path().c_str());
+  std::fflush(stdout);
+  const double made = Now();
+  ok_ = fill(*own_);
+  std::printf("filled in %.1f s\n", Now() - made);
+}
+
+void DataSet::Remove() {
+  if (!own_) return;
+  const double removing = Now();
+  own_->Remove();
+  std::printf("folder removed in %.1f s\n", Now() - removing);
+}
+
 std::wstring NumberedFileName(int i, int extensions) {
   wchar_t name[32];
   std::swprintf(name, 32, L"f%06d.ext%d", i, i % extensions);

@@ -77,6 +77,29 @@ class BenchFolder {
   std::vector<Made> made_;  // in the order they were made
 };
 
+// A bench's folder: the set scripts/bench made natively under %VARNELLO_BENCH_DATA% when it
+// is there (used as it is, never changed), else a folder of its own, filled here through
+// Wine and removed with the object. The counts the benches check catch a set that differs.
+class DataSet {
+ public:
+  DataSet(const wchar_t* name, const std::function<bool(BenchFolder&)>& fill);
+  DataSet(const DataSet&) = delete;
+  DataSet& operator=(const DataSet&) = delete;
+
+  bool Ok() const { return ok_; }
+  const std::wstring& Path() const { return own_ ? own_->Path() : shared_; }
+  std::wstring PathOf(const std::wstring& relative) const {
+    return relative.empty() ? Path() : Path() + L"\\" + relative;
+  }
+  // Removes a folder of its own now (so that its time is not in the figures that follow).
+  void Remove();
+
+ private:
+  std::wstring shared_;
+  std::unique_ptr<BenchFolder> own_;
+  bool ok_ = false;
+};
+
 // Names "f000123.ext3": numbered files spread over a few extensions.
 std::wstring NumberedFileName(int i, int extensions);
 

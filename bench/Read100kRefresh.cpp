@@ -20,14 +20,10 @@ constexpr double kSequenceBudgetSeconds = 75;  // no further sequence starts aft
 
 int Run() {
   bench::SetUpProcess();
-  bench::BenchFolder folder(L"Read100kRefresh");
+  bench::DataSet folder(L"flat100k", [](bench::BenchFolder& f) {
+    return f.AddFiles(L"", kFiles, [](int i) { return bench::NumberedFileName(i, kExtensions); });
+  });
   if (!folder.Ok()) return 1;
-  std::printf("creating %d files in %ls ...\n", kFiles, folder.Path().c_str());
-  std::fflush(stdout);
-  const double made = bench::Now();
-  if (!folder.AddFiles(L"", kFiles, [](int i) { return bench::NumberedFileName(i, kExtensions); }))
-    return 1;
-  std::printf("created in %.1f s\n", bench::Now() - made);
   if (bench::BareEnumeration(folder.Path()).files != kFiles) {
     std::printf("error: the bare enumeration did not see %d files\n", kFiles);
     return 1;
@@ -81,9 +77,7 @@ int Run() {
       heldFree = bench::FreeHeapBytes();
     }
   }
-  const double removing = bench::Now();
   folder.Remove();
-  std::printf("folder removed in %.1f s\n", bench::Now() - removing);
 
   const double n = kFiles;
   const double ratio = last.Value() / bare.Value();

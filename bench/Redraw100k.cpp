@@ -60,15 +60,11 @@ bool Redraw(Pane& pane, double& seconds) {
 
 int Run() {
   bench::SetUpProcess();
-  bench::BenchFolder big(L"Redraw100k");
-  bench::BenchFolder small(L"Redraw100");
-  if (!big.Ok() || !small.Ok()) return 1;
-  std::printf("creating %d and %d files ...\n", kBigFiles, kSmallFiles);
-  std::fflush(stdout);
-  const double made = bench::Now();
   const auto name = [](int i) { return bench::NumberedFileName(i, kExtensions); };
-  if (!big.AddFiles(L"", kBigFiles, name) || !small.AddFiles(L"", kSmallFiles, name)) return 1;
-  std::printf("created in %.1f s\n", bench::Now() - made);
+  bench::DataSet big(L"flat100k",
+                     [&](bench::BenchFolder& f) { return f.AddFiles(L"", kBigFiles, name); });
+  bench::BenchFolder small(L"Redraw100");
+  if (!big.Ok() || !small.Ok() || !small.AddFiles(L"", kSmallFiles, name)) return 1;
 
   bench::HostWindow window(1300, 620);
   bench::QuietHost host;

@@ -41,14 +41,8 @@ bool MakeTree(bench::BenchFolder& folder) {
 
 int Run() {
   bench::SetUpProcess();
-  bench::BenchFolder folder(L"Tree2000");
+  bench::DataSet folder(L"tree2000", MakeTree);
   if (!folder.Ok()) return 1;
-  std::printf("creating %d folders of %d files in %ls ...\n", kFolders, kFilesPerFolder,
-              folder.Path().c_str());
-  std::fflush(stdout);
-  const double made = bench::Now();
-  if (!MakeTree(folder)) return 1;
-  std::printf("created in %.1f s\n", bench::Now() - made);
   const bench::Counts warm = bench::BareRecursiveWalk(folder.Path());
   if (!warm.ok || warm.folders != kFolders || warm.files != kFolders * kFilesPerFolder) {
     std::printf("error: the bare walk saw %lld folders and %lld files\n",
@@ -97,9 +91,7 @@ int Run() {
     std::fflush(stdout);
   }
   tree.reset();
-  const double removing = bench::Now();
   folder.Remove();
-  std::printf("tree removed in %.1f s\n", bench::Now() - removing);
 
   const double ratio = read.Value() / bare.Value();
   std::printf("bare recursive walk best: %.3f s, tree read best: %.3f s\n", bare.Value(),
