@@ -114,42 +114,13 @@ Counts BareEnumeration(const std::wstring& folder);
 Counts BareRecursiveWalk(const std::wstring& folder);
 
 // A host that listens only for what would tell us a read went wrong.
-class QuietHost final : public zenlo::ZenloFileControlEvents {
+class QuietHost final : public zenlo::ZenloFileControlEventsBase {
  public:
   bool QuitAsked = false;
   int Messages = 0;
 
-  void Click() override {}
-  void DriveClick() override {}
-  void FBMouseDown(short&, short&, float&, float&) override {}
-  void FBRightClick(short&, short&, float&, float&, std::wstring&, std::wstring&, std::wstring&,
-                    std::wstring&, bool&, zenlo::sTypes) override {}
-  void FBMouseUp(short&, short&, float&, float&) override {}
-  void FBMouseMove(short&, short&, float&, float&) override {}
-  void MouseMoveBasic() override {}
-  void PushedNewFolder(std::wstring&, std::wstring&) override {}
-  void PushedNewFolder2() override {}
-  void PushedUpFolder(std::wstring&, std::wstring&) override {}
-  void PushedDownFolder(std::wstring&, std::wstring&) override {}
-  void PushedUpFolder2() override {}
-  void DragStart() override {}
-  void SetActiveIndex() override {}
-  void SetLockedIndex() override {}
-  void SetMasterMousePointer(short&) override {}
-  void SetActiveButton(short&) override {}
   void Message(std::wstring& text) override;
-  void UpdateMasterHeadings() override {}
-  void MouseScrolled(bool&) override {}
-  void KeyPressed(short&) override {}
-  void SpaceKeyUp() override {}
-  void MouseLocked(bool&) override {}
   void ForceQuit() override { QuitAsked = true; }
-  void UpdateFileName(std::wstring&) override {}
-  void PasteItems(std::wstring&, std::wstring&, std::wstring&) override {}
-  void NotifySourceIndex() override {}
-  void GetBookmark(short&, std::wstring&) override {}
-  void PaneWantsToMimicFolder(short&) override {}
-  void IsPaneActive(short&, bool&) override {}
 };
 
 struct ReleaseControl {
