@@ -123,11 +123,12 @@ std::size_t FreeHeapBytes() {
 
 std::size_t ItemTextBytes(const zenlo::TypeListItem& it) {
   std::size_t n = 0;
-  for (const std::wstring* s :
-       {&it.RealPath, &it.Name, &it.DateCreated, &it.DateLastModified, &it.DateLastAccessed,
-        &it.SizeText, &it.AttributesText, &it.TreeSortKey, &it.Comments, &it.Extension,
-        &it.ExtKey, &it.FileType, &it.ColorWord, &it.FullPath, &it.NameKey})
+  // Dates, size, attributes, extension and type are numbers or shared entries, formatted on
+  // demand; RealPath is held only where it differs from FullPath.
+  for (const std::wstring* s : {&it.Name, &it.FullPath, &it.TreeSortKey(), &it.Comments(),
+                                &it.ColorWord()})
     n += OutOfLineBytes(*s);
+  if (&it.RealPath() != &it.FullPath) n += OutOfLineBytes(it.RealPath());
   return n;
 }
 

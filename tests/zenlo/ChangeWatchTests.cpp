@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "listing/model/ReadSeams.h"
 #include "listing/model/ShellFileInfo.h"
 #include "listing/model/SoundPlayer.h"
 #include "support/ControlFixture.h"
@@ -23,18 +24,18 @@ using zenlo::ZenloFileControl;
 constexpr unsigned kPastNextPollMs = 2600;
 constexpr unsigned kChangeNoticedMs = 3000;
 
-// Every read places the folder "keep" and asks the shell for its own icon once: counting
-// those queries counts the reads.
-class ReadCounter final : public zenlo::ShellFileInfo {
+// Every read places the folder "keep" once: counting those entries counts the reads.
+class ReadCounter {
  public:
-  zenlo::ShellFileInfoAnswer Query(const std::wstring& path, UINT flags) override {
-    if (path.size() >= 5 && _wcsicmp(path.c_str() + path.size() - 5, L"\\keep") == 0) ++Reads;
-    return real_->Query(path, flags);
+  ReadCounter() {
+    zenlo::TestReadSeams().OnEntry = [this](const std::wstring& name) {
+      if (name == L"keep") ++Reads;
+    };
   }
+  ~ReadCounter() { zenlo::TestReadSeams().OnEntry = nullptr; }
+  ReadCounter(const ReadCounter&) = delete;
+  ReadCounter& operator=(const ReadCounter&) = delete;
   int Reads = 0;
-
- private:
-  std::shared_ptr<zenlo::ShellFileInfo> real_ = zenlo::MakeShellFileInfo();
 };
 
 // A control reading a real temporary folder that holds the folder "keep" and a.txt.
@@ -42,14 +43,13 @@ struct Watched {
   explicit Watched(zenlo::ListType type) : c(type) {
     dir.Folder(L"keep");
     dir.File(L"a.txt", 3);
-    c->SetShellFileInfo(counter);
   }
 
   int Reads() const { return counter->Reads; }
   void Pump(unsigned ms) { tk::PumpUntil([] { return false; }, ms); }
 
   TempFolder dir;
-  std::shared_ptr<ReadCounter> counter = std::make_shared<ReadCounter>();
+  std::unique_ptr<ReadCounter> counter = std::make_unique<ReadCounter>();
   testsupport::ControlHolder c;
 };
 

@@ -488,7 +488,7 @@ TEST(Drawing, EveryCellsTextStaysInsideItsColumn) {
     } else {
       const TypeListItem* item = FindItem(*c, longName);
       ASSERT_NE(item, nullptr);
-      ASSERT_EQ(item->Comments, longComment);
+      ASSERT_EQ(item->Comments(), longComment);
     }
 
     int columns = 0;

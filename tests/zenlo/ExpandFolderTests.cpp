@@ -1,6 +1,9 @@
 // Opening and closing tree folders.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "listing/model/ReadSeams.h"
 #include "support/ControlFixture.h"
 #include "support/TempFolder.h"
@@ -136,6 +139,45 @@ TEST(ExpandFolder, EscDuringANestedReadKeepsTheFolderRemembered) {
   EXPECT_EQ(t.tree->ItemCount(), 1 + 2 + 2 + 5);
   EXPECT_EQ(t.tree->GetExpandedFolderString(1), t.dir.Path() + L"Alpha\\Two");
   EXPECT_EQ(t.tree->GetExpandedFolderString(2), L"");
+}
+
+TEST(ExpandFolder, SubFolderProbesAreKeptUntilTheFolderChanges) {
+  Tree t;
+  std::vector<std::wstring> probed;
+  struct ResetSeam {
+    ~ResetSeam() { TestReadSeams().OnProbe = nullptr; }
+  } reset;
+  TestReadSeams().OnProbe = [&](const std::wstring& path) {
+    probed.push_back(path.substr(t.dir.Path().size()));
+  };
+  auto status = [&](const wchar_t* row) {
+    const auto rows = t.Rows();
+    const auto at = std::find(rows.begin(), rows.end(), row);
+    return at == rows.end() ? -1 : t.tree->ListItems()[static_cast<std::size_t>(at - rows.begin())].FolderStatus;
+  };
+  ASSERT_TRUE(t.tree->GetFolderContents(t.dir.Path(), true));
+  EXPECT_EQ(probed, (std::vector<std::wstring>{L"Alpha", L"Beta"}));
+  EXPECT_EQ(status(L"Beta"), sNoSubFolders);
+
+  // Opening Alpha re-reads the tree: only the folders not seen before are searched.
+  probed.clear();
+  t.tree->ExpandFolder(t.dir.Path() + L"Alpha", Expand);
+  std::sort(probed.begin(), probed.end());
+  EXPECT_EQ(probed, (std::vector<std::wstring>{L"Alpha\\One", L"Alpha\\Two"}));
+
+  // A sub-folder made in Beta changes Beta: its answer is asked again, and Beta opens.
+  Sleep(20);
+  t.dir.Folder(L"Beta\\New");
+  probed.clear();
+  ASSERT_TRUE(t.tree->GetFolderContents(t.dir.Path(), true));
+  EXPECT_EQ(probed, (std::vector<std::wstring>{L"Beta"}));
+  EXPECT_EQ(status(L"Beta"), sNotExpanded);
+
+  // What the tree may show is part of the answer.
+  probed.clear();
+  t.tree->ShowHiddenItems = true;
+  ASSERT_TRUE(t.tree->GetFolderContents(t.dir.Path(), true));
+  EXPECT_EQ(probed.size(), 4u);
 }
 
 TEST(ExpandFolder, RemovingADrivesFoldersKeepsTheOthers) {

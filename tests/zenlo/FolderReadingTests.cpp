@@ -61,14 +61,14 @@ TEST(FolderReading, ListingFillsEveryFieldAndPutsFoldersFirst) {
   ASSERT_NE(folder, nullptr);
   EXPECT_EQ(folder->ItemType, sFolder);
   EXPECT_EQ(folder->FullPath, dir.Path() + L"My Files");
-  EXPECT_EQ(folder->RealPath, dir.Path() + L"My Files");
+  EXPECT_EQ(folder->RealPath(), dir.Path() + L"My Files");
   std::wstring key = dir.Path() + L"MY_FILES";
   std::transform(key.begin(), key.end(), key.begin(), ::towupper);
   std::replace(key.begin(), key.end(), L' ', L'_');
-  EXPECT_EQ(folder->NameKey, key);
-  EXPECT_EQ(folder->SizeText, L"--");
-  EXPECT_EQ(folder->Extension, L"dir");
-  EXPECT_EQ(folder->FileType, L"File Folder");
+  EXPECT_EQ(folder->NameKey(), key);
+  EXPECT_EQ(folder->SizeText(), L"--");
+  EXPECT_EQ(folder->Extension(), L"dir");
+  EXPECT_EQ(folder->FileType(), L"File Folder");
   EXPECT_EQ(folder->Level, 1);
   EXPECT_EQ(folder->IndentX, 450);
   EXPECT_EQ(folder->RowTop, -1);
@@ -88,17 +88,17 @@ TEST(FolderReading, ListingFillsEveryFieldAndPutsFoldersFirst) {
     const TypeListItem* item = FindItem(*c, f.name);
     ASSERT_NE(item, nullptr) << f.name;
     EXPECT_EQ(item->ItemType, sFile) << f.name;
-    EXPECT_EQ(item->Extension, f.ext) << f.name;
-    EXPECT_EQ(item->ExtKey, f.extKey) << f.name;
-    EXPECT_EQ(item->SizeText, f.size) << f.name;
+    EXPECT_EQ(item->Extension(), f.ext) << f.name;
+    EXPECT_EQ(item->ExtKey(), f.extKey) << f.name;
+    EXPECT_EQ(item->SizeText(), f.size) << f.name;
     EXPECT_EQ(item->FullPath, dir.Path() + f.name) << f.name;
-    EXPECT_EQ(item->RealPath, item->FullPath) << f.name;
-    EXPECT_TRUE(item->NameKey.empty()) << f.name;
+    EXPECT_EQ(item->RealPath(), item->FullPath) << f.name;
+    EXPECT_TRUE(item->NameKey().empty()) << f.name;
     EXPECT_EQ(item->Level, 1) << f.name;
-    EXPECT_EQ(item->DateLastModified.size(), 17u) << f.name;
-    EXPECT_EQ(item->AttributesText.size(), 5u) << f.name;
+    EXPECT_EQ(item->DateLastModified().size(), 17u) << f.name;
+    EXPECT_EQ(item->AttributesText().size(), 5u) << f.name;
   }
-  EXPECT_EQ(FindItem(*c, L"README")->FileType, L"File");
+  EXPECT_EQ(FindItem(*c, L"README")->FileType(), L"File");
 
   // The filter box offers "All" and the extensions met, lower case, sorted.
   EXPECT_EQ(c->FilterEntries(), (std::vector<std::wstring>{L"All", L"gz", L"txt"}));
@@ -139,7 +139,7 @@ TEST(FolderReading, NamesAreKeptAsWrittenWhateverTheirCharacters) {
   EXPECT_EQ(blank->FullPath, dir.Path() + L" data");
   for (std::int32_t i = 0; i < c->ItemCount(); ++i) {
     const auto& item = c->ListItems()[static_cast<std::size_t>(i)];
-    EXPECT_NE(GetFileAttributesW(item.RealPath.c_str()), INVALID_FILE_ATTRIBUTES)
+    EXPECT_NE(GetFileAttributesW(item.RealPath().c_str()), INVALID_FILE_ATTRIBUTES)
         << "cannot reopen " << item.Name.size();
   }
 }
@@ -223,7 +223,7 @@ TEST(FolderReading, SizesBeyondThirtyTwoBitsStayWhole) {
   for (const auto& k : cases) {
     const TypeListItem* item = FindItem(*c, k.name);
     ASSERT_NE(item, nullptr) << k.name;
-    EXPECT_EQ(item->SizeText, k.text) << k.name;
+    EXPECT_EQ(item->SizeText(), k.text) << k.name;
   }
 }
 
@@ -379,7 +379,7 @@ TEST(FolderReading, DotSegmentsAreResolvedBeforeTheRead) {
     for (std::int32_t i = 0; i < c->ItemCount(); ++i) {
       const auto& item = c->ListItems()[static_cast<std::size_t>(i)];
       EXPECT_EQ(item.FullPath, dir.Path() + item.Name);
-      EXPECT_EQ(item.RealPath, dir.Path() + item.Name);
+      EXPECT_EQ(item.RealPath(), dir.Path() + item.Name);
     }
   }
 }
@@ -503,9 +503,9 @@ TEST(FolderReading, PropertiesPassReadsCommentsAndColoursOfFilesOnly) {
   ASSERT_TRUE(c->GetFolderContents(dir.Path(), true));
 
   EXPECT_EQ(store->opens, 3);  // the folder is never opened
-  EXPECT_EQ(FindItem(*c, L"red.txt")->ColorWord, L"Red");
+  EXPECT_EQ(FindItem(*c, L"red.txt")->ColorWord(), L"Red");
   EXPECT_EQ(FindItem(*c, L"red.txt")->ItemColor, static_cast<std::int32_t>(RGB(255, 0, 0)));
-  EXPECT_EQ(FindItem(*c, L"note.txt")->Comments, L"a comment");
+  EXPECT_EQ(FindItem(*c, L"note.txt")->Comments(), L"a comment");
   EXPECT_EQ(FindItem(*c, L"note.txt")->ItemColor, -1);
   EXPECT_TRUE(FindItem(*c, L"busy.doc")->IsOpen);
   EXPECT_FALSE(FindItem(*c, L"note.txt")->IsOpen);

@@ -116,7 +116,11 @@ TEST(HeadingsTable, WidestTextsPerColumn) {
   HeadingsTable t;
   t.SetDefaults(false);
   struct Item {
-    std::wstring Name, SizeText, Extension, Comments, FileType;
+    std::wstring Name, size, ext, comments, type;
+    const std::wstring& SizeText() const { return size; }
+    const std::wstring& Extension() const { return ext; }
+    const std::wstring& Comments() const { return comments; }
+    const std::wstring& FileType() const { return type; }
   };
   std::vector<Item> items = {{L"ab", L"1,000", L"txt", L"", L"Text Document"},
                              {L"abcdef", L"1", L"", L"a long comment here", L"File"}};

@@ -127,14 +127,14 @@ TEST(ItemTypeNames, ShellNameOrFallbackAndOnlyAnsweredQueriesAreKept) {
     SCOPED_TRACE(tc.Name);
     const TypeListItem* item = FindItem(ctl.Get(), tc.Name);
     ASSERT_NE(item, nullptr);
-    EXPECT_EQ(item->FileType, tc.Expected);
+    EXPECT_EQ(item->FileType(), tc.Expected);
     EXPECT_EQ(item->IconPalette, 0) << "a shared-cache icon";
   }
   EXPECT_EQ(shell->TypeQueries.count(L""), 0u) << "no type-name query for README";
   const TypeListItem* sub = FindItem(ctl.Get(), L"sub");
   ASSERT_NE(sub, nullptr);
-  EXPECT_EQ(sub->FileType, L"File Folder");
-  EXPECT_EQ(sub->IconPalette, 1);
+  EXPECT_EQ(sub->FileType(), L"File Folder");
+  EXPECT_EQ(sub->IconPalette, 0) << "a plain folder shows the shared folder picture";
 
   // Answers are kept for the control's life; a failed one is asked again, and its later
   // answer is shown.
@@ -142,8 +142,8 @@ TEST(ItemTypeNames, ShellNameOrFallbackAndOnlyAnsweredQueriesAreKept) {
   shell->Failing.clear();
   ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
   EXPECT_EQ(shell->TypeQueries, (std::map<std::wstring, int>{{L"QQQ", 1}}));
-  EXPECT_EQ(FindItem(ctl.Get(), L"Mixed.Qqq")->FileType, L"Queue");
-  EXPECT_EQ(FindItem(ctl.Get(), L"data.xyz")->FileType, L"XYZ File");
+  EXPECT_EQ(FindItem(ctl.Get(), L"Mixed.Qqq")->FileType(), L"Queue");
+  EXPECT_EQ(FindItem(ctl.Get(), L"data.xyz")->FileType(), L"XYZ File");
 }
 
 TEST(ItemTypeNames, AFileOnAVeryLongPathDoesNotSpoilItsExtension) {
@@ -155,9 +155,9 @@ TEST(ItemTypeNames, AFileOnAVeryLongPathDoesNotSpoilItsExtension) {
   dir.File(L"near.txt", 1);
   Control ctl;
   ASSERT_TRUE(ctl->GetFolderContents(dir.Path() + deep, true));
-  const std::wstring farType = FindItem(ctl.Get(), L"far.txt")->FileType;
+  const std::wstring farType = FindItem(ctl.Get(), L"far.txt")->FileType();
   ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
-  const std::wstring nearType = FindItem(ctl.Get(), L"near.txt")->FileType;
+  const std::wstring nearType = FindItem(ctl.Get(), L"near.txt")->FileType();
   EXPECT_NE(farType, L"File");
   EXPECT_NE(nearType, L"File");
   EXPECT_EQ(farType, nearType) << "one extension, one type name";
@@ -173,12 +173,12 @@ TEST(ItemTypeNames, CacheOutlivesTheReadSoARereadAsksTheShellNothing) {
   ctl->SetShellFileInfo(shell);
   ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
   EXPECT_EQ(shell->TypeNameQueries(), 3);
-  const std::wstring xyzName = FindItem(ctl.Get(), L"b.xyz")->FileType;
+  const std::wstring xyzName = FindItem(ctl.Get(), L"b.xyz")->FileType();
   shell->Calls.clear();
 
   ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
   EXPECT_EQ(shell->Calls.size(), 0u) << "type names and shared icons are both kept per extension";
-  EXPECT_EQ(FindItem(ctl.Get(), L"b.xyz")->FileType, xyzName);
+  EXPECT_EQ(FindItem(ctl.Get(), L"b.xyz")->FileType(), xyzName);
 }
 
 TEST(ItemTypeNames, TreeReadDropsSharedCellsButKeepsTypeNames) {
@@ -188,7 +188,7 @@ TEST(ItemTypeNames, TreeReadDropsSharedCellsButKeepsTypeNames) {
   Control ctl;
   ctl->SetShellFileInfo(shell);
   ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
-  const std::wstring typeName = FindItem(ctl.Get(), L"a.txt")->FileType;
+  const std::wstring typeName = FindItem(ctl.Get(), L"a.txt")->FileType();
 
   ctl->ltFolderListType = zenlo::fbFolder;
   ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
@@ -199,7 +199,7 @@ TEST(ItemTypeNames, TreeReadDropsSharedCellsButKeepsTypeNames) {
   // The cell was released with the tree read: one query for the icon alone, none for the name.
   ASSERT_EQ(shell->Calls.size(), 1u);
   EXPECT_EQ(shell->Calls[0].Flags & SHGFI_TYPENAME, 0u);
-  EXPECT_EQ(FindItem(ctl.Get(), L"a.txt")->FileType, typeName);
+  EXPECT_EQ(FindItem(ctl.Get(), L"a.txt")->FileType(), typeName);
   const TypeListItem* txt = FindItem(ctl.Get(), L"a.txt");
   EXPECT_EQ(txt->IconPalette, 0);
   EXPECT_NE(CellPixels(ctl->IconSurface(false, false), txt->IconX, txt->IconY),
@@ -300,27 +300,29 @@ TEST(ItemOwnIcons, ProgramsGetConsecutiveCellsEachWithItsOwnIcon) {
   EXPECT_EQ(shell->CountEndingWith(L"b.exe"), 2);
 }
 
-TEST(ItemOwnIcons, FullCacheGivesLaterItemsTheGenericPicture) {
-  constexpr int kFolders = 305;
+TEST(ItemOwnIcons, FullCacheGivesLaterItemsTheGenericPictureWithoutAsking) {
+  constexpr int kPrograms = 305;
   TempFolder dir;
-  for (int i = 0; i < kFolders; ++i) dir.Folder(L"f" + std::to_wstring(i));
+  for (int i = 0; i < kPrograms; ++i) dir.File(L"p" + std::to_wstring(i) + L".exe", 1);
 
+  auto shell = std::make_shared<CountingShell>();
   Control ctl;
+  ctl->SetShellFileInfo(shell);
   ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
-  ASSERT_EQ(ctl->ItemCount(), kFolders);
+  ASSERT_EQ(ctl->ItemCount(), kPrograms);
 
   std::map<int, int> cellUse;
-  int generic = 0;
+  std::vector<std::wstring> generic;
   for (std::int32_t i = 0; i < ctl->ItemCount(); ++i) {
     const TypeListItem& item = ctl->ListItems()[static_cast<std::size_t>(i)];
     EXPECT_EQ(item.IconPalette, 1);
     if (item.IconX == -1)
-      ++generic;
+      generic.push_back(item.Name);
     else
       ++cellUse[CellNumber(item)];
   }
-  // 30 rows of 10 cells: the first 300 folders fill them once each, the other five get none.
-  EXPECT_EQ(generic, kFolders - 300);
+  // 30 rows of 10 cells: the first 300 programs fill them once each, the other five get none.
+  EXPECT_EQ(generic.size(), static_cast<std::size_t>(kPrograms - 300));
   ASSERT_EQ(cellUse.size(), 300u);
   EXPECT_EQ(cellUse.begin()->first, 0);
   EXPECT_EQ(cellUse.rbegin()->first, 299);
@@ -328,6 +330,8 @@ TEST(ItemOwnIcons, FullCacheGivesLaterItemsTheGenericPicture) {
   EXPECT_NE(CellPixels(ctl->IconSurface(true, false), 9, 29),
             std::vector<COLORREF>(256, kKeyColour))
       << "the last cell is drawn";
+  // An answer that could not be shown is not asked for.
+  for (const auto& name : generic) EXPECT_EQ(shell->CountEndingWith(L"\\" + name), 0) << name;
 }
 
 TEST(ItemOwnIcons, ShellWithoutImageListLeavesOwnIconsBlankAndSharedCellsUndrawn) {
@@ -352,6 +356,108 @@ TEST(ItemOwnIcons, ShellWithoutImageListLeavesOwnIconsBlankAndSharedCellsUndrawn
   EXPECT_EQ(CellPixels(ctl->IconSurface(false, false), page->IconX, page->IconY),
             std::vector<COLORREF>(256, kKeyColour));
   EXPECT_TRUE(ctl.host.Messages().empty());
+}
+
+// ---- Folder pictures ----
+
+// The pixels the shell's small icon for this path draws in a cell.
+std::vector<COLORREF> ShellIconPixels(const std::wstring& path) {
+  auto shell = zenlo::MakeShellFileInfo();
+  const auto a = shell->Query(path, zenlo::kShellIconOnly);
+  tk::MemorySurface cell;
+  if (!a.ImageList || !cell.Create(16, 16, kKeyColour)) return {};
+  ImageList_Draw(a.ImageList, a.IconIndex, cell.Dc(), 0, 0, ILD_TRANSPARENT);
+  return CellPixels(cell.Dc(), 0, 0);
+}
+
+TEST(ItemFolderPictures, PlainFoldersShareOnePictureAskedForOnceByAttributes) {
+  TempFolder dir;
+  for (int i = 0; i < 4; ++i) dir.Folder(L"plain" + std::to_wstring(i));
+  TempFolder refs;
+  const std::vector<COLORREF> folderIcon = ShellIconPixels(refs.Folder(L"ref"));
+  ASSERT_FALSE(folderIcon.empty());
+
+  auto shell = std::make_shared<CountingShell>();
+  Control ctl;
+  ctl->SetShellFileInfo(shell);
+  for (int read = 0; read < 2; ++read) {
+    SCOPED_TRACE(read == 0 ? "first read" : "re-read");
+    shell->Calls.clear();
+    ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
+    ASSERT_EQ(ctl->ItemCount(), 4);
+    std::set<int> cells;
+    for (std::int32_t i = 0; i < ctl->ItemCount(); ++i) {
+      const TypeListItem& item = ctl->ListItems()[static_cast<std::size_t>(i)];
+      EXPECT_EQ(item.IconPalette, 0) << "the shared cache";
+      EXPECT_NE(item.IconX, -1);
+      cells.insert(CellNumber(item));
+    }
+    ASSERT_EQ(cells.size(), 1u) << "one picture for every plain folder";
+    const int cell = *cells.begin();
+    EXPECT_EQ(CellPixels(ctl->IconSurface(false, false), cell % 10, cell / 10), folderIcon);
+    // One query by attributes, none by any folder's path; the re-read keeps the cell.
+    ASSERT_EQ(shell->Calls.size(), read == 0 ? 1u : 0u);
+    if (read == 0) {
+      EXPECT_NE(shell->Calls[0].Flags & zenlo::kShellByName, 0u);
+      EXPECT_EQ(shell->Calls[0].Path.find(dir.Path()), std::wstring::npos);
+    }
+  }
+}
+
+TEST(ItemFolderPictures, OnlyAFolderThatCanCarryItsOwnIconIsAskedForByPath) {
+  const struct {
+    const wchar_t* Name;
+    DWORD Attributes;
+    bool Ini;
+    bool Own;
+  } cases[] = {
+      // Wine keeps no read-only attribute on a folder; the system attribute takes the same road.
+      {L"system-ini", FILE_ATTRIBUTE_SYSTEM, true, true},
+      {L"system-ini-2", FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY, true, true},
+      {L"system-bare", FILE_ATTRIBUTE_SYSTEM, false, false},
+      {L"plain-ini", 0, true, false},
+  };
+  TempFolder dir;
+  for (const auto& tc : cases) {
+    const std::wstring path = dir.Folder(tc.Name);
+    if (tc.Ini) {
+      // A desktop.ini that names an icon, as the shell's custom-folder dialog writes it.
+      HANDLE h = CreateFileW((path + L"\\desktop.ini").c_str(), GENERIC_WRITE, 0, nullptr,
+                             CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+      ASSERT_NE(h, INVALID_HANDLE_VALUE);
+      const char ini[] =
+          "[.ShellClassInfo]\r\nIconResource=C:\\windows\\system32\\shell32.dll,4\r\n";
+      DWORD written = 0;
+      WriteFile(h, ini, sizeof ini - 1, &written, nullptr);
+      CloseHandle(h);
+    }
+    if (tc.Attributes) {
+      ASSERT_TRUE(SetFileAttributesW(path.c_str(), tc.Attributes));
+      // Precondition: the platform keeps the attribute on a folder.
+      ASSERT_NE(GetFileAttributesW(path.c_str()) & tc.Attributes, 0u) << "set on " << tc.Name;
+    }
+  }
+
+  auto shell = std::make_shared<CountingShell>();
+  Control ctl;
+  ctl->ShowSystemItems = true;
+  ctl->SetShellFileInfo(shell);
+  ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
+  int ownCell = 0;
+  for (const auto& tc : cases) {
+    SCOPED_TRACE(tc.Name);
+    const TypeListItem* item = FindItem(ctl.Get(), tc.Name);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(shell->CountEndingWith(std::wstring(L"\\") + tc.Name), tc.Own ? 1 : 0);
+    EXPECT_EQ(item->IconPalette, tc.Own ? 1 : 0);
+    ASSERT_NE(item->IconX, -1);
+    if (tc.Own) {
+      // Its own cell, holding the picture the shell gives for that very folder.
+      EXPECT_EQ(CellNumber(*item), ownCell++);
+      EXPECT_EQ(CellPixels(ctl->IconSurface(true, false), item->IconX, item->IconY),
+                ShellIconPixels(dir.Path() + tc.Name));
+    }
+  }
 }
 
 // ---- Attributes and dates ----
@@ -395,7 +501,7 @@ TEST(ItemAttributes, FiveLettersFromRealFilesAndFolders) {
     ASSERT_EQ(onDisk & 0xB7, tc.Attributes & 0xB7) << std::hex << onDisk;
     const TypeListItem* item = FindItem(ctl.Get(), tc.Name);
     ASSERT_NE(item, nullptr);
-    EXPECT_EQ(item->AttributesText, tc.Letters);
+    EXPECT_EQ(item->AttributesText(), tc.Letters);
   }
 }
 
@@ -422,8 +528,8 @@ TEST(ItemDates, LastWriteTimeInLocalTimeAsYearMonthDayTwoBlanksHourMinute) {
   ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
   ASSERT_NE(FindItem(ctl.Get(), L"dated.txt"), nullptr);
   ASSERT_NE(FindItem(ctl.Get(), L"dated"), nullptr);
-  EXPECT_EQ(FindItem(ctl.Get(), L"dated.txt")->DateLastModified, L"2023-04-05  07:08");
-  EXPECT_EQ(FindItem(ctl.Get(), L"dated")->DateLastModified, L"1999-12-31  23:59");
+  EXPECT_EQ(FindItem(ctl.Get(), L"dated.txt")->DateLastModified(), L"2023-04-05  07:08");
+  EXPECT_EQ(FindItem(ctl.Get(), L"dated")->DateLastModified(), L"1999-12-31  23:59");
 }
 
 }  // namespace

@@ -330,7 +330,7 @@ TEST(Highlights, TreeActiveFolderReArmsTheWatchAndClearsTheNoticeOnlyWhenItChang
   ZenloFileControl& tree = *l.c;
   tree.SetActiveItemNum(1);
   tree.HighLightActiveItem();
-  EXPECT_EQ(tree.WatchFolder, tree.ListItems()[1].RealPath);
+  EXPECT_EQ(tree.WatchFolder, tree.ListItems()[1].RealPath());
   // A change in the watched folder is noticed and re-reads the tree.
   CreateDirectoryW((tree.WatchFolder + L"\\new").c_str(), nullptr);
   ASSERT_TRUE(tk::PumpUntil([&] { return tree.FolderChanged(); }, 3000));
@@ -340,7 +340,7 @@ TEST(Highlights, TreeActiveFolderReArmsTheWatchAndClearsTheNoticeOnlyWhenItChang
   tree.SetActiveItemNum(2);
   tree.HighLightActiveItem();  // another folder: the notice is cleared
   EXPECT_FALSE(tree.FolderChanged());
-  EXPECT_EQ(tree.WatchFolder, tree.ListItems()[2].RealPath);
+  EXPECT_EQ(tree.WatchFolder, tree.ListItems()[2].RealPath());
 }
 
 }  // namespace

@@ -3,10 +3,12 @@
 #include "listing/model/ChangeWatch.h"
 #include "listing/model/FilePropertyStore.h"
 #include "listing/model/ItemDetails.h"
+#include "listing/model/ItemReleaser.h"
 #include "listing/model/NetResource.h"
 #include "listing/model/PlaceMemory.h"
 #include "listing/model/ShellFileInfo.h"
 #include "listing/model/SoundPlayer.h"
+#include "listing/model/SubFolderProbe.h"
 #include "listing/view/ViewState.h"
 #include "zenlo/ZFCombo.h"
 #include "listing/view/SelectorEvents.h"
@@ -23,6 +25,8 @@ ZenloFileControl::ZenloFileControl()
       places_(std::make_unique<PlaceMemory>()),
       view_(std::make_unique<ViewState>()),
       details_(std::make_unique<ItemDetails>()),
+      subFolderProbe_(std::make_unique<SubFolderProbe>()),
+      releaser_(std::make_unique<ItemReleaser>()),
       watch_(std::make_unique<ChangeWatch>()),
       propertyStore_(MakeEmptyPropertyStore()),
       shell_(MakeShellFileInfo()),

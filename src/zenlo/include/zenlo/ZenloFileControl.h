@@ -49,6 +49,7 @@ class ChangeWatch;
 class FilePropertyStore;
 class ItemDetails;
 class NetEnumerator;
+class ItemReleaser;
 class NetResource;
 class PlaceMemory;
 class RightClickMemory;
@@ -56,6 +57,7 @@ class ZFCombo;
 struct ViewState;
 class ShellFileInfo;
 class SoundPlayer;
+class SubFolderProbe;
 
 class ZENLO_API ZenloFileControl final : public IUnknown {
  public:
@@ -383,6 +385,9 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   void PlaceFile(ReadCall& call, const WIN32_FIND_DATAW& entry);
   PassEnd ExpandTreeFolder(ReadCall& call, std::int32_t index);
   void HandOver(ReadCall& call);
+  void ReleaseItems(std::vector<TypeListItem>&& items);
+  void PlaceFileType(TypeListItem& item, const std::wstring& extKey);
+  void PlaceFolderPicture(TypeListItem& item);
   void PropertiesPass();
   void RefreshItemColors();
   void ShowProgress();
@@ -483,6 +488,8 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
 
   // Details, watch, seams
   std::unique_ptr<ItemDetails> details_;
+  std::unique_ptr<SubFolderProbe> subFolderProbe_;
+  std::unique_ptr<ItemReleaser> releaser_;
   std::unique_ptr<ChangeWatch> watch_;
   bool folderChanged_ = false;
   std::shared_ptr<FilePropertyStore> propertyStore_;

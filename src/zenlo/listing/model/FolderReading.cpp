@@ -12,6 +12,8 @@
 #include "listing/model/NetworkPaths.h"
 #include "listing/model/PathText.h"
 #include "listing/model/ReadSeams.h"
+#include "listing/model/ItemReleaser.h"
+#include "listing/model/SubFolderProbe.h"
 #include "listing/view/ViewState.h"
 #include "toolkit/Error.h"
 #include "toolkit/EventLoop.h"
@@ -251,6 +253,7 @@ void ZenloFileControl::OutermostSetUp(ReadCall& call) {
   const bool tree = ltFolderListType == fbFolder;
   if (tree) {
     details_->IconCellCache.Clear();
+    details_->SettledTypes.clear();
   } else {
     extensionFilterList_.clear();
     listedExtensions_.clear();
@@ -264,7 +267,8 @@ void ZenloFileControl::OutermostSetUp(ReadCall& call) {
   if (!call.keepSelected) savedSelection_.clear();
   // What was painted around and below the old rows goes, in the current list background.
   if (HWND box = view_->BoundBox.Handle()) InvalidateRect(box, nullptr, TRUE);
-  if (!tree && !sharedIconsBuilt_) {
+  // Trees need them too: their folders share one picture.
+  if (!sharedIconsBuilt_) {
     DCSetupIcon();
     DCSetupIconTrans();
     sharedIconsBuilt_ = true;
@@ -287,6 +291,9 @@ void ZenloFileControl::OutermostSetUp(ReadCall& call) {
   networkListing_ = call.path.find(L"\\\\") != std::wstring::npos || call.path[0] == L'*';
   foldersShown_ = filesShown_ = 0;
   newListItems_.clear();
+  // Room for what this place held last time: a re-read fills the array without moving it.
+  if (tk::SameText(call.path, lastReadFolder_) && itemCount_ > 0)
+    newListItems_.reserve(static_cast<std::size_t>(itemCount_) + itemCount_ / 8 + 1000);
 
   if (tree) {
     readIndex_ = 0;
@@ -294,12 +301,12 @@ void ZenloFileControl::OutermostSetUp(ReadCall& call) {
     root.Selected = -1;
     root.IndentX = call.xPrintStart - kIndentStep;
     if (call.path.rfind(L"\\\\", 0) == 0 || !networkListing_) {
-      root.Name = root.FullPath = root.RealPath = call.path;
+      root.Name = root.FullPath = call.path;
       root.ItemType = sFolder;
     } else {
       root.Name = L"Entire Network";
       root.ItemType = sEntireNetwork;
-      root.FullPath = root.RealPath = L"*:";
+      root.FullPath = L"*:";
       call.networkObject = L"ENTIRENETWORK";
       netRoot_ = NewNetRoot();
     }
@@ -332,10 +339,10 @@ ZenloFileControl::PassEnd ZenloFileControl::ReadNetworkLevels(ReadCall& call) {
         ++readIndex_;
         ++foldersShown_;
         TypeListItem item;
-        item.FullPath = item.RealPath = L"*:\\" + child->RemoteName();
+        item.FullPath = L"*:\\" + child->RemoteName();
         item.Name = child->ShortName();
         item.ItemType = sNetwork;
-        item.NameKey = NameKeyOf(item.FullPath);
+        item.SetNameKeyed(true);
         item.Selected = -1;
         item.IndentX = call.levelIndent;
         item.Level = readLevel_;
@@ -377,8 +384,7 @@ ZenloFileControl::PassEnd ZenloFileControl::ReadNetworkLevels(ReadCall& call) {
       }
       ++foldersShown_;
       ++readIndex_;
-      item.RealPath = item.FullPath;
-      item.NameKey = NameKeyOf(item.FullPath);
+      item.SetNameKeyed(true);
       item.Selected = -1;
       item.IndentX = call.levelIndent;
       item.Level = readLevel_;
@@ -421,7 +427,8 @@ ZenloFileControl::PassEnd ZenloFileControl::ReadDirectory(ReadCall& call) {
     auto unc = call.realFolder.find(L"\\\\");
     call.realFolder = unc == std::wstring::npos ? std::wstring() : call.realFolder.substr(unc);
   }
-  const std::wstring pattern = LongPathForm(AddTrailingBackslash(call.realFolder)) + L"*.*";
+  call.realFolder = AddTrailingBackslash(call.realFolder);
+  const std::wstring pattern = LongPathForm(call.realFolder) + L"*.*";
   WIN32_FIND_DATAW entry;
   SearchHandle search(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry,
                                        FindExSearchNameMatch, nullptr,
@@ -490,64 +497,56 @@ void ZenloFileControl::ShowProgress() {
   view_->lblStatus.Refresh();
 }
 
+namespace {
+std::uint64_t TimeValue(const FILETIME& t) {
+  return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+}
+
+void SetEntryDetails(TypeListItem& item, TypeListItem::Details kind,
+                     const WIN32_FIND_DATAW& entry) {
+  item.SetDetails(kind, TimeValue(entry.ftCreationTime), TimeValue(entry.ftLastWriteTime),
+                  TimeValue(entry.ftLastAccessTime), entry.dwFileAttributes);
+}
+}  // namespace
+
 void ZenloFileControl::PlaceFolder(ReadCall& call, const WIN32_FIND_DATAW& entry) {
   if (g_seams.OnEntry) g_seams.OnEntry(entry.cFileName);
-  TypeListItem item;
+  // Built in place: the array never holds a record that was copied into it.
+  TypeListItem& item = newListItems_.emplace_back();
   item.Name = entry.cFileName;  // never trimmed: " data" is not "data"
-  item.SizeText = L"--";
-  item.DateLastModified = tk::FileTimeToDateText(entry.ftLastWriteTime);
-  item.DateCreated = tk::FileTimeToDateText(entry.ftCreationTime);
-  item.DateLastAccessed = tk::FileTimeToDateText(entry.ftLastAccessTime);
-  item.Extension = L"dir";
+  SetEntryDetails(item, TypeListItem::Details::Folder, entry);
   item.FullPath = call.path + item.Name;
-  item.RealPath = AddTrailingBackslash(call.realFolder) + item.Name;
+  if (call.realFolder != call.path) item.SetRealPath(call.realFolder + item.Name);
   item.Selected = FindNameInList(item.FullPath);
-  item.AttributesText = FormatAttributeLetters(entry.dwFileAttributes);
   item.Level = readLevel_;
   item.ItemType = sFolder;
-  item.NameKey = NameKeyOf(item.FullPath);
+  item.SetNameKeyed(true);
   item.IndentX = call.levelIndent;
   item.RowTop = -1;
-  item.FileType = L"File Folder";
-  if (ShowFolderIcons)
-    GetFileInfo(item.RealPath, item.FileType, item.IconPalette, item.IconX, item.IconY, L"");
-  else
-    item.IconX = -1;
-  newListItems_.push_back(std::move(item));
+  PlaceFolderPicture(item);
   ++readIndex_;
   ++foldersShown_;
 }
 
 void ZenloFileControl::PlaceFile(ReadCall& call, const WIN32_FIND_DATAW& entry) {
   if (g_seams.OnEntry) g_seams.OnEntry(entry.cFileName);
-  TypeListItem item;
+  TypeListItem& item = newListItems_.emplace_back();
   item.Name = entry.cFileName;
-  const std::uint64_t size =
-      (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
-  item.SizeText = tk::GroupedNumber(size);
-  item.DateLastModified = tk::FileTimeToDateText(entry.ftLastWriteTime);
+  SetEntryDetails(item, TypeListItem::Details::File, entry);
+  item.SetSize((static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow);
   item.IndentX = call.levelIndent;
   item.ItemType = sFile;
-  item.FullPath = AddTrailingBackslash(call.realFolder) + item.Name;
-  item.RealPath = item.FullPath;
-  auto dot = item.Name.rfind(L'.');
-  if (dot != std::wstring::npos) {
-    item.Extension = item.Name.substr(dot + 1);
-    item.ExtKey = tk::UpperCase(item.Extension);
-  }
+  item.FullPath.reserve(call.realFolder.size() + item.Name.size());
+  item.FullPath.append(call.realFolder).append(item.Name);
+  std::wstring extKey;
+  const auto dot = item.Name.rfind(L'.');
+  if (dot != std::wstring::npos) extKey = tk::UpperCase(item.Name.substr(dot + 1));
   item.Selected = FindNameInList(item.FullPath);
-  item.DateCreated = tk::FileTimeToDateText(entry.ftCreationTime);
-  item.DateLastAccessed = tk::FileTimeToDateText(entry.ftLastAccessTime);
-  item.AttributesText = FormatAttributeLetters(entry.dwFileAttributes);
   item.RowTop = -1;
   item.Level = 1;
-  if (ShowFileIcons)
-    GetFileInfo(item.FullPath, item.FileType, item.IconPalette, item.IconX, item.IconY,
-                item.ExtKey);
-  else
-    item.IconX = -1;
-  StoreExtension(item.ExtKey);
-  newListItems_.push_back(std::move(item));
+  PlaceFileType(item, extKey);
+  if (!extKey.empty() && listedExtensionKeys_.insert(extKey).second)
+    listedExtensions_.push_back(extKey);
   ++readIndex_;
 }
 
@@ -582,7 +581,10 @@ ZenloFileControl::PassEnd ZenloFileControl::ExpandTreeFolder(ReadCall& call,
     SetExpandedFlag(fullPath, empty ? -1 : 0);
     return end;
   }
-  if (!FolderHasSubFolders(fullPath)) {
+  const bool hasSubFolders = subFolderProbe_->HasSubFolders(
+      fullPath, at().LastWriteTime(), ShowHiddenItems, ShowSystemItems,
+      [&] { return FolderHasSubFolders(fullPath); });
+  if (!hasSubFolders) {
     at().FolderStatus = sNoSubFolders;
     return PassEnd::Completed;
   }
@@ -594,13 +596,15 @@ ZenloFileControl::PassEnd ZenloFileControl::ExpandTreeFolder(ReadCall& call,
 }
 
 bool ZenloFileControl::FolderHasSubFolders(const std::wstring& path) const {
+  if (g_seams.OnProbe) g_seams.OnProbe(path);
   std::wstring real = path;
   auto unc = real.find(L"\\\\");
   if (unc != std::wstring::npos) real = real.substr(unc);
   const std::wstring pattern = LongPathForm(AddTrailingBackslash(real)) + L"*.*";
   WIN32_FIND_DATAW entry;
   SearchHandle search(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry,
-                                       FindExSearchNameMatch, nullptr, 0));
+                                       FindExSearchNameMatch, nullptr,
+                                       FIND_FIRST_EX_LARGE_FETCH));
   if (!search.Valid()) return false;
   do {
     // Only a sub-folder the tree would show counts: no expander that opens to nothing.
@@ -638,11 +642,12 @@ void ZenloFileControl::HandOver(ReadCall& call) {
   if (activeItem_ >= 0 && activeItem_ < itemCount_ && activeString_.empty())
     activeString_ = newListItems_[static_cast<std::size_t>(activeItem_)].FullPath;
   activeItem_ = -1;
-  // The work array becomes the live one whole; no spare capacity is kept.
-  newListItems_.shrink_to_fit();
+  // The work array becomes the live one whole: nothing is copied or shrunk. The previous
+  // listing goes to be released where the user does not wait for it.
   listItems_.swap(newListItems_);
   if (listItems_.empty()) listItems_.resize(1);  // the placeholder; ItemCount stays 0
-  std::vector<TypeListItem>().swap(newListItems_);
+  ReleaseItems(std::move(newListItems_));
+  newListItems_ = std::vector<TypeListItem>();
   ViewState& v = *view_;
   v.IndentBase = 300;
   v.IndentStep = 150;
@@ -688,6 +693,10 @@ void ZenloFileControl::HandOver(ReadCall& call) {
   IsCancelled = false;
 }
 
+void ZenloFileControl::ReleaseItems(std::vector<TypeListItem>&& items) {
+  releaser_->Release(std::move(items));
+}
+
 void ZenloFileControl::PropertiesPass() {
   for (std::int32_t i = foldersShown_; i < itemCount_; ++i) {
     TypeListItem& item = listItems_[static_cast<std::size_t>(i)];
@@ -695,8 +704,8 @@ void ZenloFileControl::PropertiesPass() {
     try {
       auto props = propertyStore_->Open(item.FullPath);
       if (!props) continue;
-      item.Comments = props->Comments();
-      item.ColorWord = props->UserProperty(L"VarnelloColor").value_or(L"");
+      item.SetComments(props->Comments());
+      item.SetColorWord(props->UserProperty(L"VarnelloColor").value_or(L""));
     } catch (const tk::RuntimeError& e) {
       if (e.Info().Number == kErrPropertiesUnavailable) item.IsOpen = true;
     } catch (...) {
@@ -708,7 +717,7 @@ void ZenloFileControl::PropertiesPass() {
 void ZenloFileControl::RefreshItemColors() {
   for (std::int32_t i = 0; i < itemCount_; ++i) {
     TypeListItem& item = listItems_[static_cast<std::size_t>(i)];
-    item.ItemColor = item.ColorWord.empty() ? -1 : ColorWordToRgb(item.ColorWord);
+    item.ItemColor = item.ColorWord().empty() ? -1 : ColorWordToRgb(item.ColorWord());
   }
 }
 

@@ -32,10 +32,10 @@ void HeadingsTable::MaxTextWidths(const Items& items, std::int32_t count, Measur
     for (int s = 1; s < kSlots; ++s) {
       std::int32_t w = -1;
       switch (kinds[s]) {
-        case Size: w = measure(item.SizeText) + kSizePad; break;
-        case Ext: w = measure(item.Extension) + kExtPad; break;
-        case Comments: w = measure(item.Comments); break;
-        case FileType: w = measure(item.FileType); break;
+        case Size: w = measure(item.SizeText()) + kSizePad; break;
+        case Ext: w = measure(item.Extension()) + kExtPad; break;
+        case Comments: w = measure(item.Comments()); break;
+        case FileType: w = measure(item.FileType()); break;
         case Name: w = measureName(item.Name); break;
         case None: break;
       }

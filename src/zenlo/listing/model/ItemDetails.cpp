@@ -1,5 +1,6 @@
 #include "listing/model/ItemDetails.h"
 
+#include "listing/model/PathText.h"
 #include "listing/model/ShellFileInfo.h"
 #include "toolkit/Text.h"
 #include "zenlo/ZenloFileControl.h"
@@ -105,6 +106,13 @@ void ZenloFileControl::GetFileInfo(std::wstring FilePath, std::wstring& FileType
 
     if (IsOwnIconKey(key)) {
       IconPalette = 1;
+      if ((d.OwnIconCount + 1) / kIconCellsPerRow >= d.IconCacheRows || !d.Own.Built()) {
+        // The own-icon cache is full: the item gets the generic picture, and no answer that
+        // would be thrown away is asked for.
+        X = -1;
+        Y = 0;
+        return;
+      }
       if (!icon) icon = askIcon(0);
       if (!icon) {
         X = -1;
@@ -113,12 +121,6 @@ void ZenloFileControl::GetFileInfo(std::wstring FilePath, std::wstring& FileType
       ++d.OwnIconCount;
       const std::int32_t x = d.OwnIconCount % kIconCellsPerRow;
       const std::int32_t y = d.OwnIconCount / kIconCellsPerRow;
-      if (y >= d.IconCacheRows || !d.Own.Built()) {
-        // The own-icon cache is full: the item gets the generic picture, not another's icon.
-        X = -1;
-        Y = 0;
-        return;
-      }
       X = static_cast<std::int16_t>(x);
       Y = static_cast<std::int16_t>(y);
       DrawIconCell(d, d.Own, &d.OwnTrans, *icon, x, y);
@@ -145,6 +147,73 @@ void ZenloFileControl::GetFileInfo(std::wstring FilePath, std::wstring& FileType
     if (icon && d.Shared.Built()) DrawIconCell(d, d.Shared, &d.SharedTrans, *icon, X, Y);
   } catch (...) {
     // Details are decoration: a failure leaves the item without them.
+  }
+}
+
+void ZenloFileControl::PlaceFileType(TypeListItem& item, const std::wstring& extKey) {
+  ItemDetails& d = *details_;
+  if (!ShowFileIcons) {
+    item.IconX = -1;
+    item.SetTypeEntry(InternItemType(extKey, L""));
+    return;
+  }
+  auto settled = d.SettledTypes.find(extKey);
+  if (settled != d.SettledTypes.end()) {
+    item.SetTypeEntry(settled->second.Entry);
+    item.IconPalette = 0;
+    item.IconX = static_cast<std::int16_t>(settled->second.Cell % kIconCellsPerRow);
+    item.IconY = static_cast<std::int16_t>(settled->second.Cell / kIconCellsPerRow);
+    return;
+  }
+  std::wstring type;
+  GetFileInfo(item.FullPath, type, item.IconPalette, item.IconX, item.IconY, extKey);
+  const ItemTypeEntry* entry = InternItemType(extKey, type);
+  item.SetTypeEntry(entry);
+  // Once the shell has answered for the extension, its files cost one look-up each.
+  if (IsOwnIconKey(extKey) || (!extKey.empty() && !d.TypeNameCache.Contains(extKey))) return;
+  if (const std::int32_t* cell = d.IconCellCache.Find(extKey))
+    d.SettledTypes.emplace(extKey, ItemDetails::SettledType{entry, *cell});
+}
+
+void ZenloFileControl::PlaceFolderPicture(TypeListItem& item) {
+  if (!ShowFolderIcons) {
+    item.IconX = -1;
+    return;
+  }
+  // Only a folder the shell may give a picture of its own (read-only or system, with a
+  // desktop.ini inside) is asked about by path; every other folder shares one picture.
+  const std::uint32_t a = item.Attributes();
+  if (a & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM)) {
+    const std::wstring ini = LongPathForm(AddTrailingBackslash(item.RealPath()) + L"desktop.ini");
+    const DWORD iniAttributes = GetFileAttributesW(ini.c_str());
+    if (iniAttributes != INVALID_FILE_ATTRIBUTES && !(iniAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      std::wstring type = L"File Folder";
+      GetFileInfo(item.RealPath(), type, item.IconPalette, item.IconX, item.IconY, L"");
+      return;
+    }
+  }
+  try {
+    ItemDetails& d = *details_;
+    item.IconPalette = 0;
+    std::int32_t cell = 0;
+    if (const std::int32_t* known = d.IconCellCache.Find(kFolderPictureKey)) {
+      cell = *known;
+    } else {
+      ShellFileInfoAnswer a =
+          shell_->Query(L"folder", kShellIconOnly | kShellByName | kShellAsFolder);
+      cell = static_cast<std::int32_t>(d.IconCellCache.Count());
+      d.IconCellCache.Add(kFolderPictureKey, cell);
+      if (a.ImageList) {
+        d.ImageList = a.ImageList;
+        if (d.Shared.Built())
+          DrawIconCell(d, d.Shared, &d.SharedTrans, a.IconIndex, cell % kIconCellsPerRow,
+                       cell / kIconCellsPerRow);
+      }
+    }
+    item.IconX = static_cast<std::int16_t>(cell % kIconCellsPerRow);
+    item.IconY = static_cast<std::int16_t>(cell / kIconCellsPerRow);
+  } catch (...) {
+    item.IconX = -1;  // details are decoration
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
 #include "toolkit/Gdi.h"
 #include "toolkit/KeyedCollection.h"
@@ -16,9 +17,21 @@ constexpr COLORREF kIconKeyColour = RGB(253, 254, 255);
 constexpr int kIconCell = 16;
 constexpr int kIconCellsPerRow = 10;
 
+struct ItemTypeEntry;
+
+// Key of the shared folder picture in IconCellCache; no extension can hold a "\".
+inline const wchar_t kFolderPictureKey[] = L"\\FOLDER";
+
 struct ItemDetails {
   tk::KeyedCollection<std::wstring> TypeNameCache;
   tk::KeyedCollection<std::int32_t> IconCellCache;
+  // Extension keys whose type name and shared cell are settled: a file of such an extension
+  // needs no look-up beyond this one. Emptied with IconCellCache.
+  struct SettledType {
+    const ItemTypeEntry* Entry = nullptr;
+    std::int32_t Cell = 0;
+  };
+  std::unordered_map<std::wstring, SettledType> SettledTypes;
   std::int32_t OwnIconCount = -1;
   HIMAGELIST ImageList = nullptr;
 

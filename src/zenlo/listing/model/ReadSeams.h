@@ -9,6 +9,8 @@ namespace zenlo {
 struct ReadSeams {
   // Called for every entry before it becomes an item; throwing abandons the pass.
   std::function<void(const std::wstring& name)> OnEntry;
+  // Called for every folder a tree searches for sub-folders.
+  std::function<void(const std::wstring& path)> OnProbe;
 };
 
 ReadSeams& TestReadSeams();

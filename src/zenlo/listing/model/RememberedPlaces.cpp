@@ -161,6 +161,10 @@ void ZenloFileControl::SaveActiveString() {
 
 void ZenloFileControl::FindActiveItem() {
   if (!activeString_.empty()) {
+    // The row found last time usually still holds it: no scan per redraw or key press.
+    if (activeItem_ >= 0 && activeItem_ <= lastShownItem_ && activeItem_ < itemCount_ &&
+        tk::SameText(listItems_[static_cast<std::size_t>(activeItem_)].FullPath, activeString_))
+      return;
     activeItem_ = -1;
     for (std::int32_t i = 0; i <= lastShownItem_ && i < itemCount_; ++i) {
       if (tk::SameText(listItems_[static_cast<std::size_t>(i)].FullPath, activeString_)) {

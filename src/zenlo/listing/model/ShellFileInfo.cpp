@@ -7,7 +7,11 @@ class SystemShellFileInfo final : public ShellFileInfo {
  public:
   ShellFileInfoAnswer Query(const std::wstring& path, UINT flags) override {
     SHFILEINFOW info{};
-    const DWORD attributes = (flags & SHGFI_USEFILEATTRIBUTES) ? FILE_ATTRIBUTE_NORMAL : 0;
+    const bool folder = (flags & kShellAsFolder) != 0;
+    flags &= ~kShellAsFolder;
+    const DWORD attributes = !(flags & SHGFI_USEFILEATTRIBUTES) ? 0
+                             : folder                          ? FILE_ATTRIBUTE_DIRECTORY
+                                                               : FILE_ATTRIBUTE_NORMAL;
     DWORD_PTR result = SHGetFileInfoW(path.c_str(), attributes, &info, sizeof info, flags);
     ShellFileInfoAnswer answer;
     answer.Ok = result != 0;

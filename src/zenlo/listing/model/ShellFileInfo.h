@@ -21,6 +21,10 @@ constexpr UINT kShellByName = SHGFI_USEFILEATTRIBUTES;
 // The display name is never used, and asking for it by name crashes the shell under Wine.
 constexpr UINT kShellTypeByName = SHGFI_SYSICONINDEX | SHGFI_TYPENAME | SHGFI_SMALLICON | kShellByName;
 
+// With kShellByName: ask about a folder rather than a normal file. Not a shell flag; the
+// system implementation turns it into the folder attribute.
+constexpr UINT kShellAsFolder = 0x80000000u;
+
 struct ShellFileInfoAnswer {
   bool Ok = false;
   std::wstring TypeName;

@@ -93,7 +93,7 @@ std::wstring ZenloFileControl::CtrlVFolder() {
     folder = currentFolder_;
     if (valid(activeItem_)) {
       const TypeListItem& active = listItems_[static_cast<std::size_t>(activeItem_)];
-      if (active.ItemType == sFolder || active.ItemType == sShare) folder = active.RealPath;
+      if (active.ItemType == sFolder || active.ItemType == sShare) folder = active.RealPath();
     }
   }
   folder = ValidateListingPath(folder);

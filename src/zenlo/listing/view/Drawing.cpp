@@ -273,22 +273,22 @@ void ZenloFileControl::DrawFolderBox() {
             if (!h.Active) continue;
             // Each text stays inside its own column, short of where the next one's starts.
             const std::int32_t cellRight = h.Right - v.EdgeGap;
-            const std::wstring* value = nullptr;
+            std::optional<std::wstring> value;
             std::int32_t pad = -1;
             if (tk::SameText(h.Key, L"sSize")) {
-              const std::int32_t w = TextWidthTwips(item.SizeText);
-              cellText(item.SizeText, h.Left - v.EdgeGap, y + 30, h.Right - 50 - v.EdgeGap, colour,
+              const std::int32_t w = TextWidthTwips(item.SizeText());
+              cellText(item.SizeText(), h.Left - v.EdgeGap, y + 30, h.Right - 50 - v.EdgeGap, colour,
                        true);
               h.DrawnWidth = std::max(h.DrawnWidth, w + v.SizeWidthPad);
               continue;
             }
-            if (tk::SameText(h.Key, L"sExt")) value = &item.Extension, pad = v.ExtWidthPad;
-            else if (tk::SameText(h.Key, L"sDateLastModified")) value = &item.DateLastModified;
-            else if (tk::SameText(h.Key, L"sDateCreated")) value = &item.DateCreated;
-            else if (tk::SameText(h.Key, L"sDateLastAccessed")) value = &item.DateLastAccessed;
-            else if (tk::SameText(h.Key, L"sAttributes")) value = &item.AttributesText;
-            else if (tk::SameText(h.Key, L"sComments")) value = &item.Comments, pad = 0;
-            else if (tk::SameText(h.Key, L"sFileType")) value = &item.FileType, pad = 0;
+            if (tk::SameText(h.Key, L"sExt")) value = item.Extension(), pad = v.ExtWidthPad;
+            else if (tk::SameText(h.Key, L"sDateLastModified")) value = item.DateLastModified();
+            else if (tk::SameText(h.Key, L"sDateCreated")) value = item.DateCreated();
+            else if (tk::SameText(h.Key, L"sDateLastAccessed")) value = item.DateLastAccessed();
+            else if (tk::SameText(h.Key, L"sAttributes")) value = item.AttributesText();
+            else if (tk::SameText(h.Key, L"sComments")) value = item.Comments(), pad = 0;
+            else if (tk::SameText(h.Key, L"sFileType")) value = item.FileType(), pad = 0;
             if (!value) continue;
             cellText(*value, h.Left + 50 - v.EdgeGap, y + 30, cellRight, colour);
             if (pad >= 0) h.DrawnWidth = std::max(h.DrawnWidth, TextWidthTwips(*value) + pad);

@@ -74,15 +74,15 @@ void ZenloFileControl::HighLightActiveItem() {
   PlaceActiveFrame(item);
   DrawActiveFrame(v.Skin.ActiveItemOutline);
   if (ltFolderListType != fbFolder) return;
-  if (!tk::SameText(item.RealPath, v.LastActiveTreePath)) {
+  if (!tk::SameText(item.RealPath(), v.LastActiveTreePath)) {
     folderChanged_ = false;
     folderChangeText_.clear();
     fileChangeText_.clear();
     UpdateStatus(false);
-    v.LastActiveTreePath = item.RealPath;
+    v.LastActiveTreePath = item.RealPath();
   }
   // The tree watches its active folder for new and removed sub-folders.
-  WatchFolder = item.RealPath;
+  WatchFolder = item.RealPath();
   WatchStart();
 }
 
