@@ -386,7 +386,7 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   PassEnd ExpandTreeFolder(ReadCall& call, std::int32_t index);
   void HandOver(ReadCall& call);
   void ReleaseItems(std::vector<TypeListItem>&& items);
-  void PlaceFileType(TypeListItem& item, const std::wstring& extKey);
+  void PlaceFileType(TypeListItem& item, std::wstring& extKey);
   void PlaceFolderPicture(TypeListItem& item);
   void PropertiesPass();
   void RefreshItemColors();

@@ -142,7 +142,6 @@ struct ZENLO_API TypeListItem {
   std::int16_t IconX = 0;
   std::int16_t IconY = 0;
   std::int16_t Level = 0;
-  bool IsOpen = false;
 
   // ---- The texts, formatted on demand ----
   const std::wstring& RealPath() const;
@@ -197,6 +196,9 @@ struct ZENLO_API TypeListItem {
   std::uint32_t attributes_ = 0;
   std::uint8_t kind_ = 0;
   std::uint8_t flags_ = 0;
+
+ public:
+  bool IsOpen = false;  // after the private numbers: it packs into their last word
 };
 
 // The shared entry for an extension key and type name (made on first use).

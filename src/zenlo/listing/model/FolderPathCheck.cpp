@@ -96,7 +96,7 @@ std::wstring ResolveFolderPath(const std::wstring& given, std::wstring* reason) 
   return resolved;
 }
 
-FolderPathVerdict CheckFolderToRead(const std::wstring& given) {
+FolderPathVerdict CheckFolderToRead(const std::wstring& given, bool keepSearch) {
   FolderPathVerdict v;
   v.Path = ResolveFolderPath(given, &v.Reason);
   if (v.Path.empty()) return v;
@@ -112,17 +112,18 @@ FolderPathVerdict CheckFolderToRead(const std::wstring& given) {
     v.Reason = L"The path names a file, not a folder.";
     return v;
   }
-  WIN32_FIND_DATAW entry;
-  HANDLE search = FindFirstFileExW((LongPathForm(v.Path) + L"*").c_str(), FindExInfoBasic, &entry,
-                                   FindExSearchNameMatch, nullptr, 0);
-  if (search == INVALID_HANDLE_VALUE) {
+  auto search = std::make_unique<FolderSearch>();
+  search->Handle = FindFirstFileExW((LongPathForm(v.Path) + L"*.*").c_str(), FindExInfoBasic,
+                                    &search->First, FindExSearchNameMatch, nullptr,
+                                    FIND_FIRST_EX_LARGE_FETCH);
+  if (search->Handle == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
     if (error != ERROR_FILE_NOT_FOUND && error != ERROR_NO_MORE_FILES) {
       v.Reason = ReasonOf(error);
       return v;
     }
-  } else {
-    FindClose(search);
+  } else if (keepSearch) {
+    v.Search = std::move(search);
   }
   v.Ok = true;
   return v;

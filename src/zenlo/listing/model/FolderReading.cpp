@@ -82,6 +82,8 @@ struct ZenloFileControl::ReadCall {
   bool keepSelected = false;
   std::int32_t levelIndent = 0;
   std::wstring realFolder;
+  // The outermost read's search, opened when its path was checked.
+  std::unique_ptr<FolderSearch> checkedSearch;
   // State at entry, restored before a nested read's next pass.
   std::int32_t entryFolders = 0;
   std::int32_t entryFiles = 0;
@@ -220,13 +222,14 @@ ZenloFileControl::PassEnd ZenloFileControl::RunPass(ReadCall& call) {
     if (call.firstRun) {
       // A folder that cannot be listed is refused before anything of the listing changes.
       if (IsDirectoryRead(call)) {
-        const FolderPathVerdict verdict = CheckFolderToRead(call.path);
+        FolderPathVerdict verdict = CheckFolderToRead(call.path, true);
         if (!verdict.Ok) {
           RaiseMessage(L"The folder could not be read.\r\n\r\nFolder: " +
                        PathForMessage(call.path) + L"\r\n\r\n" + verdict.Reason);
           return PassEnd::Ended;
         }
         call.path = verdict.Path;
+        call.checkedSearch = std::move(verdict.Search);
       }
       OutermostSetUp(call);
     } else {
@@ -258,6 +261,7 @@ void ZenloFileControl::OutermostSetUp(ReadCall& call) {
     extensionFilterList_.clear();
     listedExtensions_.clear();
     listedExtensionKeys_.clear();
+    ++details_->ListingRead;
   }
   if (!tree) {
     DCDestroy();
@@ -430,9 +434,16 @@ ZenloFileControl::PassEnd ZenloFileControl::ReadDirectory(ReadCall& call) {
   call.realFolder = AddTrailingBackslash(call.realFolder);
   const std::wstring pattern = LongPathForm(call.realFolder) + L"*.*";
   WIN32_FIND_DATAW entry;
-  SearchHandle search(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry,
-                                       FindExSearchNameMatch, nullptr,
-                                       FIND_FIRST_EX_LARGE_FETCH));
+  std::unique_ptr<FolderSearch> checked = std::move(call.checkedSearch);
+  HANDLE opened = INVALID_HANDLE_VALUE;
+  if (checked && checked->Handle != INVALID_HANDLE_VALUE) {
+    entry = checked->First;
+    opened = checked->Take();
+  } else {
+    opened = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
+                              nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  }
+  SearchHandle search(opened);
   if (!search.Valid()) return PassEnd::Completed;
 
   const bool tree = ltFolderListType == fbFolder;
@@ -544,9 +555,7 @@ void ZenloFileControl::PlaceFile(ReadCall& call, const WIN32_FIND_DATAW& entry) 
   item.Selected = FindNameInList(item.FullPath);
   item.RowTop = -1;
   item.Level = 1;
-  PlaceFileType(item, extKey);
-  if (!extKey.empty() && listedExtensionKeys_.insert(extKey).second)
-    listedExtensions_.push_back(extKey);
+  PlaceFileType(item, extKey);  // also offers the extension to the filter
   ++readIndex_;
 }
 

@@ -150,21 +150,28 @@ void ZenloFileControl::GetFileInfo(std::wstring FilePath, std::wstring& FileType
   }
 }
 
-void ZenloFileControl::PlaceFileType(TypeListItem& item, const std::wstring& extKey) {
+void ZenloFileControl::PlaceFileType(TypeListItem& item, std::wstring& extKey) {
   ItemDetails& d = *details_;
   if (!ShowFileIcons) {
     item.IconX = -1;
     item.SetTypeEntry(InternItemType(extKey, L""));
+    StoreExtension(extKey);
     return;
   }
   auto settled = d.SettledTypes.find(extKey);
   if (settled != d.SettledTypes.end()) {
-    item.SetTypeEntry(settled->second.Entry);
+    ItemDetails::SettledType& known = settled->second;
+    item.SetTypeEntry(known.Entry);
     item.IconPalette = 0;
-    item.IconX = static_cast<std::int16_t>(settled->second.Cell % kIconCellsPerRow);
-    item.IconY = static_cast<std::int16_t>(settled->second.Cell / kIconCellsPerRow);
+    item.IconX = static_cast<std::int16_t>(known.Cell % kIconCellsPerRow);
+    item.IconY = static_cast<std::int16_t>(known.Cell / kIconCellsPerRow);
+    if (known.ListedInRead != d.ListingRead) {
+      known.ListedInRead = d.ListingRead;
+      StoreExtension(extKey);
+    }
     return;
   }
+  StoreExtension(extKey);
   std::wstring type;
   GetFileInfo(item.FullPath, type, item.IconPalette, item.IconX, item.IconY, extKey);
   const ItemTypeEntry* entry = InternItemType(extKey, type);
@@ -172,7 +179,7 @@ void ZenloFileControl::PlaceFileType(TypeListItem& item, const std::wstring& ext
   // Once the shell has answered for the extension, its files cost one look-up each.
   if (IsOwnIconKey(extKey) || (!extKey.empty() && !d.TypeNameCache.Contains(extKey))) return;
   if (const std::int32_t* cell = d.IconCellCache.Find(extKey))
-    d.SettledTypes.emplace(extKey, ItemDetails::SettledType{entry, *cell});
+    d.SettledTypes.emplace(extKey, ItemDetails::SettledType{entry, *cell, d.ListingRead});
 }
 
 void ZenloFileControl::PlaceFolderPicture(TypeListItem& item) {

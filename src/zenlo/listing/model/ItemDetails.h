@@ -30,8 +30,10 @@ struct ItemDetails {
   struct SettledType {
     const ItemTypeEntry* Entry = nullptr;
     std::int32_t Cell = 0;
+    std::uint32_t ListedInRead = 0;  // the listing read that last offered it in the filter
   };
   std::unordered_map<std::wstring, SettledType> SettledTypes;
+  std::uint32_t ListingRead = 0;  // counts the outermost listing reads
   std::int32_t OwnIconCount = -1;
   HIMAGELIST ImageList = nullptr;
 
