@@ -338,6 +338,8 @@ TEST(ItemOwnIcons, ShellWithoutImageListLeavesOwnIconsBlankAndSharedCellsUndrawn
   TempFolder dir;
   dir.File(L"tool.exe", 8);
   dir.File(L"page.txt", 8);
+  dir.Folder(L"box1");
+  dir.Folder(L"box2");
   auto shell = std::make_shared<CountingShell>();
   shell->Adjust = [](const std::wstring&, zenlo::ShellFileInfoAnswer& a) {
     a.Ok = false;
@@ -355,6 +357,15 @@ TEST(ItemOwnIcons, ShellWithoutImageListLeavesOwnIconsBlankAndSharedCellsUndrawn
   ASSERT_GE(page->IconX, 0) << "the extension still gets its cell";
   EXPECT_EQ(CellPixels(ctl->IconSurface(false, false), page->IconX, page->IconY),
             std::vector<COLORREF>(256, kKeyColour));
+  // Folders fall back to the library's folder picture; the shell is asked once for them all.
+  for (const wchar_t* name : {L"box1", L"box2"}) {
+    const TypeListItem* box = FindItem(ctl.Get(), name);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->IconX, -1) << "no blank cell";
+  }
+  EXPECT_EQ(std::count_if(shell->Calls.begin(), shell->Calls.end(),
+                          [](const CountingShell::Call& c) { return (c.Flags & zenlo::kShellAsFolder) != 0; }),
+            1);
   EXPECT_TRUE(ctl.host.Messages().empty());
 }
 

@@ -208,7 +208,9 @@ void ZenloFileControl::PlaceFolderPicture(TypeListItem& item) {
     } else {
       ShellFileInfoAnswer a =
           shell_->Query(L"folder", kShellIconOnly | kShellByName | kShellAsFolder);
-      cell = static_cast<std::int32_t>(d.IconCellCache.Count());
+      // No picture from the shell: folders show the library's own folder picture, and the
+      // shell is not asked again for every folder.
+      cell = a.ImageList ? static_cast<std::int32_t>(d.IconCellCache.Count()) : -1;
       d.IconCellCache.Add(kFolderPictureKey, cell);
       if (a.ImageList) {
         d.ImageList = a.ImageList;
@@ -216,6 +218,10 @@ void ZenloFileControl::PlaceFolderPicture(TypeListItem& item) {
           DrawIconCell(d, d.Shared, &d.SharedTrans, a.IconIndex, cell % kIconCellsPerRow,
                        cell / kIconCellsPerRow);
       }
+    }
+    if (cell < 0) {
+      item.IconX = -1;
+      return;
     }
     item.IconX = static_cast<std::int16_t>(cell % kIconCellsPerRow);
     item.IconY = static_cast<std::int16_t>(cell / kIconCellsPerRow);
