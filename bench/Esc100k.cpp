@@ -108,11 +108,19 @@ int Run() {
       continue;
     }
     if (seenAt == 0 || seenAt > end) {
-      std::printf("error: try %d: Esc pressed %.0f ms into the read did not reach the host "
-                  "before the read returned (%d items listed)\n",
-                  attempt, 1000 * (pressedAt - start), listed);
-      status = 1;
-      break;
+      // Pressed while the read was past its last yield (sorting, handing over): the user still
+      // waits for the read to return, so that wait is what this try measures.
+      const double wait = 1000 * (end - pressedAt);
+      longest = std::max(longest, wait);
+      std::printf("try %d: Esc pressed at %.0f ms reached the host only after the read returned "
+                  "%.1f ms later with %d items\n",
+                  attempt, 1000 * (pressedAt - start), wait, listed);
+      if (listed != kFiles) {
+        std::printf("error: a read that never saw Esc listed %d items, expected %d\n", listed,
+                    kFiles);
+        status = 1;
+      }
+      continue;
     }
     if (listed <= 0 || listed > kFiles || host.QuitAsked) {
       std::printf("error: try %d: the cancelled read listed %d items%s\n", attempt, listed,

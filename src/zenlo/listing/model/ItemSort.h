@@ -56,7 +56,11 @@ void PartitionSortRecords(std::vector<T>& items, std::int32_t left, std::int32_t
   for (std::size_t k = 0; k < order.size(); ++k) order[k] = left + static_cast<std::int32_t>(k);
   PartitionSort(
       order, 0, right - left,
-      [&](std::int32_t index) { return keyOf(items[static_cast<std::size_t>(index)]); }, compare,
+      // decltype(auto): a key given by reference stays a reference, not a copy per comparison.
+      [&](std::int32_t index) -> decltype(auto) {
+        return keyOf(items[static_cast<std::size_t>(index)]);
+      },
+      compare,
       descending);
   // Apply in place, cycle by cycle: position left+k receives the record from order[k].
   std::vector<bool> placed(order.size(), false);
