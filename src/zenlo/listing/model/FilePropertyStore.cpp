@@ -1,8 +1,30 @@
 #include "listing/model/FilePropertyStore.h"
 
+#include <windows.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <set>
+
+#include "listing/model/PerUserPropertyFile.h"
+#include "listing/model/PropertySetFile.h"
+#include "toolkit/Error.h"
+#include "toolkit/Text.h"
+
 namespace zenlo {
 
+void FileProperties::AddUserProperty(const std::wstring&, const std::wstring&) {
+  throw tk::RuntimeError(kErrPropertiesReadOnly, L"These properties can only be read.");
+}
+void FileProperties::SetUserProperty(const std::wstring&, const std::wstring&) {
+  throw tk::RuntimeError(kErrPropertiesReadOnly, L"These properties can only be read.");
+}
+void FileProperties::RemoveUserProperty(const std::wstring&) {
+  throw tk::RuntimeError(kErrPropertiesReadOnly, L"These properties can only be read.");
+}
+
 namespace {
+
 class NoProperties final : public FileProperties {
  public:
   std::wstring Comments() override { return {}; }
@@ -15,10 +37,205 @@ class EmptyPropertyStore final : public FilePropertyStore {
     return std::make_unique<NoProperties>();
   }
 };
+
+PropertyValues::iterator FindName(PropertyValues& values, const std::wstring& name) {
+  return std::find_if(values.begin(), values.end(),
+                      [&](const auto& v) { return tk::SameText(v.first, name); });
+}
+
+[[noreturn]] void ThrowNotFound() {
+  throw tk::RuntimeError(kErrPropertyNotFound, L"The property is not present.");
+}
+
+// The values read when the file was opened, kept current by this object's own writes.
+class CachedProperties : public FileProperties {
+ public:
+  CachedProperties(std::wstring comments, PropertyValues user)
+      : comments_(std::move(comments)), user_(std::move(user)) {}
+  std::wstring Comments() override { return comments_; }
+  std::optional<std::wstring> UserProperty(const std::wstring& name) override {
+    auto it = FindName(user_, name);
+    if (it == user_.end()) return std::nullopt;
+    return it->second;
+  }
+
+ protected:
+  void Remember(const std::wstring& name, const std::optional<std::wstring>& value) {
+    auto it = FindName(user_, name);
+    if (!value) {
+      if (it != user_.end()) user_.erase(it);
+    } else if (it != user_.end()) {
+      it->second = *value;
+    } else {
+      user_.emplace_back(name, *value);
+    }
+  }
+
+ private:
+  std::wstring comments_;
+  PropertyValues user_;
+};
+
+class PropertySetProperties final : public CachedProperties {
+ public:
+  PropertySetProperties(std::wstring path, PropertySetContents contents)
+      : CachedProperties(std::move(contents.Comments), std::move(contents.User)),
+        path_(std::move(path)) {}
+  void AddUserProperty(const std::wstring& name, const std::wstring& value) override {
+    AddPropertySetValue(path_, name, value);
+    Remember(name, value);
+  }
+  void SetUserProperty(const std::wstring& name, const std::wstring& value) override {
+    SetPropertySetValue(path_, name, value);
+    Remember(name, value);
+  }
+  void RemoveUserProperty(const std::wstring& name) override {
+    RemovePropertySetValue(path_, name);
+    Remember(name, std::nullopt);
+  }
+
+ private:
+  std::wstring path_;
+};
+
+class PerUserProperties final : public CachedProperties {
+ public:
+  PerUserProperties(std::shared_ptr<PerUserPropertyFile> records, const FileKey& key,
+                    std::wstring comments, PropertyValues values)
+      : CachedProperties(std::move(comments), std::move(values)),
+        records_(std::move(records)),
+        key_(key) {}
+  void AddUserProperty(const std::wstring& name, const std::wstring& value) override {
+    records_->Update(key_, [&](PropertyValues& v) {
+      if (FindName(v, name) != v.end())
+        throw tk::RuntimeError(kErrPropertyExists, L"The name is already present.");
+      v.emplace_back(name, value);
+    });
+    Remember(name, value);
+  }
+  void SetUserProperty(const std::wstring& name, const std::wstring& value) override {
+    records_->Update(key_, [&](PropertyValues& v) {
+      auto it = FindName(v, name);
+      if (it == v.end()) ThrowNotFound();
+      it->second = value;
+    });
+    Remember(name, value);
+  }
+  void RemoveUserProperty(const std::wstring& name) override {
+    records_->Update(key_, [&](PropertyValues& v) {
+      auto it = FindName(v, name);
+      if (it == v.end()) ThrowNotFound();
+      v.erase(it);
+    });
+    Remember(name, std::nullopt);
+  }
+
+ private:
+  std::shared_ptr<PerUserPropertyFile> records_;
+  FileKey key_;
+};
+
+std::wstring DefaultPerUserFolder() {
+  PWSTR local = nullptr;
+  std::wstring folder;
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &local)) && local)
+    folder = local;
+  CoTaskMemFree(local);
+  if (folder.empty()) {
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, temp);
+    folder = temp;
+  }
+  if (folder.back() != L'\\') folder += L'\\';
+  return folder + L"Varnello";
+}
+
+struct FileFacts {
+  FileKey Key;
+  bool CompoundDocument = false;
+  bool Ntfs = false;
+};
+
+constexpr unsigned char kCompoundSignature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
+
+// One open of the file: its identity on the volume and whether it is a compound document.
+FileFacts Inspect(const std::wstring& path) {
+  constexpr DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  bool canRead = h != INVALID_HANDLE_VALUE;
+  if (!canRead && GetLastError() == ERROR_ACCESS_DENIED)  // identity without the contents
+    h = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
+                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION)
+      throw tk::RuntimeError(kErrPropertiesUnavailable, L"The file is in use.");
+    throw tk::RuntimeError(static_cast<long>(HRESULT_FROM_WIN32(error)),
+                           L"The file's properties could not be opened.");
+  }
+  FileFacts facts;
+  BY_HANDLE_FILE_INFORMATION info{};
+  const bool identified = GetFileInformationByHandle(h, &info);
+  const DWORD error = GetLastError();
+  if (identified) {
+    facts.Key.VolumeSerial = info.dwVolumeSerialNumber;
+    facts.Key.FileIndex = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    unsigned char head[8] = {};
+    DWORD got = 0;
+    facts.CompoundDocument = canRead && ReadFile(h, head, sizeof head, &got, nullptr) &&
+                             got == sizeof head &&
+                             std::equal(head, head + 8, kCompoundSignature);
+    wchar_t fileSystem[MAX_PATH + 1] = {};
+    if (GetVolumeInformationByHandleW(h, nullptr, 0, nullptr, nullptr, nullptr, fileSystem,
+                                      MAX_PATH + 1))
+      facts.Ntfs = tk::SameText(fileSystem, L"NTFS");
+  }
+  CloseHandle(h);
+  if (!identified)
+    throw tk::RuntimeError(static_cast<long>(HRESULT_FROM_WIN32(error)),
+                           L"The file's properties could not be opened.");
+  return facts;
+}
+
+class DiskPropertyStore final : public FilePropertyStore {
+ public:
+  explicit DiskPropertyStore(const std::wstring& folder)
+      : records_(std::make_shared<PerUserPropertyFile>(folder.empty() ? DefaultPerUserFolder()
+                                                                      : folder)) {}
+
+  std::unique_ptr<FileProperties> Open(const std::wstring& path) override {
+    const FileFacts facts = Inspect(path);
+    // A plain file has property sets only where the file system keeps them for it; one
+    // refusal per volume settles that, so a listing does not ask again for every file.
+    const bool tryPlain = facts.Ntfs && !volumesWithoutPlainSets_.count(facts.Key.VolumeSerial);
+    std::wstring comments;
+    if (facts.CompoundDocument || tryPlain) {
+      if (auto sets = ReadPropertySets(path)) {
+        if (PropertySetsKeepUserProperties())
+          return std::make_unique<PropertySetProperties>(path, std::move(*sets));
+        comments = std::move(sets->Comments);  // read-only use of sets that cannot be trusted
+      } else if (!facts.CompoundDocument) {
+        volumesWithoutPlainSets_.insert(facts.Key.VolumeSerial);
+      }
+    }
+    return std::make_unique<PerUserProperties>(records_, facts.Key, std::move(comments),
+                                               records_->Find(facts.Key));
+  }
+
+ private:
+  std::shared_ptr<PerUserPropertyFile> records_;
+  std::set<DWORD> volumesWithoutPlainSets_;
+};
+
 }  // namespace
 
 std::shared_ptr<FilePropertyStore> MakeEmptyPropertyStore() {
   return std::make_shared<EmptyPropertyStore>();
+}
+
+std::shared_ptr<FilePropertyStore> MakeFilePropertyStore(const std::wstring& perUserFolder) {
+  return std::make_shared<DiskPropertyStore>(perUserFolder);
 }
 
 }  // namespace zenlo

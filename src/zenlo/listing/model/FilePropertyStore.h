@@ -8,6 +8,12 @@ namespace zenlo {
 
 // Open fails with this error number when a file's properties are unavailable (file in use).
 constexpr long kErrPropertiesUnavailable = static_cast<long>(0x80040203u);
+// Adding a user property whose name is already present.
+constexpr long kErrPropertyExists = static_cast<long>(0x80040205u);
+// Setting or removing a user property the file does not have.
+constexpr long kErrPropertyNotFound = static_cast<long>(0x80070490u);
+// A write to properties that can only be read.
+constexpr long kErrPropertiesReadOnly = static_cast<long>(0x80030005u);
 
 class FileProperties {
  public:
@@ -15,6 +21,16 @@ class FileProperties {
   virtual std::wstring Comments() = 0;
   // The value of a named user property, or nothing when the file has none.
   virtual std::optional<std::wstring> UserProperty(const std::wstring& name) = 0;
+
+  // Writes reach the file's storage before they return and throw tk::RuntimeError when they
+  // could not (read-only file, full disk: the cause's number), so a caller never counts an
+  // unwritten value as stored. Names compare without regard to case. Properties that can only
+  // be read refuse every write with kErrPropertiesReadOnly.
+  // Fails with kErrPropertyExists when the name is present.
+  virtual void AddUserProperty(const std::wstring& name, const std::wstring& value);
+  // Fail with kErrPropertyNotFound when the name is absent.
+  virtual void SetUserProperty(const std::wstring& name, const std::wstring& value);
+  virtual void RemoveUserProperty(const std::wstring& name);
 };
 
 class FilePropertyStore {
@@ -26,5 +42,10 @@ class FilePropertyStore {
 
 // A store that keeps nothing: every file has no comment and no colour.
 std::shared_ptr<FilePropertyStore> MakeEmptyPropertyStore();
+
+// The store on disk: a file's own property sets where it offers them (compound documents), else
+// the per-user records under `perUserFolder` (empty: the user's local application data folder,
+// "Varnello"), which are keyed by volume serial and file index and so follow renames and moves.
+std::shared_ptr<FilePropertyStore> MakeFilePropertyStore(const std::wstring& perUserFolder = {});
 
 }  // namespace zenlo

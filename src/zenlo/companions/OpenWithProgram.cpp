@@ -1,0 +1,87 @@
+#include "companions/OpenWithProgram.h"
+
+#include <shellapi.h>
+
+#include "toolkit/MessageBox.h"
+#include "toolkit/MousePointer.h"
+
+namespace zenlo {
+
+namespace {
+
+constexpr INT_PTR kNoAssociation = 31;  // SE_ERR_NOASSOC
+
+// A listing path or folder with a display prefix starts at its network part.
+std::wstring FromNetworkStart(const std::wstring& text) {
+  const std::size_t at = text.find(L"\\\\");
+  return at == std::wstring::npos ? text : text.substr(at);
+}
+
+INT_PTR Start(const std::wstring& path, int showState, const std::wstring& directory, HWND owner) {
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof info;
+  // The shell's own error boxes would repeat (or contradict) the one shown here.
+  info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+  info.hwnd = owner;
+  info.lpFile = path.c_str();
+  info.lpDirectory = directory.empty() ? nullptr : directory.c_str();
+  info.nShow = showState;
+  ShellExecuteExW(&info);
+  return reinterpret_cast<INT_PTR>(info.hInstApp);
+}
+
+void StartOpenWithDialog(const std::wstring& path) {
+  std::wstring command = L"rundll32.exe shell32.dll,OpenAs_RunDLL " + path;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION process{};
+  if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                     &startup, &process)) {
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+}
+
+}  // namespace
+
+std::wstring OpenFailureText(INT_PTR result) {
+  switch (result) {
+    case 5: return L"The operating system denied access to the specified file.";
+    case 8: return L"File could not be opened. Out of Memory/Resources.";
+    case 11: return L"File could not be opened. Bad File Format.";
+    case 26: return L"A sharing violation occurred.";
+    default: return L"File cannot be opened.";
+  }
+}
+
+void OpenWithAssociatedProgram(const std::wstring& path, std::int32_t showState,
+                               const std::wstring& directory, HWND owner) {
+  try {
+    const std::wstring file = !path.empty() && path[0] == L'*' ? FromNetworkStart(path) : path;
+    const std::wstring folder = directory.empty() ? directory : FromNetworkStart(directory);
+    INT_PTR result = 0;
+    {
+      tk::HourglassPointer hourglass;
+      result = Start(file, showState, folder, owner);
+    }
+    if (result > 32) return;
+    if (result == kNoAssociation) {
+      const std::wstring question =
+          L"No program has been associated with this file. Do you wish to choose a program to "
+          L"open this file with?\r\n\r\nYour file: " +
+          file;
+      if (tk::ShowMessageBox(owner, question, L"Varnello", MB_YESNO | MB_ICONQUESTION) == IDYES)
+        StartOpenWithDialog(file);
+      return;
+    }
+    // Any other failure: say why instead of doing nothing.
+    tk::ShowMessageBox(owner, OpenFailureText(result) + L"\r\n\r\nYour file: " + file, L"Varnello",
+                       MB_OK | MB_ICONEXCLAMATION);
+  } catch (...) {
+    // Nothing escapes to the caller; the library boundary carries no exceptions.
+  }
+}
+
+}  // namespace zenlo

@@ -1,0 +1,20 @@
+#pragma once
+// Handing a file to the program associated with its type, with the shell's open-with
+// dialog offered when there is none.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+namespace zenlo {
+
+// `path` may carry a listing's display prefix ("*" before a network path). `showState` is a
+// ShowWindow code; `directory` may be empty. Asks before the open-with dialog; tells the user
+// why when the file could not be opened for another reason.
+void OpenWithAssociatedProgram(const std::wstring& path, std::int32_t showState,
+                               const std::wstring& directory, HWND owner);
+
+// The sentence shown for a failed start (a result below 33 other than "no association").
+std::wstring OpenFailureText(INT_PTR result);
+
+}  // namespace zenlo
