@@ -2,8 +2,11 @@
 
 #include <windows.h>
 #include <shlobj.h>
+#include <winternl.h>
 
 #include <algorithm>
+#include <map>
+#include <mutex>
 #include <set>
 
 #include "listing/model/PerUserPropertyFile.h"
@@ -158,6 +161,51 @@ struct FileFacts {
 
 constexpr unsigned char kCompoundSignature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
 
+struct VolumeFacts {
+  DWORD Serial = 0;
+  bool Ntfs = false;
+  bool Known = false;
+};
+
+// The root a path's volume is asked by: "X:\" or "\\server\share\".
+std::wstring VolumeRoot(const std::wstring& path) {
+  if (path.size() >= 3 && path[1] == L':' && path[2] == L'\\') return path.substr(0, 3);
+  if (path.rfind(L"\\\\", 0) == 0 && path.rfind(L"\\\\?\\", 0) != 0) {
+    const std::size_t share = path.find(L'\\', 2);
+    const std::size_t end = share == std::wstring::npos ? share : path.find(L'\\', share + 1);
+    if (end != std::wstring::npos) return path.substr(0, end + 1);
+  }
+  return {};
+}
+
+// Asked once per volume root: the query costs milliseconds on some file systems, and so does
+// the whole-handle query that would give the serial with the index.
+VolumeFacts VolumeOf(const std::wstring& path) {
+  static std::mutex guard;
+  static std::map<std::wstring, VolumeFacts> known;
+  const std::wstring root = tk::UpperCase(VolumeRoot(path));
+  if (root.empty()) return {};
+  {
+    std::lock_guard<std::mutex> lock(guard);
+    auto it = known.find(root);
+    if (it != known.end()) return it->second;
+  }
+  VolumeFacts facts;
+  wchar_t fileSystem[MAX_PATH + 1] = {};
+  facts.Known = GetVolumeInformationW(root.c_str(), nullptr, 0, &facts.Serial, nullptr, nullptr,
+                                      fileSystem, MAX_PATH + 1);
+  facts.Ntfs = facts.Known && tk::SameText(fileSystem, L"NTFS");
+  if (facts.Known) {
+    std::lock_guard<std::mutex> lock(guard);
+    known[root] = facts;
+  }
+  return facts;
+}
+
+struct InternalInformation {
+  LARGE_INTEGER IndexNumber;
+};
+
 // One open of the file: its identity on the volume and whether it is a compound document.
 FileFacts Inspect(const std::wstring& path) {
   constexpr DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
@@ -175,25 +223,32 @@ FileFacts Inspect(const std::wstring& path) {
                            L"The file's properties could not be opened.");
   }
   FileFacts facts;
-  BY_HANDLE_FILE_INFORMATION info{};
-  const bool identified = GetFileInformationByHandle(h, &info);
+  bool identified = false;
+  const VolumeFacts volume = VolumeOf(path);
+  IO_STATUS_BLOCK io{};
+  InternalInformation internal{};
+  if (volume.Known &&
+      NtQueryInformationFile(h, &io, &internal, sizeof internal, FileInternalInformation) >= 0) {
+    facts.Key = {volume.Serial, static_cast<std::uint64_t>(internal.IndexNumber.QuadPart)};
+    facts.Ntfs = volume.Ntfs;
+    identified = true;
+  } else {
+    BY_HANDLE_FILE_INFORMATION info{};
+    identified = GetFileInformationByHandle(h, &info);
+    facts.Key = {info.dwVolumeSerialNumber,
+                 (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+  }
   const DWORD error = GetLastError();
   if (identified) {
-    facts.Key.VolumeSerial = info.dwVolumeSerialNumber;
-    facts.Key.FileIndex = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
     unsigned char head[8] = {};
     DWORD got = 0;
     facts.CompoundDocument = canRead && ReadFile(h, head, sizeof head, &got, nullptr) &&
                              got == sizeof head &&
                              std::equal(head, head + 8, kCompoundSignature);
-    wchar_t fileSystem[MAX_PATH + 1] = {};
-    if (GetVolumeInformationByHandleW(h, nullptr, 0, nullptr, nullptr, nullptr, fileSystem,
-                                      MAX_PATH + 1))
-      facts.Ntfs = tk::SameText(fileSystem, L"NTFS");
   }
   CloseHandle(h);
   if (!identified)
-    throw tk::RuntimeError(static_cast<long>(HRESULT_FROM_WIN32(error)),
+    throw tk::RuntimeError(static_cast<long>(HRESULT_FROM_WIN32(error ? error : ERROR_GEN_FAILURE)),
                            L"The file's properties could not be opened.");
   return facts;
 }
