@@ -103,17 +103,28 @@ TEST(OpenWithAssociatedProgram, StartsTheAssociatedProgramInTheGivenFolder) {
   EXPECT_TRUE(boxes.shown.empty());
 }
 
-TEST(OpenWithAssociatedProgram, NoAssociationAsksAndNoStartsNothing) {
+// No program for the type: the question, then the open-with dialog only on Yes.
+TEST(OpenWithAssociatedProgram, NoAssociationAsksBeforeTheOpenWithDialog) {
   TempFolder dir;
   const std::wstring file = dir.File(L"data.vnlnoassoc");
-  Boxes boxes;
-  boxes.answer = IDNO;
-  zenlo::OpenWithAssociatedProgram(file, SW_SHOWNORMAL, L"", nullptr);
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].Text,
-            L"No program has been associated with this file. Do you wish to choose a program to "
-            L"open this file with?\r\n\r\nYour file: " + file);
-  EXPECT_EQ(boxes.shown[0].Style & 0xF, static_cast<UINT>(MB_YESNO));
+  for (int answer : {IDNO, IDYES}) {
+    std::vector<std::wstring> started;
+    zenlo::SetCommandStarter([&](const std::wstring& command) { started.push_back(command); });
+    Boxes boxes;
+    boxes.answer = answer;
+    zenlo::OpenWithAssociatedProgram(file, SW_SHOWNORMAL, L"", nullptr);
+    zenlo::SetCommandStarter({});
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].Text,
+              L"No program has been associated with this file. Do you wish to choose a program "
+              L"to open this file with?\r\n\r\nYour file: " + file);
+    EXPECT_EQ(boxes.shown[0].Style & 0xF, static_cast<UINT>(MB_YESNO));
+    if (answer == IDYES) {
+      EXPECT_EQ(started, std::vector<std::wstring>{L"rundll32.exe shell32.dll,OpenAs_RunDLL " + file});
+    } else {
+      EXPECT_TRUE(started.empty());
+    }
+  }
 }
 
 // Any other failure says why, once; a listing's display prefix is cut before the start.

@@ -30,8 +30,18 @@ INT_PTR Start(const std::wstring& path, int showState, const std::wstring& direc
   return reinterpret_cast<INT_PTR>(info.hInstApp);
 }
 
+CommandStarter& Starter() {
+  static CommandStarter starter;
+  return starter;
+}
+
+// Started and not waited for; a failure to start is not reported.
 void StartOpenWithDialog(const std::wstring& path) {
   std::wstring command = L"rundll32.exe shell32.dll,OpenAs_RunDLL " + path;
+  if (Starter()) {
+    Starter()(command);
+    return;
+  }
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -45,6 +55,8 @@ void StartOpenWithDialog(const std::wstring& path) {
 }
 
 }  // namespace
+
+void SetCommandStarter(CommandStarter starter) { Starter() = std::move(starter); }
 
 std::wstring OpenFailureText(INT_PTR result) {
   switch (result) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace zenlo {
@@ -13,6 +14,11 @@ namespace zenlo {
 // why when the file could not be opened for another reason.
 void OpenWithAssociatedProgram(const std::wstring& path, std::int32_t showState,
                                const std::wstring& directory, HWND owner);
+
+// Tests: receives the open-with command line instead of starting it (the dialog is a process
+// of its own that a test cannot watch). An empty function restores the real start.
+using CommandStarter = std::function<void(const std::wstring& commandLine)>;
+void SetCommandStarter(CommandStarter starter);
 
 // The sentence shown for a failed start (a result below 33 other than "no association").
 std::wstring OpenFailureText(INT_PTR result);
