@@ -66,6 +66,8 @@ class RecordingList final : public varnello::PaneList {
   std::vector<std::wstring> ShownItems() const override { return {}; }
   void StopOD() override;
   void ResizeControl(zenlo::Orient) override { Log(L"ResizeControl"); }
+  void ClearTempGraphics() override { Log(L"ClearTempGraphics"); }
+  void WatchStop() override { Log(L"WatchStop"); }
   void HiLightControl(bool on) override { Log(on ? L"HiLightControl(1)" : L"HiLightControl(0)"); }
   void SetFolderFocus() override { Log(L"SetFolderFocus"); }
 

@@ -1,6 +1,7 @@
 #include "mainwindow/Master.h"
 
 #include <olectl.h>
+#include <windowsx.h>
 
 #include "commands/MainMenu.h"
 #include "commands/MainToolbar.h"
@@ -13,8 +14,6 @@ namespace varnello {
 
 namespace {
 
-constexpr int kTitleBarHeight = 20;
-constexpr int kPathHeight = 20;
 constexpr COLORREF kSeparatorColour = RGB(0, 0, 0);
 const wchar_t kSupportAddress[] = L"support@varnello.example";
 
@@ -101,6 +100,7 @@ void Master::CreateChildren() {
                                     0, 0, 0, Handle(), nullptr, nullptr, nullptr);
     SendMessageW(titleBars_[i], WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.Get()), FALSE);
   }
+  chrome_.Create(Handle(), uiFont_.Get());
   RegisterForm(L"Master", Handle());
   // Pane 0's pair belongs to the window from the start.
   trees_[0] = factory_.Create(0, Handle(), *this);
@@ -242,6 +242,11 @@ void Master::SetToolbarIcons() {
 
 void Master::SetControlProperties() {
   background_.Reset(CreateSolidBrush(Skin.ColorProgramBackground));
+  SplitterThickness = 60;
+  CommandLineBoxHeight = 335;
+  layoutValues_.PaneAreaTop = 410;
+  for (HWND w : {chrome_.LineVert(), chrome_.LineHorz(), chrome_.LineVert2(), chrome_.LineHorz2()})
+    if (w) ShowWindow(w, SW_HIDE);
 }
 
 void Master::LoadLastSettings() {
@@ -590,89 +595,16 @@ void Master::List_IsPaneActive(short, short& pane, bool& result) {
 // Window
 
 void Master::Show() {
+  shown_ = true;
   ShowWindow(Handle(), SW_SHOW);
   SetForegroundWindow(Handle());
   if (FirstResize) Form_Resize();
 }
 
-void Master::ResizeForm() {
-  RECT client;
-  GetClientRect(Handle(), &client);
-  const int toolbarHeight = toolbar_.PreferredHeight();
-  toolbar_.SetBounds(0, 0, client.right, toolbarHeight);
-  int top = toolbarHeight + 2;
-  SetWindowPos(currentPath_, nullptr, 4, top, client.right - 8, kPathHeight, SWP_NOZORDER);
-  top += kPathHeight + 4;
-  const bool commandLine = Options.CommandLineOn;
-  command_.SetVisible(commandLine);
-  int bottom = client.bottom;
-  if (commandLine) {
-    bottom -= 26;
-    command_.SetBounds(4, bottom + 2, client.right - 8, 22);
-  }
-  const bool horizontal = Options.Layout == 1;
-  float total = 0;
-  int shown = 0;
-  for (const PaneRecord& p : Panes)
-    if (p.Status == 0) total += horizontal ? p.PercentHeightH : p.PercentWidth, ++shown;
-  const int areaW = client.right, areaH = bottom - top;
-  float offset = 0;
-  for (short i = 0; i < kPaneCount; ++i) {
-    PaneRecord& p = Panes[i];
-    PaneList* tree = List(i);
-    PaneList* listing = List(static_cast<short>(i + 100));
-    const bool visible = p.Status == 0 && tree && listing;
-    ShowWindow(titleBars_[i], visible ? SW_SHOW : SW_HIDE);
-    if (!visible) {
-      if (tree) ShowWindow(tree->Window(), SW_HIDE);
-      if (listing) ShowWindow(listing->Window(), SW_HIDE);
-      continue;
-    }
-    const float share = total > 0 ? (horizontal ? p.PercentHeightH : p.PercentWidth) / total
-                                  : 1.0f / static_cast<float>(shown);
-    RECT r;
-    if (horizontal) {
-      r = {0, top + static_cast<int>(offset * areaH), areaW,
-           top + static_cast<int>((offset + share) * areaH)};
-    } else {
-      r = {static_cast<int>(offset * areaW), top, static_cast<int>((offset + share) * areaW),
-           bottom};
-    }
-    offset += share;
-    SetWindowPos(titleBars_[i], nullptr, r.left + 2, r.top, r.right - r.left - 4, kTitleBarHeight,
-                 SWP_NOZORDER);
-    const int listTop = r.top + kTitleBarHeight + 2;
-    const int w = r.right - r.left, h = r.bottom - listTop - 2;
-    RECT treeRect, listRect;
-    if (horizontal) {
-      const int treeW = w * 35 / 100;
-      treeRect = {r.left + 2, listTop, r.left + treeW, listTop + h};
-      listRect = {r.left + treeW + 2, listTop, r.right - 2, listTop + h};
-    } else {
-      const int treeH = h * 40 / 100;
-      treeRect = {r.left + 2, listTop, r.right - 2, listTop + treeH};
-      listRect = {r.left + 2, listTop + treeH + 2, r.right - 2, listTop + h};
-    }
-    const std::pair<PaneList*, RECT> placed[] = {{tree, treeRect}, {listing, listRect}};
-    for (const auto& [list, rect] : placed) {
-      HWND lw = list->Window();
-      const int lwidth = rect.right - rect.left, lheight = rect.bottom - rect.top;
-      if (!lw || lwidth < 40 || lheight < 40) {
-        if (lw) ShowWindow(lw, SW_HIDE);
-        continue;
-      }
-      SetWindowPos(lw, nullptr, rect.left, rect.top, lwidth, lheight, SWP_NOZORDER);
-      ShowWindow(lw, SW_SHOW);
-      list->ResizeControl(horizontal ? zenlo::horizontal : zenlo::vertical);
-    }
-  }
-}
-
 void Master::Form_Resize() {
-  if (!ResizeAllowed || IsIconic(Handle())) return;
-  ResizeForm();
-  HighlightActiveList(true);
-  if (FirstResize) {
+  if (!ResizeAllowed) return;
+  ResizeForm(false);
+  if (FirstResize && !IsIconic(Handle())) {
     // No shown pane, no list to focus.
     if (PaneList* l = List(Options.ActivePane)) l->SetFolderFocus();
     FirstResize = false;
@@ -690,6 +622,7 @@ void Master::Form_Paint() {
   tk::SelectObjectScope keep(dc, pen.Get());
   MoveToEx(dc, 0, y, nullptr);
   LineTo(dc, client.right, y);
+  chrome_.Paint(dc, Skin.ColorInActiveListOutline);
   EndPaint(Handle(), &ps);
 }
 
@@ -763,6 +696,39 @@ LRESULT Master::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       Form_Resize();
       return 0;
+    case WM_GETMINMAXINFO: {
+      // The window never gets smaller than 5000 twips either way.
+      auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+      info->ptMinTrackSize.x = (5000 + tk::TwipsPerPixelX() - 1) / tk::TwipsPerPixelX();
+      info->ptMinTrackSize.y = (5000 + tk::TwipsPerPixelY() - 1) / tk::TwipsPerPixelY();
+      return 0;
+    }
+    case WM_MOUSEMOVE:
+      Form_MouseMove(static_cast<double>(GET_X_LPARAM(lParam)) * tk::TwipsPerPixelX(),
+                     static_cast<double>(GET_Y_LPARAM(lParam)) * tk::TwipsPerPixelY());
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      Form_MouseDown(static_cast<double>(GET_X_LPARAM(lParam)) * tk::TwipsPerPixelX(),
+                     static_cast<double>(GET_Y_LPARAM(lParam)) * tk::TwipsPerPixelY());
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      Form_MouseUp();
+      return 0;
+    case WM_SETCURSOR: {
+      HWND over = reinterpret_cast<HWND>(wParam);
+      for (short i = 0; i < kPaneCount; ++i)
+        if (over == titleBars_[i] && HIWORD(lParam) == WM_MOUSEMOVE) TitleBar_MouseMove(i);
+      if (over != Handle() || LOWORD(lParam) != HTCLIENT) break;
+      const wchar_t* shape = mousePointer_ == kPointerSizeNS   ? IDC_SIZENS
+                             : mousePointer_ == kPointerSizeWE ? IDC_SIZEWE
+                                                               : IDC_ARROW;
+      SetCursor(LoadCursorW(nullptr, shape));
+      return TRUE;
+    }
     case WM_PAINT:
       Form_Paint();
       return 0;
@@ -776,6 +742,11 @@ LRESULT Master::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_COMMAND:
       if (toolbar_.OnCommand(wParam, lParam)) return 0;
+      if (lParam != 0 && LOWORD(wParam) >= PaneChrome::kCloseButtonId &&
+          LOWORD(wParam) < PaneChrome::kCloseButtonId + kPaneCount) {
+        ChangePanes(static_cast<short>(LOWORD(wParam) - PaneChrome::kCloseButtonId));
+        return 0;
+      }
       if (lParam == 0) OnCommand(LOWORD(wParam));
       return 0;
     case WM_NOTIFY: {
@@ -789,6 +760,10 @@ LRESULT Master::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC: {
       HWND child = reinterpret_cast<HWND>(lParam);
       HDC dc = reinterpret_cast<HDC>(wParam);
+      if (COLORREF marker; chrome_.MarkerColour(child, marker)) {
+        SetDCBrushColor(dc, marker);
+        return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
+      }
       for (short i = 0; i < kPaneCount; ++i) {
         if (titleBars_[i] != child) continue;
         const bool active = titleActive_[i];

@@ -12,8 +12,12 @@
 #include <vector>
 
 #include "commands/MenuIcons.h"
+#include "mainwindow/PaneArrangement.h"
+#include "mainwindow/PaneChrome.h"
 #include "mainwindow/PaneList.h"
 #include "mainwindow/PaneRecords.h"
+#include "mainwindow/SplitterDrag.h"
+#include "mainwindow/WindowResize.h"
 #include "mainwindow/StartupReporter.h"
 #include "settings/SkinColours.h"
 #include "toolkit/Controls.h"
@@ -67,6 +71,38 @@ class Master final : public tk::Window, public PaneListEvents {
   // Marks the clicked list and its pane's title; only a forced call does anything.
   void HighlightActiveList(bool forceUpdate);
   bool TitleBarActive(short pane) const;
+
+  // ---- Pane arrangement, resize, pane set and display modes ----
+  void ArrangePanes2();
+  // Lays out what changed; DoSkip forces a pass when the size and layout are unchanged.
+  void ResizeForm(bool DoSkip = false);
+  void ChangePanes(short PaneNum);
+  void EqualizePaneSizes();
+  void SwitchLayout(const std::wstring& selected);
+  void SwitchAutoExpand(bool ONoff);
+  void DoAutoExpand();
+  void ShowCommandLine(bool ONoff = false, bool skipResize = false);
+  void ShowColor(bool ONoff = false);
+  void SetCompareMode();
+  void TitleBar_MouseMove(short index);
+  // Mouse on the main window itself, in twips of its inner area.
+  void Form_MouseMove(double X, double Y);
+  void Form_MouseDown(double X, double Y);
+  void Form_MouseUp();
+  void SetTray(TrayIcon* tray) { tray_ = tray; }
+  const Arrangement& LastArrangement() const { return arrangement_; }
+  const LayoutValues& LayoutNow() const { return layoutValues_; }
+  ArrangeInput ArrangementInput() const;
+  WindowResizeState& ResizeState() { return resize_; }
+  const SplitterDrag& Splitter() const { return splitter_; }
+  PaneChrome& Chrome() { return chrome_; }
+  HWND TitleBarWindow(short pane) const { return pane >= 0 && pane < kPaneCount ? titleBars_[pane] : nullptr; }
+  HWND CurrentPathWindow() const { return currentPath_; }
+  HWND CommandWindow() const { return command_.Handle(); }
+  int MousePointer() const { return mousePointer_; }
+  bool ColorMenuOn() const { return colorMenuOn_; }
+  long SplitterThickness = 60;
+  long CommandLineBoxHeight = 335;
 
   // ---- Message box ----
   // Shows the program's box; the answer is left in MsgBoxAnswer.
@@ -132,8 +168,9 @@ class Master final : public tk::Window, public PaneListEvents {
   void Status(const std::wstring& text);
   void CreateChildren();
   void SetPaneFolder(short index);
-  void ResizeForm();
   void Form_Resize();
+  SplitterGeometry SplitterInput() const;
+  void PlaceWindow(HWND w, const TwipRect& r);
   void Form_Paint();
   void OnCommand(UINT id);
   bool AnyListReading() const;
@@ -157,6 +194,15 @@ class Master final : public tk::Window, public PaneListEvents {
   tk::Font uiFont_;
   std::vector<std::pair<std::wstring, HWND>> forms_;
   tk::Timer closeRetry_;
+  PaneChrome chrome_;
+  Arrangement arrangement_;
+  LayoutValues layoutValues_;
+  SplitterDrag splitter_;
+  WindowResizeState resize_;
+  TrayIcon* tray_ = nullptr;
+  int mousePointer_ = 0;
+  bool colorMenuOn_ = false;
+  bool shown_ = false;
   int busy_ = 0;
   bool closePending_ = false;
   bool unloading_ = false;

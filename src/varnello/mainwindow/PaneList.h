@@ -59,6 +59,8 @@ class PaneList {
   virtual std::vector<std::wstring> ShownItems() const = 0;
   virtual void StopOD() = 0;
   virtual void ResizeControl(zenlo::Orient layout) = 0;
+  virtual void ClearTempGraphics() = 0;
+  virtual void WatchStop() = 0;
   virtual void HiLightControl(bool on) = 0;
   virtual void SetFolderFocus() = 0;
 };

@@ -150,6 +150,8 @@ class ZenloPaneList final : public PaneList {
   bool Reading() const override { return control_->ReadBusy() || control_->ExpandingFolder(); }
   void StopOD() override { control_->StopOD(); }
   void ResizeControl(zenlo::Orient o) override { control_->ResizeControl(o); }
+  void ClearTempGraphics() override { control_->ClearTempGraphics(); }
+  void WatchStop() override { control_->WatchStop(); }
   void HiLightControl(bool on) override { control_->HiLightControl(on); }
   // The library has no way yet to hand its listing box the focus; the frame takes it.
   void SetFolderFocus() override {

@@ -1,0 +1,416 @@
+// The main window's pane area: applying the arrangement, the resize pass, opening and closing
+// panes, the splitters and the display modes. The geometry itself is worked out by
+// ArrangePanes2, SplitterDrag and the share helpers; this file moves the windows.
+#include <cmath>
+
+#include "commands/MainMenu.h"
+#include "mainwindow/Master.h"
+#include "mainwindow/PaneShares.h"
+#include "toolkit/Error.h"
+
+namespace varnello {
+
+namespace {
+
+constexpr long kTitleBarTwips = 255;
+constexpr long kButtonTwips = 315;
+
+std::wstring PaneButtonKey(short pane) { return L"pane" + std::to_wstring(pane); }
+
+short CountShown(const PaneRecords& panes) {
+  short n = 0;
+  for (const PaneRecord& p : panes) n += p.Status == 0 ? 1 : 0;
+  return n;
+}
+
+short PaneOf(short list) { return list >= 100 ? static_cast<short>(list - 100) : list; }
+
+void SetShown(HWND w, bool visible) {
+  if (w) ShowWindow(w, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+}  // namespace
+
+ArrangeInput Master::ArrangementInput() const {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  const int tppX = tk::TwipsPerPixelX(), tppY = tk::TwipsPerPixelY();
+  ArrangeInput in;
+  in.ScaleWidth = static_cast<double>(client.right) * tppX;
+  in.ScaleHeight = static_cast<double>(client.bottom) * tppY;
+  in.ToolbarTop = 0;
+  in.ToolbarHeight = static_cast<long>(toolbar_.PreferredHeight()) * tppY;
+  in.TitleBarHeight = kTitleBarTwips;
+  in.TitleButtonWidth = kButtonTwips;
+  in.CloseButtonWidth = kButtonTwips;
+  in.TwipsPerPixel = tppX;
+  in.Layout = Options.Layout;
+  in.CommandLineOn = MenuChecked(menu_, mnuCommandOn);
+  in.SplitterThickness = SplitterThickness;
+  in.CommandLineBoxHeight = CommandLineBoxHeight;
+  return in;
+}
+
+void Master::PlaceWindow(HWND w, const TwipRect& r) {
+  if (!w) return;
+  const RECT p = ToPixels(r, tk::TwipsPerPixelX(), tk::TwipsPerPixelY());
+  SetWindowPos(w, nullptr, p.left, p.top, p.right - p.left, p.bottom - p.top,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+}
+
+void Master::ArrangePanes2() {
+  const ArrangeInput in = ArrangementInput();
+  Arrangement a = varnello::ArrangePanes2(in, Panes, Options.ShownPaneCount);
+  layoutValues_ = a.Values;
+  if (!a.Arranged) return;
+  for (short i = 0; i < kPaneCount; ++i) {
+    // Only the computed fields come back; a record's other fields may have changed meanwhile.
+    PaneRecord& p = Panes[i];
+    const PaneRecord& q = a.Panes[i];
+    p.ControlGroup = q.ControlGroup;
+    p.Width = q.Width, p.Height = q.Height, p.WidthH = q.WidthH, p.HeightH = q.HeightH;
+    p.Left = q.Left, p.Top = q.Top;
+    p.MainListWidth = q.MainListWidth, p.MainListHeight = q.MainListHeight;
+    p.ChildListWidth = q.ChildListWidth, p.ChildListHeight = q.ChildListHeight;
+    p.MainListFits = q.MainListFits, p.ChildListFits = q.ChildListFits;
+  }
+  const int tppX = tk::TwipsPerPixelX(), tppY = tk::TwipsPerPixelY();
+  for (short g = 0; g < kPaneCount; ++g) {
+    const PanePlacement& c = a.Controls[g];
+    if (!c.Placed) continue;
+    // A pair that was never loaded has no lists to place.
+    if (Panes[g].Loaded) {
+      if (PaneList* l = List(g)) PlaceWindow(l->Window(), c.Tree);
+      if (PaneList* l = List(static_cast<short>(g + 100))) PlaceWindow(l->Window(), c.Child);
+    }
+    PlaceWindow(titleBars_[g], c.TitleBar);
+    PlaceWindow(chrome_.TitleButton(g), c.TitleButton);
+    PlaceWindow(chrome_.CloseButton(g), c.CloseButton);
+    PlaceWindow(chrome_.NoRoom(g), c.TreeNoRoom);
+    PlaceWindow(chrome_.NoRoom(static_cast<short>(g + 100)), c.ChildNoRoom);
+    chrome_.PlaceHolder(g).Bounds = ToPixels(c.TreeOutline, tppX, tppY);
+    chrome_.PlaceHolder(static_cast<short>(g + 100)).Bounds = ToPixels(c.ChildOutline, tppX, tppY);
+    chrome_.Back(g).Bounds = ToPixels(c.Frame, tppX, tppY);
+  }
+  if (a.CommandRowPlaced) {
+    PlaceWindow(currentPath_, a.CurrentPath);
+    PlaceWindow(command_.Handle(), a.Command);
+  }
+  arrangement_ = std::move(a);
+}
+
+void Master::ResizeForm(bool DoSkip) {
+  // Before the window was first shown there is nothing to lay out.
+  if (!Handle() || !shown_) return;
+  WindowResizeState& s = resize_;
+  const bool minimised = IsIconic(Handle()) != FALSE;
+  if (!minimised && s.InTray) {
+    s.InTray = false;
+    if (tray_) {
+      tray_->ShellTrayDelete();
+      tray_->UnhookWindow();
+    }
+    if (!MenuIconsFailed) menuIcons_.Attach(Handle());
+  }
+  if (minimised) {
+    if (Options.MinimizeToTaskBar) return;
+    // The window leaves the task bar only once a tray icon can bring it back.
+    if (!tray_ || tray_->ShellTrayAdd() != 1) return;
+    ShowWindow(Handle(), SW_HIDE);
+    s.InTray = true;
+    if (!MenuIconsFailed) menuIcons_.Detach();
+    tray_->HookWindow(Handle());
+    return;
+  }
+  s.LastWindowState = IsZoomed(Handle()) ? 2 : 0;
+
+  RECT outer{};
+  GetWindowRect(Handle(), &outer);
+  const long formWidth = static_cast<long>(outer.right - outer.left) * tk::TwipsPerPixelX();
+  const long formHeight = static_cast<long>(outer.bottom - outer.top) * tk::TwipsPerPixelY();
+  if (!DoSkip && splitter_.State() == SplitterDragState::None &&
+      formHeight == s.LastFormHeight && formWidth == s.LastFormWidth &&
+      Options.Layout == s.LastLayout) {
+    for (short i = 0; i < kPaneCount; ++i) {
+      if (Panes[i].Status != 0 || !Panes[i].Loaded) continue;
+      if (PaneList* l = List(i)) l->ClearTempGraphics();
+      if (PaneList* l = List(static_cast<short>(i + 100))) l->ClearTempGraphics();
+    }
+    return;
+  }
+  if (Options.Layout != s.LastLayout || s.CommandLineChanged) {
+    for (PaneRecord& p : Panes)
+      if (p.Status == 0) p.NeedsResize = true;
+  } else if (formHeight != s.LastFormHeight || formWidth != s.LastFormWidth) {
+    for (PaneRecord& p : Panes) p.NeedsResize = true;
+  }
+  s.LastFormHeight = formHeight;
+  s.LastFormWidth = formWidth;
+  s.LastLayout = Options.Layout;
+
+  // One repaint for the whole pass: the window draws nothing until every child has moved.
+  SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
+  for (short i = 0; i < kPaneCount; ++i) {
+    const PaneRecord& p = Panes[i];
+    if (!p.NeedsResize && p.Status != 1) continue;
+    if (p.Loaded) {
+      if (PaneList* l = List(i)) SetShown(l->Window(), false);
+      if (PaneList* l = List(static_cast<short>(i + 100))) SetShown(l->Window(), false);
+    }
+    chrome_.HidePane(i);
+    SetShown(titleBars_[i], false);
+  }
+  SetShown(currentPath_, false);
+  SetShown(command_.Handle(), false);
+  ArrangePanes2();
+  const zenlo::Orient orient = Options.Layout == 0 ? zenlo::vertical : zenlo::horizontal;
+  for (short i = 0; i < kPaneCount; ++i) {
+    const PaneRecord& p = Panes[i];
+    if (!p.NeedsResize || p.Status != 0 || !p.Loaded) continue;
+    if (p.MainListFits)
+      if (PaneList* l = List(i)) l->ResizeControl(orient);
+    if (p.ChildListFits)
+      if (PaneList* l = List(static_cast<short>(i + 100))) l->ResizeControl(orient);
+  }
+  for (short i = 0; i < kPaneCount; ++i) {
+    const PaneRecord& p = Panes[i];
+    if (!p.NeedsResize || p.Status != 0 || !p.Loaded) continue;
+    chrome_.Back(i).Visible = true;
+    SetShown(chrome_.CloseButton(i), true);
+    SetShown(titleBars_[i], true);
+    SetShown(chrome_.TitleButton(i), true);
+    const std::pair<short, bool> lists[] = {{i, p.MainListFits},
+                                            {static_cast<short>(i + 100), p.ChildListFits}};
+    for (const auto& [index, fits] : lists) {
+      if (PaneList* l = List(index)) SetShown(l->Window(), fits);
+      chrome_.PlaceHolder(index).Visible = !fits;
+      SetShown(chrome_.NoRoom(index), !fits);
+    }
+  }
+  const bool commandLine = MenuChecked(menu_, mnuCommandOn);
+  SetShown(currentPath_, commandLine);
+  SetShown(command_.Handle(), commandLine);
+  HighlightActiveList(true);
+  for (short i = 0; i < kPaneCount; ++i) {
+    PaneRecord& p = Panes[i];
+    if (p.Status != 0 || !p.NeedsResize) continue;
+    if (p.Loaded) {
+      if (PaneList* l = List(i)) l->ClearTempGraphics();
+      if (PaneList* l = List(static_cast<short>(i + 100))) l->ClearTempGraphics();
+    }
+    p.NeedsResize = false;
+  }
+  SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(Handle(), nullptr, nullptr,
+               RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Opening and closing panes
+
+void Master::ChangePanes(short PaneNum) {
+  if (PaneNum < 0 || PaneNum >= kPaneCount) return;
+  PaneRecord& pane = Panes[PaneNum];
+  if (pane.Status == 0) {
+    if (CountShown(Panes) <= 1) {
+      toolbar_.SetValue(PaneButtonKey(PaneNum), true);
+      std::wstring text = L" You must always have at least one pane open.";
+      Message(text, 0, L"");
+      return;
+    }
+    pane.Status = 1;
+    if (pane.Loaded) {
+      if (PaneList* l = List(PaneNum)) l->WatchStop();
+      if (PaneList* l = List(static_cast<short>(PaneNum + 100))) l->WatchStop();
+    }
+    // Neither of the closed pane's lists may stay the active list.
+    if (PaneOf(Options.ActivePane) == PaneNum) Options.ActivePane = Options.ClickedPane;
+  } else {
+    pane.Status = 0;
+    if (!Options.SkipWin9XWarningPanes) {
+      int used = 0;
+      for (const PaneRecord& p : Panes) used += (p.Loaded || p.Status == 0) ? 1 : 0;
+      if (used >= 4) {
+        if (OldWindows) {
+          std::wstring text =
+              L"On older operating systems like the one your running (" + OSName +
+              L") your system may not be able to handle loading up too many panes at the same "
+              L"time.\r\n\r\nShould Varnello stop responding, just restart Varnello and use only "
+              L"panes 1,2 and 3. (How about that? For once, a program tells you it might crash "
+              L"in advance.)";
+          Message(text, 0, L"");
+        }
+        Options.SkipWin9XWarningPanes = true;
+      }
+    }
+    if (!pane.Loaded) {
+      try {
+        InitializePaneSet(PaneNum);
+      } catch (const tk::RuntimeError& e) {
+        // A pane whose lists could not be made stays closed.
+        pane.Status = 1;
+        toolbar_.SetValue(PaneButtonKey(PaneNum), false);
+        std::wstring text = L"The pane could not be opened.";
+        Message(text, 0, L"", e.Info().Number, e.Info().Description);
+        return;
+      } catch (...) {
+        pane.Status = 1;
+        toolbar_.SetValue(PaneButtonKey(PaneNum), false);
+        std::wstring text = L"The pane could not be opened.";
+        Message(text, 0, L"");
+        return;
+      }
+    }
+    if (!pane.FolderSet) SetPaneFolder(PaneNum);
+  }
+  Options.ShownPaneCount = CountShown(Panes);
+
+  const short target = PaneOf(Options.ClickedPane);
+  bool targetLost = false;
+  for (short i = 0; i < kPaneCount; ++i) {
+    PaneRecord& p = Panes[i];
+    p.NeedsResize = true;
+    const bool shown = p.Status == 0;
+    toolbar_.SetValue(PaneButtonKey(i), shown);
+    SetMenuCheck(menu_, mnuPane0 + static_cast<UINT>(i), shown);
+    if (!shown && i == target) targetLost = true;
+  }
+  const short lowest = LowestShownPane(Panes);
+  if (targetLost) Options.ClickedPane = Options.ActivePane = lowest;
+  const short active = PaneOf(Options.ActivePane);
+  if (active >= 0 && active < kPaneCount && Panes[active].Status != 0) Options.ActivePane = lowest;
+  if (MenuChecked(menu_, mnuAutoExpandOn)) {
+    DoAutoExpand();
+  } else {
+    EqualizePaneSizes();
+    ResizeForm(true);
+  }
+}
+
+void Master::EqualizePaneSizes() {
+  const ArrangeInput in = ArrangementInput();
+  EqualizeShares(Panes, Options.ShownPaneCount, in.ScaleWidth, in.ScaleHeight,
+                 layoutValues_.PaneAreaTop, layoutValues_.CommandLineHeight, SplitterThickness);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Display modes
+
+void Master::SwitchLayout(const std::wstring& selected) {
+  const bool vertical = selected == L"vertical";
+  if ((vertical && Options.Layout == 0) || (selected == L"horizontal" && Options.Layout == 1)) {
+    toolbar_.SetValue(vertical ? L"layoutvertical" : L"layouthorizontal", true);
+    return;
+  }
+  Options.Layout = vertical ? 0 : 1;
+  toolbar_.SetValue(L"layoutvertical", vertical);
+  toolbar_.SetValue(L"layouthorizontal", !vertical);
+  if (!MenuIconsFailed)
+    menuIcons_.SetImage(L"&Orientation",
+                        images_.IndexOf(vertical ? L"layoutvertical" : L"layouthorizontal"));
+  if (MenuChecked(menu_, mnuAutoExpandOn))
+    DoAutoExpand();
+  else
+    ResizeForm(true);
+}
+
+void Master::SwitchAutoExpand(bool ONoff) {
+  if (MenuChecked(menu_, ONoff ? mnuAutoExpandOn : mnuAutoExpandOff)) return;
+  toolbar_.SetValue(L"layoutautoexpand", ONoff);
+  SetMenuCheck(menu_, mnuAutoExpandOn, ONoff);
+  SetMenuCheck(menu_, mnuAutoExpandOff, !ONoff);
+  Options.AutoExpandOn = ONoff;
+  if (ONoff) DoAutoExpand();
+}
+
+void Master::DoAutoExpand() {
+  if (!AutoExpandShares(Panes, Options.ActivePane, Options.Layout)) return;
+  ResizeForm(true);
+}
+
+void Master::ShowCommandLine(bool ONoff, bool skipResize) {
+  if (MenuChecked(menu_, ONoff ? mnuCommandOn : mnuCommandOff)) return;
+  toolbar_.SetValue(L"showcommandline", ONoff);
+  SetMenuCheck(menu_, mnuCommandOn, ONoff);
+  SetMenuCheck(menu_, mnuCommandOff, !ONoff);
+  Options.CommandLineOn = ONoff;
+  if (skipResize) return;
+  resize_.CommandLineChanged = true;
+  ResizeForm(true);
+}
+
+void Master::ShowColor(bool ONoff) {
+  Options.ColorCodingOn = ONoff;
+  SendProperty(L"ShowColor", ONoff);
+  if (colorMenuOn_ == ONoff) return;
+  colorMenuOn_ = ONoff;
+  toolbar_.SetValue(L"showcolor", ONoff);
+}
+
+void Master::SetCompareMode() {
+  const bool size = toolbar_.Value(L"compare_size");
+  const bool date = toolbar_.Value(L"compare_date");
+  Options.CompareMode = (size ? 1 : 0) + (date ? 2 : 0);
+  SetMenuCheck(menu_, mnuCompareSize, size);
+  SetMenuCheck(menu_, mnuCompareDate, date);
+}
+
+void Master::TitleBar_MouseMove(short index) {
+  mousePointer_ = kPointerArrow;
+  if (index < 0 || index >= kPaneCount) return;
+  if (MenuChecked(menu_, mnuAutoExpandOn) && Options.ActivePane != index) {
+    Options.ActivePane = index;
+    DoAutoExpand();
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Splitters
+
+SplitterGeometry Master::SplitterInput() const {
+  SplitterGeometry g;
+  g.Layout = Options.Layout;
+  g.SplitterThickness = SplitterThickness;
+  g.Values = layoutValues_;
+  for (short i = 0; i < kPaneCount; ++i) g.Trees[i] = arrangement_.Controls[i].Tree;
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  g.InnerWidth = static_cast<double>(client.right) * tk::TwipsPerPixelX();
+  g.InnerHeight = static_cast<double>(client.bottom) * tk::TwipsPerPixelY();
+  return g;
+}
+
+void Master::Form_MouseMove(double X, double Y) {
+  if (splitter_.State() == SplitterDragState::None) {
+    mousePointer_ = splitter_.HitTest(X, Y, Panes, SplitterInput());
+    return;
+  }
+  splitter_.Move(X, Y, Panes, SplitterInput());
+}
+
+void Master::Form_MouseDown(double X, double Y) {
+  MarkerBars bars;
+  if (!splitter_.Press(X, Y, Panes, SplitterInput(), bars)) return;
+  HWND first = bars.Vertical ? chrome_.LineVert() : chrome_.LineHorz();
+  HWND twin = bars.Vertical ? chrome_.LineVert2() : chrome_.LineHorz2();
+  for (HWND w : {first, twin}) {
+    PlaceWindow(w, bars.Bar);
+    SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  }
+  SetCapture(Handle());
+}
+
+void Master::Form_MouseUp() {
+  mousePointer_ = 0;
+  const SplitterDragState state = splitter_.State();
+  if (state == SplitterDragState::None) return;
+  if (GetCapture() == Handle()) ReleaseCapture();
+  const bool westEast = state == SplitterDragState::WestEast;
+  SetShown(westEast ? chrome_.LineVert() : chrome_.LineHorz(), false);
+  SetShown(westEast ? chrome_.LineVert2() : chrome_.LineHorz2(), false);
+  splitter_.Release(Panes, SplitterInput());
+  ResizeForm(false);
+  splitter_.Finish();
+}
+
+}  // namespace varnello

@@ -1,0 +1,353 @@
+// The pane area of the real main window (on recording lists): where the children land, which
+// passes lay out what, minimise and restore, opening and closing panes, splitter drags through
+// the window's own mouse messages, and the display-mode switches.
+#include <gtest/gtest.h>
+
+#include <windowsx.h>
+
+#include "MasterFixture.h"
+#include "commands/MainMenu.h"
+#include "mainwindow/PaneChrome.h"
+#include "toolkit/Window.h"
+
+namespace {
+
+using vtest::MasterTest;
+using namespace varnello;
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+RECT InParent(HWND w) {
+  RECT r{};
+  GetWindowRect(w, &r);
+  MapWindowPoints(HWND_DESKTOP, GetParent(w), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+std::string Describe(const RECT& r) {
+  return "{" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+         std::to_string(r.right) + "," + std::to_string(r.bottom) + "}";
+}
+
+class PaneWindowTest : public MasterTest {
+ protected:
+  void ShowMaster() {
+    StartUp();
+    master->Show();
+    Pump();
+  }
+  void Resize(int width, int height) {
+    SetWindowPos(master->Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+    Pump();
+  }
+  size_t CountCalls(const std::wstring& call) const {
+    size_t n = 0;
+    for (const auto& c : lists.Log.Calls) n += c == call ? 1 : 0;
+    return n;
+  }
+  // Every shown pane's children stand where the arrangement of the window's current size says.
+  void ExpectChildrenWhereArranged() {
+    const Arrangement want =
+        ArrangePanes2(master->ArrangementInput(), master->Panes, master->Options.ShownPaneCount);
+    ASSERT_TRUE(want.Arranged);
+    const int tx = tk::TwipsPerPixelX(), ty = tk::TwipsPerPixelY();
+    for (short i = 0; i < kPaneCount; ++i) {
+      SCOPED_TRACE(testing::Message() << "pane " << i);
+      const PaneRecord& p = master->Panes[i];
+      if (p.Status != 0) {
+        if (p.Loaded) {
+          EXPECT_FALSE(IsWindowVisible(master->List(i)->Window()));
+        }
+        EXPECT_FALSE(IsWindowVisible(master->TitleBarWindow(i)));
+        continue;
+      }
+      const PanePlacement& c = want.Controls[i];
+      const std::pair<HWND, TwipRect> placed[] = {
+          {master->List(i)->Window(), c.Tree},
+          {master->List(static_cast<short>(i + 100))->Window(), c.Child},
+          {master->TitleBarWindow(i), c.TitleBar},
+          {master->Chrome().CloseButton(i), c.CloseButton},
+      };
+      for (const auto& [w, r] : placed) {
+        const RECT got = InParent(w), expect = ToPixels(r, tx, ty);
+        EXPECT_TRUE(SameRect(got, expect)) << Describe(got) << " vs " << Describe(expect);
+      }
+      EXPECT_EQ(IsWindowVisible(master->List(i)->Window()) != FALSE, p.MainListFits);
+      EXPECT_EQ(IsWindowVisible(master->Chrome().NoRoom(i)) != FALSE, !p.MainListFits);
+      EXPECT_TRUE(IsWindowVisible(master->TitleBarWindow(i)));
+    }
+  }
+};
+
+struct FakeTray final : TrayIcon {
+  long AddAnswer = 1;
+  std::vector<std::wstring> Calls;
+  long ShellTrayAdd() override { return Calls.push_back(L"add"), AddAnswer; }
+  void ShellTrayDelete() override { Calls.push_back(L"delete"); }
+  void HookWindow(HWND) override { Calls.push_back(L"hook"); }
+  void UnhookWindow() override { Calls.push_back(L"unhook"); }
+};
+
+TEST_F(PaneWindowTest, ChildrenLandWhereTheArrangementSays) {
+  ShowMaster();
+  for (const wchar_t* layout : {L"horizontal", L"vertical"}) {
+    SCOPED_TRACE(testing::Message() << layout);
+    master->SwitchLayout(layout);
+    ExpectChildrenWhereArranged();
+    Resize(900, 640);
+    ExpectChildrenWhereArranged();
+  }
+  for (short pane : {2, 3, 4}) master->ChangePanes(pane);
+  EXPECT_EQ(master->Options.ShownPaneCount, 5);
+  ExpectChildrenWhereArranged();
+  master->SwitchLayout(L"horizontal");
+  ExpectChildrenWhereArranged();  // five rows in 640 pixels leave the lists without room
+  EXPECT_FALSE(master->Panes[4].ChildListFits);
+}
+
+TEST_F(PaneWindowTest, NothingIsLaidOutBeforeTheWindowIsShown) {
+  StartUp();
+  lists.Log.Calls.clear();
+  master->ResizeForm(true);
+  EXPECT_EQ(CountCalls(L"0:ResizeControl"), 0u);
+  EXPECT_FALSE(master->LastArrangement().Arranged);
+}
+
+TEST_F(PaneWindowTest, WhichPassesLayOutWhat) {
+  ShowMaster();
+  lists.Log.Calls.clear();
+  master->ResizeForm(false);  // same size, same layout
+  EXPECT_EQ(CountCalls(L"0:ResizeControl"), 0u);
+  EXPECT_EQ(CountCalls(L"0:ClearTempGraphics"), 1u);
+  EXPECT_EQ(CountCalls(L"101:ClearTempGraphics"), 1u);
+
+  lists.Log.Calls.clear();
+  master->SwitchLayout(L"vertical");
+  EXPECT_EQ(CountCalls(L"0:ResizeControl"), 1u);
+  EXPECT_EQ(CountCalls(L"101:ResizeControl"), 1u);
+  for (const PaneRecord& p : master->Panes) {
+    if (p.Status == 0) {
+      EXPECT_FALSE(p.NeedsResize);
+    }
+  }
+
+  lists.Log.Calls.clear();
+  master->SwitchLayout(L"vertical");  // already vertical: only the button is pressed again
+  EXPECT_TRUE(lists.Log.Calls.empty());
+  EXPECT_TRUE(master->Toolbar1().Value(L"layoutvertical"));
+
+  Resize(880, 600);
+  // A new size marks all five panes; hidden ones are hidden again and not redrawn.
+  EXPECT_TRUE(master->Panes[3].NeedsResize);
+  EXPECT_FALSE(master->Panes[0].NeedsResize);
+}
+
+TEST_F(PaneWindowTest, TheWindowKeepsItsMinimumSize) {
+  ShowMaster();
+  Resize(120, 90);
+  RECT r{};
+  GetWindowRect(master->Handle(), &r);
+  EXPECT_GE((r.right - r.left) * tk::TwipsPerPixelX(), 5000);
+  EXPECT_GE((r.bottom - r.top) * tk::TwipsPerPixelY(), 5000);
+}
+
+TEST_F(PaneWindowTest, MinimiseAndRestore) {
+  struct Case {
+    const char* Name;
+    bool ToTaskBar;
+    long AddAnswer;
+    bool Hidden;
+    std::vector<std::wstring> Calls;
+  };
+  const Case cases[] = {
+      {"to the task bar", true, 1, false, {}},
+      {"to the tray", false, 1, true, {L"add", L"hook"}},
+      {"the tray icon could not be added: stays on the task bar", false, 0, false, {L"add"}},
+  };
+  ShowMaster();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    FakeTray tray;
+    tray.AddAnswer = c.AddAnswer;
+    master->SetTray(&tray);
+    master->Options.MinimizeToTaskBar = c.ToTaskBar;
+    ShowWindow(master->Handle(), SW_MINIMIZE);
+    Pump();
+    EXPECT_EQ(tray.Calls, c.Calls);
+    EXPECT_EQ(master->ResizeState().InTray, c.Hidden);
+    EXPECT_EQ(IsWindowVisible(master->Handle()) == FALSE, c.Hidden);
+    ShowWindow(master->Handle(), SW_RESTORE);
+    Pump();
+    EXPECT_FALSE(master->ResizeState().InTray);
+    if (c.Hidden) {
+      EXPECT_EQ(tray.Calls, (std::vector<std::wstring>{L"add", L"hook", L"delete", L"unhook"}));
+    }
+    master->SetTray(nullptr);
+  }
+}
+
+TEST_F(PaneWindowTest, ClosingTheLastPaneIsRefused) {
+  ShowMaster();
+  master->ChangePanes(1);
+  ASSERT_EQ(master->Options.ShownPaneCount, 1);
+  vtest::BoxAnswers boxes({vtest::BoxAnswers::Press(1)});
+  master->ChangePanes(0);
+  ASSERT_EQ(boxes.Seen.size(), 1u);
+  EXPECT_EQ(boxes.Seen[0].Text, L" You must always have at least one pane open.");
+  EXPECT_EQ(master->Panes[0].Status, 0);
+  EXPECT_TRUE(master->Toolbar1().Value(L"pane0"));
+  EXPECT_EQ(master->Options.ShownPaneCount, 1);
+}
+
+TEST_F(PaneWindowTest, ClosingRepairsTheActiveAndClickedLists) {
+  struct Case {
+    const char* Name;
+    short Active, Clicked, Close;
+    short WantActive, WantClicked;
+  };
+  const Case cases[] = {
+      {"the active tree moves to the clicked list", 1, 100, 1, 100, 100},
+      {"the active listing moves to the clicked list", 101, 0, 1, 0, 0},
+      {"the clicked list's pane closes: both go to the lowest shown pane", 101, 101, 1, 0, 0},
+      {"another pane closes: nothing moves", 100, 100, 1, 100, 100},
+  };
+  ShowMaster();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    if (master->Panes[1].Status != 0) master->ChangePanes(1);
+    master->Options.ActivePane = c.Active;
+    master->Options.ClickedPane = c.Clicked;
+    master->ChangePanes(c.Close);
+    EXPECT_EQ(master->Options.ActivePane, c.WantActive);
+    EXPECT_EQ(master->Options.ClickedPane, c.WantClicked);
+    EXPECT_FALSE(master->Toolbar1().Value(L"pane1"));
+    EXPECT_FALSE(MenuChecked(master->MenuBar(), mnuPane0 + 1));
+  }
+}
+
+TEST_F(PaneWindowTest, OpeningLoadsOnceAndSharesEqually) {
+  ShowMaster();
+  master->ChangePanes(2);
+  EXPECT_TRUE(master->Panes[2].Loaded);
+  EXPECT_TRUE(master->Panes[2].FolderSet);
+  for (short i : {0, 1, 2}) {
+    EXPECT_FLOAT_EQ(master->Panes[i].PercentWidth, 1.0f / 3) << i;
+    EXPECT_FLOAT_EQ(master->Panes[i].PercentHeightH, 1.0f / 3) << i;
+  }
+  EXPECT_TRUE(master->Toolbar1().Value(L"pane2"));
+  EXPECT_TRUE(MenuChecked(master->MenuBar(), mnuPane0 + 2));
+  master->ChangePanes(2);
+  EXPECT_FALSE(IsWindowVisible(master->List(2)->Window()));
+  EXPECT_TRUE(lists.Log.Has(L"2:WatchStop"));
+  EXPECT_TRUE(lists.Log.Has(L"102:WatchStop"));
+  lists.Log.Calls.clear();
+  master->ChangePanes(2);  // opened before: not set up again, folder kept
+  EXPECT_FALSE(lists.Log.Has(L"2:LoadSetup"));
+  EXPECT_TRUE(IsWindowVisible(master->List(2)->Window()));
+
+  master->SwitchAutoExpand(true);
+  master->Options.ActivePane = 0;
+  master->DoAutoExpand();
+  master->ChangePanes(3);  // with auto-expand on the shares are not equalised
+  EXPECT_FLOAT_EQ(master->Panes[0].PercentHeightH, 0.7f);
+  EXPECT_FLOAT_EQ(master->Panes[3].PercentHeightH, 0.1f);
+}
+
+TEST_F(PaneWindowTest, SplitterDragThroughTheWindow) {
+  ShowMaster();
+  master->SwitchLayout(L"vertical");
+  const TwipRect tree = master->LastArrangement().Controls[0].Tree;
+  const int tx = tk::TwipsPerPixelX(), ty = tk::TwipsPerPixelY();
+  const int x = (tree.Left + tree.Width / 2) / tx;
+  const int y = (tree.Top + tree.Height + 30) / ty;  // the band below the tree
+  HWND w = master->Handle();
+  SendMessageW(w, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+  EXPECT_EQ(master->MousePointer(), kPointerSizeNS);
+  SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  EXPECT_TRUE(IsWindowVisible(master->Chrome().LineHorz()));
+  SendMessageW(w, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y + 40));  // 600 twips down
+  const long before = master->Panes[0].Height;
+  SendMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(x, y + 40));
+  EXPECT_FALSE(IsWindowVisible(master->Chrome().LineHorz()));
+  EXPECT_EQ(before, 4000 + 600);
+  EXPECT_EQ(master->LastArrangement().Controls[0].Tree.Height, tree.Height + 600);
+  ExpectChildrenWhereArranged();
+  EXPECT_EQ(master->Splitter().State(), SplitterDragState::None);
+}
+
+TEST_F(PaneWindowTest, DisplayModeSwitchesAreIdempotent) {
+  ShowMaster();
+  // Command line.
+  master->ShowCommandLine(true);
+  EXPECT_TRUE(IsWindowVisible(master->CurrentPathWindow()));
+  EXPECT_TRUE(IsWindowVisible(master->CommandWindow()));
+  EXPECT_TRUE(master->ResizeState().CommandLineChanged);
+  lists.Log.Calls.clear();
+  master->ShowCommandLine(true);
+  EXPECT_TRUE(lists.Log.Calls.empty());
+  master->ShowCommandLine(false);
+  EXPECT_FALSE(IsWindowVisible(master->CurrentPathWindow()));
+  EXPECT_FALSE(master->Toolbar1().Value(L"showcommandline"));
+  EXPECT_TRUE(MenuChecked(master->MenuBar(), mnuCommandOff));
+
+  // Auto-expand.
+  master->Options.ActivePane = 1;
+  master->SwitchAutoExpand(true);
+  EXPECT_FLOAT_EQ(master->Panes[1].PercentHeightH, 0.7f);
+  master->Panes[1].PercentHeightH = 0.5f;
+  master->SwitchAutoExpand(true);  // already on: nothing
+  EXPECT_FLOAT_EQ(master->Panes[1].PercentHeightH, 0.5f);
+  master->SwitchAutoExpand(false);
+  EXPECT_FLOAT_EQ(master->Panes[1].PercentHeightH, 0.5f);  // off keeps the shares
+  EXPECT_FALSE(master->Toolbar1().Value(L"layoutautoexpand"));
+
+  // Colour coding: the property goes out every time, the menu changes once.
+  lists.Log.Calls.clear();
+  master->ShowColor(true);
+  master->ShowColor(true);
+  EXPECT_EQ(CountCalls(L"100:ApplyProperty(ShowColor,1)"), 2u);
+  EXPECT_TRUE(master->ColorMenuOn());
+  EXPECT_TRUE(master->Toolbar1().Value(L"showcolor"));
+  EXPECT_TRUE(master->Options.ColorCodingOn);
+
+  // Compare criteria follow the two buttons.
+  struct Compare {
+    bool Size, Date;
+    long Mode;
+  };
+  for (const Compare& c : {Compare{true, true, 3}, Compare{true, false, 1},
+                           Compare{false, true, 2}, Compare{false, false, 0}}) {
+    master->Toolbar1().SetValue(L"compare_size", c.Size);
+    master->Toolbar1().SetValue(L"compare_date", c.Date);
+    master->SetCompareMode();
+    EXPECT_EQ(master->Options.CompareMode, c.Mode);
+    EXPECT_EQ(MenuChecked(master->MenuBar(), mnuCompareSize), c.Size);
+    EXPECT_EQ(MenuChecked(master->MenuBar(), mnuCompareDate), c.Date);
+  }
+}
+
+TEST_F(PaneWindowTest, HoveringATitleBarExpandsItsPane) {
+  ShowMaster();
+  master->Options.ActivePane = 0;
+  master->SwitchAutoExpand(true);
+  lists.Log.Calls.clear();
+  master->TitleBar_MouseMove(0);  // already active: only the pointer
+  EXPECT_TRUE(lists.Log.Calls.empty());
+  EXPECT_EQ(master->MousePointer(), kPointerArrow);
+  master->TitleBar_MouseMove(1);
+  EXPECT_EQ(master->Options.ActivePane, 1);
+  EXPECT_FLOAT_EQ(master->Panes[1].PercentHeightH, 0.7f);
+  EXPECT_FLOAT_EQ(master->Panes[0].PercentHeightH, 0.3f);
+}
+
+}  // namespace
