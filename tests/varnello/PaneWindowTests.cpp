@@ -146,10 +146,16 @@ TEST_F(PaneWindowTest, WhichPassesLayOutWhat) {
   EXPECT_TRUE(lists.Log.Calls.empty());
   EXPECT_TRUE(master->Toolbar1().Value(L"layoutvertical"));
 
+  for (short pane : {2, 3}) master->ChangePanes(pane);
+  lists.Log.Calls.clear();
   Resize(880, 600);
-  // A new size marks all five panes; hidden ones are hidden again and not redrawn.
-  EXPECT_TRUE(master->Panes[3].NeedsResize);
+  // A new size marks all five panes; hidden ones are hidden again and not redrawn. Each shown
+  // list is laid out once: no nested passes.
+  EXPECT_TRUE(master->Panes[4].NeedsResize);
   EXPECT_FALSE(master->Panes[0].NeedsResize);
+  for (const wchar_t* list : {L"0", L"100", L"1", L"101", L"2", L"102", L"3", L"103"})
+    EXPECT_EQ(CountCalls(std::wstring(list) + L":ResizeControl"), 1u) << list;
+  EXPECT_EQ(CountCalls(L"4:ResizeControl"), 0u);
 }
 
 TEST_F(PaneWindowTest, TheWindowKeepsItsMinimumSize) {

@@ -148,8 +148,6 @@ void Master::ResizeForm(bool DoSkip) {
   s.LastFormWidth = formWidth;
   s.LastLayout = Options.Layout;
 
-  // One repaint for the whole pass: the window draws nothing until every child has moved.
-  SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
   for (short i = 0; i < kPaneCount; ++i) {
     const PaneRecord& p = Panes[i];
     if (!p.NeedsResize && p.Status != 1) continue;
@@ -200,9 +198,9 @@ void Master::ResizeForm(bool DoSkip) {
     }
     p.NeedsResize = false;
   }
-  SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
-  RedrawWindow(Handle(), nullptr, nullptr,
-               RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  // The outlines and frames are the window's own drawing; everything repaints once, when the
+  // pass is over and the queue is idle.
+  InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 // ---------------------------------------------------------------------------------------------
