@@ -252,12 +252,19 @@ TEST_F(PaneWindowTest, OpeningLoadsOnceAndSharesEqually) {
   }
   EXPECT_TRUE(master->Toolbar1().Value(L"pane2"));
   EXPECT_TRUE(MenuChecked(master->MenuBar(), mnuPane0 + 2));
-  master->ChangePanes(2);
+  // The pane's close button closes it; its menu item opens it again.
+  HWND close = master->Chrome().CloseButton(2);
+  SendMessageW(master->Handle(), WM_COMMAND,
+               MAKEWPARAM(PaneChrome::kCloseButtonId + 2, BN_CLICKED),
+               reinterpret_cast<LPARAM>(close));
+  EXPECT_EQ(master->Panes[2].Status, 1);
   EXPECT_FALSE(IsWindowVisible(master->List(2)->Window()));
+  EXPECT_FALSE(IsWindowVisible(close));
   EXPECT_TRUE(lists.Log.Has(L"2:WatchStop"));
   EXPECT_TRUE(lists.Log.Has(L"102:WatchStop"));
   lists.Log.Calls.clear();
-  master->ChangePanes(2);  // opened before: not set up again, folder kept
+  SendMessageW(master->Handle(), WM_COMMAND, MAKEWPARAM(mnuPane0 + 2, 0), 0);
+  EXPECT_EQ(master->Panes[2].Status, 0);  // opened before: not set up again, folder kept
   EXPECT_FALSE(lists.Log.Has(L"2:LoadSetup"));
   EXPECT_TRUE(IsWindowVisible(master->List(2)->Window()));
 

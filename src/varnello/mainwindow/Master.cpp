@@ -90,6 +90,10 @@ void Master::CreateChildren() {
   for (const auto& b : MainToolbarButtons())
     if (!b.Separator && b.SpaceWidth == 0 && b.Key.rfind(L"pane", 0) != 0)
       toolbar_.SetEnabled(b.Key, false);  // their commands are not wired yet
+  toolbar_.ButtonClick = [this](const std::wstring& key) {
+    if (key.size() == 5 && key.rfind(L"pane", 0) == 0 && key[4] >= L'0' && key[4] <= L'4')
+      ChangePanes(static_cast<short>(key[4] - L'0'));
+  };
   currentPath_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_READONLY |
                                  ES_AUTOHSCROLL, 0, 0, 0, 0, Handle(), nullptr, nullptr, nullptr);
   SendMessageW(currentPath_, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.Get()), FALSE);
@@ -627,6 +631,7 @@ void Master::Form_Paint() {
 }
 
 void Master::OnCommand(UINT id) {
+  if (id >= mnuPane0 && id < mnuPane0 + kPaneCount) ChangePanes(static_cast<short>(id - mnuPane0));
   if (id == mnuExit) RequestClose();
   if (id == mnuAbout && OnAbout) OnAbout();
 }

@@ -207,7 +207,9 @@ void Master::ResizeForm(bool DoSkip) {
 // Opening and closing panes
 
 void Master::ChangePanes(short PaneNum) {
-  if (PaneNum < 0 || PaneNum >= kPaneCount) return;
+  if (PaneNum < 0 || PaneNum >= kPaneCount || unloading_ || unloaded_) return;
+  // Opening a pane reads its folders, which yields: a close waits until this has finished.
+  BusyScope busy(*this);
   PaneRecord& pane = Panes[PaneNum];
   if (pane.Status == 0) {
     if (CountShown(Panes) <= 1) {
