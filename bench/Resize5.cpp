@@ -71,6 +71,8 @@ int main() {
   GetTempPathW(MAX_PATH, temp);
   std::wstring program = std::wstring(temp) + L"varnello-resize5";
   CreateDirectoryW(program.c_str(), nullptr);
+  // A marker left by a run that was stopped would make the start-up ask about it.
+  DeleteFileW((program + L"\\run.txt").c_str());
   int status = 0;
   {
     varnello::Master master(program, factory);
