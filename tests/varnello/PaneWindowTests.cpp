@@ -61,6 +61,13 @@ class PaneWindowTest : public MasterTest {
         ArrangePanes2(master->ArrangementInput(), master->Panes, master->Options.ShownPaneCount);
     ASSERT_TRUE(want.Arranged);
     const int tx = tk::TwipsPerPixelX(), ty = tk::TwipsPerPixelY();
+    // The toolbar spans the top of the window above the panes.
+    RECT client{};
+    GetClientRect(master->Handle(), &client);
+    const RECT bar = InParent(master->Toolbar1().Handle());
+    EXPECT_TRUE(IsWindowVisible(master->Toolbar1().Handle()));
+    EXPECT_TRUE(SameRect(bar, RECT{0, 0, client.right, master->Toolbar1().PreferredHeight()}))
+        << Describe(bar);
     for (short i = 0; i < kPaneCount; ++i) {
       SCOPED_TRACE(testing::Message() << "pane " << i);
       const PaneRecord& p = master->Panes[i];

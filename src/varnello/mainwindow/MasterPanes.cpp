@@ -59,6 +59,10 @@ void Master::PlaceWindow(HWND w, const TwipRect& r) {
 }
 
 void Master::ArrangePanes2() {
+  // The toolbar is docked along the top: it spans the window above the panes.
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  toolbar_.SetBounds(0, 0, client.right, toolbar_.PreferredHeight());
   const ArrangeInput in = ArrangementInput();
   Arrangement a = varnello::ArrangePanes2(in, Panes, Options.ShownPaneCount);
   layoutValues_ = a.Values;
