@@ -105,19 +105,7 @@ button_headings::~button_headings() {
 }
 
 HRESULT STDMETHODCALLTYPE button_headings::QueryInterface(REFIID riid, void** ppv) {
-  if (!ppv) return E_POINTER;
-  if (IsEqualIID(riid, IID_button_headings)) {
-    *ppv = this;
-    AddRef();
-    return S_OK;
-  }
-  if (IsEqualIID(riid, IID_IUnknown)) {
-    *ppv = static_cast<IUnknown*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *ppv = nullptr;
-  return E_NOINTERFACE;
+  return QueryPublishedInterface(this, IID_button_headings, riid, ppv);
 }
 
 ULONG STDMETHODCALLTYPE button_headings::AddRef() { return lifetime_->AddRef(); }

@@ -100,19 +100,7 @@ ZFCombo::~ZFCombo() {
 }
 
 HRESULT STDMETHODCALLTYPE ZFCombo::QueryInterface(REFIID riid, void** ppv) {
-  if (!ppv) return E_POINTER;
-  if (IsEqualIID(riid, IID_ZFCombo)) {
-    *ppv = this;
-    AddRef();
-    return S_OK;
-  }
-  if (IsEqualIID(riid, IID_IUnknown)) {
-    *ppv = static_cast<IUnknown*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *ppv = nullptr;
-  return E_NOINTERFACE;
+  return QueryPublishedInterface(this, IID_ZFCombo, riid, ppv);
 }
 
 ULONG STDMETHODCALLTYPE ZFCombo::AddRef() { return lifetime_->AddRef(); }

@@ -38,4 +38,21 @@ class CallLifetime {
   bool letGo_ = false;
 };
 
+// QueryInterface of a published class: its own interface id hands out the class itself,
+// IID_IUnknown its IUnknown; anything else is refused.
+template <typename T>
+HRESULT QueryPublishedInterface(T* self, REFIID own, REFIID riid, void** ppv) {
+  if (!ppv) return E_POINTER;
+  if (IsEqualIID(riid, own)) {
+    *ppv = self;
+  } else if (IsEqualIID(riid, IID_IUnknown)) {
+    *ppv = static_cast<IUnknown*>(self);
+  } else {
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+  }
+  self->AddRef();
+  return S_OK;
+}
+
 }  // namespace zenlo

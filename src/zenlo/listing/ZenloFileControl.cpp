@@ -70,19 +70,7 @@ void ZenloFileControl::Initialize() {
 void ZenloFileControl::AttachEvents(ZenloFileControlEvents* sink) { sink_ = sink; }
 
 HRESULT STDMETHODCALLTYPE ZenloFileControl::QueryInterface(REFIID riid, void** ppv) {
-  if (!ppv) return E_POINTER;
-  if (IsEqualIID(riid, IID_ZenloFileControl)) {
-    *ppv = this;
-    AddRef();
-    return S_OK;
-  }
-  if (IsEqualIID(riid, IID_IUnknown)) {
-    *ppv = static_cast<IUnknown*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *ppv = nullptr;
-  return E_NOINTERFACE;
+  return QueryPublishedInterface(this, IID_ZenloFileControl, riid, ppv);
 }
 
 ULONG STDMETHODCALLTYPE ZenloFileControl::AddRef() { return lifetime_->AddRef(); }
