@@ -1,16 +1,82 @@
 // The main toolbar, its image list, the menu pictures and the menu bar's colour.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <vector>
 
 #include "MasterFixture.h"
 #include "commands/MainToolbar.h"
+#include "toolkit/Gdi.h"
 
 #include <commctrl.h>
 
 namespace {
 
 using vtest::MasterTest;
+
+// The 16 x 16 pixels of a bitmap as 0x00RRGGBB, top row first.
+std::vector<COLORREF> PixelsOf(HBITMAP bitmap) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = 16;
+  info.bmiHeader.biHeight = -16;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  std::vector<COLORREF> pixels(16 * 16);
+  HDC screen = GetDC(nullptr);
+  const int rows = GetDIBits(screen, bitmap, 0, 16, pixels.data(), &info, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  if (rows != 16) pixels.clear();
+  for (COLORREF& p : pixels) p &= 0xFFFFFF;
+  return pixels;
+}
+
+// Every key has its own picture in the program's resources, with see-through and drawn parts,
+// and the image list shows exactly that picture (not the lettered stand-in) over any background.
+TEST_F(MasterTest, EveryImageKeyShowsItsResourcePicture) {
+  StartUp();
+  const tk::ImageList& images = master->ImageList1();
+  constexpr COLORREF kSeeThrough = 0x00FF00;  // kPictureKeyColour as DIB bits
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  tk::Bitmap canvas(CreateCompatibleBitmap(screen, 16, 16));
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, canvas.Get());
+  for (const std::wstring& key : varnello::MainImageKeys()) {
+    SCOPED_TRACE(std::string(key.begin(), key.end()));
+    tk::Bitmap picture(varnello::LoadMainPicture(key));
+    ASSERT_NE(picture.Get(), nullptr);
+    BITMAP shape{};
+    ASSERT_TRUE(GetObjectW(picture.Get(), sizeof shape, &shape));
+    EXPECT_EQ(shape.bmWidth, 16);
+    EXPECT_EQ(shape.bmHeight, 16);
+    const std::vector<COLORREF> source = PixelsOf(picture.Get());
+    ASSERT_EQ(source.size(), 256u);
+    const auto clear = std::count(source.begin(), source.end(), kSeeThrough);
+    EXPECT_GT(clear, 0);
+    EXPECT_LT(clear, 200);  // something a user can see
+    for (COLORREF background : {RGB(255, 255, 255), RGB(40, 40, 40)}) {
+      RECT all{0, 0, 16, 16};
+      tk::Brush brush(CreateSolidBrush(background));
+      FillRect(dc, &all, brush.Get());
+      ASSERT_TRUE(ImageList_Draw(images.Handle(), images.IndexOf(key), dc, 0, 0, ILD_NORMAL));
+      SelectObject(dc, old);
+      const std::vector<COLORREF> shown = PixelsOf(canvas.Get());
+      SelectObject(dc, canvas.Get());
+      ASSERT_EQ(shown.size(), 256u);
+      // DIB bits are 0x00RRGGBB, a COLORREF is 0x00BBGGRR.
+      const COLORREF back = (GetRValue(background) << 16) | (GetGValue(background) << 8) |
+                            GetBValue(background);
+      int wrong = 0;
+      for (size_t i = 0; i < 256; ++i)
+        if (shown[i] != (source[i] == kSeeThrough ? back : source[i])) ++wrong;
+      EXPECT_EQ(wrong, 0);
+    }
+  }
+  SelectObject(dc, old);
+  DeleteDC(dc);
+}
 
 TEST_F(MasterTest, ToolbarEntriesAndTheirPictures) {
   StartUp();

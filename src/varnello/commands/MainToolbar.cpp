@@ -106,7 +106,7 @@ namespace {
 constexpr COLORREF kMask = RGB(255, 0, 255);
 constexpr int kSize = 16;
 
-// What one picture shows: a tinted tile with a short mark on it.
+// The stand-in for a missing picture: a tinted tile with a short mark on it.
 struct Artwork {
   COLORREF Tile;
   const wchar_t* Mark;
@@ -189,13 +189,23 @@ HBITMAP DrawImage(HDC screen, const std::wstring& key) {
 
 }  // namespace
 
+HBITMAP LoadMainPicture(const std::wstring& key) {
+  return static_cast<HBITMAP>(
+      LoadImageW(GetModuleHandleW(nullptr), key.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
+
 bool BuildMainImages(tk::ImageList& images) {
   if (!images.Create(kSize, kSize)) return false;
   HDC screen = GetDC(nullptr);
   bool ok = true;
   for (const std::wstring& key : MainImageKeys()) {
-    tk::Bitmap bitmap(DrawImage(screen, key));
-    if (images.Add(key, bitmap.Get(), kMask) < 0) ok = false;
+    tk::Bitmap bitmap(LoadMainPicture(key));
+    COLORREF mask = kPictureKeyColour;
+    if (!bitmap.Get()) {
+      bitmap.Reset(DrawImage(screen, key));
+      mask = kMask;
+    }
+    if (images.Add(key, bitmap.Get(), mask) < 0) ok = false;
   }
   ReleaseDC(nullptr, screen);
   return ok;

@@ -15,7 +15,12 @@ const std::vector<tk::Toolbar::Button>& MainToolbarButtons();
 // Button key -> image key, in the order the pictures are assigned.
 const std::vector<std::pair<std::wstring, std::wstring>>& ToolbarPictures();
 
-// Draws every image of MainImageKeys into `images` (16 x 16, our own artwork).
+// The colour that is see-through in the program's pictures.
+constexpr COLORREF kPictureKeyColour = RGB(0, 255, 0);
+// The key's 16 x 16 picture from the executable's resources, or null when it has none.
+HBITMAP LoadMainPicture(const std::wstring& key);
+// Fills `images` (16 x 16) with the picture of every key of MainImageKeys; a key whose resource
+// is missing gets a plain lettered tile so the list's indexes still hold.
 bool BuildMainImages(tk::ImageList& images);
 // Adds the entries of MainToolbarButtons to a created toolbar.
 void AddMainToolbarButtons(tk::Toolbar& toolbar);
