@@ -183,13 +183,14 @@ def calculator():
 
 def layout(stacked):
     c = Canvas()
-    window(c)
+    # White panes on a tinted body, so the panes still read when the button is greyed.
+    window(c, body=PALE)
     if stacked:
-        c.box(2, 4, 13, 8, GREY, PALE)
-        c.box(2, 10, 13, 13, GREY, PALE)
+        c.box(2, 4, 13, 8, BLUE, WHITE)
+        c.box(2, 10, 13, 13, BLUE, WHITE)
     else:
-        c.box(2, 4, 7, 13, GREY, PALE)
-        c.box(9, 4, 13, 13, GREY, PALE)
+        c.box(2, 4, 7, 13, BLUE, WHITE)
+        c.box(9, 4, 13, 13, BLUE, WHITE)
     return c
 
 
@@ -263,7 +264,7 @@ def bin_body(c, lid=True):
     if lid:
         c.fill(2, 3, 13, 4, GREY)
         c.fill(6, 2, 9, 2, GREY)
-    c.box(3, 5, 12, 15, INK, LIGHT)
+    c.box(3, 5, 12, 15, INK, WHITE)
     for x in (5, 7, 8, 10):
         if x in (5, 10):
             c.fill(x, 7, x, 13, GREY)
@@ -408,7 +409,7 @@ PICTURES = [
     ("headdes1", lambda: sort(True, False)), ("headascadd1", lambda: sort(False, True)),
     ("enhancedmode", enhanced),
     ("skindefault", lambda: skin(BLUE, WHITE, (SKY, LIGHT))),
-    ("skinsecond", lambda: skin(GREEN, (250, 240, 210), (ORANGE, TAN))),
+    ("skinsecond", lambda: skin(GREEN, WHITE, (ORANGE, TAN))),
     ("choosecolors", palette),
     ("commandline", console),
     ("recyclebin", recycle_full), ("recycleempty", lambda: recycle_empty(False)),
