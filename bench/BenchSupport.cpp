@@ -132,6 +132,25 @@ std::size_t ItemTextBytes(const zenlo::TypeListItem& it) {
   return n;
 }
 
+ListingMemory MeasureListing(const zenlo::ZenloFileControl& control) {
+  ListingMemory m;
+  const auto& items = control.ListItems();
+  m.recordBytes = items.capacity() * sizeof(zenlo::TypeListItem);
+  for (const auto& it : items) m.textBytes += ItemTextBytes(it);
+  m.heldFree = FreeHeapBytes();
+  return m;
+}
+
+void PrintListingMemory(const ListingMemory& m, double items) {
+  std::printf("  item records:                 %7.2f per item (%zu bytes each, capacity %zu)\n",
+              static_cast<double>(m.recordBytes) / items, sizeof(zenlo::TypeListItem),
+              m.recordBytes / sizeof(zenlo::TypeListItem));
+  std::printf("  texts outside the records:    %7.2f per item (without the heap's own overhead)\n",
+              static_cast<double>(m.textBytes) / items);
+  std::printf("  freed blocks the heaps keep:  %7.2f per item\n",
+              static_cast<double>(m.heldFree) / items);
+}
+
 BenchFolder::BenchFolder(const wchar_t* tag) {
   wchar_t temp[MAX_PATH + 1] = {};
   GetTempPathW(MAX_PATH + 1, temp);

@@ -45,6 +45,15 @@ std::size_t FreeHeapBytes();
 // Bytes of an item's texts kept outside their string objects.
 std::size_t ItemTextBytes(const zenlo::TypeListItem& item);
 
+// Where a listing's memory goes, taken right after a read.
+struct ListingMemory {
+  std::size_t recordBytes = 0;
+  std::size_t textBytes = 0;
+  std::size_t heldFree = 0;
+};
+ListingMemory MeasureListing(const zenlo::ZenloFileControl& control);
+void PrintListingMemory(const ListingMemory& m, double items);
+
 // A fresh folder under %TEMP%; what is added to it is removed with it.
 class BenchFolder {
  public:

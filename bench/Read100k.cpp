@@ -49,9 +49,7 @@ int Run() {
   double first = 0;
   bench::Best repeat;
   std::uint64_t after = 0;
-  std::size_t recordBytes = 0;
-  std::size_t textBytes = 0;
-  std::size_t heldFree = 0;
+  bench::ListingMemory memory;
   ReadPhases phases;
   const auto stamp = [p = &phases](unsigned long n) {
     const double t = bench::Now();
@@ -91,10 +89,7 @@ int Run() {
       first = t;
       // Memory right after the first read: what a pane holds for this folder.
       after = bench::PrivateBytes();
-      const auto& items = control->ListItems();
-      recordBytes = items.capacity() * sizeof(zenlo::TypeListItem);
-      for (const auto& it : items) textBytes += bench::ItemTextBytes(it);
-      heldFree = bench::FreeHeapBytes();
+      memory = bench::MeasureListing(*control);
     } else {
       repeat.Add(t);
     }
@@ -116,13 +111,7 @@ int Run() {
   std::printf("private bytes: %llu before, %llu after the first read, %.2f per item\n",
               static_cast<unsigned long long>(before), static_cast<unsigned long long>(after),
               perItem);
-  std::printf("  item records:                 %7.2f per item (%zu bytes each, capacity %zu)\n",
-              static_cast<double>(recordBytes) / n, sizeof(zenlo::TypeListItem),
-              recordBytes / sizeof(zenlo::TypeListItem));
-  std::printf("  texts outside the records:    %7.2f per item (without the heap's own overhead)\n",
-              static_cast<double>(textBytes) / n);
-  std::printf("  freed blocks the heaps keep:  %7.2f per item\n",
-              static_cast<double>(heldFree) / n);
+  bench::PrintListingMemory(memory, n);
   bench::Summary("bench read100k ratio=%.2f bytes_per_item=%.2f", ratio, perItem);
   return 0;
 }

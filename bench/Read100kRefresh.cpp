@@ -32,7 +32,7 @@ int Run() {
   bench::Best bare;
   bench::Best last;
   std::uint64_t before = 0, after = 0;
-  std::size_t recordBytes = 0, textBytes = 0, heldFree = 0;
+  bench::ListingMemory memory;
   const double started = bench::Now();
   // Each sequence is a new control: its first read, then the re-reads a refresh makes. The
   // memory is taken in the first sequence, before any other control has lived.
@@ -71,10 +71,7 @@ int Run() {
     std::printf(" s\n");
     if (sequence == 0) {
       after = bench::PrivateBytes();
-      const auto& items = control->ListItems();
-      recordBytes = items.capacity() * sizeof(zenlo::TypeListItem);
-      for (const auto& it : items) textBytes += bench::ItemTextBytes(it);
-      heldFree = bench::FreeHeapBytes();
+      memory = bench::MeasureListing(*control);
     }
   }
   folder.Remove();
@@ -88,13 +85,7 @@ int Run() {
   std::printf("private bytes: %llu before the control, %llu after re-read %d, %.2f per item\n",
               static_cast<unsigned long long>(before), static_cast<unsigned long long>(after),
               kReReads, perItem);
-  std::printf("  item records:                 %7.2f per item (%zu bytes each, capacity %zu)\n",
-              static_cast<double>(recordBytes) / n, sizeof(zenlo::TypeListItem),
-              recordBytes / sizeof(zenlo::TypeListItem));
-  std::printf("  texts outside the records:    %7.2f per item (without the heap's own overhead)\n",
-              static_cast<double>(textBytes) / n);
-  std::printf("  freed blocks the heaps keep:  %7.2f per item\n",
-              static_cast<double>(heldFree) / n);
+  bench::PrintListingMemory(memory, n);
   bench::Summary("bench read100k-refresh ratio=%.2f bytes_per_item=%.2f", ratio, perItem);
   return 0;
 }
