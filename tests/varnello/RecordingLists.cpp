@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <fstream>
+#include <stdexcept>
 
 namespace vtest {
 
@@ -43,7 +44,29 @@ RecordingList::~RecordingList() {
   if (window_) DestroyWindow(window_);
 }
 
-void RecordingList::Log(const std::wstring& call) {
+void RecordingList::KeyUpDownPressed(short& keyCode, bool& spaceKeyDown) {
+  Log(L"KeyUpDownPressed(" + std::to_wstring(keyCode) + L"," + Bool(spaceKeyDown) + L")");
+}
+void RecordingList::MimimMouseScroll(bool rollUp) {
+  Log(L"MimimMouseScroll(" + Bool(rollUp) + L")");
+}
+void RecordingList::SetSkipScrollEvent(bool v) { Log(L"SkipScrollEvent=" + Bool(v)); }
+void RecordingList::SetSkipMoveEvent(bool v) { Log(L"SkipMoveEvent=" + Bool(v)); }
+void RecordingList::SetMouseLocked(bool v) { Log(L"MouseLocked=" + Bool(v)); }
+void RecordingList::ExpandFolder(const std::wstring& name, zenlo::ExpandType flag) {
+  Log(L"ExpandFolder(" + name + L"," + std::to_wstring(static_cast<int>(flag)) + L")");
+}
+void RecordingList::TestSound() {
+  Log(L"TestSound");
+  if (SoundFails) throw std::runtime_error("no sound device");
+}
+bool RecordingList::GetHeadingValue(const std::wstring& column) const {
+  Log(L"GetHeadingValue(" + column + L")");
+  const auto it = Headings.find(column);
+  return it != Headings.end() && it->second;
+}
+
+void RecordingList::Log(const std::wstring& call) const {
   log_.Calls.push_back(std::to_wstring(index_) + L":" + call);
 }
 

@@ -70,9 +70,32 @@ class RecordingList final : public varnello::PaneList {
   void WatchStop() override { Log(L"WatchStop"); }
   void HiLightControl(bool on) override { Log(on ? L"HiLightControl(1)" : L"HiLightControl(0)"); }
   void SetFolderFocus() override { Log(L"SetFolderFocus"); }
+  void KeySpacePressed() override { Log(L"KeySpacePressed"); }
+  void KeyUpDownPressed(short& keyCode, bool& spaceKeyDown) override;
+  void CalculateFolderSizeSingle() override { Log(L"CalculateFolderSizeSingle"); }
+  void MimimMouseScroll(bool rollUp) override;
+  void ClearTempGraphics() override { Log(L"ClearTempGraphics"); }
+  void SetSkipScrollEvent(bool v) override;
+  void SetSkipMoveEvent(bool v) override;
+  void SetMouseLocked(bool v) override;
+  void ExpandFolder(const std::wstring& name, zenlo::ExpandType flag) override;
+  void MakeItemActive(const std::wstring& name) override { Log(L"MakeItemActive(" + name + L")"); }
+  std::int32_t GetActiveItemLevel() const override { return ActiveItemLevel; }
+  std::wstring GetActiveItemPath() const override { return ActiveItemPath; }
+  void WatchStart() override { Log(L"WatchStart"); }
+  void WatchStop() override { Log(L"WatchStop"); }
+  void WatchResume() override { Log(L"WatchResume"); }
+  void TestSound() override;
+  bool GetHeadingValue(const std::wstring& column) const override;
+  void RefreshList() override { Log(L"RefreshList"); }
+
+  std::int32_t ActiveItemLevel = 1;
+  std::wstring ActiveItemPath;
+  std::map<std::wstring, bool> Headings;  // columns shown; others are not
+  bool SoundFails = false;
 
  private:
-  void Log(const std::wstring& call);
+  void Log(const std::wstring& call) const;
   short index_;
   HWND window_ = nullptr;
   varnello::PaneListEvents& events_;

@@ -24,6 +24,15 @@ HMENU CreateMainMenu() {
   Add(headings, mnuHeadAscAdd, L"Sort Asc - Add to Current Sort");
   Add(headings, mnuHeadDesAdd, L"Sort Des - Add to Current Sort");
   AppendMenuW(headings, MF_SEPARATOR, 0, nullptr);
+  Add(headings, mnuHeadingExtension, L"&Extension");
+  Add(headings, mnuHeadingSize, L"Si&ze");
+  Add(headings, mnuHeadingDateLastModified, L"Date - Last Modi&fied");
+  Add(headings, mnuHeadingDateCreated, L"Date - &Created");
+  Add(headings, mnuHeadingDateLastAccessed, L"Date Last - Acce&ssed");
+  Add(headings, mnuHeadingFileType, L"File &Type");
+  Add(headings, mnuHeadingAttributes, L"Attrib&utes");
+  Add(headings, mnuHeadingComments, L"Co&mments");
+  AppendMenuW(headings, MF_SEPARATOR, 0, nullptr);
   Add(headings, mnuCalculate, L"&Calculate Folder Sizes");
   AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(headings), L"&Headings");
 

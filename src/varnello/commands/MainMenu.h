@@ -34,6 +34,14 @@ enum MenuCommand : UINT {
   mnuCompareDate,
   mnuColorCoding,
   mnuOptions,
+  mnuHeadingExtension,
+  mnuHeadingSize,
+  mnuHeadingDateLastModified,
+  mnuHeadingDateCreated,
+  mnuHeadingDateLastAccessed,
+  mnuHeadingFileType,
+  mnuHeadingAttributes,
+  mnuHeadingComments,
   mnuPane0,  // mnuPane0 + i for pane i
 };
 

@@ -49,7 +49,11 @@ std::wstring GetText(HWND w) {
   return s;
 }
 
-zenlo::Variant Colour(COLORREF c) { return static_cast<std::int32_t>(c); }
+// Skins may name system colours; the lists get the colour they stand for.
+zenlo::Variant Colour(COLORREF c) {
+  return static_cast<std::int32_t>(tk::SkinColour(static_cast<std::int32_t>(c)));
+}
+COLORREF Shown(COLORREF c) { return tk::SkinColour(static_cast<std::int32_t>(c)); }
 
 }  // namespace
 
@@ -103,6 +107,7 @@ void Master::CreateChildren() {
     titleBars_[i] = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_READONLY | ES_AUTOHSCROLL, 0,
                                     0, 0, 0, Handle(), nullptr, nullptr, nullptr);
     SendMessageW(titleBars_[i], WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.Get()), FALSE);
+    HookTitleBar(titleBars_[i], i);
   }
   chrome_.Create(Handle(), uiFont_.Get());
   RegisterForm(L"Master", Handle());
@@ -521,6 +526,7 @@ void Master::HighlightActiveList(bool forceUpdate) {
   }
   toolbar_.SetEnabled(L"headascadd", clicked >= 100);
   toolbar_.SetEnabled(L"headdesadd", clicked >= 100);
+  SyncHeadingMenus();
   for (HWND t : titleBars_)
     if (t) InvalidateRect(t, nullptr, TRUE);
 }
@@ -578,7 +584,8 @@ void Master::List_DriveClick(short index) {
   PaneList* list = List(index);
   if (!list || pane < 0 || pane >= kPaneCount) return;
   Panes[pane].CurrentFolder = list->GetActiveFolder();
-  UpdateChildPane(index);
+  // A listing's drive choice fills its own pane, as the tree's does.
+  UpdateChildPane(pane);
 }
 
 void Master::List_Message(short, std::wstring& text) { Message(text, 0, L""); }
@@ -759,6 +766,9 @@ LRESULT Master::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (toolbar_.OnNotify(lParam, result)) return result;
       break;
     }
+    case WM_MOUSEWHEEL:
+      MouseWheelTurned(static_cast<short>(GET_WHEEL_DELTA_WPARAM(wParam)));
+      return 0;
     case WM_COPYDATA:
       return OnCopyData && OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam)) ? TRUE
                                                                                           : FALSE;
@@ -772,15 +782,15 @@ LRESULT Master::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       for (short i = 0; i < kPaneCount; ++i) {
         if (titleBars_[i] != child) continue;
         const bool active = titleActive_[i];
-        SetTextColor(dc, active ? Skin.ColorActiveTitleText : Skin.ColorInactiveTitleText);
-        SetBkColor(dc, active ? Skin.ColorActiveTitle : Skin.ColorInactiveTitle);
-        SetDCBrushColor(dc, active ? Skin.ColorActiveTitle : Skin.ColorInactiveTitle);
+        SetTextColor(dc, Shown(active ? Skin.ColorActiveTitleText : Skin.ColorInactiveTitleText));
+        SetBkColor(dc, Shown(active ? Skin.ColorActiveTitle : Skin.ColorInactiveTitle));
+        SetDCBrushColor(dc, Shown(active ? Skin.ColorActiveTitle : Skin.ColorInactiveTitle));
         return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
       }
       if (child == currentPath_) {
-        SetTextColor(dc, Skin.ColorCurrentFolderText);
-        SetBkColor(dc, Skin.ColorProgramBackground);
-        SetDCBrushColor(dc, Skin.ColorProgramBackground);
+        SetTextColor(dc, Shown(Skin.ColorCurrentFolderText));
+        SetBkColor(dc, Shown(Skin.ColorProgramBackground));
+        SetDCBrushColor(dc, Shown(Skin.ColorProgramBackground));
         return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
       }
       break;

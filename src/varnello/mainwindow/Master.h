@@ -148,6 +148,48 @@ class Master final : public tk::Window, public PaneListEvents {
   void List_UpdateFileName(short index, std::wstring& fileName) override;
   void List_GetBookmark(short index, short& slot, std::wstring& path) override;
   void List_IsPaneActive(short index, short& pane, bool& result) override;
+  void List_MouseMoveBasic(short index) override;
+  void List_PushedDownFolder(short index, std::wstring& currentFolder,
+                             std::wstring& parentFolder) override;
+  void List_PushedUpFolder2(short index) override;
+  void List_SetActiveIndex(short index) override;
+  void List_SetLockedIndex(short index) override;
+  void List_SetMasterMousePointer(short index, short& pointer) override;
+  void List_SetActiveButton(short index, short& buttonIndex) override;
+  void List_UpdateMasterHeadings(short index) override;
+  void List_KeyPressed(short index, short& keyCode) override;
+  void List_SpaceKeyUp(short index) override;
+  void List_MouseLocked(short index, bool& locked) override;
+  void List_NotifySourceIndex(short index) override;
+
+  // ---- Active pane, title bars, keys and the wheel (ListRouting.cpp) ----
+  void ColourTitleBar(short index);
+  // The mouse moved over list `index`: it becomes the active one.
+  void ClearGraphics(short index);
+  void MoveFocusUpOneFolder(short index);
+  // One turn of the wheel over the window; `delta` as WM_MOUSEWHEEL gives it.
+  void MouseWheelTurned(short delta);
+  void TitleBar_Click(short pane);
+  void TitleBar_MouseDown(short pane);
+  short LockedPane = 0;
+  bool SpaceKeyDown = false;
+  short LastClearedList = 0;
+  short LastAutoExpandPane = 0;
+  // The main window's own pointer shape (tk::MousePointerShape), 0 for the default.
+  short MousePointer = 0;
+
+  // ---- Pane-wide toggles (PaneToggles.cpp) ----
+  void MouseLocked(bool locked);
+  void HiddenShowHide();
+  void SystemShowHide();
+  void WatchStopPanes();
+  void WatchStartPanes();
+  void WatchResumePanesAll();
+  // Resumes the shown panes' lists other than the two given, which refresh themselves.
+  void WatchResumePanes(std::optional<short> indexLower = std::nullopt,
+                        std::optional<short> indexUpper = std::nullopt);
+  void TestSound();
+  void SyncHeadingMenus();
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -166,6 +208,8 @@ class Master final : public tk::Window, public PaneListEvents {
   };
 
   void Status(const std::wstring& text);
+  // Title bar presses and clicks come to TitleBar_MouseDown and TitleBar_Click.
+  void HookTitleBar(HWND titleBar, short pane);
   void CreateChildren();
   void SetPaneFolder(short index);
   void Form_Resize();

@@ -3,6 +3,7 @@
 // created through the library's class factory; tests put a recording double in its place.
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,6 +23,19 @@ class PaneListEvents {
   virtual void List_UpdateFileName(short index, std::wstring& fileName) = 0;
   virtual void List_GetBookmark(short index, short& slot, std::wstring& path) = 0;
   virtual void List_IsPaneActive(short index, short& pane, bool& result) = 0;
+  virtual void List_MouseMoveBasic(short index) = 0;
+  virtual void List_PushedDownFolder(short index, std::wstring& currentFolder,
+                                     std::wstring& parentFolder) = 0;
+  virtual void List_PushedUpFolder2(short index) = 0;
+  virtual void List_SetActiveIndex(short index) = 0;
+  virtual void List_SetLockedIndex(short index) = 0;
+  virtual void List_SetMasterMousePointer(short index, short& pointer) = 0;
+  virtual void List_SetActiveButton(short index, short& buttonIndex) = 0;
+  virtual void List_UpdateMasterHeadings(short index) = 0;
+  virtual void List_KeyPressed(short index, short& keyCode) = 0;
+  virtual void List_SpaceKeyUp(short index) = 0;
+  virtual void List_MouseLocked(short index, bool& locked) = 0;
+  virtual void List_NotifySourceIndex(short index) = 0;
 };
 
 class PaneList {
@@ -63,6 +77,30 @@ class PaneList {
   virtual void WatchStop() = 0;
   virtual void HiLightControl(bool on) = 0;
   virtual void SetFolderFocus() = 0;
+
+  // Keys and the wheel the main window hands on.
+  virtual void KeySpacePressed() = 0;
+  virtual void KeyUpDownPressed(short& keyCode, bool& spaceKeyDown) = 0;
+  virtual void CalculateFolderSizeSingle() = 0;
+  virtual void MimimMouseScroll(bool rollUp) = 0;
+  // Hover and temporary graphics.
+  virtual void ClearTempGraphics() = 0;
+  virtual void SetSkipScrollEvent(bool value) = 0;
+  virtual void SetSkipMoveEvent(bool value) = 0;
+  virtual void SetMouseLocked(bool value) = 0;
+  // Tree navigation.
+  virtual void ExpandFolder(const std::wstring& itemName, zenlo::ExpandType flag) = 0;
+  // Makes the named item active; no name makes the root item active.
+  virtual void MakeItemActive(const std::wstring& itemName) = 0;
+  virtual std::int32_t GetActiveItemLevel() const = 0;
+  virtual std::wstring GetActiveItemPath() const = 0;
+  // Change watch, chime, columns and re-reads.
+  virtual void WatchStart() = 0;
+  virtual void WatchStop() = 0;
+  virtual void WatchResume() = 0;
+  virtual void TestSound() = 0;
+  virtual bool GetHeadingValue(const std::wstring& column) const = 0;
+  virtual void RefreshList() = 0;
 };
 
 // Makes the lists of the main window.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "mainwindow/ListEventSink.h"
 #include "zenlo/ZenloClassIds.h"
 #include "zenlo/ZenloFileControl.h"
 
@@ -53,39 +54,6 @@ class ZenloLibrary {
 };
 
 namespace {
-
-// Hears one control and hands what the main window handles to it with the list's index; the
-// other events keep the base's empty handlers.
-class ListSink final : public zenlo::ZenloFileControlEventsBase {
- public:
-  ListSink(short index, PaneListEvents& target) : index_(index), target_(target) {}
-
-  void Click() override { Guard([&] { target_.List_Click(index_); }); }
-  void DriveClick() override { Guard([&] { target_.List_DriveClick(index_); }); }
-  void Message(std::wstring& text) override { Guard([&] { target_.List_Message(index_, text); }); }
-  void ForceQuit() override { Guard([&] { target_.List_ForceQuit(index_); }); }
-  void UpdateFileName(std::wstring& name) override {
-    Guard([&] { target_.List_UpdateFileName(index_, name); });
-  }
-  void GetBookmark(short& slot, std::wstring& path) override {
-    Guard([&] { target_.List_GetBookmark(index_, slot, path); });
-  }
-  void IsPaneActive(short& pane, bool& result) override {
-    Guard([&] { target_.List_IsPaneActive(index_, pane, result); });
-  }
-
- private:
-  // No exception goes back into the library.
-  template <typename F>
-  void Guard(F&& f) {
-    try {
-      f();
-    } catch (...) {
-    }
-  }
-  short index_;
-  PaneListEvents& target_;
-};
 
 class ZenloPaneList final : public PaneList {
  public:
@@ -157,6 +125,30 @@ class ZenloPaneList final : public PaneList {
   void SetFolderFocus() override {
     if (HWND w = control_->Window()) SetFocus(w);
   }
+  // The library has no key, wheel, folder-size or make-active entry points yet: these wait
+  // for them.
+  void KeySpacePressed() override {}
+  void KeyUpDownPressed(short&, bool&) override {}
+  void CalculateFolderSizeSingle() override {}
+  void MimimMouseScroll(bool) override {}
+  void MakeItemActive(const std::wstring&) override {}
+  void ClearTempGraphics() override { control_->ClearTempGraphics(); }
+  void SetSkipScrollEvent(bool v) override { control_->SkipScrollEvent = v; }
+  void SetSkipMoveEvent(bool v) override { control_->SkipMoveEvent = v; }
+  void SetMouseLocked(bool v) override { control_->MouseLocked = v; }
+  void ExpandFolder(const std::wstring& name, zenlo::ExpandType flag) override {
+    control_->ExpandFolder(name, flag);
+  }
+  std::int32_t GetActiveItemLevel() const override { return control_->GetActiveItemLevel(); }
+  std::wstring GetActiveItemPath() const override { return control_->GetActiveItemPath(); }
+  void WatchStart() override { control_->WatchStart(); }
+  void WatchStop() override { control_->WatchStop(); }
+  void WatchResume() override { control_->WatchResume(); }
+  void TestSound() override { control_->TestSound(); }
+  bool GetHeadingValue(const std::wstring& column) const override {
+    return control_->GetHeadingValue(column);
+  }
+  void RefreshList() override { control_->RefreshList(); }
 
  private:
   zenlo::ZenloFileControl* control_;
