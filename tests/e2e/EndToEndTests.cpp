@@ -85,4 +85,92 @@ TEST(EndToEnd, StartsShowsPaneZeroOnItsFolderAndClosesCleanly) {
   e2e::RemoveProgramFolder(folder);
 }
 
+// The toolbars of the lists in `main`, as screen rectangles (the main window's own is left out).
+std::vector<RECT> ListToolbars(HWND main) {
+  struct Found {
+    HWND main;
+    std::vector<RECT> rects;
+  } found{main, {}};
+  EnumChildWindows(
+      main,
+      [](HWND w, LPARAM lp) -> BOOL {
+        auto& f = *reinterpret_cast<Found*>(lp);
+        wchar_t cls[64] = L"";
+        GetClassNameW(w, cls, 64);
+        if (std::wstring(cls) == L"ToolbarWindow32" && GetParent(w) != f.main &&
+            IsWindowVisible(w)) {
+          RECT r;
+          GetWindowRect(w, &r);
+          f.rects.push_back(r);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found.rects;
+}
+
+void RealRightClick(int x, int y) {
+  SetCursorPos(x, y);
+  Sleep(50);
+  INPUT in[2]{};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+  in[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+  SendInput(2, in, sizeof(INPUT));
+}
+
+std::vector<std::wstring> StateLines(const e2e::ProgramRun& run, const std::wstring& file) {
+  std::vector<std::wstring> out;
+  for (const auto& l : run.DescribePanes(file))
+    if (l.rfind(L"active ", 0) == 0 || l.rfind(L"clicked ", 0) == 0 || l.rfind(L"title ", 0) == 0)
+      out.push_back(l);
+  return out;
+}
+
+TEST(EndToEnd, PressingAPanesListingMovesTheHighlightToIt) {
+  const std::wstring folder = e2e::MakeProgramFolder(e2e::BinFolder(), TempFolder());
+  ASSERT_FALSE(folder.empty()) << "could not lay out a program folder";
+  e2e::ProgramRun run;
+  ASSERT_TRUE(run.Start(folder));
+  HWND main = run.WaitForMainWindow(60000);
+  ASSERT_NE(main, nullptr) << "no main window";
+  Sleep(500);
+
+  // Panes 0 and 1 are stacked; in each the listing sits right of the tree.
+  std::vector<RECT> bars = ListToolbars(main);
+  ASSERT_EQ(bars.size(), 4u) << "expected the toolbars of two pane pairs";
+  std::sort(bars.begin(), bars.end(), [](const RECT& a, const RECT& b) { return a.left > b.left; });
+  bars.resize(2);  // the listings' toolbars
+  std::sort(bars.begin(), bars.end(), [](const RECT& a, const RECT& b) { return a.top < b.top; });
+  const RECT listing0 = bars[0], listing1 = bars[1];
+  ASSERT_LT(listing0.top, listing1.top);
+
+  const std::wstring report = folder + L"\\state.txt";
+  struct Step {
+    RECT bar;
+    std::vector<std::wstring> want;
+  } steps[] = {
+      {listing1, {L"clicked 101", L"title 1"}},
+      {listing0, {L"clicked 100", L"title 0"}},
+  };
+  for (const Step& s : steps) {
+    // The empty end of the toolbar: a press there presses no button.
+    RealRightClick(s.bar.right - 4, (s.bar.top + s.bar.bottom) / 2);
+    std::vector<std::wstring> state;
+    const DWORD start = GetTickCount();
+    do {
+      Sleep(100);
+      state = StateLines(run, report);
+    } while (std::find(state.begin(), state.end(), s.want[0]) == state.end() &&
+             GetTickCount() - start < 5000);
+    std::vector<std::wstring> got;
+    for (const auto& l : state)
+      if (l.rfind(L"active ", 0) != 0) got.push_back(l);
+    EXPECT_EQ(got, s.want);
+  }
+
+  EXPECT_EQ(run.Close(30000), 0);
+  e2e::RemoveProgramFolder(folder);
+}
+
 }  // namespace

@@ -249,10 +249,15 @@ TEST_F(MasterTest, LockingAndButtonEventsMoveTheClickedList) {
   EXPECT_EQ(lastHighlight(2), L"HiLightControl(1)");
   EXPECT_EQ(lastHighlight(102), L"HiLightControl(0)");
   EXPECT_EQ(master->LockedPane, 102);
+  // Back on the list that still holds the mouse: the highlight follows it again.
+  master->List_SetLockedIndex(102);
+  EXPECT_EQ(lastHighlight(102), L"HiLightControl(1)");
+  EXPECT_EQ(lastHighlight(2), L"HiLightControl(0)");
+  EXPECT_TRUE(master->TitleBarActive(2));
   // The active list follows the mouse, not the clicks.
   master->List_SetActiveIndex(101);
   EXPECT_EQ(master->Options.ActivePane, 101);
-  EXPECT_EQ(master->Options.ClickedPane, 2);
+  EXPECT_EQ(master->Options.ClickedPane, 102);
   master->List_NotifySourceIndex(101);
   EXPECT_EQ(master->Options.DragSourceIndex, 101);
   short hourglass = tk::PointerHourglass;

@@ -62,8 +62,11 @@ void Master::List_PushedUpFolder2(short index) { MoveFocusUpOneFolder(index); }
 void Master::List_SetActiveIndex(short index) { ColourTitleBar(index); }
 
 void Master::List_SetLockedIndex(short index) {
+  // A press on the list that already holds the mouse still moves the highlight when another
+  // list was chosen since (a title bar press, the start-up choice).
+  const bool moved = index != LockedPane || index != Options.ClickedPane;
   Options.ClickedPane = index;
-  if (index != LockedPane) HighlightActiveList(true);
+  if (moved) HighlightActiveList(true);
   LockedPane = index;
 }
 

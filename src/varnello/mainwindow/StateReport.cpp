@@ -15,6 +15,11 @@ std::wstring DescribePanes(const Master& master) {
     if (listing)
       for (const auto& p : listing->ShownItems()) out += L"list " + p + L"\n";
   }
+  // Which list keys go to, which one was last pressed and whose title is marked.
+  out += L"active " + std::to_wstring(master.Options.ActivePane) + L"\n";
+  out += L"clicked " + std::to_wstring(master.Options.ClickedPane) + L"\n";
+  for (short i = 0; i < kPaneCount; ++i)
+    if (master.TitleBarActive(i)) out += L"title " + std::to_wstring(i) + L"\n";
   return out;
 }
 
