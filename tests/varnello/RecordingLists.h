@@ -74,7 +74,6 @@ class RecordingList final : public varnello::PaneList {
   void KeyUpDownPressed(short& keyCode, bool& spaceKeyDown) override;
   void CalculateFolderSizeSingle() override { Log(L"CalculateFolderSizeSingle"); }
   void MimimMouseScroll(bool rollUp) override;
-  void ClearTempGraphics() override { Log(L"ClearTempGraphics"); }
   void SetSkipScrollEvent(bool v) override;
   void SetSkipMoveEvent(bool v) override;
   void SetMouseLocked(bool v) override;
@@ -83,7 +82,6 @@ class RecordingList final : public varnello::PaneList {
   std::int32_t GetActiveItemLevel() const override { return ActiveItemLevel; }
   std::wstring GetActiveItemPath() const override { return ActiveItemPath; }
   void WatchStart() override { Log(L"WatchStart"); }
-  void WatchStop() override { Log(L"WatchStop"); }
   void WatchResume() override { Log(L"WatchResume"); }
   void TestSound() override;
   bool GetHeadingValue(const std::wstring& column) const override;

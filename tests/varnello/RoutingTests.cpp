@@ -166,6 +166,36 @@ TEST_F(MasterTest, KeysGoToTheListUnderTheMouseNotTheRaiser) {
   }
 }
 
+TEST_F(MasterTest, KeysPressedInAListAreSeenFirstByTheMainWindow) {
+  StartUp();
+  master->List_MouseMoveBasic(101);
+  auto pump = [] {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+  };
+  struct Case {
+    HWND target;
+    UINT message;
+    WPARAM key;
+    std::vector<std::wstring> want;
+  } cases[] = {
+      {lists[0].Window(), WM_KEYDOWN, VK_SPACE, {L"101:KeySpacePressed"}},
+      {lists[100].Window(), WM_KEYDOWN, VK_DOWN, {L"101:KeyUpDownPressed(40,1)"}},
+      {lists[0].Window(), WM_KEYUP, VK_SPACE, {}},
+      {lists[0].Window(), WM_KEYDOWN, VK_UP, {L"101:KeyUpDownPressed(38,0)"}},
+      // Keys typed elsewhere are not the lists' keys.
+      {master->Handle(), WM_KEYDOWN, VK_DOWN, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.key);
+    pump();
+    const size_t from = lists.Log.Calls.size();
+    PostMessageW(c.target, c.message, c.key, 0);
+    pump();
+    EXPECT_EQ(CallsSince(lists.Log, from), c.want);
+  }
+}
+
 TEST_F(MasterTest, WheelScrollsTheActiveListTheWayItTurned) {
   StartUp();
   master->List_MouseMoveBasic(100);
@@ -262,9 +292,9 @@ TEST_F(MasterTest, LockingAndButtonEventsMoveTheClickedList) {
   EXPECT_EQ(master->Options.DragSourceIndex, 101);
   short hourglass = tk::PointerHourglass;
   master->List_SetMasterMousePointer(0, hourglass);
-  EXPECT_EQ(master->MousePointer, tk::PointerHourglass);
+  EXPECT_EQ(master->MousePointer(), tk::PointerHourglass);
   master->List_MouseMoveBasic(0);
-  EXPECT_EQ(master->MousePointer, tk::PointerDefault);
+  EXPECT_EQ(master->MousePointer(), tk::PointerDefault);
 }
 
 TEST_F(MasterTest, AListingsDriveChoiceFillsItsOwnPane) {

@@ -44,7 +44,7 @@ void Master::HookTitleBar(HWND titleBar, short pane) {
 }
 
 void Master::List_MouseMoveBasic(short index) {
-  MousePointer = tk::PointerDefault;
+  mousePointer_ = tk::PointerDefault;
   SpaceKeyDown = false;
   ClearGraphics(index);
 }
@@ -70,7 +70,7 @@ void Master::List_SetLockedIndex(short index) {
   LockedPane = index;
 }
 
-void Master::List_SetMasterMousePointer(short, short& pointer) { MousePointer = pointer; }
+void Master::List_SetMasterMousePointer(short, short& pointer) { mousePointer_ = pointer; }
 
 void Master::List_SetActiveButton(short index, short&) {
   Options.ClickedPane = index;
@@ -111,6 +111,25 @@ void Master::List_MouseLocked(short, bool& locked) { MouseLocked(locked); }
 
 void Master::List_NotifySourceIndex(short index) { Options.DragSourceIndex = index; }
 
+void Master::PreviewKey(const MSG& msg) {
+  // Only keys meant for a list: the command-line box and the dialogs keep their own.
+  short raiser = -1;
+  for (const short base : {short{0}, short{100}}) {
+    for (short i = 0; i < kPaneCount; ++i) {
+      const short n = static_cast<short>(base + i);
+      PaneList* l = List(n);
+      HWND w = l ? l->Window() : nullptr;
+      if (w && (msg.hwnd == w || IsChild(w, msg.hwnd))) raiser = n;
+    }
+  }
+  if (raiser < 0) return;
+  short key = static_cast<short>(msg.wParam);
+  if (msg.message == WM_KEYDOWN)
+    List_KeyPressed(raiser, key);
+  else if (msg.message == WM_KEYUP && key == VK_SPACE)
+    List_SpaceKeyUp(raiser);
+}
+
 void Master::ColourTitleBar(short index) {
   if (Options.ActivePane != index) Options.ActivePane = index;
 }
@@ -138,9 +157,10 @@ void Master::ClearGraphics(short index) {
   }
   LastClearedList = index;
   Options.ActivePane = index;
-  // Auto-expand of the pane joins here with the layout modes; the pane is noted already so
-  // it runs once per change of pane.
-  LastAutoExpandPane = PaneOf(index);
+  // With auto-expand on, a pane grows once each time the mouse enters it.
+  const short pane = PaneOf(index);
+  if (pane != LastAutoExpandPane && MenuChecked(menu_, mnuAutoExpandOn)) DoAutoExpand();
+  LastAutoExpandPane = pane;
 }
 
 void Master::MoveFocusUpOneFolder(short index) {

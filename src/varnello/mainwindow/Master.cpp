@@ -72,6 +72,7 @@ Master::Master(std::wstring programFolder, PaneListFactory& lists)
 }
 
 Master::~Master() {
+  keyPreview_.reset();
   closeRetry_.SetEnabled(false);
   for (auto& l : listings_) l.reset();
   for (auto& t : trees_) t.reset();
@@ -111,6 +112,7 @@ void Master::CreateChildren() {
   }
   chrome_.Create(Handle(), uiFont_.Get());
   RegisterForm(L"Master", Handle());
+  keyPreview_ = std::make_unique<KeyPreview>([this](const MSG& m) { PreviewKey(m); });
   // Pane 0's pair belongs to the window from the start.
   trees_[0] = factory_.Create(0, Handle(), *this);
   listings_[0] = factory_.Create(100, Handle(), *this);

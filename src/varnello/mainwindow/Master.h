@@ -14,6 +14,7 @@
 #include "commands/MenuIcons.h"
 #include "mainwindow/PaneArrangement.h"
 #include "mainwindow/PaneChrome.h"
+#include "mainwindow/KeyPreview.h"
 #include "mainwindow/PaneList.h"
 #include "mainwindow/PaneRecords.h"
 #include "mainwindow/SplitterDrag.h"
@@ -171,12 +172,13 @@ class Master final : public tk::Window, public PaneListEvents {
   void MouseWheelTurned(short delta);
   void TitleBar_Click(short pane);
   void TitleBar_MouseDown(short pane);
+  // A key message of the thread, seen before its window: keys pressed in a list go to the
+  // active list as KeyPressed and SpaceKeyUp.
+  void PreviewKey(const MSG& msg);
   short LockedPane = 0;
   bool SpaceKeyDown = false;
   short LastClearedList = 0;
   short LastAutoExpandPane = 0;
-  // The main window's own pointer shape (tk::MousePointerShape), 0 for the default.
-  short MousePointer = 0;
 
   // ---- Pane-wide toggles (PaneToggles.cpp) ----
   void MouseLocked(bool locked);
@@ -247,6 +249,7 @@ class Master final : public tk::Window, public PaneListEvents {
   int mousePointer_ = 0;
   bool colorMenuOn_ = false;
   bool shown_ = false;
+  std::unique_ptr<KeyPreview> keyPreview_;
   int busy_ = 0;
   bool closePending_ = false;
   bool unloading_ = false;

@@ -84,7 +84,6 @@ class PaneList {
   virtual void CalculateFolderSizeSingle() = 0;
   virtual void MimimMouseScroll(bool rollUp) = 0;
   // Hover and temporary graphics.
-  virtual void ClearTempGraphics() = 0;
   virtual void SetSkipScrollEvent(bool value) = 0;
   virtual void SetSkipMoveEvent(bool value) = 0;
   virtual void SetMouseLocked(bool value) = 0;
@@ -96,7 +95,6 @@ class PaneList {
   virtual std::wstring GetActiveItemPath() const = 0;
   // Change watch, chime, columns and re-reads.
   virtual void WatchStart() = 0;
-  virtual void WatchStop() = 0;
   virtual void WatchResume() = 0;
   virtual void TestSound() = 0;
   virtual bool GetHeadingValue(const std::wstring& column) const = 0;

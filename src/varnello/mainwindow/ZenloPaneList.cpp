@@ -132,7 +132,6 @@ class ZenloPaneList final : public PaneList {
   void CalculateFolderSizeSingle() override {}
   void MimimMouseScroll(bool) override {}
   void MakeItemActive(const std::wstring&) override {}
-  void ClearTempGraphics() override { control_->ClearTempGraphics(); }
   void SetSkipScrollEvent(bool v) override { control_->SkipScrollEvent = v; }
   void SetSkipMoveEvent(bool v) override { control_->SkipMoveEvent = v; }
   void SetMouseLocked(bool v) override { control_->MouseLocked = v; }
@@ -142,7 +141,6 @@ class ZenloPaneList final : public PaneList {
   std::int32_t GetActiveItemLevel() const override { return control_->GetActiveItemLevel(); }
   std::wstring GetActiveItemPath() const override { return control_->GetActiveItemPath(); }
   void WatchStart() override { control_->WatchStart(); }
-  void WatchStop() override { control_->WatchStop(); }
   void WatchResume() override { control_->WatchResume(); }
   void TestSound() override { control_->TestSound(); }
   bool GetHeadingValue(const std::wstring& column) const override {
