@@ -250,6 +250,23 @@ TEST_F(MasterTest, MovingTheMouseMakesTheListActiveAndClearsOthersOnce) {
   EXPECT_EQ(master->Options.ActivePane, 0);
 }
 
+TEST_F(MasterTest, WithAutoExpandThePaneTheMouseEntersGrowsOncePerEntry) {
+  StartUp();
+  master->SwitchAutoExpand(true);
+  master->List_MouseMoveBasic(101);
+  EXPECT_FLOAT_EQ(master->Panes[1].PercentHeightH, 0.7f);
+  EXPECT_FLOAT_EQ(master->Panes[0].PercentHeightH, 0.3f);
+  // Moving on inside the same pane, tree or listing, leaves the sizes the user set.
+  master->Panes[0].PercentHeightH = master->Panes[1].PercentHeightH = 0.5f;
+  master->List_MouseMoveBasic(101);
+  master->List_MouseMoveBasic(1);
+  EXPECT_FLOAT_EQ(master->Panes[1].PercentHeightH, 0.5f);
+  master->SwitchAutoExpand(false);
+  master->Panes[0].PercentHeightH = master->Panes[1].PercentHeightH = 0.5f;
+  master->List_MouseMoveBasic(0);
+  EXPECT_FLOAT_EQ(master->Panes[0].PercentHeightH, 0.5f);
+}
+
 TEST_F(MasterTest, LockingAndButtonEventsMoveTheClickedList) {
   StartUp();
   master->Panes[2].Status = 0;
