@@ -132,6 +132,10 @@ std::size_t ItemTextBytes(const zenlo::TypeListItem& it) {
   return n;
 }
 
+bool FillFlat100k(BenchFolder& folder) {
+  return folder.AddFiles(L"", kFlat100kFiles, [](int i) { return NumberedFileName(i, 20); });
+}
+
 ListingMemory MeasureListing(const zenlo::ZenloFileControl& control) {
   ListingMemory m;
   const auto& items = control.ListItems();

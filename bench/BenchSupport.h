@@ -112,6 +112,12 @@ class DataSet {
 // Names "f000123.ext3": numbered files spread over a few extensions.
 std::wstring NumberedFileName(int i, int extensions);
 
+// The flat folder of 100,000 numbered files over 20 extensions that several benches share;
+// scripts/make-bench-data makes the same folder natively under this name.
+inline constexpr wchar_t kFlat100kName[] = L"flat100k";
+inline constexpr int kFlat100kFiles = 100000;
+bool FillFlat100k(BenchFolder& folder);
+
 struct Counts {
   std::int64_t files = 0;
   std::int64_t folders = 0;

@@ -15,8 +15,7 @@
 
 namespace {
 
-constexpr int kFiles = 100000;
-constexpr int kExtensions = 20;
+constexpr int kFiles = bench::kFlat100kFiles;
 constexpr int kTries = 5;
 constexpr double kPressAfterSeconds = 1.0;
 
@@ -52,9 +51,7 @@ void WaitUntil(double at) {
 
 int Run() {
   bench::SetUpProcess();
-  bench::DataSet folder(L"flat100k", [](bench::BenchFolder& f) {
-    return f.AddFiles(L"", kFiles, [](int i) { return bench::NumberedFileName(i, kExtensions); });
-  });
+  bench::DataSet folder(bench::kFlat100kName, bench::FillFlat100k);
   if (!folder.Ok()) return 1;
   if (bench::BareEnumeration(folder.Path()).files != kFiles) {
     std::printf("error: the bare enumeration did not see %d files\n", kFiles);

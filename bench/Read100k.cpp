@@ -12,8 +12,7 @@
 
 namespace {
 
-constexpr int kFiles = 100000;
-constexpr int kExtensions = 20;
+constexpr int kFiles = bench::kFlat100kFiles;
 constexpr int kRuns = 3;
 
 // Where a read's time goes, from the yield the read makes after every entry: before the
@@ -27,9 +26,7 @@ struct ReadPhases {
 
 int Run() {
   bench::SetUpProcess();
-  bench::DataSet folder(L"flat100k", [](bench::BenchFolder& f) {
-    return f.AddFiles(L"", kFiles, [](int i) { return bench::NumberedFileName(i, kExtensions); });
-  });
+  bench::DataSet folder(bench::kFlat100kName, bench::FillFlat100k);
   if (!folder.Ok()) return 1;
 
   // Warms the cache; the timed passes are interleaved with the control's reads below.

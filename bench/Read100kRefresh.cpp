@@ -12,17 +12,14 @@
 
 namespace {
 
-constexpr int kFiles = 100000;
-constexpr int kExtensions = 20;
+constexpr int kFiles = bench::kFlat100kFiles;
 constexpr int kReReads = 8;
 constexpr int kMaxSequences = 3;
 constexpr double kSequenceBudgetSeconds = 75;  // no further sequence starts after this
 
 int Run() {
   bench::SetUpProcess();
-  bench::DataSet folder(L"flat100k", [](bench::BenchFolder& f) {
-    return f.AddFiles(L"", kFiles, [](int i) { return bench::NumberedFileName(i, kExtensions); });
-  });
+  bench::DataSet folder(bench::kFlat100kName, bench::FillFlat100k);
   if (!folder.Ok()) return 1;
   if (bench::BareEnumeration(folder.Path()).files != kFiles) {
     std::printf("error: the bare enumeration did not see %d files\n", kFiles);

@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr int kBigFiles = 100000;
+constexpr int kBigFiles = bench::kFlat100kFiles;
 constexpr int kSmallFiles = 100;
 constexpr int kExtensions = 20;
 constexpr int kRounds = 25;
@@ -61,8 +61,7 @@ bool Redraw(Pane& pane, double& seconds) {
 int Run() {
   bench::SetUpProcess();
   const auto name = [](int i) { return bench::NumberedFileName(i, kExtensions); };
-  bench::DataSet big(L"flat100k",
-                     [&](bench::BenchFolder& f) { return f.AddFiles(L"", kBigFiles, name); });
+  bench::DataSet big(bench::kFlat100kName, bench::FillFlat100k);
   bench::BenchFolder small(L"Redraw100");
   if (!big.Ok() || !small.Ok() || !small.AddFiles(L"", kSmallFiles, name)) return 1;
 
