@@ -126,6 +126,9 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   void GetIconPos(std::wstring& path, std::wstring& ext, std::int16_t& X, std::int16_t& Y);
 
   // ---- Sorting ----
+  // Sorts by the active heading in the given direction ("asc", "des", "ascadd", "desadd") and
+  // redraws, keeping the active item.
+  void DoSorting(const std::wstring& order);
   void QuickSortType(std::optional<std::int32_t> lngLeft = std::nullopt,
                      std::optional<std::int32_t> lngRight = std::nullopt);
   void QuickSortName(std::optional<std::int32_t> lngLeft = std::nullopt,
@@ -400,6 +403,8 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   // Says that a listed folder is gone and gives its nearest existing parent ("" for none).
   std::wstring NearestExistingParent(const std::wstring& gone);
   void ApplyInterimSortOrder();
+  // Shows the sort marks held in the view on the heading buttons that exist.
+  void ShowSortMarks();
 
   // View internals
   bool OnSurfaceMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);

@@ -53,6 +53,13 @@ void ZenloFileControl::SaveSelectedPaths() {
   }
 }
 
+void ZenloFileControl::DoSorting(const std::wstring& order) {
+  CallGuard guard(*this);
+  if (closing_) return;
+  sortDirection_ = order;
+  Update(updateSort);
+}
+
 void ZenloFileControl::Update(EnumUpdateType UpdateType) {
   CallGuard guard(*this);
   if (closing_) return;

@@ -131,4 +131,9 @@ std::int16_t ZenloFileControl::GetNumberOfSorts() const { return view_->Sorts.Nu
 
 void ZenloFileControl::SortReset() { view_->Sorts.Reset(); }
 
+void ZenloFileControl::ShowSortMarks() {
+  // The heading strip's buttons take their marks from view_->SortMarks when they are created;
+  // until the strip exists there is nothing to show them on.
+}
+
 }  // namespace zenlo

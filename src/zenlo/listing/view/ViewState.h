@@ -55,6 +55,13 @@ struct SkinSettings {
   bool TrackChime = false;
 };
 
+// The sort mark a heading button shows: order "asc"/"des" ("" none) and its level number
+// ("" for the first level).
+struct SortMark {
+  std::wstring Order;
+  std::wstring Number;
+};
+
 struct ColumnZone {
   std::int32_t Left = 0, Right = 0;
 };
@@ -98,6 +105,7 @@ struct ViewState {
   // Headings and sort levels.
   HeadingsTable Headings;
   SortOrderList Sorts;
+  std::array<SortMark, 11> SortMarks{};  // by heading button index
 
   // Surfaces: the listing composed off screen, and the front copy that painting shows.
   tk::MemorySurface List;
