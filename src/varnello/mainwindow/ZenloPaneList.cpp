@@ -58,7 +58,10 @@ namespace {
 class ZenloPaneList final : public PaneList {
  public:
   ZenloPaneList(zenlo::ZenloFileControl* control, short index, PaneListEvents& events)
-      : control_(control), sink_(index, events) {}
+      : control_(control), sink_(index, events) {
+    // The control's menus need to know which pane they belong to.
+    control_->ControlIndex = index;
+  }
   ~ZenloPaneList() override {
     control_->AttachEvents(nullptr);
     if (HWND w = control_->Window()) ShowWindow(w, SW_HIDE);
