@@ -2,12 +2,15 @@
 // follow from the listing box's size and the item counts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "ScreenPixels.h"
+#include "listing/view/HeadingStrip.h"
 #include "listing/view/ViewState.h"
+#include "zenlo/button_headings.h"
 #include "support/ControlFixture.h"
 #include "support/HostWindow.h"
 #include "support/TempFolder.h"
@@ -318,19 +321,31 @@ TEST(Layout, AResizeMovesEachChildWindowOnceAndShowsTheHeadingStrip) {
     }
     EXPECT_GE(parts, 6);  // the listing boxes, the bars, the status line, the toolbar
 
-    // The heading strip: from the toolbar's foot to the listing's top, across the pane,
-    // in its backdrop colour; the listing starts right below it.
+    // The heading strip: from the toolbar's foot to the listing's top, across the pane, its
+    // buttons side by side from the outline's left to its right, a pixel apart; the listing
+    // starts right below it.
     const ViewState& v = c->View();
     testsupport::ScreenPixels screen(c->Window());
     const int top = Py(v.Toolbar1Rect.Top + v.Toolbar1Rect.Height);
-    const int bottom = Py(v.shpButBack.Top + v.shpButBack.Height);
+    const int bottom = Py(v.BoundBoxRect.Top);
     ASSERT_GT(bottom - top, 10);
     const int left = Px(v.shpOutline.Left) + 1, right = Px(v.shpOutline.Left + v.shpOutline.Width) - 1;
-    int off = 0;
-    for (int y = top + 1; y < bottom - 1; ++y)
-      for (int x = left; x < right; ++x)
-        if (screen.At(x, y) != v.Skin.HeadingBackdrop) ++off;
-    EXPECT_EQ(off, 0);
+    std::vector<bool> covered(static_cast<std::size_t>(right), false);
+    for (const auto& h : v.Headings.Headings) {
+      HWND b = h.Active ? c->Strip().Button(h.Index)->Window() : nullptr;
+      if (!b || !IsWindowVisible(b)) continue;
+      RECT r;
+      GetWindowRect(b, &r);
+      MapWindowPoints(nullptr, c->Window(), reinterpret_cast<POINT*>(&r), 2);
+      EXPECT_EQ(r.top, top);
+      EXPECT_LE(r.bottom, bottom);
+      for (LONG x = std::max<LONG>(r.left, 0); x < std::min<LONG>(r.right, right); ++x)
+        covered[static_cast<std::size_t>(x)] = true;
+    }
+    // Neighbouring buttons are a pixel apart; nowhere is the strip bare for longer.
+    for (int x = left; x + 1 < right; ++x)
+      EXPECT_TRUE(covered[static_cast<std::size_t>(x)] || covered[static_cast<std::size_t>(x + 1)])
+          << "bare strip at x " << x;
     EXPECT_NE(screen.At(left + 5, top - 3), v.Skin.HeadingBackdrop);  // the toolbar
     EXPECT_EQ(screen.At(left + 5, Py(v.BoundBoxRect.Top) + 1), v.Skin.ListBackground);
   }

@@ -9,6 +9,8 @@
 #include "listing/model/ShellFileInfo.h"
 #include "listing/model/SoundPlayer.h"
 #include "listing/model/SubFolderProbe.h"
+#include "listing/view/HeadingStrip.h"
+#include "listing/view/HeadingStripOwner.h"
 #include "listing/view/ViewState.h"
 #include "zenlo/ZFCombo.h"
 #include "listing/view/SelectorEvents.h"
@@ -32,12 +34,16 @@ ZenloFileControl::ZenloFileControl()
       shell_(MakeShellFileInfo()),
       sound_(MakeSoundPlayer()) {
   watch_->Timer1.OnTick = [this] { OnWatchTick(); };
+  stripOwner_ = std::make_unique<HeadingStripOwner>(*this);
+  strip_ = std::make_unique<HeadingStrip>(*view_, *stripOwner_);
   CreateSelector();
   ModuleLocks().Add();
 }
 
 ZenloFileControl::~ZenloFileControl() {
-  // Tear-down: every release is attempted, none can fail.
+  // Tear-down: every release is attempted, none can fail. The heading buttons go while the
+  // surface they sit on still exists.
+  strip_.reset();
   ReleaseSelector();
   watch_->Close();
   DCDestroy();

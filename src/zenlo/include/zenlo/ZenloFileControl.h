@@ -47,6 +47,7 @@ class CallGuard;
 class CallLifetime;
 class ChangeWatch;
 class FilePropertyStore;
+class HeadingStrip;
 class ItemDetails;
 class NetEnumerator;
 class ItemReleaser;
@@ -219,6 +220,12 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   // The check mark the headings menu shows for a column's menu item.
   bool HeadingsMenuChecked(const std::wstring& menuName) const;
   void CalculateHeadingPositions();
+  // The heading buttons: placed and captioned from the table and the horizontal scroll, the
+  // selected one highlighted, the menu that shows and hides columns.
+  void DrawHeadingTitles();
+  void HighLightButton(std::int16_t index);
+  void ColorHeadings(std::int16_t index);
+  void ShowHeadingsMenu();
   void ShiftHeading(const std::wstring& direction);
   void FindAdjacentHeadings();
   void FindAdjacentHeadingsMove();
@@ -284,6 +291,8 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   // ---- What tests and the host's layout read of the view ----
   const ViewState& View() const { return *view_; }
   ViewState& View() { return *view_; }
+  // The heading buttons (cmdSort) and what their handlers keep.
+  HeadingStrip& Strip() { return *strip_; }
 
   // ---- What hosts and tests read of the model ----
   const std::vector<TypeListItem>& ListItems() const { return listItems_; }
@@ -349,6 +358,7 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   ZenloFileControl& operator=(const ZenloFileControl&) = delete;
 
   class SelectorEvents;
+  class HeadingStripOwner;
   void CreateSelector();
   void ReportUnknownPlace(const std::wstring& key);
   static LRESULT CALLBACK ToolbarPointerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
@@ -490,6 +500,8 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   std::unique_ptr<ViewState> view_;
   std::unique_ptr<SelectorEvents> selectorEvents_;
   ZFCombo* zfCombo1_ = nullptr;
+  std::unique_ptr<HeadingStripOwner> stripOwner_;
+  std::unique_ptr<HeadingStrip> strip_;
 
   // Details, watch, seams
   std::unique_ptr<ItemDetails> details_;

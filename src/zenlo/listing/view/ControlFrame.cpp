@@ -7,6 +7,7 @@
 #include "library/LibraryModule.h"
 #include "listing/CallGuard.h"
 #include "listing/model/ItemDetails.h"
+#include "listing/view/HeadingStrip.h"
 #include "listing/view/ViewState.h"
 #include "listing/CallGuard.h"
 #include "toolkit/Error.h"
@@ -66,6 +67,7 @@ bool ZenloFileControl::CreateFrame(HWND parent) {
                      tk::TwipsToPixels(v.cboFilterRect.Height * 8, tppY));
   SyncFilterBox();
   zfCombo1_->CreateFrame(surface);
+  strip_->SetParent(surface);
   CreateToolbar();
   ApplyPlacement();
   return true;
@@ -118,6 +120,8 @@ bool ZenloFileControl::SetInitialProperties() {
   v.lblStatusRect.Left = 50 + v.EdgeGap;
   v.lblStatusRect.Height = 255;
   v.Toolbar1Rect.Left = v.EdgeGap;
+  // Heading button 1 exists from the start; the strip is as high as it is.
+  strip_->Load(1);
   return true;
 }
 

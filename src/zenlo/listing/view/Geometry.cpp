@@ -115,6 +115,7 @@ void ZenloFileControl::HScrollHasChanged() {
   }
   v.FolderBoxRect.Left = -v.HScroll1.Value();
   ApplyPlacement();
+  DrawHeadingTitles();  // the buttons slide with the columns
 }
 
 void ZenloFileControl::SetScrollBarMaxMin1() {

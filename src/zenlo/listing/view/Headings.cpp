@@ -1,4 +1,5 @@
 // The control's members over its headings table and sort-level list.
+#include "listing/view/HeadingStrip.h"
 #include "listing/view/ViewState.h"
 #include "toolkit/Text.h"
 #include "toolkit/Window.h"
@@ -49,8 +50,15 @@ bool ZenloFileControl::GetHeadingValue(const std::wstring& name) const {
 void ZenloFileControl::CalculateHeadingPositions() {
   ViewState& v = *view_;
   v.Headings.CalculatePositions(v.EdgeGap - tk::TwipsPerPixelX());
-  // The heading buttons are placed from these positions once they exist.
+  strip_->ShowColumns();
+  DrawHeadingTitles();
 }
+
+void ZenloFileControl::DrawHeadingTitles() { strip_->DrawTitles(); }
+
+void ZenloFileControl::HighLightButton(std::int16_t index) { strip_->HighLight(index); }
+
+void ZenloFileControl::ColorHeadings(std::int16_t index) { strip_->Colour(index); }
 
 void ZenloFileControl::ShiftHeading(const std::wstring& direction) {
   HeadingsTable& t = view_->Headings;
@@ -65,6 +73,8 @@ void ZenloFileControl::ShiftHeading(const std::wstring& direction) {
     case HeadingsTable::ShiftOutcome::Unmoved:
       return;
     case HeadingsTable::ShiftOutcome::Moved:
+      HighLightButton(t.Headings[static_cast<std::size_t>(t.ActiveHeadingIndex)].Index);
+      if (closing_) return;
       FindAdjacentHeadings();
       Update(updateDrawOnly);
       return;
@@ -132,8 +142,8 @@ std::int16_t ZenloFileControl::GetNumberOfSorts() const { return view_->Sorts.Nu
 void ZenloFileControl::SortReset() { view_->Sorts.Reset(); }
 
 void ZenloFileControl::ShowSortMarks() {
-  // The heading strip's buttons take their marks from view_->SortMarks when they are created;
-  // until the strip exists there is nothing to show them on.
+  // Buttons made later take their marks from the view when they are created.
+  strip_->ShowSortMarks();
 }
 
 }  // namespace zenlo

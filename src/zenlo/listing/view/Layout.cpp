@@ -1,4 +1,5 @@
 // Placing the control's parts in whatever size the host gives it.
+#include "listing/view/HeadingStrip.h"
 #include "listing/view/ViewState.h"
 #include "toolkit/Window.h"
 #include "zenlo/ZFCombo.h"
@@ -111,6 +112,7 @@ void ZenloFileControl::PlaceControls() {
     }
   } else {
     v.NoRoom = true;
+    strip_->HideAll();
     v.Toolbar1Rect.Visible = v.BoundBoxRect.Visible = v.lblStatusRect.Visible = false;
     v.VScroll1Rect.Visible = v.HScroll1Rect.Visible = false;
     v.shpButBack.Visible = v.shpBackground.Visible = false;

@@ -17,9 +17,9 @@ struct MenuRow {
 const MenuRow kHeadingItems[] = {
     {L"mnuHeadingExtension", L"Extension"},
     {L"mnuHeadingSize", L"Size"},
-    {L"mnuHeadingDateLastModified", L"Date Last Modified"},
-    {L"mnuHeadingDateCreated", L"Date Created"},
-    {L"mnuHeadingDateLastAccessed", L"Date Last Accessed"},
+    {L"mnuHeadingDateLastModified", L"Date - Last Modified"},
+    {L"mnuHeadingDateCreated", L"Date - Created"},
+    {L"mnuHeadingDateLastAccessed", L"Date - Last Accessed"},
     {L"mnuHeadingFileType", L"File Type"},
     {L"mnuHeadingAttributes", L"Attributes"},
     {L"mnuHeadingComments", L"Comments"},
@@ -60,6 +60,16 @@ POINT ZenloFileControl::MenuPointUnder(const std::wstring& buttonKey) const {
   p.y = button.bottom;
   ClientToScreen(toolbar, &p);
   return p;
+}
+
+void ZenloFileControl::ShowHeadingsMenu() {
+  if (closing_) return;
+  CallGuard guard(*this);
+  const UINT command = tk::TrackPopup(view_->HeadingsMenu, view_->Surface.Handle(),
+                                      MenuPointUnder(L"headings"));
+  if (closing_) return;
+  if (command >= kFirstHeadingItem && command < kFirstHeadingItem + std::size(kHeadingItems))
+    ModifyHeadings(kHeadingItems[command - kFirstHeadingItem].name);
 }
 
 void ZenloFileControl::ShowListModeMenu() {

@@ -2,6 +2,7 @@
 #include <cwchar>
 
 #include "listing/model/ItemDetails.h"
+#include "listing/view/HeadingStrip.h"
 #include "listing/view/ViewState.h"
 #include "toolkit/Gdi.h"
 #include "toolkit/Text.h"
@@ -104,6 +105,11 @@ void ZenloFileControl::ApplyProperty(const std::wstring& PropName, const Variant
     if (!ToLong(TheValue, n)) return refuse();
     if (c.field == &skin.ListBackground) skin.PreviousListBackground = skin.ListBackground;
     *c.field = tk::SkinColour(n);
+    // The heading buttons that exist keep their own copies of the heading colours.
+    if (c.field == &skin.ActiveHeading || c.field == &skin.InactiveHeading ||
+        c.field == &skin.ActiveHeadingText || c.field == &skin.InactiveHeadingText ||
+        c.field == &skin.HeadingHoverText || is(L"ColorProgramBackground"))
+      strip_->ForwardProperty(PropName, TheValue);
     return;
   }
   if (is(L"BorderWidth") || is(L"FileCountMax")) {
@@ -132,6 +138,7 @@ void ZenloFileControl::ApplySkinChange() {
     DCSetupIconEXETrans();
     MakeIconTransPalette();
   }
+  ColorHeadings(v.Headings.ActiveButtonIndex);
   zfCombo1_->ApplySkinChange();
   if (v.Surface.Handle()) InvalidateRect(v.Surface.Handle(), nullptr, TRUE);
 }

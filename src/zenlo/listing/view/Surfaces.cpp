@@ -2,6 +2,7 @@
 // background), and the copy of the listing to the screen.
 #include "listing/model/ChangeWatch.h"
 #include "listing/model/ItemDetails.h"
+#include "listing/view/HeadingStrip.h"
 #include "listing/view/ViewState.h"
 #include "toolkit/TransparentBlt.h"
 #include "toolkit/Window.h"
@@ -119,7 +120,7 @@ void ZenloFileControl::TransBlt(HDC dsthDC, HDC srchDC, std::int16_t X, std::int
 
 void ZenloFileControl::StopOD() {
   watch_->Timer1.SetInterval(0);
-  // The heading buttons' own timers stop with them once they exist.
+  strip_->StopTimers();
 }
 
 }  // namespace zenlo

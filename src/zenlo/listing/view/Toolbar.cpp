@@ -146,6 +146,8 @@ void ZenloFileControl::Toolbar1_ButtonClick(const std::wstring& key) {
   } else if (tk::SameText(key, L"refresh")) {
     folderChanged_ = false;
     RefreshList();
+  } else if (tk::SameText(key, L"headings")) {
+    ShowHeadingsMenu();
   } else if (tk::SameText(key, L"collapse")) {
     CollapseAllFolders();
   } else if (tk::SameText(key, L"listmode")) {
@@ -153,7 +155,7 @@ void ZenloFileControl::Toolbar1_ButtonClick(const std::wstring& key) {
   } else if (tk::SameText(key, L"mimic")) {
     ShowMimicMenu();
   }
-  // "calculate" and "headings" act once folder sizes and the headings menu are in place.
+  // "calculate" acts once folder sizes are in place.
 }
 
 }  // namespace zenlo
