@@ -199,6 +199,33 @@ TEST(HeadingStrip, ButtonsAreMadeOnFirstNeedAndHiddenWithTheirColumnOrWithoutRoo
 // ---------------------------------------------------------------------------------------------
 // Selecting and sorting
 
+TEST(HeadingStrip, TheHostMayLetGoOfTheControlWhenItHearsOfTheSelectedButton) {
+  struct LettingGo : testsupport::FakeHost {
+    ZenloFileControl* control = nullptr;
+    void SetActiveButton(short& b) override {
+      FakeHost::SetActiveButton(b);
+      if (control) control->Release();
+      control = nullptr;
+    }
+  };
+  testsupport::HostWindow host(700, 400);
+  LettingGo sink;
+  ZenloFileControl* c = ZenloFileControl::Create();
+  sink.control = c;
+  c->AttachEvents(&sink);
+  c->Initialize();
+  c->ltFolderListType = fbFileAndFolder;
+  ASSERT_TRUE(c->CreateFrame(host.Handle()));
+  c->LoadSetup();
+  MoveWindow(c->Window(), 0, 0, 600, 300, TRUE);
+  c->ResizeControl(vertical);
+  HWND w = c->Strip().Button(3)->Window();
+  Play(w, {{Act::Move, 40}, {Act::Down, 40}, {Act::Up, 40}});
+  EXPECT_EQ(sink.control, nullptr);
+  EXPECT_EQ(sink.Count(L"SetActiveButton"), 1);
+  EXPECT_FALSE(IsWindow(w));  // the strip went with the control
+}
+
 TEST(HeadingStrip, AClickSelectsTheHeadingHighlightsItsButtonAndTellsTheHost) {
   SitedStrip s;
   HeadingsTable& t = s.c->View().Headings;
