@@ -430,14 +430,18 @@ TEST(HeadingStrip, TheHeadingsMenuShowsAndHidesAColumnWithItsButtonAndCheck) {
     }
     return comments;
   });
-  s.c->Toolbar1_ButtonClick(L"headings");
+  // A click on the toolbar's "headings" button.
+  HWND toolbar = s.c->View().Toolbar1.Handle();
+  const RECT face = s.c->View().Toolbar1.ButtonRect(L"headings");
+  const LPARAM onFace = MAKELPARAM(face.left + 4, (face.top + face.bottom) / 2);
+  SendMessageW(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, onFace);
+  SendMessageW(toolbar, WM_LBUTTONUP, 0, onFace);
   ASSERT_NE(shown, nullptr);
   EXPECT_EQ(captions, (std::vector<std::wstring>{L"Extension", L"Size", L"Date - Last Modified",
                                                  L"Date - Created", L"Date - Last Accessed",
                                                  L"File Type", L"Attributes", L"Comments"}));
   // Under the "headings" button, two pixels in from its left.
-  RECT button = s.c->View().Toolbar1.ButtonRect(L"headings");
-  POINT expected{button.left + 2, button.bottom};
+  POINT expected{face.left + 2, face.bottom};
   ClientToScreen(s.c->View().Toolbar1.Handle(), &expected);
   EXPECT_EQ(at.x, expected.x);
   EXPECT_EQ(at.y, expected.y);
@@ -447,8 +451,13 @@ TEST(HeadingStrip, TheHeadingsMenuShowsAndHidesAColumnWithItsButtonAndCheck) {
   EXPECT_EQ(s.B(8).Caption(), L"Comments");
   EXPECT_EQ(s.c.host.Count(L"UpdateMasterHeadings"), 1);
 
-  s.c->ShowHeadingsMenu();
+  // Its drop-down arrow shows the same menu.
+  shown = nullptr;
+  const LPARAM onArrow = MAKELPARAM(face.right - 3, (face.top + face.bottom) / 2);
+  SendMessageW(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, onArrow);
+  SendMessageW(toolbar, WM_LBUTTONUP, 0, onArrow);
   tk::SetPopupMenuSeam(nullptr);
+  EXPECT_NE(shown, nullptr);
   EXPECT_FALSE(s.c->HeadingsMenuChecked(L"mnuHeadingComments"));
   EXPECT_FALSE(IsWindowVisible(s.W(8)));
 }
