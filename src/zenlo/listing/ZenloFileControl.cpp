@@ -1,6 +1,8 @@
 #include "zenlo/ZenloFileControl.h"
 
 #include "listing/model/ChangeWatch.h"
+#include "listing/model/ColorCoding.h"
+#include "listing/model/FolderSizes.h"
 #include "listing/model/FilePropertyStore.h"
 #include "listing/model/ItemDetails.h"
 #include "listing/model/ItemReleaser.h"
@@ -30,6 +32,8 @@ ZenloFileControl::ZenloFileControl()
       subFolderProbe_(std::make_unique<SubFolderProbe>()),
       releaser_(std::make_unique<ItemReleaser>()),
       watch_(std::make_unique<ChangeWatch>()),
+      sizes_(std::make_unique<FolderSizeState>()),
+      colorMemory_(std::make_unique<ColorMemory>()),
       propertyStore_(MakeEmptyPropertyStore()),
       shell_(MakeShellFileInfo()),
       sound_(MakeSoundPlayer()) {

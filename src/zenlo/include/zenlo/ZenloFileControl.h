@@ -46,7 +46,9 @@ namespace zenlo {
 class CallGuard;
 class CallLifetime;
 class ChangeWatch;
+class ColorMemory;
 class FilePropertyStore;
+class FolderSizeState;
 class HeadingStrip;
 class ItemDetails;
 class NetEnumerator;
@@ -186,6 +188,39 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   std::wstring FileCountText() const { return fileCountText_; }
   std::wstring FolderChangeText() const { return folderChangeText_; }
   std::wstring FileChangeText() const { return fileChangeText_; }
+
+  // ---- Folder sizes ----
+  // Sums the folders of the listing (-99), one item (its index), or nothing (-1: only restarts
+  // the change watch). Yields after every entry; Esc (IsCancelled) stops it, and a folder cut
+  // short keeps the size it showed. Refused while one runs.
+  void CalculateFolderSize(std::int32_t ItemNum = -99);
+  // The folder under the mouse pointer.
+  void CalculateFolderSizeSingle();
+
+  // ---- Folder compare ----
+  // One entry per item (hidden ones too), in item order.
+  std::vector<TypeFolderContents> FileArrayForCompare() const;
+  // Marks this listing's items against another's array and sets MatchMade in the entries matched.
+  void CompareFolder(std::vector<TypeFolderContents>& FolderContents, EnumCompareMode CompareMode);
+  // Marks this listing's items from the array it built, as another listing left it.
+  void CompareResultsUpdate(const std::vector<TypeFolderContents>& FolderContents);
+
+  // ---- File listing export ----
+  // Writes every item as comma-separated text (UTF-8; with its mark when not all ASCII).
+  // False, with any file of that name left as it was, when it could not be written whole.
+  bool WriteFileListing(const std::wstring& FilePath);
+
+  // ---- Colour coding ----
+  // Gives the selected shown files the colour word ("default" removes it) and stores it with
+  // each file; TotalFileCount receives FilesShown. Files whose colour could not be stored are
+  // reported in one Message and kept in the colour memory.
+  void ColorFiles(const std::wstring& TheColor);
+  void ColorFiles(const std::wstring& TheColor, std::int32_t& TotalFileCount);
+  // The highest index of the colour memory, -1 while it is empty.
+  std::int32_t ColorCount() const;
+  // Entry J of the colour memory ("" for an index outside it).
+  std::wstring ColorItemPath(std::int32_t J) const;
+  std::wstring ColorWord(std::int32_t J) const;
 
   // ---- Change watch and chime ----
   void WatchStart();
@@ -354,6 +389,7 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   ZenloFileControl();
   ~ZenloFileControl();
   friend class CallGuard;
+  friend struct ZenloFileControlTestAccess;  // tests: state only the extension filter sets
   ZenloFileControl(const ZenloFileControl&) = delete;
   ZenloFileControl& operator=(const ZenloFileControl&) = delete;
 
@@ -403,6 +439,8 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   void PlaceFolderPicture(TypeListItem& item);
   void PropertiesPass();
   void RefreshItemColors();
+  // Draws the Size cell of a shown row in details mode (sizes).
+  void ShowSizeCell(std::int32_t index, const std::wstring& text);
   void ShowProgress();
   void RaiseUnknownError(const tk::ErrorInfo& err);
   bool IsExpandedFolder(const std::wstring& path) const;
@@ -508,6 +546,8 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   std::unique_ptr<SubFolderProbe> subFolderProbe_;
   std::unique_ptr<ItemReleaser> releaser_;
   std::unique_ptr<ChangeWatch> watch_;
+  std::unique_ptr<FolderSizeState> sizes_;
+  std::unique_ptr<ColorMemory> colorMemory_;
   bool folderChanged_ = false;
   std::shared_ptr<FilePropertyStore> propertyStore_;
   std::shared_ptr<ShellFileInfo> shell_;

@@ -176,6 +176,8 @@ struct ZENLO_API TypeListItem {
   void SetDetails(Details kind, std::uint64_t created, std::uint64_t written,
                   std::uint64_t accessed, std::uint32_t attributes);
   void SetSize(std::uint64_t bytes);
+  // Back to "not sized" (a folder shows "--").
+  void ClearSize();
   void SetTypeEntry(const ItemTypeEntry* entry) { type_ = entry; }
   void SetNameKeyed(bool on);
   void SetRealPath(const std::wstring& path);

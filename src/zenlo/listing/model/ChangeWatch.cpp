@@ -2,6 +2,7 @@
 
 #include "library/LibraryModule.h"
 #include "listing/CallGuard.h"
+#include "listing/model/FolderSizes.h"
 #include "listing/model/SoundPlayer.h"
 #include "listing/model/PathText.h"
 #include "zenlo/ZenloFileControl.h"
@@ -45,7 +46,9 @@ void ZenloFileControl::WatchStop() {
 }
 
 void ZenloFileControl::WatchResume() {
-  if (closing_) return;
+  // A size calculation keeps the watch paused through the reads and highlights of its yields
+  // and starts it when it ends.
+  if (closing_ || sizes_->Running()) return;
   watch_->Timer1.SetInterval(kFirstPollMs);
   watch_->Timer1.SetEnabled(true);
 }

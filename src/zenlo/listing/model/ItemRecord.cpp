@@ -53,6 +53,11 @@ void TypeListItem::SetSize(std::uint64_t bytes) {
   flags_ |= kSized;
 }
 
+void TypeListItem::ClearSize() {
+  size_ = 0;
+  flags_ = static_cast<std::uint8_t>(flags_ & ~kSized);
+}
+
 void TypeListItem::SetNameKeyed(bool on) {
   flags_ = static_cast<std::uint8_t>(on ? (flags_ | kNameKeyed) : (flags_ & ~kNameKeyed));
 }

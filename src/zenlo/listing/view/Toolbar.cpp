@@ -4,6 +4,7 @@
 
 #include "library/LibraryModule.h"
 #include "listing/CallGuard.h"
+#include "listing/model/FolderSizes.h"
 #include "listing/view/ViewState.h"
 #include "toolkit/MousePointer.h"
 #include "toolkit/Text.h"
@@ -120,7 +121,8 @@ bool ZenloFileControl::OnToolbarPointer(UINT msg) {
   CallGuard guard(*this);
   if (closing_) return true;
   if (msg == WM_MOUSEMOVE) {
-    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    // The hourglass while folders are summed, as over the rest of the screen.
+    SetCursor(LoadCursorW(nullptr, sizes_->Running() ? IDC_WAIT : IDC_ARROW));
     std::int16_t pointer = 0;
     RaiseHost([&](ZenloFileControlEvents& s) { s.SetMasterMousePointer(pointer); });
   } else {
@@ -148,6 +150,8 @@ void ZenloFileControl::Toolbar1_ButtonClick(const std::wstring& key) {
     RefreshList();
   } else if (tk::SameText(key, L"headings")) {
     ShowHeadingsMenu();
+  } else if (tk::SameText(key, L"calculate")) {
+    CalculateFolderSize(-99);
   } else if (tk::SameText(key, L"collapse")) {
     CollapseAllFolders();
   } else if (tk::SameText(key, L"listmode")) {
@@ -155,7 +159,6 @@ void ZenloFileControl::Toolbar1_ButtonClick(const std::wstring& key) {
   } else if (tk::SameText(key, L"mimic")) {
     ShowMimicMenu();
   }
-  // "calculate" acts once folder sizes are in place.
 }
 
 }  // namespace zenlo
