@@ -67,6 +67,8 @@ void Enumerate(const std::wstring& folder, bool recurse, Counts& counts) {
       if (recurse) below.push_back(folder + L"\\" + entry.cFileName);
     } else {
       ++counts.files;
+      counts.bytes += static_cast<std::int64_t>(
+          (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow);
     }
   } while (FindNextFileW(h, &entry));
   FindClose(h);

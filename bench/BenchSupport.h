@@ -121,6 +121,7 @@ bool FillFlat100k(BenchFolder& folder);
 struct Counts {
   std::int64_t files = 0;
   std::int64_t folders = 0;
+  std::int64_t bytes = 0;  // the files' sizes added up
   bool ok = false;
 };
 // One folder with the same search the control makes, nothing done per entry but counting.

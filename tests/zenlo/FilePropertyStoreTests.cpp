@@ -301,4 +301,42 @@ TEST_F(StoreFixture, ReadShowsStoredColoursAndComments) {
   EXPECT_EQ(p->Comments(), L"");
 }
 
+// A listing's read opens a file only where it can hold properties: a short plain file on a
+// volume the per-user records know nothing of is left closed. A file held by another program
+// shows which files were opened: those are marked as in use.
+TEST_F(StoreFixture, ListingReadOpensOnlyFilesThatCanHoldProperties) {
+  const std::wstring small = files.File(L"small.txt", 100);
+  const std::wstring large = files.File(L"large.bin", 4096);  // the size of a compound document
+  const std::wstring other = files.File(L"other.txt", 3);
+  auto hold = [](const std::wstring& path) {
+    return CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                       nullptr);
+  };
+  HANDLE heldSmall = hold(small), heldLarge = hold(large);
+  ASSERT_NE(heldSmall, INVALID_HANDLE_VALUE);
+  ASSERT_NE(heldLarge, INVALID_HANDLE_VALUE);
+  auto store = NewStore();
+  store->Open(other);  // the store learns what this volume offers plain files
+  const bool plainSets = ReadPropertySets(other).has_value();
+  std::printf("[ store    ] plain files of this volume carry property sets: %s\n",
+              plainSets ? "yes" : "no");
+  testsupport::ControlHolder c;
+  c->SetPropertyStore(store);
+  ASSERT_TRUE(c->GetFolderContents(files.Path(), true));
+  // Large enough for a compound document: opened. The short one only where plain files keep
+  // property sets.
+  EXPECT_TRUE(FindItem(*c, L"large.bin")->IsOpen);
+  EXPECT_EQ(FindItem(*c, L"small.txt")->IsOpen, plainSets);
+
+  // Once the records hold a file of this volume, every file is looked up there, by the index
+  // its folder's enumeration gives: still without opening the short ones.
+  NewStore()->Open(other)->AddUserProperty(kColor, L"red");
+  c->RefreshList();
+  EXPECT_EQ(FindItem(*c, L"other.txt")->ColorWord(), L"red");
+  EXPECT_EQ(FindItem(*c, L"small.txt")->ColorWord(), L"");
+  EXPECT_EQ(FindItem(*c, L"small.txt")->IsOpen, plainSets);
+  CloseHandle(heldSmall);
+  CloseHandle(heldLarge);
+}
+
 }  // namespace

@@ -34,7 +34,7 @@ ZenloFileControl::ZenloFileControl()
       watch_(std::make_unique<ChangeWatch>()),
       sizes_(std::make_unique<FolderSizeState>()),
       colorMemory_(std::make_unique<ColorMemory>()),
-      propertyStore_(MakeEmptyPropertyStore()),
+      propertyStore_(DefaultFilePropertyStore()),
       shell_(MakeShellFileInfo()),
       sound_(MakeSoundPlayer()) {
   watch_->Timer1.OnTick = [this] { OnWatchTick(); };
@@ -115,7 +115,7 @@ void ZenloFileControl::RaiseGetBookmark(std::int16_t slot, std::wstring& path) {
 }
 
 void ZenloFileControl::SetPropertyStore(std::shared_ptr<FilePropertyStore> store) {
-  propertyStore_ = store ? std::move(store) : MakeEmptyPropertyStore();
+  propertyStore_ = store ? std::move(store) : DefaultFilePropertyStore();
 }
 
 void ZenloFileControl::SetShellFileInfo(std::shared_ptr<ShellFileInfo> shell) {

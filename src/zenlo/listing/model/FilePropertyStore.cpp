@@ -8,7 +8,10 @@
 #include <map>
 #include <mutex>
 #include <set>
+#include <unordered_map>
+#include <vector>
 
+#include "listing/model/PathText.h"
 #include "listing/model/PerUserPropertyFile.h"
 #include "listing/model/PropertySetFile.h"
 #include "toolkit/Error.h"
@@ -26,7 +29,17 @@ void FileProperties::RemoveUserProperty(const std::wstring&) {
   throw tk::RuntimeError(kErrPropertiesReadOnly, L"These properties can only be read.");
 }
 
+std::unique_ptr<FileProperties> FilePropertyStore::OpenListed(const std::wstring& path,
+                                                              std::uint64_t) {
+  return Open(path);
+}
+
 namespace {
+
+// A compound document is made of whole 512-byte (or 4,096-byte) sectors, at least its header
+// and one each for the allocation table and the directory. Only a file of such a size is
+// opened to look for its signature.
+bool MayBeCompoundDocument(std::uint64_t size) { return size >= 3 * 512 && size % 512 == 0; }
 
 class NoProperties final : public FileProperties {
  public:
@@ -253,11 +266,86 @@ FileFacts Inspect(const std::wstring& path) {
   return facts;
 }
 
+// The file index of every entry of one folder, from one enumeration of the folder instead of
+// one open per file.
+class FolderIndexes {
+ public:
+  void Clear() {
+    folder_.clear();
+    byName_.clear();
+  }
+  bool Find(const std::wstring& path, std::uint64_t& index) {
+    const std::size_t cut = path.find_last_of(L'\\');
+    if (cut == std::wstring::npos) return false;
+    const std::wstring folder = path.substr(0, cut + 1);
+    if (folder != folder_ && !Load(folder)) return false;
+    auto it = byName_.find(tk::UpperCase(path.substr(cut + 1)));
+    if (it == byName_.end()) return false;
+    index = it->second;
+    return true;
+  }
+
+ private:
+  bool Load(const std::wstring& folder) {
+    Clear();
+    HANDLE h = CreateFileW(LongPathForm(folder).c_str(), FILE_LIST_DIRECTORY,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    std::vector<unsigned char> buffer(64 * 1024);
+    FILE_INFO_BY_HANDLE_CLASS kind = FileIdBothDirectoryRestartInfo;
+    bool any = false;
+    while (GetFileInformationByHandleEx(h, kind, buffer.data(), static_cast<DWORD>(buffer.size()))) {
+      kind = FileIdBothDirectoryInfo;
+      for (std::size_t at = 0;;) {
+        const auto* e = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(buffer.data() + at);
+        byName_[tk::UpperCase(std::wstring(e->FileName, e->FileNameLength / sizeof(wchar_t)))] =
+            static_cast<std::uint64_t>(e->FileId.QuadPart);
+        any = true;
+        if (!e->NextEntryOffset) break;
+        at += e->NextEntryOffset;
+      }
+    }
+    CloseHandle(h);
+    if (any) folder_ = folder;
+    return any;
+  }
+
+  std::wstring folder_;
+  std::unordered_map<std::wstring, std::uint64_t> byName_;
+};
+
 class DiskPropertyStore final : public FilePropertyStore {
  public:
   explicit DiskPropertyStore(const std::wstring& folder)
       : records_(std::make_shared<PerUserPropertyFile>(folder.empty() ? DefaultPerUserFolder()
                                                                       : folder)) {}
+
+  void BeginListing() override {
+    records_->HoldSnapshot(true);
+    indexes_.Clear();
+  }
+  void EndListing() override {
+    records_->HoldSnapshot(false);
+    indexes_.Clear();
+  }
+
+  // A plain file off NTFS holds no property sets and a file whose size no compound document
+  // has is none: such a file is not opened. Its per-user record, where the records know its
+  // volume at all, is found by the file index that one enumeration of its folder gives.
+  std::unique_ptr<FileProperties> OpenListed(const std::wstring& path, std::uint64_t size) override {
+    const VolumeFacts volume = VolumeOf(path);
+    if (!volume.Known || (volume.Ntfs && !volumesWithoutPlainSets_.count(volume.Serial)) ||
+        MayBeCompoundDocument(size))
+      return Open(path);
+    if (!records_->HasVolume(volume.Serial)) return nullptr;
+    std::uint64_t index = 0;
+    if (!indexes_.Find(path, index)) return Open(path);
+    const FileKey key{volume.Serial, index};
+    PropertyValues values = records_->Find(key);
+    if (values.empty()) return nullptr;
+    return std::make_unique<PerUserProperties>(records_, key, std::wstring(), std::move(values));
+  }
 
   std::unique_ptr<FileProperties> Open(const std::wstring& path) override {
     const FileFacts facts = Inspect(path);
@@ -281,6 +369,7 @@ class DiskPropertyStore final : public FilePropertyStore {
  private:
   std::shared_ptr<PerUserPropertyFile> records_;
   std::set<DWORD> volumesWithoutPlainSets_;
+  FolderIndexes indexes_;
 };
 
 }  // namespace
@@ -291,6 +380,11 @@ std::shared_ptr<FilePropertyStore> MakeEmptyPropertyStore() {
 
 std::shared_ptr<FilePropertyStore> MakeFilePropertyStore(const std::wstring& perUserFolder) {
   return std::make_shared<DiskPropertyStore>(perUserFolder);
+}
+
+std::shared_ptr<FilePropertyStore> DefaultFilePropertyStore() {
+  static const std::shared_ptr<FilePropertyStore> store = MakeFilePropertyStore();
+  return store;
 }
 
 }  // namespace zenlo

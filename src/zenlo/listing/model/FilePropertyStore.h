@@ -38,6 +38,13 @@ class FilePropertyStore {
   virtual ~FilePropertyStore() = default;
   // Throws tk::RuntimeError on failure (kErrPropertiesUnavailable for a file in use).
   virtual std::unique_ptr<FileProperties> Open(const std::wstring& path) = 0;
+  // A read of a listing asks for every file in turn, with the size its directory entry gave.
+  // Nothing (no throw) for a file that cannot hold properties, so that it is not opened; the
+  // store may answer from what it read for the file before in the same listing read.
+  virtual std::unique_ptr<FileProperties> OpenListed(const std::wstring& path, std::uint64_t size);
+  // Around one listing read: the store may read what it keeps once for all its files.
+  virtual void BeginListing() {}
+  virtual void EndListing() {}
 };
 
 // A store that keeps nothing: every file has no comment and no colour.
@@ -47,5 +54,9 @@ std::shared_ptr<FilePropertyStore> MakeEmptyPropertyStore();
 // the per-user records under `perUserFolder` (empty: the user's local application data folder,
 // "Varnello"), which are keyed by volume serial and file index and so follow renames and moves.
 std::shared_ptr<FilePropertyStore> MakeFilePropertyStore(const std::wstring& perUserFolder = {});
+
+// The store every control starts with: the one on disk with the user's own records, shared by
+// the controls of the process so that the records are read once for all of them.
+std::shared_ptr<FilePropertyStore> DefaultFilePropertyStore();
 
 }  // namespace zenlo

@@ -707,11 +707,17 @@ void ZenloFileControl::ReleaseItems(std::vector<TypeListItem>&& items) {
 }
 
 void ZenloFileControl::PropertiesPass() {
+  FilePropertyStore& store = *propertyStore_;
+  struct Listing {
+    FilePropertyStore& s;
+    ~Listing() { s.EndListing(); }
+  } listing{store};
+  store.BeginListing();
   for (std::int32_t i = foldersShown_; i < itemCount_; ++i) {
     TypeListItem& item = listItems_[static_cast<std::size_t>(i)];
     if (item.ItemType != sFile) continue;
     try {
-      auto props = propertyStore_->Open(item.FullPath);
+      auto props = store.OpenListed(item.FullPath, item.Size());
       if (!props) continue;
       item.SetComments(props->Comments());
       item.SetColorWord(props->UserProperty(L"VarnelloColor").value_or(L""));

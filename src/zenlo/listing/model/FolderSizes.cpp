@@ -38,14 +38,15 @@ class Search {
 };
 
 // `folder` is grown and shrunk in place as the walk goes down and up: no path is built twice.
-bool Walk(std::wstring& folder, TypeFolderTally& tally, const std::function<bool()>& afterEntry) {
+WalkEnd Walk(std::wstring& folder, TypeFolderTally& tally, const std::function<bool()>& afterEntry) {
   const std::size_t base = folder.size();
   folder += L'*';
   WIN32_FIND_DATAW entry;
   Search search(FindFirstFileExW(LongPathForm(folder).c_str(), FindExInfoBasic, &entry,
                                  FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
   folder.resize(base);
-  if (!search.Valid()) return true;
+  if (!search.Valid())
+    return GetLastError() == ERROR_FILE_NOT_FOUND ? WalkEnd::Complete : WalkEnd::NotSearched;
   do {
     const DWORD a = entry.dwFileAttributes;
     if ((a & FILE_ATTRIBUTE_DIRECTORY) && IsDotOrDotDot(entry.cFileName)) continue;
@@ -54,19 +55,19 @@ bool Walk(std::wstring& folder, TypeFolderTally& tally, const std::function<bool
           (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow);
     } else if (tally.IncludeSubFolders && !(a & FILE_ATTRIBUTE_REPARSE_POINT)) {
       folder.append(entry.cFileName).append(1, L'\\');
-      const bool goOn = Walk(folder, tally, afterEntry);
+      const WalkEnd below = Walk(folder, tally, afterEntry);
       folder.resize(base);
-      if (!goOn) return false;
+      if (below == WalkEnd::Stopped) return below;
     }
-    if (!afterEntry()) return false;
+    if (!afterEntry()) return WalkEnd::Stopped;
   } while (FindNextFileW(search.Get(), &entry));
-  return true;
+  return WalkEnd::Complete;
 }
 
 }  // namespace
 
-bool SumFolderTree(const std::wstring& folder, TypeFolderTally& tally,
-                   const std::function<bool()>& afterEntry) {
+WalkEnd SumFolderTree(const std::wstring& folder, TypeFolderTally& tally,
+                      const std::function<bool()>& afterEntry) {
   std::wstring path = AddTrailingBackslash(folder);
   return Walk(path, tally, afterEntry);
 }
@@ -122,18 +123,20 @@ void ZenloFileControl::CalculateFolderSize(std::int32_t ItemNum) {
 
     for (const Target& t : targets) {
       ShowSizeCell(t.Index, L"calculating...");
+      // The walk's own first search tells whether the folder can be read: no second probe.
       std::int64_t bytes = -1;  // not accessible
       bool complete = true;
-      if (CheckFolderAccess(t.Path)) {
+      if (tk::UpperCase(t.Path).find(L"SYSTEM VOLUME INFORMATION") == std::wstring::npos) {
         const auto unc = t.Path.find(L"\\\\");
         const std::wstring folder = unc == std::wstring::npos ? t.Path : t.Path.substr(unc);
         TypeFolderTally tally;
-        complete = SumFolderTree(folder, tally, [this] {
+        const WalkEnd end = SumFolderTree(folder, tally, [this] {
           tk::DoEvents();
           return !closing_ && !IsCancelled;
         });
         if (closing_) return;  // the host let go during a yield
-        bytes = tally.ByteCount;
+        complete = end != WalkEnd::Stopped;
+        if (end == WalkEnd::Complete) bytes = tally.ByteCount;
       }
       // A cancelled folder keeps what it showed: a part of its total is no size.
       const std::int32_t now = locate(t);

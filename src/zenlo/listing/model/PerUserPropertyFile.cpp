@@ -200,11 +200,30 @@ bool PerUserPropertyFile::LoadIfChanged() {
   return true;
 }
 
+void PerUserPropertyFile::HoldSnapshot(bool hold) {
+  holdSnapshot_ = hold;
+  snapshotChecked_ = false;
+}
+
+// Brings the records up to date with the file; while a snapshot is held, only the first time.
+void PerUserPropertyFile::Refresh() {
+  if (holdSnapshot_ && snapshotChecked_ && cacheValid_) return;
+  LoadIfChanged();  // no file: no records
+  snapshotChecked_ = holdSnapshot_;
+}
+
 PropertyValues PerUserPropertyFile::Find(const FileKey& key) {
-  if (!LoadIfChanged()) return {};
+  Refresh();
   for (const auto& r : cache_.Records)
     if (r.Key == key) return r.Values;
   return {};
+}
+
+bool PerUserPropertyFile::HasVolume(DWORD serial) {
+  Refresh();
+  for (const auto& r : cache_.Records)
+    if (r.Key.VolumeSerial == serial) return true;
+  return false;
 }
 
 void PerUserPropertyFile::WriteReplacing(const std::string& text) {

@@ -30,6 +30,11 @@ class PerUserPropertyFile {
   // The values recorded for a file (empty when none). Throws tk::RuntimeError when the
   // records exist but cannot be read.
   PropertyValues Find(const FileKey& key);
+  // Whether any record belongs to a file of that volume.
+  bool HasVolume(DWORD serial);
+  // While held, finds answer from the records as last read instead of checking the file for
+  // changes each time (one listing read; writes still read the file afresh).
+  void HoldSnapshot(bool hold);
   // Re-reads the records, lets `change` edit the file's values and writes them all back
   // (temporary file, then replace). Throws tk::RuntimeError with the cause when it could not
   // write; the records on disk are then as they were.
@@ -51,6 +56,7 @@ class PerUserPropertyFile {
 
   void UpdateValues(const FileKey& key, const std::function<void(PropertyValues&)>& change);
   bool LoadIfChanged();
+  void Refresh();
   Loaded Parse(const std::string& text) const;
   std::string Format(const Loaded& data) const;
   void WriteReplacing(const std::string& text);
@@ -61,6 +67,8 @@ class PerUserPropertyFile {
   FILETIME cachedTime_{};
   std::uint64_t cachedSize_ = 0;
   bool cacheValid_ = false;
+  bool holdSnapshot_ = false;
+  bool snapshotChecked_ = false;
 };
 
 }  // namespace zenlo
