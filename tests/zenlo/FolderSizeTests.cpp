@@ -6,8 +6,10 @@
 #include <map>
 
 #include "support/ControlFixture.h"
+#include "listing/view/ViewState.h"
 #include "support/TempFolder.h"
 #include "toolkit/EventLoop.h"
+#include "toolkit/MousePointer.h"
 #include "toolkit/Text.h"
 
 using namespace zenlo;
@@ -132,6 +134,31 @@ TEST(FolderSizes, RangesOneItemAndMinusOne) {
   EXPECT_EQ(SizeOf(*c, L"f3"), L"--");
   c->CalculateFolderSize(c->ItemCount() + 5);  // past the end: nothing
   EXPECT_EQ(SizeOf(*c, L"f5"), L"--");
+
+  // The folder under the mouse pointer (F3), then every folder from the toolbar's button.
+  c->View().HoverItem = IndexOf(*c, L"f2");
+  c->CalculateFolderSizeSingle();
+  EXPECT_EQ(SizeOf(*c, L"f2"), five.Expected(2));
+  EXPECT_EQ(SizeOf(*c, L"f1"), L"--");
+  c->Toolbar1_ButtonClick(L"calculate");
+  for (int n = 1; n <= 5; ++n) EXPECT_EQ(SizeOf(*c, L"f" + std::to_wstring(n)), five.Expected(n));
+}
+
+TEST(FolderSizes, HourglassWhileTheWalkRunsAndThePointerBackAfter) {
+  FiveFolders five;
+  ControlHolder c;
+  ASSERT_TRUE(c->GetFolderContents(five.dir.Path(), true));
+  tk::SetScreenMousePointer(tk::PointerArrow);
+  int during = -1;
+  {
+    Yields look([&](unsigned long n) {
+      if (n == 1) during = tk::ScreenMousePointer();
+    });
+    c->CalculateFolderSize();
+  }
+  EXPECT_EQ(during, tk::PointerHourglass);
+  EXPECT_EQ(tk::ScreenMousePointer(), tk::PointerArrow);
+  tk::SetScreenMousePointer(tk::PointerDefault);
 }
 
 TEST(FolderSizes, TreeSumsItsFoldersButNotItsRoot) {
