@@ -644,4 +644,47 @@ TEST(Drawing, ListModeInAWindowShowsEveryNameWholeInItsOwnColumn) {
                                              testsupport::ScreenshotPath(L"listing-list-mode.bmp")));
 }
 
+// While a folder is summed its Size cell says "calculating...", right-aligned like a size; the
+// total takes its place.
+TEST(Drawing, SizeCellShowsCalculatingThenTheTotal) {
+  TempFolder dir;
+  dir.File(L"first\\a.bin", 11);
+  dir.File(L"first\\b.bin", 11);
+  ControlHolder c;
+  c->LoadSetup();
+  ASSERT_TRUE(c->GetFolderContents(dir.Path(), true));
+  DrawInBox(*c, 9000, 3000);
+  const TypeHeading* size = nullptr;
+  for (const TypeHeading& h : c->View().Headings.Headings)
+    if (h.Active && h.Key == L"sSize") size = &h;
+  ASSERT_NE(size, nullptr);
+  const std::int32_t edge = c->View().EdgeGap;
+  const int x0 = Px(size->Left - edge), x1 = Px(size->Right - edge);
+  const int y0 = Py(c->ListItems()[0].RowTop), y1 = Py(c->ListItems()[0].RowTop + kRow);
+  // The columns the cell's text covers, from its leftmost to its rightmost ink.
+  auto inkColumns = [&](int& left, int& right) {
+    left = x1;
+    right = x0 - 1;
+    for (int x = x0; x < x1; ++x)
+      for (int y = y0; y < y1; ++y)
+        if (FrontPixel(*c, x, y) != c->View().Skin.ListBackground) {
+          left = std::min(left, x);
+          right = std::max(right, x);
+        }
+  };
+  int duringLeft = 0, duringRight = 0;
+  tk::SetYieldHook([&](unsigned long n) {
+    if (n == 1) inkColumns(duringLeft, duringRight);
+  });
+  c->CalculateFolderSize();
+  tk::SetYieldHook(nullptr);
+  ASSERT_EQ(c->ListItems()[0].SizeText(), L"22");
+  int afterLeft = 0, afterRight = 0;
+  inkColumns(afterLeft, afterRight);
+  const int calculating = std::min(TextPixels(*c, L"calculating..."), x1 - x0);
+  EXPECT_GE(duringRight - duringLeft + 1, calculating - 4);
+  EXPECT_LE(afterRight - afterLeft + 1, TextPixels(*c, L"22") + 2);
+  EXPECT_NEAR(afterRight, duringRight, 2);  // both end at the column's right edge
+}
+
 }  // namespace
