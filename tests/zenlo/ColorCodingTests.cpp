@@ -6,20 +6,11 @@
 
 #include "listing/model/FilePropertyStore.h"
 #include "support/ControlFixture.h"
+#include "support/ControlTestAccess.h"
 #include "support/TempFolder.h"
 #include "toolkit/Error.h"
 #include "toolkit/EventLoop.h"
 #include "toolkit/Text.h"
-
-namespace zenlo {
-// What only the extension filter sets: items after LastShownItem are the ones it hides.
-struct ZenloFileControlTestAccess {
-  static void HideFrom(ZenloFileControl& c, std::int32_t index) {
-    c.lastShownItem_ = index - 1;
-    c.filesShown_ = index - c.foldersShown_;
-  }
-};
-}  // namespace zenlo
 
 namespace {
 

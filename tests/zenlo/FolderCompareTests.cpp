@@ -6,6 +6,7 @@
 
 #include "listing/view/ViewState.h"
 #include "support/ControlFixture.h"
+#include "support/ControlTestAccess.h"
 #include "support/TempFolder.h"
 
 using namespace zenlo;
@@ -103,6 +104,26 @@ TEST(FolderCompare, EachModeMatchesByNameAndItsTexts) {
     EXPECT_EQ(made[L"SIZES.BIN"], k.match.at(L"sizes.bin"));
     EXPECT_FALSE(made[L"ONLYLEFT.TXT"]);
   }
+}
+
+TEST(FolderCompare, ItemsHiddenByTheFilterAreComparedToo) {
+  TwoPanes p;
+  // Every item from report.txt on is hidden in the pane compared with.
+  const std::int32_t from = [&] {
+    for (std::int32_t i = 0; i < p.with->ItemCount(); ++i)
+      if (p.with->ListItems()[static_cast<std::size_t>(i)].Name == L"report.txt") return i;
+    return -1;
+  }();
+  ASSERT_GT(from, 0);
+  ZenloFileControlTestAccess::HideFrom(*p.with, from);
+  auto array = p.from->FileArrayForCompare();
+  p.with->CompareFolder(array, ByFileName);
+  EXPECT_EQ(Item(*p.with, L"report.txt").CompareState, IsMatch);
+  EXPECT_EQ(Item(*p.with, L"onlyright.txt").CompareState, IsNotMatch);
+  for (const auto& e : array)
+    if (e.TheFileName == L"REPORT.TXT") {
+      EXPECT_TRUE(e.MatchMade);
+    }
 }
 
 TEST(FolderCompare, FolderSizedOnOneSideOnlyNoLongerMatchesBySize) {
