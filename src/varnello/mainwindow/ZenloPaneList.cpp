@@ -128,11 +128,10 @@ class ZenloPaneList final : public PaneList {
   void SetFolderFocus() override {
     if (HWND w = control_->Window()) SetFocus(w);
   }
-  // The library has no key, wheel, folder-size or make-active entry points yet: these wait
-  // for them.
+  // The library has no key, wheel or make-active entry points yet: these wait for them.
   void KeySpacePressed() override {}
   void KeyUpDownPressed(short&, bool&) override {}
-  void CalculateFolderSizeSingle() override {}
+  void CalculateFolderSizeSingle() override { control_->CalculateFolderSizeSingle(); }
   void MimimMouseScroll(bool) override {}
   void MakeItemActive(const std::wstring&) override {}
   void SetSkipScrollEvent(bool v) override { control_->SkipScrollEvent = v; }
