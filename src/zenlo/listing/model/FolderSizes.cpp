@@ -122,7 +122,10 @@ void ZenloFileControl::CalculateFolderSize(std::int32_t ItemNum) {
     };
 
     for (const Target& t : targets) {
-      ShowSizeCell(t.Index, L"calculating...");
+      // Gone from the listing after a re-read: nothing to show a total on.
+      const std::int32_t at = locate(t);
+      if (at < 0) continue;
+      ShowSizeCell(at, L"calculating...");
       // The walk's own first search tells whether the folder can be read: no second probe.
       std::int64_t bytes = -1;  // not accessible
       bool complete = true;
