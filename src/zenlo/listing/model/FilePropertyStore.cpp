@@ -299,8 +299,10 @@ class FolderIndexes {
       kind = FileIdBothDirectoryInfo;
       for (std::size_t at = 0;;) {
         const auto* e = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(buffer.data() + at);
-        byName_[tk::UpperCase(std::wstring(e->FileName, e->FileNameLength / sizeof(wchar_t)))] =
-            static_cast<std::uint64_t>(e->FileId.QuadPart);
+        // A file system without file ids answers 0: such a file is opened instead.
+        if (e->FileId.QuadPart != 0)
+          byName_[tk::UpperCase(std::wstring(e->FileName, e->FileNameLength / sizeof(wchar_t)))] =
+              static_cast<std::uint64_t>(e->FileId.QuadPart);
         any = true;
         if (!e->NextEntryOffset) break;
         at += e->NextEntryOffset;
