@@ -7,6 +7,7 @@
 
 #include "support/ControlFixture.h"
 #include "listing/view/ViewState.h"
+#include "support/HostWindow.h"
 #include "support/TempFolder.h"
 #include "toolkit/EventLoop.h"
 #include "toolkit/MousePointer.h"
@@ -142,6 +143,36 @@ TEST(FolderSizes, RangesOneItemAndMinusOne) {
   EXPECT_EQ(SizeOf(*c, L"f1"), L"--");
   c->Toolbar1_ButtonClick(L"calculate");
   for (int n = 1; n <= 5; ++n) EXPECT_EQ(SizeOf(*c, L"f" + std::to_wstring(n)), five.Expected(n));
+}
+
+// A press on the listing's own "calculate" button sums every folder; over the toolbar the
+// pointer is the hourglass while the walk runs and the arrow again afterwards.
+TEST(FolderSizes, CalculateButtonPressedOnTheToolbar) {
+  FiveFolders five;
+  testsupport::HostWindow host(700, 400);
+  ControlHolder c;
+  ASSERT_TRUE(c->CreateFrame(host.Handle()));
+  c->LoadSetup();
+  MoveWindow(c->Window(), 0, 0, 600, 300, TRUE);
+  ASSERT_TRUE(c->GetFolderContents(five.dir.Path(), true));
+  c->ResizeControl(vertical);
+  HWND toolbar = c->View().Toolbar1.Handle();
+  const RECT face = c->View().Toolbar1.ButtonRect(L"calculate");
+  const LPARAM at = MAKELPARAM((face.left + face.right) / 2, (face.top + face.bottom) / 2);
+  HCURSOR during = nullptr;
+  {
+    Yields look([&](unsigned long n) {
+      if (n != 1) return;
+      SendMessageW(toolbar, WM_MOUSEMOVE, 0, at);
+      during = GetCursor();
+    });
+    SendMessageW(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(toolbar, WM_LBUTTONUP, 0, at);
+  }
+  for (int n = 1; n <= 5; ++n) EXPECT_EQ(SizeOf(*c, L"f" + std::to_wstring(n)), five.Expected(n));
+  EXPECT_EQ(during, LoadCursorW(nullptr, IDC_WAIT));
+  SendMessageW(toolbar, WM_MOUSEMOVE, 0, at);
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
 }
 
 TEST(FolderSizes, HourglassWhileTheWalkRunsAndThePointerBackAfter) {
