@@ -475,6 +475,15 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   std::int32_t TextWidthTwips(const std::wstring& text) const;
   std::int32_t MeasureNameWidth(const std::wstring& text, const std::wstring& headingKey) const;
 
+  // Hit-testing (HitTest.cpp). X, Y are twips of FolderBox with the vertical scroll included.
+  // The item may lie outside 0..LastShownItem (-1 on failure); every caller checks it.
+  std::int32_t GetItemIdAtPoint(float X, float Y);
+  std::int32_t GetColumnIdAtPoint(float X, float Y);
+  // -1 when X lies strictly inside the marking zone of the item or column under the point.
+  std::int16_t IsInSelectionZone(float X, float Y);
+  // A FolderBox client pixel point in the twips the hit-tests take.
+  void FolderBoxPointToTwips(int pixelX, int pixelY, float& X, float& Y) const;
+
   void OnWatchTick();
 
   std::unique_ptr<CallLifetime> lifetime_;  // destruction waits for the calls on the stack
