@@ -21,9 +21,13 @@ void FakeHost::Click() {
 }
 void FakeHost::DriveClick() { Record(L"DriveClick"); }
 void FakeHost::FBMouseDown(short&, short&, float&, float&) { Record(L"FBMouseDown"); }
-void FakeHost::FBRightClick(short&, short&, float&, float&, std::wstring&, std::wstring&,
-                            std::wstring& path, std::wstring&, bool&, zenlo::sTypes) {
-  Record(L"FBRightClick", path);
+void FakeHost::FBRightClick(short& button, short&, float&, float&, std::wstring& folder,
+                            std::wstring& parent, std::wstring& path, std::wstring& name,
+                            bool& useCurrent, zenlo::sTypes type) {
+  // Everything the host's menu is built from, in the order of the arguments.
+  Record(L"FBRightClick", std::to_wstring(button) + L"|" + folder + L"|" + parent + L"|" + path +
+                              L"|" + name + L"|" + (useCurrent ? L"current" : L"item") + L"|" +
+                              std::to_wstring(static_cast<int>(type)));
 }
 void FakeHost::FBMouseUp(short&, short&, float&, float&) { Record(L"FBMouseUp"); }
 void FakeHost::FBMouseMove(short&, short&, float&, float&) { Record(L"FBMouseMove"); }
@@ -31,8 +35,8 @@ void FakeHost::MouseMoveBasic() { Record(L"MouseMoveBasic"); }
 void FakeHost::PushedNewFolder(std::wstring&, std::wstring&) { Record(L"PushedNewFolder"); }
 void FakeHost::PushedNewFolder2() { Record(L"PushedNewFolder2"); }
 void FakeHost::PushedUpFolder(std::wstring&, std::wstring&) { Record(L"PushedUpFolder"); }
-void FakeHost::PushedDownFolder(std::wstring& currentFolder, std::wstring&) {
-  Record(L"PushedDownFolder", currentFolder);
+void FakeHost::PushedDownFolder(std::wstring& currentFolder, std::wstring& parentFolder) {
+  Record(L"PushedDownFolder", currentFolder + L"|" + parentFolder);
 }
 void FakeHost::PushedUpFolder2() { Record(L"PushedUpFolder2"); }
 void FakeHost::DragStart() { Record(L"DragStart"); }

@@ -122,7 +122,7 @@ void Master::PreviewKey(const MSG& msg) {
       if (w && (msg.hwnd == w || IsChild(w, msg.hwnd))) raiser = n;
     }
   }
-  if (raiser < 0) return;
+  if (raiser < 0 || List(raiser)->RaisesOwnKeys()) return;
   short key = static_cast<short>(msg.wParam);
   if (msg.message == WM_KEYDOWN)
     List_KeyPressed(raiser, key);

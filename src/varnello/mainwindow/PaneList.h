@@ -79,6 +79,9 @@ class PaneList {
   virtual void SetFolderFocus() = 0;
 
   // Keys and the wheel the main window hands on.
+  // Keys and the wheel the main window hands on. A list that raises KeyPressed and SpaceKeyUp
+  // itself is not handed the keys the main window previews, or they would act twice.
+  virtual bool RaisesOwnKeys() const { return false; }
   virtual void KeySpacePressed() = 0;
   virtual void KeyUpDownPressed(short& keyCode, bool& spaceKeyDown) = 0;
   virtual void CalculateFolderSizeSingle() = 0;

@@ -91,8 +91,7 @@ class ZenloPaneList final : public PaneList {
   void DrawFolderBox() override { control_->DrawFolderBox(); }
   void RedrawTemporaryLines() override { control_->RedrawTemporaryLines(); }
   void LoadSetup() override { control_->LoadSetup(); }
-  // The library has no Shift-click range to forget yet.
-  void ResetStartItem() override {}
+  void ResetStartItem() override { control_->ResetStartItem(); }
   void SetShowHiddenItems(bool v) override { control_->ShowHiddenItems = v; }
   void SetShowSystemItems(bool v) override { control_->ShowSystemItems = v; }
   std::wstring GetActiveFolder(std::wstring& d) override { return control_->GetActiveFolder(d); }
@@ -124,16 +123,14 @@ class ZenloPaneList final : public PaneList {
   void ClearTempGraphics() override { control_->ClearTempGraphics(); }
   void WatchStop() override { control_->WatchStop(); }
   void HiLightControl(bool on) override { control_->HiLightControl(on); }
-  // The library has no way yet to hand its listing box the focus; the frame takes it.
-  void SetFolderFocus() override {
-    if (HWND w = control_->Window()) SetFocus(w);
-  }
-  // The library has no key, wheel or make-active entry points yet: these wait for them.
-  void KeySpacePressed() override {}
-  void KeyUpDownPressed(short&, bool&) override {}
+  void SetFolderFocus() override { control_->SetFolderFocus(std::wstring()); }
+  // The listing raises KeyPressed and SpaceKeyUp itself.
+  bool RaisesOwnKeys() const override { return true; }
+  void KeySpacePressed() override { control_->KeySpacePressed(); }
+  void KeyUpDownPressed(short& key, bool& space) override { control_->KeyUpDownPressed(key, space); }
   void CalculateFolderSizeSingle() override { control_->CalculateFolderSizeSingle(); }
-  void MimimMouseScroll(bool) override {}
-  void MakeItemActive(const std::wstring&) override {}
+  void MimimMouseScroll(bool rollUp) override { control_->MimimMouseScroll(rollUp); }
+  void MakeItemActive(const std::wstring& name) override { control_->MakeItemActive(0, name); }
   void SetSkipScrollEvent(bool v) override { control_->SkipScrollEvent = v; }
   void SetSkipMoveEvent(bool v) override { control_->SkipMoveEvent = v; }
   void SetMouseLocked(bool v) override { control_->MouseLocked = v; }

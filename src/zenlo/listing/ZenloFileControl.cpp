@@ -13,6 +13,8 @@
 #include "listing/model/SubFolderProbe.h"
 #include "listing/view/HeadingStrip.h"
 #include "listing/view/HeadingStripOwner.h"
+#include "listing/model/Marking.h"
+#include "listing/view/PointerState.h"
 #include "listing/view/ViewState.h"
 #include "zenlo/ZFCombo.h"
 #include "listing/view/SelectorEvents.h"
@@ -28,6 +30,8 @@ ZenloFileControl::ZenloFileControl()
     : lifetime_(std::make_unique<CallLifetime>()),
       places_(std::make_unique<PlaceMemory>()),
       view_(std::make_unique<ViewState>()),
+      pointer_(std::make_unique<PointerState>()),
+      marking_(std::make_unique<Marking>()),
       details_(std::make_unique<ItemDetails>()),
       subFolderProbe_(std::make_unique<SubFolderProbe>()),
       releaser_(std::make_unique<ItemReleaser>()),

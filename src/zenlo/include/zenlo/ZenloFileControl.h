@@ -44,6 +44,8 @@ struct ErrorInfo;
 namespace zenlo {
 
 class CallGuard;
+class Marking;
+struct PointerState;
 class CallLifetime;
 class ChangeWatch;
 class ColorMemory;
@@ -148,7 +150,7 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   void SetExpandedFolder();
   std::wstring GetActiveFolderString(std::int32_t) const { return {}; }  // the list is never filled
   void AddToActiveFolderString(const std::wstring&) {}  // kept for hosts; nothing is kept
-  std::int32_t GetItemNumFromName(std::wstring& ItemName);
+  std::int32_t GetItemNumFromName(const std::wstring& ItemName);
   bool CheckFolderAccess(std::wstring path, bool ShowErrorMessage = false);
   bool ExpandingFolder() const { return expandingFolder_; }
   std::wstring GetExpandedFolderString(std::int32_t i) const;
@@ -271,6 +273,39 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   std::int16_t GetNumberOfSorts() const;
   void SortReset();
 
+  // ---- Marking (whoever asks: mouse, keys or the host) ----
+  // "all" marks every item, an empty text toggles, any other text unmarks every item.
+  void SelectAll(const std::wstring& DoAll);
+  // ForceSelect 0 toggles, 1 marks, -1 unmarks. False for the tree root and items not shown.
+  bool AddArrowToItem(std::int32_t SelectedItem, std::int16_t ForceSelect);
+  // StartItem..SelectedItem take the state of the last single-item change.
+  void AddArrowToRange(std::int32_t SelectedItem, std::int32_t StartItem);
+  // The marked paths go to FileSpecs (each NUL-ended, then one more NUL); returns a summary.
+  std::wstring GetFileSpecs();
+  // The next marked path after LastListItem (set it to 0 first), or "end".
+  std::wstring GetFileSpecsExternal();
+
+  // ---- Mouse ----
+  void FolderBox_MouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y);
+  // By number, or by path when ItemName is not empty.
+  void MakeItemActive(std::int32_t TheItem, const std::wstring& ItemName);
+  void ResetStartItem();
+  void DoubleClick(std::int32_t SelectedItem);
+  void MoveMouseOverItem(std::int32_t SelectedItem);
+  void MimimMouseScroll(bool RollUp);
+  void SetFolderFocus(const std::wstring& butt);
+  void NonFolderListMouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y);
+  void SetActiveItems();
+  void GetCurrentItemPath() {}  // kept for hosts; answers nothing
+  // Opens a file with its program; tests put a recorder in its place (null: the real one).
+  using FileOpener = std::function<void(const std::wstring& path, std::int32_t showState,
+                                        const std::wstring& directory, HWND owner)>;
+  void SetFileOpener(FileOpener opener);
+
+  // ---- Keys (the host calls these on the active list) ----
+  void KeyUpDownPressed(std::int16_t& KeyCode, bool& SpaceKeyDown);
+  void KeySpacePressed();
+
   // ---- Layout, geometry and scrolling ----
   void ResizeControl(Orient TheLayout);
   void PlaceControls();
@@ -328,6 +363,8 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   ViewState& View() { return *view_; }
   // The heading buttons (cmdSort) and what their handlers keep.
   HeadingStrip& Strip() { return *strip_; }
+  const PointerState& Pointer() const { return *pointer_; }
+  const Marking& Marks() const { return *marking_; }
 
   // ---- What hosts and tests read of the model ----
   const std::vector<TypeListItem>& ListItems() const { return listItems_; }
@@ -475,6 +512,26 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   std::int32_t TextWidthTwips(const std::wstring& text) const;
   std::int32_t MeasureNameWidth(const std::wstring& text, const std::wstring& headingKey) const;
 
+  // Mouse and keys (MouseInput.cpp, KeyInput.cpp, Marking.cpp)
+  void FolderBox_MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y);
+  void FolderBox_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y);
+  void FolderBox_KeyDown(std::int16_t& KeyCode, std::int16_t Shift);
+  void FolderBox_KeyUp(std::int16_t KeyCode, std::int16_t Shift);
+  void BoundBox_MouseMove();
+  bool OnFolderBoxInput(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  bool OnBoundBoxInput(UINT msg, WPARAM wParam, LPARAM lParam);
+  bool OnFolderBoxKey(UINT msg, WPARAM wParam);
+  void RaiseMouseMoveBasic();
+  void ShowCursor(int cursor);
+  bool InExpanderZone(std::int32_t item, float X) const;
+  bool InIconBand(std::int32_t item, float X);
+  bool ScrollOneRow(std::int32_t step);
+  // A plain left drag left its press: DragStart for the host, and where the OLE drag begins.
+  void BeginItemDrag(bool startOleDrag);
+  void DeselectOtherLevels();
+  void GetTargetFolderForItem(std::int32_t index, const std::wstring& keyword = {});
+  void MarkChanged(std::int32_t index, bool marked);
+
   // Hit-testing (HitTest.cpp). X, Y are twips of FolderBox with the vertical scroll included.
   // The item may lie outside 0..LastShownItem (-1 on failure); every caller checks it.
   std::int32_t GetItemIdAtPoint(float X, float Y);
@@ -545,6 +602,9 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
 
   // View
   std::unique_ptr<ViewState> view_;
+  std::unique_ptr<PointerState> pointer_;
+  std::unique_ptr<Marking> marking_;
+  FileOpener fileOpener_;
   std::unique_ptr<SelectorEvents> selectorEvents_;
   ZFCombo* zfCombo1_ = nullptr;
   std::unique_ptr<HeadingStripOwner> stripOwner_;

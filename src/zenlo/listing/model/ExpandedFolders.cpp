@@ -9,17 +9,18 @@
 
 namespace zenlo {
 
-std::int32_t ZenloFileControl::GetItemNumFromName(std::wstring& ItemName) {
-  ItemName = tk::UpperCase(ItemName);
-  if (!ItemName.empty() && ItemName.back() == L'\\') ItemName.pop_back();
-  if (!ItemName.empty() && ItemName.back() == L':') return 0;  // a drive is its tree's root
+std::int32_t ZenloFileControl::GetItemNumFromName(const std::wstring& ItemName) {
+  // A copy: the caller's path stays as it was given.
+  std::wstring name = tk::UpperCase(ItemName);
+  if (!name.empty() && name.back() == L'\\') name.pop_back();
+  if (!name.empty() && name.back() == L':') return 0;  // a drive is its tree's root
   for (std::int32_t i = 0; i < itemCount_; ++i) {
     // A tree's root keeps its trailing "\", so it is compared without it too.
     std::wstring_view path = listItems_[static_cast<std::size_t>(i)].FullPath;
     if (path.size() > 1 && path.back() == L'\\') path.remove_suffix(1);
-    if (path.size() == ItemName.size() &&
-        CompareStringOrdinal(path.data(), static_cast<int>(path.size()), ItemName.data(),
-                             static_cast<int>(ItemName.size()), TRUE) == CSTR_EQUAL)
+    if (path.size() == name.size() &&
+        CompareStringOrdinal(path.data(), static_cast<int>(path.size()), name.data(),
+                             static_cast<int>(name.size()), TRUE) == CSTR_EQUAL)
       return i;
   }
   return -999;

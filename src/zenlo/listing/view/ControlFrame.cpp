@@ -282,9 +282,10 @@ bool ZenloFileControl::OnSurfaceMessage(UINT msg, WPARAM wParam, LPARAM lParam,
   }
 }
 
-bool ZenloFileControl::OnBoundBoxMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+bool ZenloFileControl::OnBoundBoxMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   CallGuard guard(*this);
   ViewState& v = *view_;
+  if (OnBoundBoxInput(msg, wParam, lParam)) return true;
   if (msg != WM_ERASEBKGND) return false;
   // The area below the last row shows the list background.
   RECT r;
@@ -295,7 +296,7 @@ bool ZenloFileControl::OnBoundBoxMessage(UINT msg, WPARAM wParam, LPARAM, LRESUL
   return true;
 }
 
-bool ZenloFileControl::OnFolderBoxMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) {
+bool ZenloFileControl::OnFolderBoxMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   CallGuard guard(*this);
   ViewState& v = *view_;
   switch (msg) {
@@ -315,7 +316,7 @@ bool ZenloFileControl::OnFolderBoxMessage(UINT msg, WPARAM, LPARAM, LRESULT& res
       return true;
     }
     default:
-      return false;
+      return OnFolderBoxKey(msg, wParam) || OnFolderBoxInput(msg, wParam, lParam, result);
   }
 }
 

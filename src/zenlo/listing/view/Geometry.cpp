@@ -95,6 +95,8 @@ void ZenloFileControl::VScrollHasChanged() {
   if (!v.ScrollRedrawEnabled) return;
   DrawFolderBox();
   HighLightActiveItem();
+  // The pointer stays on its screen row, which now shows another item.
+  if (v.HoverItem != -1 && v.HoverRow >= 0) v.HoverItem = v.HoverRow + v.TopItem;
   HighLightMouseOverItem();
 }
 

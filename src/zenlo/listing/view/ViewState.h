@@ -127,6 +127,8 @@ struct ViewState {
   bool ScrollRedrawEnabled = true;
   std::int32_t HoverItem = -1;
   std::int32_t LastHoverItem = -1;
+  // The hover item's screen row: a scroll keeps the row, so the hover moves to another item.
+  std::int32_t HoverRow = -1;
   struct {
     double Top = 0, Bottom = 0, Left = 0, Right = 0;
   } ActiveFrame;
