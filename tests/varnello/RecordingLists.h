@@ -70,6 +70,8 @@ class RecordingList final : public varnello::PaneList {
   void WatchStop() override { Log(L"WatchStop"); }
   void HiLightControl(bool on) override { Log(on ? L"HiLightControl(1)" : L"HiLightControl(0)"); }
   void SetFolderFocus() override { Log(L"SetFolderFocus"); }
+  bool OwnKeys = false;  // as a real list, which raises KeyPressed itself
+  bool RaisesOwnKeys() const override { return OwnKeys; }
   void KeySpacePressed() override { Log(L"KeySpacePressed"); }
   void KeyUpDownPressed(short& keyCode, bool& spaceKeyDown) override;
   void CalculateFolderSizeSingle() override { Log(L"CalculateFolderSizeSingle"); }

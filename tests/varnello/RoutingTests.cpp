@@ -194,6 +194,12 @@ TEST_F(MasterTest, KeysPressedInAListAreSeenFirstByTheMainWindow) {
     pump();
     EXPECT_EQ(CallsSince(lists.Log, from), c.want);
   }
+  // A list that raises its keys itself is not handed them again, or each would act twice.
+  lists[0].OwnKeys = true;
+  const size_t from = lists.Log.Calls.size();
+  PostMessageW(lists[0].Window(), WM_KEYDOWN, VK_DOWN, 0);
+  pump();
+  EXPECT_TRUE(CallsSince(lists.Log, from).empty());
 }
 
 TEST_F(MasterTest, WheelScrollsTheActiveListTheWayItTurned) {

@@ -285,4 +285,59 @@ TEST(PointerInput, MarksFollowTheirPathsAcrossARefresh) {
   EXPECT_EQ(l.c->GetFileSpecs(), L"");
 }
 
+TEST(PointerInput, PointersShowWhatAPressWouldDo) {
+  SmallTree t;
+  const auto& cursors = t.c->View().Cursors;
+  const std::int32_t alpha = t.Index(L"Alpha");
+  struct Case {
+    const char* what;
+    float x;
+    int cursor;  // curselect, curselectshift, ..., curexpand, curdefault
+  } cases[] = {
+      {"the expander", t.ExpanderX(alpha), 4},
+      {"the mark zone of a folder", t.ZoneX(alpha), 0},
+      {"the name", t.NameX(alpha), 5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    t.Move(c.x, t.RowY(alpha));
+    ASSERT_NE(cursors[static_cast<std::size_t>(c.cursor)], nullptr);
+    EXPECT_EQ(t.c->Pointer().Cursor, cursors[static_cast<std::size_t>(c.cursor)]);
+  }
+  // The second click of a Shift range shows the range pointer.
+  t.Click(t.NameX(alpha), t.RowY(alpha), MK_SHIFT);
+  t.Click(t.NameX(alpha + 1), t.RowY(alpha + 1), MK_SHIFT);
+  EXPECT_EQ(t.c->Pointer().Cursor, cursors[1]);
+}
+
+TEST(PointerInput, WhileTheHostHoldsTheMouseAReleaseOnlyAsksToUnlock) {
+  SmallListing l;
+  l.c->MouseLocked = true;
+  l.Move(l.ZoneX(l.a), l.RowY(l.a));
+  l.Click(l.ZoneX(l.a), l.RowY(l.a));
+  l.RightClick(l.NameX(l.b), l.RowY(l.b));
+  EXPECT_TRUE(l.Marked().empty());
+  EXPECT_TRUE(l.Events(L"FBRightClick").empty());
+  EXPECT_TRUE(l.Events(L"SetLockedIndex").empty());
+  EXPECT_EQ(l.Events(L"MouseLocked"), (std::vector<std::wstring>{L"false", L"false"}));
+  EXPECT_EQ(l.c->View().HoverItem, l.a);  // moves still follow the pointer
+}
+
+TEST(PointerInput, TheWheelScrollsOneRowAndTheHoverKeepsItsRow) {
+  Sited l(fbFileAndFolder, 220);
+  for (int i = 0; i < 30; ++i) l.dir.File(L"file" + std::to_wstring(100 + i) + L".txt");
+  l.Read();
+  const ViewState& v = l.c->View();
+  l.Move(l.NameX(2), l.RowY(2));
+  ASSERT_EQ(v.HoverItem, 2);
+  l.c->MimimMouseScroll(true);  // at the top already
+  EXPECT_EQ(v.TopItem, 0);
+  l.c->MimimMouseScroll(false);
+  l.c->MimimMouseScroll(false);
+  EXPECT_EQ(v.TopItem, 2);
+  EXPECT_EQ(v.HoverItem, 4);
+  l.c->MimimMouseScroll(true);
+  EXPECT_EQ(v.HoverItem, 3);
+}
+
 }  // namespace

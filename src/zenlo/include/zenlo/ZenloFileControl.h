@@ -29,6 +29,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -598,6 +599,7 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   // Remembered things
   std::vector<TypeFolderFlag> expandedFolders_;
   std::vector<TypeFolderFlag> savedSelection_;
+  std::unordered_map<std::wstring, std::int16_t> savedSelectionKeys_;  // taken by each read
   std::unique_ptr<PlaceMemory> places_;
 
   // View

@@ -269,6 +269,11 @@ void ZenloFileControl::OutermostSetUp(ReadCall& call) {
     BitBltBase(true);  // the emptied listing shows at once
   }
   if (!call.keepSelected) savedSelection_.clear();
+  // Looked up once per listed item: a hashed copy, so re-reading a listing with many marks
+  // stays linear.
+  savedSelectionKeys_.clear();
+  for (const auto& entry : savedSelection_)
+    if (!entry.Path.empty()) savedSelectionKeys_.emplace(tk::UpperCase(entry.Path), entry.Flag);
   // What was painted around and below the old rows goes, in the current list background.
   if (HWND box = view_->BoundBox.Handle()) InvalidateRect(box, nullptr, TRUE);
   // Trees need them too: their folders share one picture.
@@ -632,10 +637,9 @@ bool ZenloFileControl::IsExpandedFolder(const std::wstring& path) const {
 }
 
 std::int32_t ZenloFileControl::FindNameInList(const std::wstring& path) const {
-  if (savedSelection_.empty()) return -1;
-  for (const auto& entry : savedSelection_)
-    if (!entry.Path.empty() && tk::SameText(entry.Path, path)) return entry.Flag;
-  return -1;
+  if (savedSelectionKeys_.empty()) return -1;
+  const auto found = savedSelectionKeys_.find(tk::UpperCase(path));
+  return found == savedSelectionKeys_.end() ? -1 : found->second;
 }
 
 void ZenloFileControl::SetExpandedFlag(const std::wstring& path, std::int16_t flag) {
