@@ -340,4 +340,25 @@ TEST(PointerInput, TheWheelScrollsOneRowAndTheHoverKeepsItsRow) {
   EXPECT_EQ(v.HoverItem, 3);
 }
 
+TEST(PointerInput, APressOnAnyPartOfThePaneMakesItTheClickedOne) {
+  SmallListing l;
+  const ViewState& v = l.c->View();
+  struct Case {
+    const char* what;
+    HWND target;
+    UINT message;
+  } cases[] = {
+      {"the status line", v.lblStatus.Handle(), WM_LBUTTONDOWN},
+      {"beside the items", v.BoundBox.Handle(), WM_RBUTTONDOWN},
+      {"the listing", v.FolderBox.Handle(), WM_LBUTTONDOWN},
+      {"the horizontal bar's focus", v.HScroll1.Handle(), WM_SETFOCUS},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::size_t from = l.c.host.Events.size();
+    SendMessageW(c.target, c.message, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(l.Events(L"SetLockedIndex", from).size(), 1u);
+  }
+}
+
 }  // namespace

@@ -522,6 +522,8 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   bool OnFolderBoxInput(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   bool OnBoundBoxInput(UINT msg, WPARAM wParam, LPARAM lParam);
   bool OnFolderBoxKey(UINT msg, WPARAM wParam);
+  static LRESULT CALLBACK StatusPointerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR id, DWORD_PTR data);
   void RaiseMouseMoveBasic();
   void ShowCursor(int cursor);
   bool InExpanderZone(std::int32_t item, float X) const;

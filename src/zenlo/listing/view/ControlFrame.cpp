@@ -1,5 +1,7 @@
 // The control as a window: its child parts, start-up and tear-down, persisted properties and
 // the small host queries.
+#include <windows.h>
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -59,6 +61,12 @@ bool ZenloFileControl::CreateFrame(HWND parent) {
     if (view_->FolderBox.Handle()) SetFocus(view_->FolderBox.Handle());
   };
   v.lblStatus.Create(surface);
+  SetWindowSubclass(v.lblStatus.Handle(), &ZenloFileControl::StatusPointerProc, 1,
+                    reinterpret_cast<DWORD_PTR>(this));
+  v.HScroll1.GotFocus = [this] {
+    RaiseHost([](ZenloFileControlEvents& s) { s.SetLockedIndex(); });
+    if (view_->FolderBox.Handle()) SetFocus(view_->FolderBox.Handle());
+  };
   v.lblStatus.SetFont(v.ListFont.Get());
   v.lblStatus.SetCaption(statusCaption_);
   v.lblStatus.SetColours(v.Skin.StatusText, v.Skin.StatusBackground);

@@ -1,5 +1,7 @@
 // The pointer on the listing: presses, moves and releases mark items, make one active, expand
 // tree folders, open files, start drags and tell the host of right clicks.
+#include <windows.h>
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <cmath>
@@ -453,6 +455,20 @@ void ZenloFileControl::BoundBox_MouseMove() {
   RaiseHost([](ZenloFileControlEvents& s) { s.SetActiveIndex(); });
   if (closing_) return;
   RaiseMouseMoveBasic();
+}
+
+// A press on the status line makes this pane the clicked one; the label goes on as before.
+LRESULT CALLBACK ZenloFileControl::StatusPointerProc(HWND hwnd, UINT msg, WPARAM wParam,
+                                                     LPARAM lParam, UINT_PTR id, DWORD_PTR data) {
+  if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN) {
+    auto& control = *reinterpret_cast<ZenloFileControl*>(data);
+    CallGuard guard(control);
+    control.RaiseHost([](ZenloFileControlEvents& s) { s.SetLockedIndex(); });
+    if (control.closing_) return 0;
+  } else if (msg == WM_NCDESTROY) {
+    RemoveWindowSubclass(hwnd, &ZenloFileControl::StatusPointerProc, id);
+  }
+  return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 bool ZenloFileControl::OnBoundBoxInput(UINT msg, WPARAM wParam, LPARAM lParam) {
