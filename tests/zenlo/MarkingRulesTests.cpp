@@ -161,6 +161,12 @@ TEST(MarkingRules, SelectAllMarksTogglesAndUnmarksEveryItem) {
     for (const wchar_t* t : c.texts) m.SelectAll(items, 4, t, c.type, {});
     EXPECT_EQ(MarkedOf(items), c.after);
   }
+  // A folder of sub-folders only: "none" leaves no first folder marked either.
+  auto folders = Items({{L"C:\\d\\x", 450, sFolder}, {L"C:\\d\\y", 450, sFolder}});
+  Marking m;
+  m.SelectAll(folders, 1, L"all", fbFileAndFolder, {});
+  m.SelectAll(folders, 1, L"none", fbFileAndFolder, {});
+  EXPECT_TRUE(MarkedOf(folders).empty());
 }
 
 TEST(MarkingRules, FileSpecsListEachMarkedPathAndSummarise) {
