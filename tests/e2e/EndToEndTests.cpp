@@ -119,6 +119,32 @@ void RealRightClick(int x, int y) {
   SendInput(2, in, sizeof(INPUT));
 }
 
+void RealLeftClick(int x, int y) {
+  SetCursorPos(x, y);
+  Sleep(50);
+  INPUT in[2]{};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, in, sizeof(INPUT));
+}
+
+void RealKey(WORD key) {
+  INPUT in[2]{};
+  in[0].type = in[1].type = INPUT_KEYBOARD;
+  in[0].ki.wVk = in[1].ki.wVk = key;
+  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, in, sizeof(INPUT));
+}
+
+void RealWheel(int notches) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = MOUSEEVENTF_WHEEL;
+  in.mi.mouseData = static_cast<DWORD>(notches * WHEEL_DELTA);
+  SendInput(1, &in, sizeof(INPUT));
+}
+
 std::vector<std::wstring> StateLines(const e2e::ProgramRun& run, const std::wstring& file) {
   std::vector<std::wstring> out;
   for (const auto& l : run.DescribePanes(file))
@@ -168,6 +194,87 @@ TEST(EndToEnd, PressingAPanesListingMovesTheHighlightToIt) {
       if (l.rfind(L"active ", 0) != 0) got.push_back(l);
     EXPECT_EQ(got, s.want);
   }
+
+  EXPECT_EQ(run.Close(30000), 0);
+  e2e::RemoveProgramFolder(folder);
+}
+
+// Keys and the wheel reach the listing the user is working in: Down moves its hover item to the
+// next row, the wheel scrolls it by a row (the hover item moving with the rows), and Space marks
+// whatever the hover item then is.
+TEST(EndToEnd, DownKeyAndWheelMoveTheActiveListingsHoverItem) {
+  // Enough folders at the top of drive C that the listing scrolls.
+  std::vector<std::wstring> made;
+  for (int i = 0; i < 40; ++i) {
+    wchar_t name[64];
+    swprintf(name, 64, L"C:\\e2e keys %02d", i);
+    if (CreateDirectoryW(name, nullptr)) made.push_back(name);
+  }
+  struct Cleanup {
+    std::vector<std::wstring>& made;
+    ~Cleanup() {
+      for (const auto& m : made) RemoveDirectoryW(m.c_str());
+    }
+  } cleanup{made};
+  ASSERT_EQ(made.size(), 40u);
+
+  const std::wstring folder = e2e::MakeProgramFolder(e2e::BinFolder(), TempFolder());
+  ASSERT_FALSE(folder.empty()) << "could not lay out a program folder";
+  e2e::ProgramRun run;
+  ASSERT_TRUE(run.Start(folder));
+  HWND main = run.WaitForMainWindow(60000);
+  ASSERT_NE(main, nullptr) << "no main window";
+  Sleep(500);
+
+  std::vector<RECT> bars = ListToolbars(main);
+  ASSERT_EQ(bars.size(), 4u) << "expected the toolbars of two pane pairs";
+  std::sort(bars.begin(), bars.end(), [](const RECT& a, const RECT& b) {
+    return a.left != b.left ? a.left > b.left : a.top < b.top;
+  });
+  const RECT listing0 = bars[0];  // pane 0's listing: right column, top row
+
+  const std::wstring report = folder + L"\\state.txt";
+  // The marked items of pane 0's listing, as rows of that listing.
+  auto markedRows = [&] {
+    std::vector<std::wstring> lines = run.DescribePanes(report);
+    std::vector<std::wstring> rows;
+    std::vector<int> marked;
+    bool inPane0 = false;
+    for (const auto& l : lines) {
+      if (l.rfind(L"pane ", 0) == 0) inPane0 = l.rfind(L"pane 0 ", 0) == 0;
+      if (!inPane0) continue;
+      if (l.rfind(L"list ", 0) == 0) rows.push_back(l.substr(5));
+      if (l.rfind(L"mark ", 0) == 0) {
+        const auto at = std::find(rows.begin(), rows.end(), l.substr(5));
+        marked.push_back(at == rows.end() ? -1 : static_cast<int>(at - rows.begin()));
+      }
+    }
+    return marked;
+  };
+  auto space = [&] {
+    RealKey(VK_SPACE);
+    Sleep(300);
+    return markedRows();
+  };
+
+  // A press on a row of the listing: the pane becomes the one keys go to, the row the hover item.
+  // (Rows start below the heading strip; a few rows down lies well inside the list.)
+  RealLeftClick((listing0.left + listing0.right) / 2, listing0.bottom + 80);
+  Sleep(500);
+  const std::vector<int> first = space();
+  ASSERT_EQ(first.size(), 1u) << "Space marked nothing in the clicked listing";
+  const int row = first[0];
+  ASSERT_GE(row, 0);
+  EXPECT_TRUE(space().empty()) << "a second Space unmarks the row";
+
+  RealKey(VK_DOWN);
+  Sleep(300);
+  EXPECT_EQ(space(), std::vector<int>{row + 1}) << "Down moves the hover item one row on";
+  EXPECT_TRUE(space().empty());
+
+  RealWheel(-1);  // towards the user: the list scrolls down by a row
+  Sleep(300);
+  EXPECT_EQ(space(), std::vector<int>{row + 2}) << "the wheel scrolls the hover item with the rows";
 
   EXPECT_EQ(run.Close(30000), 0);
   e2e::RemoveProgramFolder(folder);

@@ -71,6 +71,8 @@ class PaneList {
   virtual bool Reading() const = 0;
   // Full paths of the items the list shows, top to bottom.
   virtual std::vector<std::wstring> ShownItems() const = 0;
+  // The paths of the shown items that are marked, in list order.
+  virtual std::vector<std::wstring> MarkedItems() const { return {}; }
   virtual void StopOD() = 0;
   virtual void ResizeControl(zenlo::Orient layout) = 0;
   virtual void ClearTempGraphics() = 0;

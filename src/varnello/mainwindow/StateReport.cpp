@@ -12,8 +12,10 @@ std::wstring DescribePanes(const Master& master) {
     out += L"pane " + std::to_wstring(i) + L" " + (listing ? listing->currentFolder() : L"") + L"\n";
     if (PaneList* tree = master.List(i))
       for (const auto& p : tree->ShownItems()) out += L"tree " + p + L"\n";
-    if (listing)
+    if (listing) {
       for (const auto& p : listing->ShownItems()) out += L"list " + p + L"\n";
+      for (const auto& p : listing->MarkedItems()) out += L"mark " + p + L"\n";
+    }
   }
   // Which list keys go to, which one was last pressed and whose title is marked.
   out += L"active " + std::to_wstring(master.Options.ActivePane) + L"\n";

@@ -117,6 +117,15 @@ class ZenloPaneList final : public PaneList {
       paths.push_back(items[static_cast<size_t>(i)].FullPath);
     return paths;
   }
+  std::vector<std::wstring> MarkedItems() const override {
+    std::vector<std::wstring> paths;
+    const auto& items = control_->ListItems();
+    const std::int32_t last = std::min(control_->LastShownItem(), control_->ItemCount() - 1);
+    for (std::int32_t i = 0; i <= last && i < static_cast<std::int32_t>(items.size()); ++i)
+      if (items[static_cast<size_t>(i)].Selected == 1)
+        paths.push_back(items[static_cast<size_t>(i)].FullPath);
+    return paths;
+  }
   bool Reading() const override { return control_->ReadBusy() || control_->ExpandingFolder(); }
   void StopOD() override { control_->StopOD(); }
   void ResizeControl(zenlo::Orient o) override { control_->ResizeControl(o); }
