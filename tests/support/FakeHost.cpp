@@ -60,8 +60,9 @@ void FakeHost::ForceQuit() {
   if (OnForceQuit) OnForceQuit();
 }
 void FakeHost::UpdateFileName(std::wstring& f) { Record(L"UpdateFileName", f); }
-void FakeHost::PasteItems(std::wstring& s, std::wstring&, std::wstring&) {
+void FakeHost::PasteItems(std::wstring& s, std::wstring& text, std::wstring& operation) {
   Record(L"PasteItems", s);
+  if (OnPasteItems) OnPasteItems(s, text, operation);
 }
 void FakeHost::NotifySourceIndex() { Record(L"NotifySourceIndex"); }
 void FakeHost::GetBookmark(short& i, std::wstring& path) {

@@ -24,6 +24,9 @@ class FakeHost : public zenlo::ZenloFileControlEvents {
   std::function<void()> OnClick;
   std::function<void()> OnForceQuit;
   std::function<void(const std::wstring&)> OnMessage;
+  std::function<void(const std::wstring& strSource, const std::wstring& strSourceText,
+                     const std::wstring& operation)>
+      OnPasteItems;
   std::wstring Bookmarks[10] = {L"(empty)", L"(empty)", L"(empty)", L"(empty)", L"(empty)",
                                 L"(empty)", L"(empty)", L"(empty)", L"(empty)", L"(empty)"};
   bool PaneShown[5] = {true, false, false, false, false};
@@ -54,7 +57,8 @@ class FakeHost : public zenlo::ZenloFileControlEvents {
   void MouseLocked(bool&) override;
   void ForceQuit() override;
   void UpdateFileName(std::wstring& FileName) override;
-  void PasteItems(std::wstring& strSource, std::wstring&, std::wstring&) override;
+  void PasteItems(std::wstring& strSource, std::wstring& strSourceText,
+                  std::wstring& operation) override;
   void NotifySourceIndex() override;
   void GetBookmark(short& ArrayIndex, std::wstring& ThePath) override;
   void PaneWantsToMimicFolder(short&) override;

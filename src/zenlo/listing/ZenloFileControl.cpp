@@ -51,6 +51,7 @@ ZenloFileControl::ZenloFileControl()
 ZenloFileControl::~ZenloFileControl() {
   // Tear-down: every release is attempted, none can fail. The heading buttons go while the
   // surface they sit on still exists.
+  RevokeDropTargets();
   strip_.reset();
   ReleaseSelector();
   watch_->Close();

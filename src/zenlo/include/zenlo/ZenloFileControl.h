@@ -38,6 +38,8 @@
 #include "zenlo/ZenloFileControlEvents.h"
 #include "zenlo/ZenloTypes.h"
 
+struct IDataObject;
+
 namespace tk {
 struct ErrorInfo;
 }
@@ -355,6 +357,23 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   void RedrawTemporaryLines();
   void HiLightControl(bool HiLight);
 
+  // ---- Drag and drop ----
+  // Makes sure the item about to be dragged is marked: an unmarked one is marked alone, a
+  // marked one keeps the others. -1 takes the hover item, else the first item.
+  void PreDragCheck(std::int32_t& currItem);
+  // Copy and cut by keys or menu: true when something is marked or the item (-1: the active
+  // one) could be marked; false, after telling the user, when nothing can be used.
+  bool PreDragCheckKeepSelected(std::int32_t& currItem);
+  void ClearAutoSelect();
+  // Drags the marked items out of the listing as a file list (the mouse calls it once a plain
+  // left drag has passed its threshold); returns when the drag has ended.
+  void StartFolderBoxDrag();
+  // The folder a drop or paste on this list goes into: the folder under the pointer (a
+  // file's own folder), else the list's folder; empty when that cannot take files.
+  std::wstring DropDestination();
+  // The path without its last part; drops a trailing "\" of the caller's text first.
+  std::wstring ParentPath(std::wstring& ItemString);
+
   // ---- Status line ----
   void UpdateFolderAndFileSelectionInfo();
   void UpdateStatus(bool SkipSound = false);
@@ -545,6 +564,17 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   void FolderBoxPointToTwips(int pixelX, int pixelY, float& X, float& Y) const;
 
   void OnWatchTick();
+
+  // Drag and drop (DragDrop.cpp)
+  void RegisterDropTargets();
+  void RevokeDropTargets();
+  DWORD OnListDrag(bool overBoundBox, int call, IDataObject* data, POINTL point, DWORD allowed);
+  void TrackDropPoint(bool overBoundBox, POINTL point);
+  DWORD PasteDroppedFiles(IDataObject* data, DWORD allowed);
+  void RaiseMouseMoveOnce();
+  std::vector<std::wstring> DraggedPaths() const;
+  void UnmarkAllItems();
+  void MarkForTransfer(std::int32_t item);
 
   std::unique_ptr<CallLifetime> lifetime_;  // destruction waits for the calls on the stack
   bool closing_ = false;                     // the host let go: reach it no more

@@ -77,6 +77,7 @@ bool ZenloFileControl::CreateFrame(HWND parent) {
   zfCombo1_->CreateFrame(surface);
   strip_->SetParent(surface);
   CreateToolbar();
+  RegisterDropTargets();
   ApplyPlacement();
   return true;
 }
@@ -293,6 +294,8 @@ bool ZenloFileControl::OnSurfaceMessage(UINT msg, WPARAM wParam, LPARAM lParam,
 bool ZenloFileControl::OnBoundBoxMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   CallGuard guard(*this);
   ViewState& v = *view_;
+  // A window going before the control takes its drop target registration with it.
+  if (msg == WM_DESTROY) RevokeDragDrop(v.BoundBox.Handle());
   if (OnBoundBoxInput(msg, wParam, lParam)) return true;
   if (msg != WM_ERASEBKGND) return false;
   // The area below the last row shows the list background.
@@ -308,6 +311,9 @@ bool ZenloFileControl::OnFolderBoxMessage(UINT msg, WPARAM wParam, LPARAM lParam
   CallGuard guard(*this);
   ViewState& v = *view_;
   switch (msg) {
+    case WM_DESTROY:
+      RevokeDragDrop(v.FolderBox.Handle());
+      return false;
     case WM_ERASEBKGND:
       result = 1;
       return true;

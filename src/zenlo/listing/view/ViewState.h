@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "listing/model/HeadingsTable.h"
+#include "listing/view/DragDrop.h"
 #include "listing/view/FolderBoxTip.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Gdi.h"
@@ -149,6 +150,8 @@ struct ViewState {
 
   SkinSettings Skin;
   std::wstring SelectionText;
+
+  DragDropState Drag;
 
   // Pointer pictures loaded at start-up.
   tk::Bitmap PointerSelect;

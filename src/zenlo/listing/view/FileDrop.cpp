@@ -1,0 +1,311 @@
+#include "listing/view/FileDrop.h"
+
+#include <shlobj.h>
+
+#include <cstring>
+
+namespace zenlo {
+
+namespace {
+
+FORMATETC FileDropFormat() { return FORMATETC{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}; }
+
+bool IsFileDropFormat(const FORMATETC* f) {
+  return f && f->cfFormat == CF_HDROP && f->dwAspect == DVASPECT_CONTENT &&
+         (f->tymed & TYMED_HGLOBAL) != 0;
+}
+
+// Hands out the one format of the file-drop data.
+class FormatEnumerator final : public IEnumFORMATETC {
+ public:
+  explicit FormatEnumerator(ULONG at = 0) : at_(at) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+    if (!ppv) return E_POINTER;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IEnumFORMATETC)) {
+      *ppv = static_cast<IEnumFORMATETC*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --refs_;
+    if (left == 0) delete this;
+    return left;
+  }
+  HRESULT STDMETHODCALLTYPE Next(ULONG count, FORMATETC* out, ULONG* fetched) override {
+    if (!out || (count > 1 && !fetched)) return E_POINTER;
+    ULONG n = 0;
+    if (count > 0 && at_ == 0) {
+      out[0] = FileDropFormat();
+      n = 1;
+      at_ = 1;
+    }
+    if (fetched) *fetched = n;
+    return n == count ? S_OK : S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
+    const bool all = at_ + count <= 1;
+    at_ = all ? at_ + count : 1;
+    return all ? S_OK : S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE Reset() override {
+    at_ = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Clone(IEnumFORMATETC** out) override {
+    if (!out) return E_POINTER;
+    *out = new FormatEnumerator(at_);
+    return S_OK;
+  }
+
+ private:
+  ULONG refs_ = 1;
+  ULONG at_;
+};
+
+class FileDropData final : public IDataObject {
+ public:
+  explicit FileDropData(std::vector<std::wstring> paths) : paths_(std::move(paths)) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+    if (!ppv) return E_POINTER;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject)) {
+      *ppv = static_cast<IDataObject*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --refs_;
+    if (left == 0) delete this;
+    return left;
+  }
+
+  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
+    if (!format || !medium) return E_POINTER;
+    if (!IsFileDropFormat(format)) return DV_E_FORMATETC;
+    // Every caller gets its own copy and frees it.
+    HGLOBAL block = MakeDropFilesBlock(paths_);
+    if (!block) return E_OUTOFMEMORY;
+    medium->tymed = TYMED_HGLOBAL;
+    medium->hGlobal = block;
+    medium->pUnkForRelease = nullptr;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
+    if (!format) return E_POINTER;
+    return IsFileDropFormat(format) ? S_OK : DV_E_FORMATETC;
+  }
+  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
+    if (out) out->ptd = nullptr;
+    return DATA_S_SAMEFORMATETC;
+  }
+  // The drag helpers of the shell may try to add their own formats; only the list is kept.
+  HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** out) override {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (direction != DATADIR_GET) return E_NOTIMPL;
+    *out = new FormatEnumerator();
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+    return OLE_E_ADVISENOTSUPPORTED;
+  }
+  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override {
+    return OLE_E_ADVISENOTSUPPORTED;
+  }
+
+ private:
+  ULONG refs_ = 1;
+  std::vector<std::wstring> paths_;
+};
+
+class FileDropSource final : public IDropSource {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+    if (!ppv) return E_POINTER;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropSource)) {
+      *ppv = static_cast<IDropSource*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --refs_;
+    if (left == 0) delete this;
+    return left;
+  }
+  HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
+    if (escape || (keys & (MK_RBUTTON | MK_MBUTTON)) != 0) return DRAGDROP_S_CANCEL;
+    if ((keys & MK_LBUTTON) == 0) return DRAGDROP_S_DROP;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+
+ private:
+  ULONG refs_ = 1;
+};
+
+}  // namespace
+
+HGLOBAL MakeDropFilesBlock(const std::vector<std::wstring>& paths) {
+  std::size_t chars = 1;
+  for (const auto& p : paths) chars += p.size() + 1;
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+  if (!block) return nullptr;
+  auto* head = static_cast<DROPFILES*>(GlobalLock(block));
+  if (!head) {
+    GlobalFree(block);
+    return nullptr;
+  }
+  head->pFiles = sizeof(DROPFILES);
+  head->fWide = TRUE;
+  auto* text = reinterpret_cast<wchar_t*>(reinterpret_cast<BYTE*>(head) + sizeof(DROPFILES));
+  for (const auto& p : paths) {
+    std::memcpy(text, p.c_str(), (p.size() + 1) * sizeof(wchar_t));
+    text += p.size() + 1;
+  }
+  *text = L'\0';
+  GlobalUnlock(block);
+  return block;
+}
+
+bool OffersFileDrop(IDataObject* data) {
+  if (!data) return false;
+  FORMATETC format = FileDropFormat();
+  return data->QueryGetData(&format) == S_OK;
+}
+
+// A list that is cut short or lies about where its names start gives the names that are
+// complete, never more.
+std::vector<std::wstring> ReadDropFilesBlock(HGLOBAL block) {
+  std::vector<std::wstring> paths;
+  const SIZE_T size = GlobalSize(block);
+  const auto* head = static_cast<const DROPFILES*>(GlobalLock(block));
+  if (!head) return paths;
+  if (size >= sizeof(DROPFILES) && head->pFiles >= sizeof(DROPFILES) && head->pFiles < size) {
+    const BYTE* at = reinterpret_cast<const BYTE*>(head) + head->pFiles;
+    const BYTE* end = reinterpret_cast<const BYTE*>(head) + size;
+    if (head->fWide) {
+      const auto* text = reinterpret_cast<const wchar_t*>(at);
+      const auto* stop = text + (end - at) / sizeof(wchar_t);
+      while (text < stop && *text) {
+        const wchar_t* name = text;
+        while (text < stop && *text) ++text;
+        if (text == stop) break;  // no end to this name
+        paths.emplace_back(name, text);
+        ++text;
+      }
+    } else {
+      const auto* text = reinterpret_cast<const char*>(at);
+      const auto* stop = reinterpret_cast<const char*>(end);
+      while (text < stop && *text) {
+        const char* name = text;
+        while (text < stop && *text) ++text;
+        if (text == stop) break;
+        const int n = static_cast<int>(text - name);
+        std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, name, n, nullptr, 0)), L'\0');
+        MultiByteToWideChar(CP_ACP, 0, name, n, wide.data(), static_cast<int>(wide.size()));
+        paths.push_back(std::move(wide));
+        ++text;
+      }
+    }
+  }
+  GlobalUnlock(block);
+  return paths;
+}
+
+std::vector<std::wstring> ReadFileDrop(IDataObject* data) {
+  std::vector<std::wstring> paths;
+  if (!data) return paths;
+  FORMATETC format = FileDropFormat();
+  STGMEDIUM medium{};
+  if (FAILED(data->GetData(&format, &medium))) return paths;
+  if (medium.tymed == TYMED_HGLOBAL && medium.hGlobal) paths = ReadDropFilesBlock(medium.hGlobal);
+  ReleaseStgMedium(&medium);
+  return paths;
+}
+
+ComRef<IDataObject> MakeFileDropData(std::vector<std::wstring> paths) {
+  return ComRef<IDataObject>(new FileDropData(std::move(paths)));
+}
+
+ComRef<IDropSource> MakeFileDropSource() { return ComRef<IDropSource>(new FileDropSource()); }
+
+ComRef<ListDropTarget> ListDropTarget::Create(Handler handler) {
+  return ComRef<ListDropTarget>(new ListDropTarget(std::move(handler)));
+}
+
+HRESULT STDMETHODCALLTYPE ListDropTarget::QueryInterface(REFIID riid, void** ppv) {
+  if (!ppv) return E_POINTER;
+  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropTarget)) {
+    *ppv = static_cast<IDropTarget*>(this);
+    AddRef();
+    return S_OK;
+  }
+  *ppv = nullptr;
+  return E_NOINTERFACE;
+}
+
+ULONG STDMETHODCALLTYPE ListDropTarget::AddRef() { return ++refs_; }
+
+ULONG STDMETHODCALLTYPE ListDropTarget::Release() {
+  const ULONG left = --refs_;
+  if (left == 0) delete this;
+  return left;
+}
+
+DWORD ListDropTarget::Forward(Call call, IDataObject* data, POINTL pt, DWORD allowed) {
+  if (!handler_) return DROPEFFECT_NONE;
+  // The handler may detach this target (its owner goes away while a host's handler runs).
+  ComRef<ListDropTarget> keep(this);
+  AddRef();
+  try {
+    Handler handler = handler_;
+    return handler(call, data, pt, allowed);
+  } catch (...) {
+    return DROPEFFECT_NONE;  // nothing escapes into the drag loop
+  }
+}
+
+HRESULT STDMETHODCALLTYPE ListDropTarget::DragEnter(IDataObject* data, DWORD, POINTL pt,
+                                                    DWORD* effect) {
+  if (!effect) return E_INVALIDARG;
+  if (data) data->AddRef();
+  entered_ = ComRef<IDataObject>(data);
+  *effect = Forward(Call::Enter, data, pt, *effect);
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE ListDropTarget::DragOver(DWORD, POINTL pt, DWORD* effect) {
+  if (!effect) return E_INVALIDARG;
+  *effect = Forward(Call::Over, entered_.Get(), pt, *effect);
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE ListDropTarget::DragLeave() {
+  entered_ = ComRef<IDataObject>();
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE ListDropTarget::Drop(IDataObject* data, DWORD, POINTL pt, DWORD* effect) {
+  if (!effect) return E_INVALIDARG;
+  entered_ = ComRef<IDataObject>();
+  *effect = Forward(Call::Drop, data, pt, *effect);
+  return S_OK;
+}
+
+}  // namespace zenlo

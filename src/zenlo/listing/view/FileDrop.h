@@ -1,0 +1,91 @@
+#pragma once
+// The shell's file-drop format (a DROPFILES block under CF_HDROP) and the small COM objects a
+// listing needs to drag files out and take files in: a data object that offers only the file
+// list, a drop source, and a drop target that hands each call to its owner.
+#include <windows.h>
+#include <ole2.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace zenlo {
+
+// Owns one reference to a COM object.
+template <typename T>
+class ComRef {
+ public:
+  ComRef() = default;
+  // Takes over a reference the caller already holds.
+  explicit ComRef(T* adopted) : p_(adopted) {}
+  ComRef(const ComRef& o) : p_(o.p_) {
+    if (p_) p_->AddRef();
+  }
+  ComRef(ComRef&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
+  ComRef& operator=(ComRef o) noexcept {
+    std::swap(p_, o.p_);
+    return *this;
+  }
+  ~ComRef() {
+    if (p_) p_->Release();
+  }
+  T* Get() const { return p_; }
+  T* operator->() const { return p_; }
+  explicit operator bool() const { return p_ != nullptr; }
+  // For the out-argument of a call that hands back a new reference.
+  T** Put() {
+    *this = ComRef();
+    return &p_;
+  }
+
+ private:
+  T* p_ = nullptr;
+};
+
+// A DROPFILES block with wide paths, each ended by NUL, and a final NUL. The caller owns it.
+HGLOBAL MakeDropFilesBlock(const std::vector<std::wstring>& paths);
+
+// The names a DROPFILES block holds (wide or ANSI), read within the block's size.
+std::vector<std::wstring> ReadDropFilesBlock(HGLOBAL block);
+// The paths of the file list the data holds, in its order; empty without one.
+std::vector<std::wstring> ReadFileDrop(IDataObject* data);
+bool OffersFileDrop(IDataObject* data);
+
+// A data object with the file list of the given paths and nothing else.
+ComRef<IDataObject> MakeFileDropData(std::vector<std::wstring> paths);
+
+// Drops where the left button is released, gives up on Esc or another button.
+ComRef<IDropSource> MakeFileDropSource();
+
+// Forwards drag-enter, drag-over and drop to a handler until Detach; a detached target
+// refuses everything (the window system may call it after its owner has gone).
+class ListDropTarget final : public IDropTarget {
+ public:
+  enum class Call { Enter, Over, Drop };
+  // Answers the effect to show (over) or taken (drop). `point` is on the screen, in pixels.
+  using Handler = std::function<DWORD(Call, IDataObject*, POINTL point, DWORD allowed)>;
+
+  static ComRef<ListDropTarget> Create(Handler handler);
+  void Detach() { handler_ = nullptr; }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
+  ULONG STDMETHODCALLTYPE AddRef() override;
+  ULONG STDMETHODCALLTYPE Release() override;
+  HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL pt,
+                                      DWORD* effect) override;
+  HRESULT STDMETHODCALLTYPE DragOver(DWORD keys, POINTL pt, DWORD* effect) override;
+  HRESULT STDMETHODCALLTYPE DragLeave() override;
+  HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) override;
+
+ private:
+  explicit ListDropTarget(Handler handler) : handler_(std::move(handler)) {}
+  ~ListDropTarget() = default;
+  DWORD Forward(Call call, IDataObject* data, POINTL pt, DWORD allowed);
+
+  ULONG refs_ = 1;
+  Handler handler_;
+  ComRef<IDataObject> entered_;  // DragOver carries no data: the one of DragEnter
+};
+
+}  // namespace zenlo
