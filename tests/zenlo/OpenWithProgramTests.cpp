@@ -130,19 +130,32 @@ TEST(OpenWithAssociatedProgram, NoAssociationAsksBeforeTheOpenWithDialog) {
 // Any other failure says why, once; a listing's display prefix is cut before the start.
 TEST(OpenWithAssociatedProgram, OtherFailuresTellTheUserWhy) {
   TempFolder dir;
+  const std::wstring notFound = L"File could not be opened. The file was not found.";
   struct Case {
-    std::wstring path, shownFile;
+    std::wstring path, shownFile, reason;
   } cases[] = {
-      {dir.Path() + L"missing.txt", dir.Path() + L"missing.txt"},
-      {L"*Docs on server \\\\noserver\\share\\file.txt", L"\\\\noserver\\share\\file.txt"},
+      {dir.Path() + L"missing.txt", dir.Path() + L"missing.txt", notFound},
+      // Wine has no network: the shell finds no such file.
+      {L"*Docs on server \\\\noserver\\share\\file.txt", L"\\\\noserver\\share\\file.txt", notFound},
   };
   for (const auto& k : cases) {
     Boxes boxes;
     zenlo::OpenWithAssociatedProgram(k.path, SW_SHOWNORMAL, L"", nullptr);
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].Text, L"File cannot be opened.\r\n\r\nYour file: " + k.shownFile);
+    EXPECT_EQ(boxes.shown[0].Text, k.reason + L"\r\n\r\nYour file: " + k.shownFile);
     EXPECT_EQ(boxes.shown[0].Style & 0xF, static_cast<UINT>(MB_OK));
   }
+}
+
+// Results without a sentence of their own take the system's reason when there is one.
+TEST(OpenWithAssociatedProgram, FailureTextsByResult) {
+  EXPECT_EQ(zenlo::OpenFailureText(3), L"File could not be opened. The path was not found.");
+  EXPECT_EQ(zenlo::OpenFailureText(26), L"A sharing violation occurred.");
+  EXPECT_EQ(zenlo::OpenFailureText(32), L"File cannot be opened.");
+  const std::wstring withReason = zenlo::OpenFailureText(32, ERROR_MOD_NOT_FOUND);
+  ASSERT_GT(withReason.size(), std::wstring(L"File cannot be opened. ").size());
+  EXPECT_EQ(withReason.rfind(L"File cannot be opened. ", 0), 0u);
+  EXPECT_EQ(withReason.find_first_of(L"\r\n"), std::wstring::npos);
 }
 
 }  // namespace

@@ -17,7 +17,13 @@ std::wstring FromNetworkStart(const std::wstring& text) {
   return at == std::wstring::npos ? text : text.substr(at);
 }
 
-INT_PTR Start(const std::wstring& path, int showState, const std::wstring& directory, HWND owner) {
+struct StartResult {
+  INT_PTR code = 0;
+  DWORD systemError = 0;
+};
+
+StartResult Start(const std::wstring& path, int showState, const std::wstring& directory,
+                  HWND owner) {
   SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof info;
   // The shell's own error boxes would repeat (or contradict) the one shown here.
@@ -26,8 +32,23 @@ INT_PTR Start(const std::wstring& path, int showState, const std::wstring& direc
   info.lpFile = path.c_str();
   info.lpDirectory = directory.empty() ? nullptr : directory.c_str();
   info.nShow = showState;
-  ShellExecuteExW(&info);
-  return reinterpret_cast<INT_PTR>(info.hInstApp);
+  const bool started = ShellExecuteExW(&info) != FALSE;
+  return {reinterpret_cast<INT_PTR>(info.hInstApp), started ? 0 : GetLastError()};
+}
+
+// The system's own sentence for an error number, on one line; empty when it has none.
+std::wstring SystemErrorText(DWORD error) {
+  if (error == 0) return {};
+  wchar_t* buffer = nullptr;
+  const DWORD n = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::wstring text = n && buffer ? std::wstring(buffer, n) : std::wstring();
+  if (buffer) LocalFree(buffer);
+  for (wchar_t& c : text)
+    if (c == L'\r' || c == L'\n') c = L' ';
+  while (!text.empty() && text.back() == L' ') text.pop_back();
+  return text;
 }
 
 CommandStarter& Starter() {
@@ -58,13 +79,19 @@ void StartOpenWithDialog(const std::wstring& path) {
 
 void SetCommandStarter(CommandStarter starter) { Starter() = std::move(starter); }
 
-std::wstring OpenFailureText(INT_PTR result) {
+std::wstring OpenFailureText(INT_PTR result, DWORD systemError) {
   switch (result) {
+    case 2: return L"File could not be opened. The file was not found.";
+    case 3: return L"File could not be opened. The path was not found.";
     case 5: return L"The operating system denied access to the specified file.";
     case 8: return L"File could not be opened. Out of Memory/Resources.";
     case 11: return L"File could not be opened. Bad File Format.";
     case 26: return L"A sharing violation occurred.";
-    default: return L"File cannot be opened.";
+    default: {
+      // Whatever else went wrong, the system usually can say what it was.
+      const std::wstring why = SystemErrorText(systemError);
+      return why.empty() ? L"File cannot be opened." : L"File cannot be opened. " + why;
+    }
   }
 }
 
@@ -73,13 +100,13 @@ void OpenWithAssociatedProgram(const std::wstring& path, std::int32_t showState,
   try {
     const std::wstring file = !path.empty() && path[0] == L'*' ? FromNetworkStart(path) : path;
     const std::wstring folder = directory.empty() ? directory : FromNetworkStart(directory);
-    INT_PTR result = 0;
+    StartResult result;
     {
       tk::HourglassPointer hourglass;
       result = Start(file, showState, folder, owner);
     }
-    if (result > 32) return;
-    if (result == kNoAssociation) {
+    if (result.code > 32) return;
+    if (result.code == kNoAssociation) {
       const std::wstring question =
           L"No program has been associated with this file. Do you wish to choose a program to "
           L"open this file with?\r\n\r\nYour file: " +
@@ -89,7 +116,9 @@ void OpenWithAssociatedProgram(const std::wstring& path, std::int32_t showState,
       return;
     }
     // Any other failure: say why instead of doing nothing.
-    tk::ShowMessageBox(owner, OpenFailureText(result) + L"\r\n\r\nYour file: " + file, L"Varnello",
+    tk::ShowMessageBox(owner,
+                       OpenFailureText(result.code, result.systemError) + L"\r\n\r\nYour file: " + file,
+                       L"Varnello",
                        MB_OK | MB_ICONEXCLAMATION);
   } catch (...) {
     // Nothing escapes to the caller; the library boundary carries no exceptions.

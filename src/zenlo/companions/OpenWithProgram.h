@@ -20,7 +20,8 @@ void OpenWithAssociatedProgram(const std::wstring& path, std::int32_t showState,
 using CommandStarter = std::function<void(const std::wstring& commandLine)>;
 void SetCommandStarter(CommandStarter starter);
 
-// The sentence shown for a failed start (a result below 33 other than "no association").
-std::wstring OpenFailureText(INT_PTR result);
+// The sentence shown for a failed start (a result below 33 other than "no association"), with
+// the system's reason where the result alone does not say it.
+std::wstring OpenFailureText(INT_PTR result, DWORD systemError = 0);
 
 }  // namespace zenlo
