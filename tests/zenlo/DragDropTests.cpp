@@ -218,9 +218,11 @@ TEST(DragDrop, AFileListDropsWhereThePointerIs) {
     Where where;
     const wchar_t* item;  // the item pointed at, when one is
     std::vector<std::wstring> dropped;
+    int scrolledTo = 0;  // details: the first row shown
   } cases[] = {
       {"details, on a folder", listDetails, FolderItem, L"beta", {L"report.txt", L"notes.txt"}},
       {"details, on a file", listDetails, FileItem, L"file12.txt", {L"report.txt"}},
+      {"details scrolled, on a file", listDetails, FileItem, L"file25.txt", {L"report.txt"}, 12},
       {"details, below the last row", listDetails, BelowTheLastRow, nullptr, {L"notes.txt"}},
       {"details, around the rows", listDetails, AroundTheRows, nullptr, {L"report.txt", L"notes.txt"}},
       {"list, on a folder", listNamesIconsSmall, FolderItem, L"alpha", {L"report.txt"}},
@@ -232,11 +234,16 @@ TEST(DragDrop, AFileListDropsWhereThePointerIs) {
     SCOPED_TRACE(k.name);
     const bool details = k.mode == listDetails;
     // Details: fewer rows than the box holds, so there is room below them.
-    ShownListing l(fbFileAndFolder, nullptr, 0, 560, details ? 620 : 300);
+    ShownListing l(fbFileAndFolder, nullptr, 0, 560, details && !k.scrolledTo ? 620 : 300);
     l.c->ListMode = k.mode;
     l.Read(f.target.Path());
     if (!details) l.c->ChangeListMode(k.mode);
     ViewState& v = l.c->View();
+    if (k.scrolledTo) {
+      v.VScroll1.SetValue(k.scrolledTo);
+      l.c->VScrollHasChanged();
+      ASSERT_EQ(v.FolderBoxScaleTop, k.scrolledTo * v.RowHeight);
+    }
     const int pointed = k.item ? IndexOf(*l.c, k.item) : -1;
     if (k.item) {
       ASSERT_GE(pointed, 0);
