@@ -539,8 +539,8 @@ TEST(DragDrop, CopyWithoutAMarkTakesTheActiveItemOrSaysWhy) {
   }
 }
 
-// The drop targets need OLE on the control's thread: a host that never started it still gets
-// them, and the control's start of OLE ends with it.
+// Windows takes no drop target on a thread without OLE (Wine 8 does): a host that never
+// started OLE still gets the targets, and the control's own start of OLE ends with it.
 TEST(DragDrop, TargetsAreRegisteredOnAThreadWithoutOle) {
   HRESULT registeredAgain = S_OK, oleAfter = E_FAIL;
   std::thread worker([&] {
