@@ -61,7 +61,8 @@ int IndexOf(const ZenloFileControl& c, const std::wstring& name) {
 }
 
 // The data object the shell itself makes for files of one folder, as another program drags.
-ComRef<IDataObject> ShellFileList(const std::wstring& folder, const std::vector<std::wstring>& names) {
+ComRef<IDataObject> ShellFileList(const std::wstring& folder,
+                                  const std::vector<std::wstring>& names) {
   ComRef<IShellFolder> desktop;
   if (FAILED(SHGetDesktopFolder(desktop.Put()))) return {};
   PIDLIST_RELATIVE folderId = nullptr;
@@ -76,8 +77,8 @@ ComRef<IDataObject> ShellFileList(const std::wstring& folder, const std::vector<
   std::vector<PITEMID_CHILD> children;
   for (auto name : names) {
     PIDLIST_RELATIVE child = nullptr;
-    if (SUCCEEDED(shellFolder->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, &child,
-                                                nullptr)))
+    if (SUCCEEDED(
+            shellFolder->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, &child, nullptr)))
       children.push_back(reinterpret_cast<PITEMID_CHILD>(child));
   }
   ComRef<IDataObject> data;
@@ -119,10 +120,14 @@ class TextOnlyData final : public IDataObject {
   HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* f) override {
     return f->cfFormat == CF_UNICODETEXT ? S_OK : DV_E_FORMATETC;
   }
-  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override {
+    return E_NOTIMPL;
+  }
   HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+    return E_NOTIMPL;
+  }
   HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
   ULONG refs = 1;
@@ -147,7 +152,8 @@ struct ShownListing {
     c->CreateFrame(parent);
     MoveWindow(c->Window(), x, 0, width, height, TRUE);
     c->LoadSetup();
-    c.host.OnPasteItems = [this](const std::wstring& s, const std::wstring& t, const std::wstring& o) {
+    c.host.OnPasteItems = [this](const std::wstring& s, const std::wstring& t,
+                                 const std::wstring& o) {
       pastes.push_back({s, t, o, c->DropDestination(), c->DroppedOnActiveItem});
     };
   }
@@ -224,11 +230,22 @@ TEST(DragDrop, AFileListDropsWhereThePointerIs) {
       {"details, on a file", listDetails, FileItem, L"file12.txt", {L"report.txt"}},
       {"details scrolled, on a file", listDetails, FileItem, L"file25.txt", {L"report.txt"}, 12},
       {"details, below the last row", listDetails, BelowTheLastRow, nullptr, {L"notes.txt"}},
-      {"details, around the rows", listDetails, AroundTheRows, nullptr, {L"report.txt", L"notes.txt"}},
-      {"list, on a folder", listNamesIconsSmall, FolderItem, L"alpha", {L"report.txt"}},
-      {"list, on a file in another column", listNamesIconsSmall, FileItem, L"file30.txt",
+      {"details, around the rows",
+       listDetails,
+       AroundTheRows,
+       nullptr,
        {L"report.txt", L"notes.txt"}},
-      {"list, right of the last column", listNamesIconsSmall, RightOfTheColumns, nullptr, {L"notes.txt"}},
+      {"list, on a folder", listNamesIconsSmall, FolderItem, L"alpha", {L"report.txt"}},
+      {"list, on a file in another column",
+       listNamesIconsSmall,
+       FileItem,
+       L"file30.txt",
+       {L"report.txt", L"notes.txt"}},
+      {"list, right of the last column",
+       listNamesIconsSmall,
+       RightOfTheColumns,
+       nullptr,
+       {L"notes.txt"}},
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(k.name);
@@ -285,7 +302,8 @@ TEST(DragDrop, AFileListDropsWhereThePointerIs) {
     ASSERT_EQ(l.pastes.size(), 1u);
     const Paste& p = l.pastes[0];
     EXPECT_EQ(p.source, DoubleNulList(paths)) << Narrow(p.source);
-    EXPECT_EQ(p.text, k.dropped.size() == 1 ? k.dropped[0] : std::to_wstring(k.dropped.size()) + L" items");
+    EXPECT_EQ(p.text,
+              k.dropped.size() == 1 ? k.dropped[0] : std::to_wstring(k.dropped.size()) + L" items");
     EXPECT_EQ(p.operation, L"copy");
     // On a folder into it; on a file into the file's folder; elsewhere into the listing's own.
     std::wstring expected = f.target.Path();
@@ -327,13 +345,15 @@ TEST(DragDrop, FileListBlocksAreReadWithinTheirSize) {
     HGLOBAL h;
     std::vector<std::wstring> names;
   } cases[] = {
-      {"wide", block(start, true, wide(names({L"C:\\a.txt", L"D:\\b c\\"}, true))),
+      {"wide",
+       block(start, true, wide(names({L"C:\\a.txt", L"D:\\b c\\"}, true))),
        {L"C:\\a.txt", L"D:\\b c\\"}},
       {"code page", block(start, false, codePage), {L"C:\\a.txt", L"b.txt"}},
       {"no names", block(start, true, wide(names({}, true))), {}},
       {"names past the end", block(start + 4096, true, wide(names({L"x"}, true))), {}},
       // 48 bytes in all, so no rounding of the block's size can end the name either.
-      {"last name without an end", block(start, true, wide(names({L"C:\\a"}, false) + L"C:\\bcdefg")),
+      {"last name without an end",
+       block(start, true, wide(names({L"C:\\a"}, false) + L"C:\\bcdefg")),
        {L"C:\\a"}},
   };
   for (const Case& k : cases) {
@@ -519,7 +539,13 @@ TEST(DragDrop, CopyWithoutAMarkTakesTheActiveItemOrSaysWhy) {
       {"a mark is kept", fbFileAndFolder, {2}, 1, true, {2}, nullptr},
       {"the active item is marked", fbFileAndFolder, {}, 1, true, {1}, nullptr},
       {"no active item", fbFileAndFolder, {}, -1, false, {}, L"Please select an item first."},
-      {"a tree's root", fbFolder, {}, 0, false, {}, L"Please select an item that is not the root folder."},
+      {"a tree's root",
+       fbFolder,
+       {},
+       0,
+       false,
+       {},
+       L"Please select an item that is not the root folder."},
       {"a tree's folder", fbFolder, {}, 1, true, {1}, nullptr},
   };
   for (const Case& k : cases) {
@@ -611,7 +637,8 @@ TEST(DragDrop, ARealDragCopiesTheMarkedFilesIntoTheFolderUnderThePointer) {
   std::thread hand([&] {
     Sleep(300);
     for (int step = 1; step <= 10; ++step) {
-      MoveMouseTo({start.x + (end.x - start.x) * step / 10, start.y + (end.y - start.y) * step / 10});
+      MoveMouseTo(
+          {start.x + (end.x - start.x) * step / 10, start.y + (end.y - start.y) * step / 10});
       Sleep(40);
     }
     Sleep(200);

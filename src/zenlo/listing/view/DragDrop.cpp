@@ -45,11 +45,10 @@ void ZenloFileControl::RegisterDropTargets() {
   const HRESULT ole = OleInitialize(nullptr);
   d.OleStarted = SUCCEEDED(ole);
   auto makeTarget = [this](bool overBoundBox) {
-    return ListDropTarget::Create(
-        [this, overBoundBox](ListDropTarget::Call call, IDataObject* data, POINTL point,
-                             DWORD allowed) {
-          return OnListDrag(overBoundBox, static_cast<int>(call), data, point, allowed);
-        });
+    return ListDropTarget::Create([this, overBoundBox](ListDropTarget::Call call, IDataObject* data,
+                                                       POINTL point, DWORD allowed) {
+      return OnListDrag(overBoundBox, static_cast<int>(call), data, point, allowed);
+    });
   };
   d.FolderBoxTarget = makeTarget(false);
   d.BoundBoxTarget = makeTarget(true);

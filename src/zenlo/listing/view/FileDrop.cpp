@@ -8,7 +8,9 @@ namespace zenlo {
 
 namespace {
 
-FORMATETC FileDropFormat() { return FORMATETC{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}; }
+FORMATETC FileDropFormat() {
+  return FORMATETC{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+}
 
 bool IsFileDropFormat(const FORMATETC* f) {
   return f && f->cfFormat == CF_HDROP && f->dwAspect == DVASPECT_CONTENT &&
@@ -164,7 +166,8 @@ class FileDropSource final : public IDropSource {
 HGLOBAL MakeDropFilesBlock(const std::vector<std::wstring>& paths) {
   std::size_t chars = 1;
   for (const auto& p : paths) chars += p.size() + 1;
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+  HGLOBAL block =
+      GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars * sizeof(wchar_t));
   if (!block) return nullptr;
   auto* head = static_cast<DROPFILES*>(GlobalLock(block));
   if (!head) {
@@ -217,7 +220,8 @@ std::vector<std::wstring> ReadDropFilesBlock(HGLOBAL block) {
         while (text < stop && *text) ++text;
         if (text == stop) break;
         const int n = static_cast<int>(text - name);
-        std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, name, n, nullptr, 0)), L'\0');
+        std::wstring wide(
+            static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, name, n, nullptr, 0)), L'\0');
         MultiByteToWideChar(CP_ACP, 0, name, n, wide.data(), static_cast<int>(wide.size()));
         paths.push_back(std::move(wide));
         ++text;
