@@ -10,6 +10,8 @@
 
 #include "listing/model/ReadSeams.h"
 #include "listing/model/SoundPlayer.h"
+#include "listing/view/FileDrop.h"
+#include "listing/view/ViewState.h"
 #include "support/FakeHost.h"
 #include "support/HostWindow.h"
 #include "support/TempFolder.h"
@@ -49,6 +51,14 @@ class LettingGoHost : public testsupport::FakeHost {
   void SetLockedIndex() override {
     FakeHost::SetLockedIndex();
     If(L"SetLockedIndex");
+  }
+  void PasteItems(std::wstring& source, std::wstring& text, std::wstring& operation) override {
+    FakeHost::PasteItems(source, text, operation);
+    If(L"PasteItems");
+  }
+  void NotifySourceIndex() override {
+    FakeHost::NotifySourceIndex();
+    If(L"NotifySourceIndex");
   }
 
  private:
@@ -104,7 +114,7 @@ struct Pane {
   bool held = true;
 };
 
-enum class LetGoIn { Yield, ForceQuit, Click, SetLockedIndex };
+enum class LetGoIn { Yield, ForceQuit, Click, SetLockedIndex, PasteItems, NotifySourceIndex };
 
 struct EntryCase {
   const char* Name;
@@ -143,6 +153,24 @@ void ChooseBookmarkInSelector(Pane& p) {
     if (selector.PlaceEntries()[i].Key == L"0") index = static_cast<std::int32_t>(i);
   ASSERT_GE(index, 0);
   selector.SetListIndex(index);
+}
+
+// A file list dropped on the rows, as the drag loop delivers it.
+void DropFileList(Pane& p) {
+  ComRef<ListDropTarget> target = p.control->View().Drag.FolderBoxTarget;
+  ComRef<IDataObject> data = MakeFileDropData({p.dir.Path() + L"one.txt"});
+  RECT rows;
+  GetWindowRect(p.control->View().FolderBox.Handle(), &rows);
+  const POINTL pt{rows.left + 20, rows.top + 5};
+  DWORD effect = DROPEFFECT_COPY;
+  target->DragEnter(data.Get(), MK_LBUTTON, pt, &effect);
+  target->Drop(data.Get(), 0, pt, &effect);
+}
+
+void MarkFirstFile(Pane& p) {
+  ReadListing(p);
+  std::int32_t item = p.control->FoldersShown();
+  p.control->PreDragCheck(item);
 }
 
 HWND ToolbarOf(Pane& p) { return FindWindowExW(p.control->Window(), nullptr, L"ToolbarWindow32", nullptr); }
@@ -186,6 +214,9 @@ const EntryCase kEntries[] = {
      [](Pane& p) { ChooseBookmarkInSelector(p); }},
     {"SelectorChoiceForceQuit", fbFolder, LetGoIn::ForceQuit, ShowBookmark,
      [](Pane& p) { ChooseBookmarkInSelector(p); }},
+    {"DropPasteItems", fbFileAndFolder, LetGoIn::PasteItems, ReadListing, DropFileList},
+    {"StartFolderBoxDragNotifySourceIndex", fbFileAndFolder, LetGoIn::NotifySourceIndex,
+     MarkFirstFile, [](Pane& p) { p.control->StartFolderBoxDrag(); }},
     {"SelectorPress", fbFolder, LetGoIn::SetLockedIndex, ShowBookmark,
      [](Pane& p) {
        SendMessageW(p.control->Selector().Window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
@@ -219,6 +250,12 @@ TEST_P(HostLetsGo, TheMemberUnwindsWithoutTouchingTheControl) {
       break;
     case LetGoIn::SetLockedIndex:
       p.host.LetGoIn = L"SetLockedIndex";
+      break;
+    case LetGoIn::PasteItems:
+      p.host.LetGoIn = L"PasteItems";
+      break;
+    case LetGoIn::NotifySourceIndex:
+      p.host.LetGoIn = L"NotifySourceIndex";
       break;
   }
   c.Call(p);

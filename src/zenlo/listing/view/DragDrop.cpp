@@ -168,6 +168,7 @@ void ZenloFileControl::StartFolderBoxDrag() {
   v.Drag.Dragging = true;
   // The drag loop is modal: drops on this and other lists are handled from inside it.
   DoDragDrop(data.Get(), source.Get(), DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect);
+  if (closing_) return;  // the host let go inside the drag: the control is on its way out
   v.Drag.Dragging = false;
 }
 
