@@ -225,10 +225,15 @@ TEST(DragDrop, AFileListDropsWhereThePointerIs) {
     const wchar_t* item;  // the item pointed at, when one is
     std::vector<std::wstring> dropped;
     int scrolledTo = 0;  // details: the first row shown
+    ListType type = fbFileAndFolder;
   } cases[] = {
       {"details, on a folder", listDetails, FolderItem, L"beta", {L"report.txt", L"notes.txt"}},
       {"details, on a file", listDetails, FileItem, L"file12.txt", {L"report.txt"}},
       {"details scrolled, on a file", listDetails, FileItem, L"file25.txt", {L"report.txt"}, 12},
+      // Its folders are not shown: the rows start at the first file.
+      {"files only, on a file", listDetails, FileItem, L"file11.txt", {L"notes.txt"}, 0, fbFile},
+      {"files only in list mode, on a file", listNamesIconsSmall, FileItem, L"file30.txt",
+       {L"notes.txt"}, 0, fbFile},
       {"details, below the last row", listDetails, BelowTheLastRow, nullptr, {L"notes.txt"}},
       {"details, around the rows",
        listDetails,
@@ -251,7 +256,7 @@ TEST(DragDrop, AFileListDropsWhereThePointerIs) {
     SCOPED_TRACE(k.name);
     const bool details = k.mode == listDetails;
     // Details: fewer rows than the box holds, so there is room below them.
-    ShownListing l(fbFileAndFolder, nullptr, 0, 560, details && !k.scrolledTo ? 620 : 300);
+    ShownListing l(k.type, nullptr, 0, 560, details && !k.scrolledTo ? 620 : 300);
     l.c->ListMode = k.mode;
     l.Read(f.target.Path());
     if (!details) l.c->ChangeListMode(k.mode);
