@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "listing/view/FileDrop.h"
+#include "listing/view/PointerState.h"
 #include "listing/view/ViewState.h"
 #include "support/ControlFixture.h"
 #include "support/HostWindow.h"
@@ -41,10 +42,8 @@ std::wstring DoubleNulList(const std::vector<std::wstring>& paths) {
   return list;
 }
 
-// Marking belongs to the mouse and the keys; drag and drop only reads and sets marks.
 void Mark(ZenloFileControl& c, std::initializer_list<int> items) {
-  auto& list = const_cast<std::vector<TypeListItem>&>(c.ListItems());
-  for (int i : items) list[static_cast<std::size_t>(i)].Selected = 1;
+  for (int i : items) ASSERT_TRUE(c.AddArrowToItem(i, 1)) << i;
 }
 
 std::vector<int> Marked(const ZenloFileControl& c) {
@@ -161,11 +160,11 @@ struct ShownListing {
     c->GetFolderContents(folder, true);
     c->ResizeControl(vertical);
   }
-  // A point on item i's name, on the screen.
-  POINTL OnItem(int i) const {
+  // A point on item i's name (dx twips right of its left edge), on the screen.
+  POINTL OnItem(int i, int dx = 400) const {
     const ViewState& v = c->View();
     const TypeListItem& item = c->ListItems()[static_cast<std::size_t>(i)];
-    return OnBox(item.DrawLeft + 400, item.DrawBottom + v.RowHeight / 2);
+    return OnBox(item.DrawLeft + dx, item.DrawBottom + v.RowHeight / 2);
   }
   // A point given in the rows' twips (scrolled rows included), on the screen.
   POINTL OnBox(int xTwips, int yTwips) const {
@@ -609,8 +608,9 @@ void Button(DWORD flag) {
   SendInput(1, &in, sizeof in);
 }
 
-// A real drag: the button pressed on one listing, the pointer moved onto a folder of another
-// and released there. A files-only source leaves its hidden folders out.
+// A real drag: the button pressed on a file of one listing, the pointer moved onto a folder of
+// another and released there. The listing starts the drag itself once the pointer has moved
+// far enough; a files-only source leaves its hidden folders out.
 TEST(DragDrop, ARealDragCopiesTheMarkedFilesIntoTheFolderUnderThePointer) {
   TempFolder from, to;
   from.Folder(L"hidden");
@@ -626,21 +626,22 @@ TEST(DragDrop, ARealDragCopiesTheMarkedFilesIntoTheFolderUnderThePointer) {
   tk::PumpPendingMessages();
   const int hidden = IndexOf(*source.c, L"hidden"), first = IndexOf(*source.c, L"one.txt");
   ASSERT_EQ(hidden, 0);
-  Mark(*source.c, {hidden, first, IndexOf(*source.c, L"two.txt")});
+  ASSERT_NO_FATAL_FAILURE(Mark(*source.c, {hidden, first, IndexOf(*source.c, L"two.txt")}));
   const int inbox = IndexOf(*target.c, L"inbox");
   ASSERT_GE(inbox, 0);
 
-  const POINTL start = source.OnItem(first), end = target.OnItem(inbox);
+  // On the name, away from the marking zone: the press marks nothing.
+  const POINTL start = source.OnItem(first, 900), end = target.OnItem(inbox, 900);
   POINT check{end.x, end.y};
   ASSERT_EQ(WindowFromPoint(check), target.c->View().FolderBox.Handle());
+  check = {start.x, start.y};
+  ASSERT_EQ(WindowFromPoint(check), source.c->View().FolderBox.Handle());
   MoveMouseTo(start);
-  Button(MOUSEEVENTF_LEFTDOWN);
-  // The drag loop looks at the button as this thread's messages left it: the press must have
-  // been taken from the queue.
-  ASSERT_TRUE(tk::PumpUntil([] { return (GetKeyState(VK_LBUTTON) & 0x8000) != 0; }, 2000));
+  tk::PumpPendingMessages();
   std::atomic<bool> released{false};
   std::thread hand([&] {
-    Sleep(300);
+    Button(MOUSEEVENTF_LEFTDOWN);
+    Sleep(200);
     for (int step = 1; step <= 10; ++step) {
       MoveMouseTo(
           {start.x + (end.x - start.x) * step / 10, start.y + (end.y - start.y) * step / 10});
@@ -650,11 +651,13 @@ TEST(DragDrop, ARealDragCopiesTheMarkedFilesIntoTheFolderUnderThePointer) {
     Button(MOUSEEVENTF_LEFTUP);
     released = true;
   });
+  // The drag loop runs inside the listing's handling of a move, from this thread's messages.
   const DWORD began = GetTickCount();
-  source.c->StartFolderBoxDrag();
+  tk::PumpUntil([&] { return released.load() && !target.pastes.empty(); }, 15000);
   const DWORD took = GetTickCount() - began;
   hand.join();
   EXPECT_TRUE(released);
+  EXPECT_EQ(source.c->Pointer().Mode, MouseMode::None);
 
   EXPECT_EQ(source.c.host.Count(L"NotifySourceIndex"), 1);
   EXPECT_EQ(source.c->FileSpecs, std::wstring(1, L'\0'));

@@ -573,7 +573,6 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   DWORD PasteDroppedFiles(IDataObject* data, DWORD allowed);
   void RaiseMouseMoveOnce();
   std::vector<std::wstring> DraggedPaths() const;
-  void UnmarkAllItems();
   void MarkForTransfer(std::int32_t item);
 
   std::unique_ptr<CallLifetime> lifetime_;  // destruction waits for the calls on the stack

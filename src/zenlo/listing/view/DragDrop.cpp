@@ -104,8 +104,12 @@ void ZenloFileControl::TrackDropPoint(bool overBoundBox, POINTL point) {
   const std::int32_t first = ltFolderListType == fbFile ? foldersShown_ : 0;
   if (item < first || item > lastShownItem_ || item >= itemCount_) item = -1;
   if (item != v.HoverItem) {
-    v.HoverItem = item;
-    HighLightMouseOverItem();
+    if (item >= 0) {
+      MoveMouseOverItem(item);
+    } else {
+      v.HoverItem = -1;
+      HighLightMouseOverItem();
+    }
   }
   DroppedOnActiveItem = item >= 0 && item == activeItem_;
 }
@@ -172,22 +176,10 @@ void ZenloFileControl::StartFolderBoxDrag() {
   v.Drag.Dragging = false;
 }
 
-void ZenloFileControl::UnmarkAllItems() {
-  ViewState& v = *view_;
-  savedSelection_.clear();
-  const std::int32_t last = std::min(lastShownItem_, itemCount_ - 1);
-  for (std::int32_t i = 0; i <= last; ++i) {
-    TypeListItem& item = listItems_[static_cast<std::size_t>(i)];
-    if (item.Selected != 1) continue;
-    item.Selected = -1;
-    if (i >= v.FirstVisible && i <= v.LastVisible) EraseSelectionMark(i);
-  }
-}
-
 void ZenloFileControl::MarkForTransfer(std::int32_t index) {
-  ViewState& v = *view_;
+  // Marked directly: a marking by the mouse would turn the press into a marking press.
   listItems_[static_cast<std::size_t>(index)].Selected = 1;
-  if (index >= v.FirstVisible && index <= v.LastVisible) DrawSelectionMark(index);
+  MarkChanged(index, true);
   HighLightMouseOverItem();
   UpdateFolderAndFileSelectionInfo();
 }
@@ -202,7 +194,7 @@ void ZenloFileControl::PreDragCheck(std::int32_t& currItem) {
   // A tree's root is never marked.
   if (ltFolderListType == fbFolder && currItem == 0) return;
   if (listItems_[static_cast<std::size_t>(currItem)].Selected == 1) return;
-  UnmarkAllItems();
+  SelectAll(L"none");
   MarkForTransfer(currItem);
 }
 
@@ -231,9 +223,7 @@ void ZenloFileControl::ClearAutoSelect() {
   DragDropState& d = view_->Drag;
   if (!d.AutoSelectPending) return;
   d.AutoSelectPending = false;
-  UnmarkAllItems();
-  HighLightMouseOverItem();
-  UpdateFolderAndFileSelectionInfo();
+  SelectAll(L"none");
 }
 
 std::wstring ZenloFileControl::ParentPath(std::wstring& ItemString) {

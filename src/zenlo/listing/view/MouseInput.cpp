@@ -94,10 +94,17 @@ bool ZenloFileControl::ScrollOneRow(std::int32_t step) {
 }
 
 void ZenloFileControl::BeginItemDrag(bool startOleDrag) {
-  // The OLE drag of the marked items starts here, after the drag selection is prepared from
-  // pointer_->MouseDownItem; until then the host hears DragStart when the pointer reaches
-  // another item.
-  if (!startOleDrag) RaiseHost([](ZenloFileControlEvents& s) { s.DragStart(); });
+  // The pressed item is marked first: one of several marked items drags them all, an unmarked
+  // one drags alone. Until the pointer has moved far enough the host hears DragStart only.
+  std::int32_t item = pointer_->MouseDownItem;
+  PreDragCheck(item);
+  if (!startOleDrag) {
+    RaiseHost([](ZenloFileControlEvents& s) { s.DragStart(); });
+    return;
+  }
+  StartFolderBoxDrag();
+  // The drag loop took the release: the press is over.
+  if (!closing_) pointer_->Mode = MouseMode::None;
 }
 
 void ZenloFileControl::FolderBox_MouseDown(std::int16_t Button, std::int16_t Shift, float X,
