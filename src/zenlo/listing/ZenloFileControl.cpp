@@ -6,6 +6,7 @@
 #include "listing/model/FilePropertyStore.h"
 #include "listing/model/ItemDetails.h"
 #include "listing/model/ItemReleaser.h"
+#include "listing/model/MultiHeadingSort.h"
 #include "listing/model/NetResource.h"
 #include "listing/model/PlaceMemory.h"
 #include "listing/model/ShellFileInfo.h"
@@ -35,6 +36,7 @@ ZenloFileControl::ZenloFileControl()
       details_(std::make_unique<ItemDetails>()),
       subFolderProbe_(std::make_unique<SubFolderProbe>()),
       releaser_(std::make_unique<ItemReleaser>()),
+      sorter_(std::make_unique<MultiHeadingSort>()),
       watch_(std::make_unique<ChangeWatch>()),
       sizes_(std::make_unique<FolderSizeState>()),
       colorMemory_(std::make_unique<ColorMemory>()),

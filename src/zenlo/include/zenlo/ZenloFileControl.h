@@ -58,6 +58,9 @@ class HeadingStrip;
 class ItemDetails;
 class NetEnumerator;
 class ItemReleaser;
+class MultiHeadingSort;
+class NameFilter;
+struct SortLevel;
 class NetResource;
 class PlaceMemory;
 class RightClickMemory;
@@ -137,6 +140,24 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   // Sorts by the active heading in the given direction ("asc", "des", "ascadd", "desadd") and
   // redraws, keeping the active item.
   void DoSorting(const std::wstring& order);
+  // Takes the active heading into the level list as DoSorting's direction says (unless
+  // IsRefresh: the list is re-applied as it is), then sorts by every level.
+  void SortList(bool IsRefresh = false);
+  // Applies level i to items OverallStart..OverallEnd: only runs equal on levels 1..i-1 move.
+  void MultiSort(std::int32_t& i, std::int32_t& OverallStart, std::int32_t& OverallEnd);
+  // One level by the active heading (or the level being sorted) in the current direction.
+  void QuickSort(std::optional<std::int32_t> lngLeft = std::nullopt,
+                 std::optional<std::int32_t> lngRight = std::nullopt);
+  // A tree by the keys CreateSortString made.
+  void QuickSortSpecial(std::optional<std::int32_t> lngLeft = std::nullopt,
+                        std::optional<std::int32_t> lngRight = std::nullopt);
+  void QuickSortExt(std::optional<std::int32_t> lngLeft = std::nullopt,
+                    std::optional<std::int32_t> lngRight = std::nullopt);
+  // The extension filter's list, ascending without regard to case.
+  void QuickSortArray(std::optional<std::int32_t> lngLeft = std::nullopt,
+                      std::optional<std::int32_t> lngRight = std::nullopt);
+  // A tree in path order: the keys that put siblings in the heading's order under their parent.
+  void CreateSortString();
   void QuickSortType(std::optional<std::int32_t> lngLeft = std::nullopt,
                      std::optional<std::int32_t> lngRight = std::nullopt);
   void QuickSortName(std::optional<std::int32_t> lngLeft = std::nullopt,
@@ -187,8 +208,15 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   void RefreshList();
   void Update(EnumUpdateType UpdateType);
 
-  // ---- Extension filter (every item shown until the filter is built) ----
+  // ---- Extension filter ----
+  // Shows the items whose names match the filter box's pattern, folders ahead of files, and
+  // re-sorts and redraws.
   void ApplyFilterToItems();
+  // A choice in the filter box (its list, or Enter in its text): clears the selection, filters.
+  void NewFilterSelected();
+  // Shows only the files whose extension is the box's text exactly; folders stay.
+  void ApplyExtensionFilter();
+  bool FilterActive() const { return filterActive_; }
   std::wstring FolderCountText() const { return folderCountText_; }
   std::wstring FileCountText() const { return fileCountText_; }
   std::wstring FolderChangeText() const { return folderChangeText_; }
@@ -507,7 +535,26 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   void SaveSelectedPaths();
   // Says that a listed folder is gone and gives its nearest existing parent ("" for none).
   std::wstring NearestExistingParent(const std::wstring& gone);
-  void ApplyInterimSortOrder();
+  // Extension filter (ExtensionFilter.cpp, FilterBox.cpp)
+  std::wstring FilterBoxText() const;
+  void FilterPass(const NameFilter& filter);
+  void SetCountTexts(bool measureChange);
+  void FinishFiltering();
+  void AttachFilterBox();
+  bool OnFilterBoxCommand(WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK FilterEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR data);
+
+  // Sorting (SortRequests.cpp)
+  void ApplySortOrder();
+  void ApplyTreeSortOrder();
+  void ApplyListingSortOrder();
+  // The leading levels of the list, at most count; false when one names no heading.
+  bool SortLevelsOfList(std::vector<SortLevel>& levels, std::size_t count);
+  void SetHeadingSortMark(const std::wstring& key, const std::wstring& order,
+                          const std::wstring& number);
+  std::wstring ActiveHeadingKey() const;
+  std::wstring LevelKeyText() const;
   // Shows the sort marks held in the view on the heading buttons that exist.
   void ShowSortMarks();
 
@@ -647,6 +694,7 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   std::unique_ptr<ItemDetails> details_;
   std::unique_ptr<SubFolderProbe> subFolderProbe_;
   std::unique_ptr<ItemReleaser> releaser_;
+  std::unique_ptr<MultiHeadingSort> sorter_;
   std::unique_ptr<ChangeWatch> watch_;
   std::unique_ptr<FolderSizeState> sizes_;
   std::unique_ptr<ColorMemory> colorMemory_;

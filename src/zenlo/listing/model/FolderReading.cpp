@@ -678,7 +678,8 @@ void ZenloFileControl::HandOver(ReadCall& call) {
       QuickSortType(0, itemCount_ - 1);
   }
 
-  const std::wstring keptFilter = filterText_;
+  // What the box shows now, typed text included: the new listing is filtered by it.
+  const std::wstring keptFilter = FilterBoxText();
   filterEntries_.assign(1, L"All");
   if (itemCount_ > 0) {
     if (!tree && ShowColor && !networkListing_ &&
@@ -687,10 +688,7 @@ void ZenloFileControl::HandOver(ReadCall& call) {
     if (!tree && !listedExtensions_.empty()) {
       extensionFilterList_.clear();
       for (const auto& ext : listedExtensions_) extensionFilterList_.push_back(tk::LowerCase(ext));
-      std::sort(extensionFilterList_.begin(), extensionFilterList_.end(),
-                [](const std::wstring& a, const std::wstring& b) {
-                  return tk::CompareText(a, b) < 0;
-                });
+      QuickSortArray();
       filterEntries_.insert(filterEntries_.end(), extensionFilterList_.begin(),
                             extensionFilterList_.end());
     }

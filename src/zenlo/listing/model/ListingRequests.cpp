@@ -68,7 +68,9 @@ void ZenloFileControl::Update(EnumUpdateType UpdateType) {
     case updateSort:
     case updateSortAndDraw:
       if (UpdateType == updateSort) SaveActiveString();
-      ApplyInterimSortOrder();
+      // A new request changes the level list; a redraw re-applies it as it is.
+      SortList(UpdateType == updateSortAndDraw);
+      if (closing_) return;
       DrawFolderBox();
       break;
     case updateToggleShowHideFolders:

@@ -11,6 +11,8 @@ struct ReadSeams {
   std::function<void(const std::wstring& name)> OnEntry;
   // Called for every folder a tree searches for sub-folders.
   std::function<void(const std::wstring& path)> OnProbe;
+  // Called as every filtering pass starts; throwing makes that pass fail.
+  std::function<void()> OnFilterPass;
 };
 
 ReadSeams& TestReadSeams();

@@ -1,4 +1,5 @@
-// The sorts that a read needs: by type (folders before files) and the tree's path order.
+// The sorts that a read and the filter need: by type (folders before files), the tree's path
+// order, and shown items ahead of hidden ones.
 #include <algorithm>
 
 #include "listing/model/ItemSort.h"
@@ -64,28 +65,6 @@ void ZenloFileControl::QuickSortFilter(std::optional<std::int32_t> lngLeft,
       listItems_, left, right,
       [](const TypeListItem& it) { return std::int64_t{it.FilterState}; }, CompareNumbers,
       false);
-}
-
-void ZenloFileControl::ApplyInterimSortOrder() {
-  // Until the heading sort exists: a tree goes back into path order, so every folder follows
-  // its parent; a listing shows its folders, then its files, each by name ascending.
-  if (ltFolderListType == fbFolder) {
-    if (foldersShown_ > 0) {
-      const std::wstring kept = sortDirection_;
-      sortDirection_ = L"asc";
-      QuickSortName(1, std::min(foldersShown_, itemCount_ - 1));
-      sortDirection_ = kept;
-    }
-    return;
-  }
-  auto byName = [this](std::int32_t left, std::int32_t right) {
-    PartitionSortRecords(
-        listItems_, left, right, [](const TypeListItem& it) -> const std::wstring& { return it.Name; },
-        CompareNames, false);
-  };
-  const std::int32_t lastShown = std::min(lastShownItem_, itemCount_ - 1);
-  byName(0, std::min(foldersShown_ - 1, lastShown));
-  byName(foldersShown_, lastShown);
 }
 
 }  // namespace zenlo

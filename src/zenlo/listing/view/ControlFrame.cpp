@@ -74,6 +74,7 @@ bool ZenloFileControl::CreateFrame(HWND parent) {
   v.cboFilter.Create(surface, tk::TwipsToPixels(v.cboFilterRect.Width, tppX),
                      tk::TwipsToPixels(v.cboFilterRect.Height * 8, tppY));
   SyncFilterBox();
+  AttachFilterBox();
   zfCombo1_->CreateFrame(surface);
   strip_->SetParent(surface);
   CreateToolbar();
@@ -269,6 +270,7 @@ bool ZenloFileControl::OnSurfaceMessage(UINT msg, WPARAM wParam, LPARAM lParam,
       return true;
     }
     case WM_COMMAND:
+      if (OnFilterBoxCommand(wParam, lParam)) return true;
       return v.Toolbar1.OnCommand(wParam, lParam);
     case WM_NOTIFY:
       return v.Toolbar1.OnNotify(lParam, result);

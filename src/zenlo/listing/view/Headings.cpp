@@ -1,4 +1,5 @@
 // The control's members over its headings table and sort-level list.
+#include "listing/model/MultiHeadingSort.h"
 #include "listing/view/HeadingStrip.h"
 #include "listing/view/ViewState.h"
 #include "toolkit/Text.h"
@@ -119,6 +120,11 @@ void ZenloFileControl::SetSortOrder(std::int16_t sortIndex, const std::wstring& 
   if (!SlotInRange(sortIndex, SortOrderList::kSlots)) {
     RaiseMessage(L"There is no sort level " + std::to_wstring(sortIndex) +
                  L"; sort levels are numbered 0 to 100.");
+    return;
+  }
+  // A damaged settings file: refused here once rather than at every sort.
+  if (!sortKey.empty() && SortHeadingOfKey(sortKey) == SortHeading::Unknown) {
+    RaiseMessage(L"Sorting by this heading is not yet handled.");
     return;
   }
   view_->Sorts.Slots[static_cast<std::size_t>(sortIndex)] = {sortKey, sortOrder};
