@@ -125,6 +125,32 @@ TEST(ExtensionFilter, TheBoxListsTheExtensionsAndFiltersOnAChoiceOrOnEnter) {
   EXPECT_TRUE(l.c.host.Messages().empty());
 }
 
+TEST(ExtensionFilter, TheExactExtensionVariantKeepsFoldersAndMatchesWholeExtensions) {
+  FilteredListing l;
+  ASSERT_TRUE(l.c->GetFolderContents(l.dir.Path(), true));
+  struct Case {
+    const wchar_t* text;
+    std::vector<std::wstring> shown;
+    std::int32_t files;
+  };
+  const Case cases[] = {
+      // "txt" is the whole extension: mytxt has none, so it stays hidden here.
+      {L"txt", {L"Atxt", L"docs", L"notes.TXT", L"report.txt"}, 2},
+      {L"ZIP", {L"Atxt", L"archive.zip", L"docs"}, 1},
+      {L"tx", {L"Atxt", L"docs"}, 0},
+      {L"All", {L"1999.doc", L"Atxt", L"a.b", L"archive.zip", L"docs", L"mytxt", L"notes.TXT",
+                L"report.txt"}, 6},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.text);
+    l.Type(k.text);
+    l.c->ApplyExtensionFilter();
+    EXPECT_EQ(l.Shown(), k.shown);
+    EXPECT_EQ(l.c->FoldersShown(), 2);
+    EXPECT_EQ(l.c->FilesShown(), k.files);
+  }
+}
+
 TEST(ExtensionFilter, AFilterTypedBeforeAReReadAppliesToTheNewListing) {
   FilteredListing l;
   ASSERT_TRUE(l.c->GetFolderContents(l.dir.Path(), true));

@@ -254,6 +254,15 @@ void MultiHeadingSort::SortRange(std::vector<TypeListItem>& items, std::int32_t 
       break;
   }
   Apply(items, first, follow);
+  Release();
+}
+
+void MultiHeadingSort::Release() {
+  // A listing's keys are as large as its texts: none are held between sorts.
+  keys_ = LevelKeys();
+  order_ = std::vector<std::int32_t>();
+  runStart_ = std::vector<std::uint8_t>();
+  placed_ = std::vector<std::uint8_t>();
 }
 
 void MultiHeadingSort::Apply(std::vector<TypeListItem>& items, std::int32_t first,
@@ -335,6 +344,7 @@ void MultiHeadingSort::CreateTreeSortKeys(std::vector<TypeListItem>& items, std:
     key += digits;
     items[static_cast<std::size_t>(first + k)].SetTreeSortKey(key);
   }
+  Release();
 }
 
 }  // namespace zenlo

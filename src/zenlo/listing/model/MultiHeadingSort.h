@@ -89,8 +89,9 @@ class MultiHeadingSort {
   void SortRuns(const LevelKeys& keys, bool descending);
   void MarkRunStarts(const LevelKeys& keys);
   void Apply(std::vector<TypeListItem>& items, std::int32_t first, std::int32_t* follow);
+  void Release();
 
-  // Reused between sorts: a sort allocates per level at most, never per comparison.
+  // Made once per sort and reused by its levels: never an allocation per comparison.
   std::vector<std::int32_t> order_;   // offsets in the range, in sorted order
   std::vector<std::uint8_t> runStart_;  // by position in order_
   std::vector<std::uint8_t> placed_;
