@@ -125,10 +125,8 @@ void ZenloFileControl::NewFilterSelected() {
   ViewState& v = *view_;
   // A files-only details listing keeps its folders above the first row shown.
   v.TopItem = ltFolderListType == fbFile && ListMode == listDetails ? foldersShown_ : 0;
-  for (std::int32_t i = 0; i < itemCount_; ++i) {
-    TypeListItem& item = listItems_[static_cast<std::size_t>(i)];
-    if (item.Selected == 1) item.Selected = 0;
-  }
+  SelectAll(L"none");
+  if (closing_) return;
   SaveActiveString();
   ApplyFilterToItems();
   if (closing_) return;
