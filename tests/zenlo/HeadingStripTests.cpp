@@ -311,6 +311,47 @@ TEST(HeadingStrip, ADoubleClickSortsOppositeToTheLastSortAndShiftAddsALevel) {
   EXPECT_EQ(owner.activeButtons.back(), 0);
 }
 
+// The same presses on a real listing: the sort levels, the listed order and the marks follow.
+TEST(HeadingStrip, DoubleClicksOnARealListingSortItAndMarkTheLevels) {
+  SitedStrip s;
+  auto slot = [&](std::int16_t i) {
+    std::wstring key, order;
+    s.c->GetSortOrder(i, key, order);
+    return key + L" " + order;
+  };
+  auto files = [&] {
+    std::vector<std::wstring> names;
+    for (std::int32_t i = 0; i <= s.c->LastShownItem(); ++i) {
+      const TypeListItem& item = s.c->ListItems()[static_cast<std::size_t>(i)];
+      if (item.ItemType == sFile) names.push_back(item.Name);
+    }
+    return names;
+  };
+  const std::wstring longName = L"a rather longer file name than the others.txt";
+
+  Play(s.W(3), DoubleClickAt(40));  // "Size" after the first sort by name ascending
+  EXPECT_EQ(slot(0), L"sSize des");
+  EXPECT_EQ(s.c->GetNumberOfSorts(), 1);
+  EXPECT_EQ(files(), (std::vector<std::wstring>{longName, L"alpha.txt"}));
+  EXPECT_EQ(s.c->View().SortMarks[3].Order, L"des");
+
+  Play(s.W(3), DoubleClickAt(40));
+  EXPECT_EQ(slot(0), L"sSize asc");
+  EXPECT_EQ(files(), (std::vector<std::wstring>{L"alpha.txt", longName}));
+
+  Play(s.W(4), DoubleClickAt(40, MK_SHIFT));  // a second level, opposite to the last sort
+  EXPECT_EQ(slot(0), L"sSize asc");
+  EXPECT_EQ(slot(1), L"sDateLastModified des");
+  EXPECT_EQ(s.c->View().SortMarks[4].Order, L"des");
+  EXPECT_EQ(s.c->View().SortMarks[4].Number, L"2");
+  EXPECT_EQ(s.c->View().SortMarks[3].Number, L"");
+
+  Play(s.W(1), DoubleClickAt(40));  // a plain double click leaves one level
+  EXPECT_EQ(slot(0), L"sName asc");
+  EXPECT_EQ(s.c->GetNumberOfSorts(), 1);
+  EXPECT_EQ(s.c->View().SortMarks[4].Order, L"");
+}
+
 // ---------------------------------------------------------------------------------------------
 // Resizing
 
