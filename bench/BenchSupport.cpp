@@ -315,6 +315,20 @@ bool PlaceControl(zenlo::ZenloFileControl& control, HWND host, int x, int y, int
   return true;
 }
 
+bool WalkFinds(const std::wstring& folder, std::int64_t folders, std::int64_t files) {
+  const Counts seen = BareRecursiveWalk(folder);
+  if (seen.ok && seen.folders == folders && seen.files == files) return true;
+  std::printf("error: the bare walk saw %lld folders and %lld files\n",
+              static_cast<long long>(seen.folders), static_cast<long long>(seen.files));
+  return false;
+}
+
+int Main(int (*run)()) {
+  const int status = run();
+  std::fflush(stdout);
+  return status;
+}
+
 void Summary(const char* format, ...) {
   va_list args;
   va_start(args, format);

@@ -128,6 +128,9 @@ struct Counts {
 Counts BareEnumeration(const std::wstring& folder);
 // The folder and everything below it, folder by folder with the same search.
 Counts BareRecursiveWalk(const std::wstring& folder);
+// A warm-up walk of the tree that also checks it holds what the benchmark made; says what it saw
+// when it does not.
+bool WalkFinds(const std::wstring& folder, std::int64_t folders, std::int64_t files);
 
 // A host that listens only for what would tell us a read went wrong.
 class QuietHost final : public zenlo::ZenloFileControlEventsBase {
@@ -167,5 +170,8 @@ bool PlaceControl(zenlo::ZenloFileControl& control, HWND host, int x, int y, int
 
 // The last line of every benchmark; flushed so that it is never lost.
 void Summary(const char* format, ...);
+
+// What every benchmark's main does: runs it and flushes what it printed.
+int Main(int (*run)());
 
 }  // namespace bench

@@ -103,8 +103,4 @@ int Run() {
 
 }  // namespace
 
-int main() {
-  const int status = Run();
-  std::fflush(stdout);
-  return status;
-}
+int main() { return bench::Main(Run); }

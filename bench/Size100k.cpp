@@ -35,12 +35,7 @@ int Run() {
   bench::SetUpProcess();
   bench::DataSet folder(L"sizes100k", MakeTree);
   if (!folder.Ok()) return 1;
-  const bench::Counts warm = bench::BareRecursiveWalk(folder.Path());
-  if (!warm.ok || warm.folders != kFolders || warm.files != kFolders * kFilesPerFolder) {
-    std::printf("error: the bare walk saw %lld folders and %lld files\n",
-                static_cast<long long>(warm.folders), static_cast<long long>(warm.files));
-    return 1;
-  }
+  if (!bench::WalkFinds(folder.Path(), kFolders, kFolders * kFilesPerFolder)) return 1;
 
   bench::QuietHost host;
   bench::ControlPtr listing = bench::NewControl(host, zenlo::fbFileAndFolder);
@@ -94,8 +89,4 @@ int Run() {
 
 }  // namespace
 
-int main() {
-  const int status = Run();
-  std::fflush(stdout);
-  return status;
-}
+int main() { return bench::Main(Run); }
