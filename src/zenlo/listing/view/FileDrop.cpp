@@ -18,26 +18,11 @@ bool IsFileDropFormat(const FORMATETC* f) {
 }
 
 // Hands out the one format of the file-drop data.
-class FormatEnumerator final : public IEnumFORMATETC {
+class FormatEnumerator final
+    : public SingleInterfaceObject<IEnumFORMATETC, IID_IEnumFORMATETC> {
  public:
   explicit FormatEnumerator(ULONG at = 0) : at_(at) {}
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-    if (!ppv) return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IEnumFORMATETC)) {
-      *ppv = static_cast<IEnumFORMATETC*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
   HRESULT STDMETHODCALLTYPE Next(ULONG count, FORMATETC* out, ULONG* fetched) override {
     if (!out || (count > 1 && !fetched)) return E_POINTER;
     ULONG n = 0;
@@ -65,30 +50,12 @@ class FormatEnumerator final : public IEnumFORMATETC {
   }
 
  private:
-  ULONG refs_ = 1;
   ULONG at_;
 };
 
-class FileDropData final : public IDataObject {
+class FileDropData final : public SingleInterfaceObject<IDataObject, IID_IDataObject> {
  public:
   explicit FileDropData(std::vector<std::wstring> paths) : paths_(std::move(paths)) {}
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-    if (!ppv) return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject)) {
-      *ppv = static_cast<IDataObject*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
 
   HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
     if (!format || !medium) return E_POINTER;
@@ -128,37 +95,17 @@ class FileDropData final : public IDataObject {
   }
 
  private:
-  ULONG refs_ = 1;
   std::vector<std::wstring> paths_;
 };
 
-class FileDropSource final : public IDropSource {
+class FileDropSource final : public SingleInterfaceObject<IDropSource, IID_IDropSource> {
  public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-    if (!ppv) return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropSource)) {
-      *ppv = static_cast<IDropSource*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
   HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
     if (escape || (keys & (MK_RBUTTON | MK_MBUTTON)) != 0) return DRAGDROP_S_CANCEL;
     if ((keys & MK_LBUTTON) == 0) return DRAGDROP_S_DROP;
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
-
- private:
-  ULONG refs_ = 1;
 };
 
 }  // namespace
@@ -251,25 +198,6 @@ ComRef<IDropSource> MakeFileDropSource() { return ComRef<IDropSource>(new FileDr
 
 ComRef<ListDropTarget> ListDropTarget::Create(Handler handler) {
   return ComRef<ListDropTarget>(new ListDropTarget(std::move(handler)));
-}
-
-HRESULT STDMETHODCALLTYPE ListDropTarget::QueryInterface(REFIID riid, void** ppv) {
-  if (!ppv) return E_POINTER;
-  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropTarget)) {
-    *ppv = static_cast<IDropTarget*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *ppv = nullptr;
-  return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE ListDropTarget::AddRef() { return ++refs_; }
-
-ULONG STDMETHODCALLTYPE ListDropTarget::Release() {
-  const ULONG left = --refs_;
-  if (left == 0) delete this;
-  return left;
 }
 
 DWORD ListDropTarget::Forward(Call call, IDataObject* data, POINTL pt, DWORD allowed) {

@@ -43,6 +43,35 @@ class ComRef {
   T* p_ = nullptr;
 };
 
+// The IUnknown of an object that offers one interface, counted on the one thread that uses it.
+template <typename Interface, const IID& kIid>
+class SingleInterfaceObject : public Interface {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+    if (!ppv) return E_POINTER;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, kIid)) {
+      *ppv = static_cast<Interface*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --refs_;
+    if (left == 0) delete this;
+    return left;
+  }
+
+ protected:
+  SingleInterfaceObject() = default;
+  virtual ~SingleInterfaceObject() = default;
+
+ private:
+  ULONG refs_ = 1;
+};
+
 // A DROPFILES block with wide paths, each ended by NUL, and a final NUL. The caller owns it.
 HGLOBAL MakeDropFilesBlock(const std::vector<std::wstring>& paths);
 
@@ -60,7 +89,7 @@ ComRef<IDropSource> MakeFileDropSource();
 
 // Forwards drag-enter, drag-over and drop to a handler until Detach; a detached target
 // refuses everything (the window system may call it after its owner has gone).
-class ListDropTarget final : public IDropTarget {
+class ListDropTarget final : public SingleInterfaceObject<IDropTarget, IID_IDropTarget> {
  public:
   enum class Call { Enter, Over, Drop };
   // Answers the effect to show (over) or taken (drop). `point` is on the screen, in pixels.
@@ -69,9 +98,6 @@ class ListDropTarget final : public IDropTarget {
   static ComRef<ListDropTarget> Create(Handler handler);
   void Detach() { handler_ = nullptr; }
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
   HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL pt,
                                       DWORD* effect) override;
   HRESULT STDMETHODCALLTYPE DragOver(DWORD keys, POINTL pt, DWORD* effect) override;
@@ -80,10 +106,9 @@ class ListDropTarget final : public IDropTarget {
 
  private:
   explicit ListDropTarget(Handler handler) : handler_(std::move(handler)) {}
-  ~ListDropTarget() = default;
+  ~ListDropTarget() override = default;
   DWORD Forward(Call call, IDataObject* data, POINTL pt, DWORD allowed);
 
-  ULONG refs_ = 1;
   Handler handler_;
   ComRef<IDataObject> entered_;  // DragOver carries no data: the one of DragEnter
 };
