@@ -109,6 +109,17 @@ std::vector<RECT> ListToolbars(HWND main) {
   return found.rects;
 }
 
+// Panes 0 and 1 stacked, each listing right of its tree: the listings' toolbars, top to bottom.
+// Empty unless exactly two pane pairs show.
+std::vector<RECT> ListingToolbars(HWND main) {
+  std::vector<RECT> bars = ListToolbars(main);
+  if (bars.size() != 4) return {};
+  std::sort(bars.begin(), bars.end(), [](const RECT& a, const RECT& b) { return a.left > b.left; });
+  bars.resize(2);
+  std::sort(bars.begin(), bars.end(), [](const RECT& a, const RECT& b) { return a.top < b.top; });
+  return bars;
+}
+
 void RealRightClick(int x, int y) {
   SetCursorPos(x, y);
   Sleep(50);
@@ -162,12 +173,8 @@ TEST(EndToEnd, PressingAPanesListingMovesTheHighlightToIt) {
   ASSERT_NE(main, nullptr) << "no main window";
   Sleep(500);
 
-  // Panes 0 and 1 are stacked; in each the listing sits right of the tree.
-  std::vector<RECT> bars = ListToolbars(main);
-  ASSERT_EQ(bars.size(), 4u) << "expected the toolbars of two pane pairs";
-  std::sort(bars.begin(), bars.end(), [](const RECT& a, const RECT& b) { return a.left > b.left; });
-  bars.resize(2);  // the listings' toolbars
-  std::sort(bars.begin(), bars.end(), [](const RECT& a, const RECT& b) { return a.top < b.top; });
+  const std::vector<RECT> bars = ListingToolbars(main);
+  ASSERT_EQ(bars.size(), 2u) << "expected the toolbars of two pane pairs";
   const RECT listing0 = bars[0], listing1 = bars[1];
   ASSERT_LT(listing0.top, listing1.top);
 
@@ -226,12 +233,9 @@ TEST(EndToEnd, DownKeyAndWheelMoveTheActiveListingsHoverItem) {
   ASSERT_NE(main, nullptr) << "no main window";
   Sleep(500);
 
-  std::vector<RECT> bars = ListToolbars(main);
-  ASSERT_EQ(bars.size(), 4u) << "expected the toolbars of two pane pairs";
-  std::sort(bars.begin(), bars.end(), [](const RECT& a, const RECT& b) {
-    return a.left != b.left ? a.left > b.left : a.top < b.top;
-  });
-  const RECT listing0 = bars[0];  // pane 0's listing: right column, top row
+  const std::vector<RECT> bars = ListingToolbars(main);
+  ASSERT_EQ(bars.size(), 2u) << "expected the toolbars of two pane pairs";
+  const RECT listing0 = bars[0];
 
   const std::wstring report = folder + L"\\state.txt";
   // The marked items of pane 0's listing, as rows of that listing.
