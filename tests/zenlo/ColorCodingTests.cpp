@@ -5,8 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "listing/model/FilePropertyStore.h"
+#include "listing/view/ViewState.h"
 #include "support/ControlFixture.h"
-#include "support/ControlTestAccess.h"
+#include "support/HostWindow.h"
 #include "support/TempFolder.h"
 #include "toolkit/Error.h"
 #include "toolkit/EventLoop.h"
@@ -123,10 +124,14 @@ TEST_F(Coloured, OnlyShownFilesAreColouredAndFoldersAreToldOnce) {
   files.Folder(L"d2");
   files.File(L"shown.txt", 1);
   files.File(L"zz hidden.txt", 1);
+  testsupport::HostWindow window(600, 300);
   ControlHolder c;
+  ASSERT_TRUE(c->CreateFrame(window.Handle()));
   Read(c);
-  // The last item is hidden by the filter, yet still marked from before.
-  ZenloFileControlTestAccess::HideFrom(*c, IndexOf(*c, L"zz hidden.txt"));
+  // The filter hides a file that is marked all the same (marks of hidden items stay).
+  SetWindowTextW(c->View().cboFilter.Handle(), L"[!z]*");
+  c->NewFilterSelected();
+  ASSERT_GT(IndexOf(*c, L"zz hidden.txt"), c->LastShownItem());
   Mark(*c, {L"d1", L"d2", L"shown.txt", L"zz hidden.txt"});
   std::int32_t total = -1;
   c->ColorFiles(L"cyan", total);

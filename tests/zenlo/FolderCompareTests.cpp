@@ -6,7 +6,7 @@
 
 #include "listing/view/ViewState.h"
 #include "support/ControlFixture.h"
-#include "support/ControlTestAccess.h"
+#include "support/HostWindow.h"
 #include "support/TempFolder.h"
 
 using namespace zenlo;
@@ -27,11 +27,16 @@ void SetWriteTime(const std::wstring& path, WORD hour, WORD minute, WORD second)
   CloseHandle(f);
 }
 
-const TypeListItem& Item(const ZenloFileControl& c, const std::wstring& name) {
+std::int32_t IndexOf(const ZenloFileControl& c, const std::wstring& name) {
   for (std::int32_t i = 0; i < c.ItemCount(); ++i)
-    if (c.ListItems()[static_cast<std::size_t>(i)].Name == name)
-      return c.ListItems()[static_cast<std::size_t>(i)];
-  throw std::runtime_error("no such item");
+    if (c.ListItems()[static_cast<std::size_t>(i)].Name == name) return i;
+  return -1;
+}
+
+const TypeListItem& Item(const ZenloFileControl& c, const std::wstring& name) {
+  const std::int32_t i = IndexOf(c, name);
+  if (i < 0) throw std::runtime_error("no such item");
+  return c.ListItems()[static_cast<std::size_t>(i)];
 }
 
 // The pane compared from and the pane compared with.
@@ -108,14 +113,13 @@ TEST(FolderCompare, EachModeMatchesByNameAndItsTexts) {
 
 TEST(FolderCompare, ItemsHiddenByTheFilterAreComparedToo) {
   TwoPanes p;
-  // Every item from report.txt on is hidden in the pane compared with.
-  const std::int32_t from = [&] {
-    for (std::int32_t i = 0; i < p.with->ItemCount(); ++i)
-      if (p.with->ListItems()[static_cast<std::size_t>(i)].Name == L"report.txt") return i;
-    return -1;
-  }();
-  ASSERT_GT(from, 0);
-  ZenloFileControlTestAccess::HideFrom(*p.with, from);
+  // The pane compared with hides report.txt and onlyright.txt behind its filter.
+  testsupport::HostWindow window(600, 300);
+  ASSERT_TRUE(p.with->CreateFrame(window.Handle()));
+  SetWindowTextW(p.with->View().cboFilter.Handle(), L"[!or]*");
+  p.with->NewFilterSelected();
+  for (const wchar_t* hidden : {L"report.txt", L"onlyright.txt"})
+    ASSERT_GT(IndexOf(*p.with, hidden), p.with->LastShownItem()) << hidden;
   auto array = p.from->FileArrayForCompare();
   p.with->CompareFolder(array, ByFileName);
   EXPECT_EQ(Item(*p.with, L"report.txt").CompareState, IsMatch);

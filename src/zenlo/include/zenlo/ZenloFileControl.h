@@ -474,7 +474,6 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   ZenloFileControl();
   ~ZenloFileControl();
   friend class CallGuard;
-  friend struct ZenloFileControlTestAccess;  // tests: state only the extension filter sets
   ZenloFileControl(const ZenloFileControl&) = delete;
   ZenloFileControl& operator=(const ZenloFileControl&) = delete;
 
