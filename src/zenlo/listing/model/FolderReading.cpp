@@ -59,6 +59,27 @@ class SearchHandle {
 };
 
 ReadSeams g_seams;
+
+// Reused for every file placed: the key is only looked up, so no entry pays for its own.
+std::wstring g_extKeyScratch;
+
+// The upper-case text after the last "." of a name; empty without one.
+void ExtensionKeyOf(const std::wstring& name, std::wstring& key) {
+  key.clear();
+  const auto dot = name.rfind(L'.');
+  if (dot == std::wstring::npos) return;
+  key.assign(name, dot + 1, std::wstring::npos);
+  bool ascii = true;
+  for (wchar_t& c : key) {
+    if (c >= 0x80) {
+      ascii = false;
+      break;
+    }
+    if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - 32);
+  }
+  // Other scripts take the locale's casing, as every other key of the listing does.
+  if (!ascii) key = tk::UpperCase(name.substr(dot + 1));
+}
 }  // namespace
 
 ReadSeams& TestReadSeams() { return g_seams; }
@@ -554,9 +575,8 @@ void ZenloFileControl::PlaceFile(ReadCall& call, const WIN32_FIND_DATAW& entry) 
   item.ItemType = sFile;
   item.FullPath.reserve(call.realFolder.size() + item.Name.size());
   item.FullPath.append(call.realFolder).append(item.Name);
-  std::wstring extKey;
-  const auto dot = item.Name.rfind(L'.');
-  if (dot != std::wstring::npos) extKey = tk::UpperCase(item.Name.substr(dot + 1));
+  std::wstring& extKey = g_extKeyScratch;
+  ExtensionKeyOf(item.Name, extKey);
   item.Selected = FindNameInList(item.FullPath);
   item.RowTop = -1;
   item.Level = 1;
