@@ -41,6 +41,29 @@ std::vector<std::wstring> Names(const ZenloFileControl& c) {
   return names;
 }
 
+// The extension key is upper-cased in place for plain ASCII and by the locale for anything
+// else; a key that turns out non-ASCII after an ASCII start is still mapped whole.
+TEST(FolderReading, ExtensionKeysAreUpperCasedInEveryScript) {
+  const struct {
+    const wchar_t* name;
+    const wchar_t* extKey;
+  } cases[] = {
+      {L"Photo.JpEg", L"JPEG"},
+      {L"\u043e\u0442\u0447\u0435\u0442.\u0434\u043e\u043a", L"\u0414\u041e\u041a"},
+      {L"half.ab\u00e9c", L"AB\u00c9C"},
+      {L"lead.\u00e9t\u00e9", L"\u00c9T\u00c9"},
+  };
+  TempFolder dir;
+  for (const auto& k : cases) dir.File(k.name, 1);
+  ControlHolder c;
+  ASSERT_TRUE(c->GetFolderContents(dir.Path(), true));
+  for (const auto& k : cases) {
+    const TypeListItem* item = FindItem(*c, k.name);
+    ASSERT_NE(item, nullptr) << Narrow(k.name);
+    EXPECT_EQ(item->ExtKey(), k.extKey) << Narrow(k.name);
+  }
+}
+
 TEST(FolderReading, ListingFillsEveryFieldAndPutsFoldersFirst) {
   TempFolder dir;
   dir.File(L"archive.tar.gz", 5);

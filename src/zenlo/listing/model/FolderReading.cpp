@@ -60,9 +60,6 @@ class SearchHandle {
 
 ReadSeams g_seams;
 
-// Reused for every file placed: the key is only looked up, so no entry pays for its own.
-std::wstring g_extKeyScratch;
-
 // The upper-case text after the last "." of a name; empty without one.
 void ExtensionKeyOf(const std::wstring& name, std::wstring& key) {
   key.clear();
@@ -111,6 +108,9 @@ struct ZenloFileControl::ReadCall {
   std::int16_t entryLevel = 0;
   std::int32_t entryXPrint = 0;
   std::int32_t rollBack = -1;
+  // Reused for every file this call places: no entry pays for a key of its own. Per call, so
+  // a read elsewhere during a shell query cannot change it under the look-ups.
+  std::wstring extKey;
 };
 
 bool ZenloFileControl::GetFolderContents(std::wstring FolderPath, bool FirstRunFlag) {
@@ -575,7 +575,7 @@ void ZenloFileControl::PlaceFile(ReadCall& call, const WIN32_FIND_DATAW& entry) 
   item.ItemType = sFile;
   item.FullPath.reserve(call.realFolder.size() + item.Name.size());
   item.FullPath.append(call.realFolder).append(item.Name);
-  std::wstring& extKey = g_extKeyScratch;
+  std::wstring& extKey = call.extKey;
   ExtensionKeyOf(item.Name, extKey);
   item.Selected = FindNameInList(item.FullPath);
   item.RowTop = -1;
