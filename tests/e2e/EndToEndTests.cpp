@@ -164,18 +164,40 @@ std::vector<std::wstring> StateLines(const e2e::ProgramRun& run, const std::wstr
   return out;
 }
 
-TEST(EndToEnd, PressingAPanesListingMovesTheHighlightToIt) {
-  const std::wstring folder = e2e::MakeProgramFolder(e2e::BinFolder(), TempFolder());
-  ASSERT_FALSE(folder.empty()) << "could not lay out a program folder";
-  e2e::ProgramRun run;
-  ASSERT_TRUE(run.Start(folder));
-  HWND main = run.WaitForMainWindow(60000);
-  ASSERT_NE(main, nullptr) << "no main window";
-  Sleep(500);
+// Varnello started from a temporary program folder with two pane pairs showing; closed, and
+// whatever the test made removed, at the end.
+class TwoPaneProgram : public ::testing::Test {
+ protected:
+  // Starts the program and finds its listings' toolbars, top to bottom.
+  void Start() {
+    folder = e2e::MakeProgramFolder(e2e::BinFolder(), TempFolder());
+    ASSERT_FALSE(folder.empty()) << "could not lay out a program folder";
+    ASSERT_TRUE(run.Start(folder));
+    HWND main = run.WaitForMainWindow(60000);
+    ASSERT_NE(main, nullptr) << "no main window";
+    started = true;
+    Sleep(500);
+    listings = ListingToolbars(main);
+    ASSERT_EQ(listings.size(), 2u) << "expected the toolbars of two pane pairs";
+  }
+  void TearDown() override {
+    if (started) {
+      EXPECT_EQ(run.Close(30000), 0);
+    }
+    if (!folder.empty()) e2e::RemoveProgramFolder(folder);
+    for (const auto& m : madeFolders) RemoveDirectoryW(m.c_str());
+  }
 
-  const std::vector<RECT> bars = ListingToolbars(main);
-  ASSERT_EQ(bars.size(), 2u) << "expected the toolbars of two pane pairs";
-  const RECT listing0 = bars[0], listing1 = bars[1];
+  std::wstring folder;
+  e2e::ProgramRun run;
+  bool started = false;
+  std::vector<RECT> listings;
+  std::vector<std::wstring> madeFolders;
+};
+
+TEST_F(TwoPaneProgram, PressingAPanesListingMovesTheHighlightToIt) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  const RECT listing0 = listings[0], listing1 = listings[1];
   ASSERT_LT(listing0.top, listing1.top);
 
   const std::wstring report = folder + L"\\state.txt";
@@ -201,41 +223,21 @@ TEST(EndToEnd, PressingAPanesListingMovesTheHighlightToIt) {
       if (l.rfind(L"active ", 0) != 0) got.push_back(l);
     EXPECT_EQ(got, s.want);
   }
-
-  EXPECT_EQ(run.Close(30000), 0);
-  e2e::RemoveProgramFolder(folder);
 }
 
 // Keys and the wheel reach the listing the user is working in: Down moves its hover item to the
 // next row, the wheel scrolls it by a row (the hover item moving with the rows), and Space marks
 // whatever the hover item then is.
-TEST(EndToEnd, DownKeyAndWheelMoveTheActiveListingsHoverItem) {
+TEST_F(TwoPaneProgram, DownKeyAndWheelMoveTheActiveListingsHoverItem) {
   // Enough folders at the top of drive C that the listing scrolls.
-  std::vector<std::wstring> made;
   for (int i = 0; i < 40; ++i) {
     wchar_t name[64];
     swprintf(name, 64, L"C:\\e2e keys %02d", i);
-    if (CreateDirectoryW(name, nullptr)) made.push_back(name);
+    if (CreateDirectoryW(name, nullptr)) madeFolders.push_back(name);
   }
-  struct Cleanup {
-    std::vector<std::wstring>& made;
-    ~Cleanup() {
-      for (const auto& m : made) RemoveDirectoryW(m.c_str());
-    }
-  } cleanup{made};
-  ASSERT_EQ(made.size(), 40u);
-
-  const std::wstring folder = e2e::MakeProgramFolder(e2e::BinFolder(), TempFolder());
-  ASSERT_FALSE(folder.empty()) << "could not lay out a program folder";
-  e2e::ProgramRun run;
-  ASSERT_TRUE(run.Start(folder));
-  HWND main = run.WaitForMainWindow(60000);
-  ASSERT_NE(main, nullptr) << "no main window";
-  Sleep(500);
-
-  const std::vector<RECT> bars = ListingToolbars(main);
-  ASSERT_EQ(bars.size(), 2u) << "expected the toolbars of two pane pairs";
-  const RECT listing0 = bars[0];
+  ASSERT_EQ(madeFolders.size(), 40u);
+  ASSERT_NO_FATAL_FAILURE(Start());
+  const RECT listing0 = listings[0];
 
   const std::wstring report = folder + L"\\state.txt";
   // The marked items of pane 0's listing, as rows of that listing.
@@ -279,9 +281,6 @@ TEST(EndToEnd, DownKeyAndWheelMoveTheActiveListingsHoverItem) {
   RealWheel(-1);  // towards the user: the list scrolls down by a row
   Sleep(300);
   EXPECT_EQ(space(), std::vector<int>{row + 2}) << "the wheel scrolls the hover item with the rows";
-
-  EXPECT_EQ(run.Close(30000), 0);
-  e2e::RemoveProgramFolder(folder);
 }
 
 }  // namespace
