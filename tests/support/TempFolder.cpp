@@ -69,6 +69,17 @@ void RemoveTree(const std::wstring& path) {
   RemoveDirectoryW(dir.c_str());
 }
 
+std::string ReadAll(const std::wstring& path) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                         nullptr);
+  if (h == INVALID_HANDLE_VALUE) return {};
+  std::string text(GetFileSize(h, nullptr), '\0');
+  DWORD got = 0;
+  ReadFile(h, text.data(), static_cast<DWORD>(text.size()), &got, nullptr);
+  CloseHandle(h);
+  return text;
+}
+
 std::wstring TestDataFolder(const std::wstring& name) {
   wchar_t root[1024];
   DWORD n = GetEnvironmentVariableW(L"ZENLO_TEST_DATA", root, 1024);

@@ -25,6 +25,8 @@ class TempFolder {
 };
 
 void RemoveTree(const std::wstring& path);
+// The bytes of a file; empty when it cannot be read.
+std::string ReadAll(const std::wstring& path);
 // A folder made by scripts/make-test-data for this test run, or "" when none was made.
 std::wstring TestDataFolder(const std::wstring& name);
 void SetLastWriteLocal(const std::wstring& path, WORD y, WORD mo, WORD d, WORD h, WORD mi);

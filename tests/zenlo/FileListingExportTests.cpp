@@ -10,20 +10,10 @@
 
 using namespace zenlo;
 using testsupport::ControlHolder;
+using testsupport::ReadAll;
 using testsupport::TempFolder;
 
 namespace {
-
-std::string ReadAll(const std::wstring& path) {
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                         nullptr);
-  if (h == INVALID_HANDLE_VALUE) return {};
-  std::string text(GetFileSize(h, nullptr), '\0');
-  DWORD got = 0;
-  ReadFile(h, text.data(), static_cast<DWORD>(text.size()), &got, nullptr);
-  CloseHandle(h);
-  return text;
-}
 
 bool Exists(const std::wstring& path) {
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;

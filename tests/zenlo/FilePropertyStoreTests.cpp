@@ -19,6 +19,7 @@
 namespace {
 
 using namespace zenlo;
+using testsupport::ReadAll;
 using testsupport::TempFolder;
 
 constexpr wchar_t kColor[] = L"VarnelloColor";
@@ -37,17 +38,6 @@ long ErrorOf(const std::function<void()>& f) {
     return e.Info().Number;
   }
   return 0;
-}
-
-std::string ReadAll(const std::wstring& path) {
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                         nullptr);
-  if (h == INVALID_HANDLE_VALUE) return {};
-  std::string text(GetFileSize(h, nullptr), '\0');
-  DWORD got = 0;
-  ReadFile(h, text.data(), static_cast<DWORD>(text.size()), &got, nullptr);
-  CloseHandle(h);
-  return text;
 }
 
 // A compound document with a summary comment, written the way document programs do.
