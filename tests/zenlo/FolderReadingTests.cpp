@@ -9,6 +9,7 @@
 #include "support/ControlFixture.h"
 #include "support/TempFolder.h"
 #include "toolkit/Error.h"
+#include "toolkit/EventLoop.h"
 #include "toolkit/Text.h"
 
 using namespace zenlo;
@@ -472,6 +473,30 @@ TEST(FolderReading, MoreItemsThanASixteenBitIndexHoldsAreReadSortedAndHandedOver
   EXPECT_EQ(c->FilesShown(), kFiles);
   EXPECT_EQ(c->LastShownItem(), kFiles);
   EXPECT_TRUE(c.host.Messages().empty());
+  // Read ahead in batches on a worker: every entry arrives, none twice.
+  std::vector<std::wstring> listed = Names(*c);
+  std::sort(listed.begin(), listed.end());
+  EXPECT_EQ(std::adjacent_find(listed.begin(), listed.end()), listed.end());
+}
+
+TEST(FolderReading, EscDuringAReadAheadKeepsWhatWasReadAndTheNextReadIsWhole) {
+  constexpr int kItems = 33001;
+  const std::wstring folder = testsupport::TestDataFolder(L"big33k");
+  ASSERT_FALSE(folder.empty()) << "ZENLO_TEST_DATA is not set: run the tests through ctest";
+  ControlHolder c;
+  tk::SetYieldHook([&](unsigned long n) {
+    if (n == 5000) c->IsCancelled = true;
+  });
+  EXPECT_TRUE(c->GetFolderContents(folder, true));
+  tk::SetYieldHook({});
+  EXPECT_GT(c->ItemCount(), 4000);
+  EXPECT_LE(c->ItemCount(), 5000);
+  std::vector<std::wstring> listed = Names(*c);
+  std::sort(listed.begin(), listed.end());
+  EXPECT_EQ(std::adjacent_find(listed.begin(), listed.end()), listed.end());
+
+  ASSERT_TRUE(c->GetFolderContents(folder, true));
+  EXPECT_EQ(c->ItemCount(), kItems);
 }
 
 TEST(FolderReading, APathTooShortIsRefused) {

@@ -6,6 +6,7 @@
 #include "listing/CallGuard.h"
 #include "listing/model/ChangeWatch.h"
 #include "listing/model/FilePropertyStore.h"
+#include "listing/model/FolderEntryFeed.h"
 #include "listing/model/FolderPathCheck.h"
 #include "listing/model/ItemDetails.h"
 #include "listing/model/NetResource.h"
@@ -27,6 +28,8 @@ namespace {
 constexpr int kMaxPasses = 5;
 constexpr std::int32_t kIndentStep = 150;
 constexpr DWORD kMarkEveryMs = 100;
+// How long the read waits for an entry read ahead before it answers the user again.
+constexpr DWORD kEntryWaitMs = 20;
 constexpr std::int16_t kMaxMarks = 60;
 
 const wchar_t kChangingText[] =
@@ -469,11 +472,21 @@ ZenloFileControl::PassEnd ZenloFileControl::ReadDirectory(ReadCall& call) {
     opened = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
                               nullptr, FIND_FIRST_EX_LARGE_FETCH);
   }
-  SearchHandle search(opened);
-  if (!search.Valid()) return PassEnd::Completed;
+  if (opened == INVALID_HANDLE_VALUE) return PassEnd::Completed;
+  FolderEntryFeed feed(opened, entry);
 
   const bool tree = ltFolderListType == fbFolder;
   for (;;) {
+    const WIN32_FIND_DATAW* next = feed.Next(kEntryWaitMs);
+    if (!next) {
+      if (feed.Done()) break;
+      // The platform is slow to give the next entry: keep answering the user meanwhile.
+      PassEnd after = YieldAfterEntry();
+      if (after != PassEnd::Completed) return after;
+      if (IsCancelled) return PassEnd::Completed;
+      continue;
+    }
+    const WIN32_FIND_DATAW& entry = *next;
     const DWORD a = entry.dwFileAttributes;
     const bool skip = ((a & FILE_ATTRIBUTE_HIDDEN) && !ShowHiddenItems) ||
                       ((a & FILE_ATTRIBUTE_SYSTEM) && !ShowSystemItems) ||
@@ -507,7 +520,6 @@ ZenloFileControl::PassEnd ZenloFileControl::ReadDirectory(ReadCall& call) {
     PassEnd after = YieldAfterEntry();
     if (after != PassEnd::Completed) return after;
     if (IsCancelled) return PassEnd::Completed;
-    if (!FindNextFileW(search.Get(), &entry)) break;
   }
   return PassEnd::Completed;
 }
