@@ -64,7 +64,12 @@ struct Sited {
     if (c->ltFolderListType == zenlo::fbFolder) return static_cast<float>(item.IndentX + 100);
     return static_cast<float>(item.DrawLeft + 100);
   }
-  float NameX(std::int32_t i) const { return ZoneX(i) + 700; }
+  float NameX(std::int32_t i) const {
+    // Inside the item's own cell: a narrow list-mode column ends sooner than the name's usual spot.
+    const float x = ZoneX(i) + 700;
+    const auto right = static_cast<float>(c->ListItems()[static_cast<std::size_t>(i)].DrawRight);
+    return right > ZoneX(i) + 400 && x > right - 100 ? right - 100 : x;
+  }
   float ExpanderX(std::int32_t i) const {
     return static_cast<float>(c->ListItems()[static_cast<std::size_t>(i)].IndentX - 325);
   }
