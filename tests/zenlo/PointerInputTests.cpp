@@ -140,6 +140,11 @@ TEST(PointerInput, ListModeHitsTheItemOfTheColumnUnderThePointer) {
   EXPECT_EQ(l.Marked(), (std::vector<std::int32_t>{target}));
   l.Click(l.NameX(target + 1), l.RowY(target + 1));
   EXPECT_EQ(l.c->ActiveItem(), target + 1);
+  // The end of a cell, where a long name ends, is its own item's, not the next column's.
+  const auto cellRight = static_cast<float>(
+      l.c->ListItems()[static_cast<std::size_t>(target - 1)].DrawRight);
+  l.Click(cellRight - 60, l.RowY(target - 1));
+  EXPECT_EQ(l.c->ActiveItem(), target - 1);
 
   // Past the last item of the last column: the listing's folder, exactly once.
   l.c->ActiveFolder = l.dir.Path();

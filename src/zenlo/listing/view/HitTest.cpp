@@ -13,11 +13,14 @@ namespace zenlo {
 namespace {
 // Width of the marking zone beside an item's icon, from its left edge.
 constexpr double kZoneWidth = 200;
-// Where drawing starts the first column of list mode on the surface.
-constexpr double kFirstColumnLeft = 0;
-
 bool ListModeGeometry(const ZenloFileControl& c) {
   return c.ltFolderListType != fbFolder && c.ListMode != listDetails;
+}
+
+// Where drawing starts a list-mode cell (its icon) in the first column: every item of a
+// listing is on level 1, and each later column starts one column width further on.
+double FirstColumnLeft(const ViewState& v) {
+  return v.IndentBase + v.IndentStep + v.IconOffsetX;
 }
 }  // namespace
 
@@ -52,8 +55,9 @@ std::int32_t ZenloFileControl::GetColumnIdAtPoint(float X, float Y) {
     RaiseMessage(L"An error occurred while getting the Column ID.");
     return -1;
   }
-  if (!ListModeGeometry(*this) || X <= kFirstColumnLeft || v.ColumnWidth <= 0) return 0;
-  return static_cast<std::int32_t>(std::floor((X - kFirstColumnLeft) / v.ColumnWidth));
+  const double firstLeft = FirstColumnLeft(v);
+  if (!ListModeGeometry(*this) || X <= firstLeft || v.ColumnWidth <= 0) return 0;
+  return static_cast<std::int32_t>(std::floor((X - firstLeft) / v.ColumnWidth));
 }
 
 std::int16_t ZenloFileControl::IsInSelectionZone(float X, float Y) {
