@@ -48,6 +48,9 @@ bool ScrollBar::SetValue(std::int32_t v) {
 
 void ScrollBar::Apply() {
   if (!Handle()) return;
+  // Setting what the bar already shows costs a synchronous repaint: skip it.
+  if (shown_ && shown_->min == min_ && shown_->max == max_ && shown_->value == value_) return;
+  shown_ = Shown{min_, max_, value_};
   SCROLLINFO si{};
   si.cbSize = sizeof si;
   si.fMask = SIF_RANGE | SIF_POS | SIF_PAGE | SIF_DISABLENOSCROLL;
@@ -55,7 +58,9 @@ void ScrollBar::Apply() {
   si.nMax = max_;
   si.nPage = 0;
   si.nPos = value_;
-  SetScrollInfo(Handle(), SB_CTL, &si, TRUE);
+  // Painted with the next paint, once for however many changes a layout makes.
+  SetScrollInfo(Handle(), SB_CTL, &si, FALSE);
+  InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void ScrollBar::OnScroll(WORD code) {

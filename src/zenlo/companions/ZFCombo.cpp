@@ -59,6 +59,7 @@ struct ZFComboWindow {
   tk::Font OwnedFont;
   tk::Brush ListBrush;
   int DropHeightPx = 0;
+  tk::ChildPlacement ComboPlacement;
 };
 
 // Keeps the selector alive while one of its handlers is on the stack.
@@ -451,7 +452,7 @@ void ZFCombo::PlaceDropDown(double inches) {
   RECT r{};
   GetWindowRect(w.Combo, &r);
   MapWindowPoints(nullptr, w.Frame.Handle(), reinterpret_cast<POINT*>(&r), 2);
-  MoveWindow(w.Combo, r.left, r.top, r.right - r.left, w.DropHeightPx, TRUE);
+  w.ComboPlacement.Move(w.Combo, r.left, r.top, r.right - r.left, w.DropHeightPx);
 }
 
 // The box's border lies outside the control: 30 twips up and left, 60 twips wider.
@@ -461,7 +462,7 @@ void ZFCombo::PlaceControls() {
   const int edgeX = tk::TwipsToPixels(30, tk::TwipsPerPixelX());
   const int edgeY = tk::TwipsToPixels(30, tk::TwipsPerPixelY());
   const int width = w.Frame.Width() + 2 * edgeX;
-  MoveWindow(w.Combo, -edgeX, -edgeY, width < 0 ? 0 : width, w.DropHeightPx, TRUE);
+  w.ComboPlacement.Move(w.Combo, -edgeX, -edgeY, width, w.DropHeightPx);
 }
 
 void ZFCombo::RaiseMouse(bool down, WPARAM wParam, LPARAM lParam, short button) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,10 @@ class ScrollBar : public Window {
   void Apply();
   bool vertical_ = true;
   std::int32_t min_ = 0, max_ = 0, value_ = 0;
+  struct Shown {
+    std::int32_t min, max, value;
+  };
+  std::optional<Shown> shown_;  // what the platform's bar was last given
 };
 
 // A drop-down combo box whose text can also be typed.

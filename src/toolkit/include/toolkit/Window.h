@@ -18,6 +18,20 @@ int TwipsToPixels(double twips, int twipsPerPixel);
 bool RegisterWindowClass();
 void UnregisterWindowClass();
 
+// Moves a child window unless it still stands where it was last put. Layouts re-place every
+// part each time, and the platform answers even a move to the same place with a round of
+// messages. A window may keep a rectangle other than the one asked (a combo box its closed
+// height, a toolbar its own height): it is judged by what it was asked and what it kept.
+class ChildPlacement {
+ public:
+  void Move(HWND hwnd, int x, int y, int width, int height);
+
+ private:
+  HWND hwnd_ = nullptr;
+  RECT asked_{};
+  RECT kept_{};
+};
+
 class Window {
  public:
   Window() = default;
@@ -51,6 +65,7 @@ class Window {
                                        UINT_PTR id, DWORD_PTR data);
   void ReportError();
   HWND hwnd_ = nullptr;
+  ChildPlacement placement_;
   bool standard_ = false;
   // Set while a message of this window is handled: the handler may delete the object.
   bool* deleted_ = nullptr;

@@ -145,9 +145,10 @@ void ZenloFileControl::ApplyPlacement() {
   };
   place(v.Toolbar1, v.Toolbar1Rect);
   if (HWND selector = zfCombo1_->Window()) {
-    MoveWindow(selector, tk::TwipsToPixels(v.ZFCombo1.Left, tppX),
-               tk::TwipsToPixels(v.ZFCombo1.Top, tppY), tk::TwipsToPixels(v.ZFCombo1.Width, tppX),
-               tk::TwipsToPixels(v.ZFCombo1.Height, tppY), TRUE);
+    v.ZFCombo1Placement.Move(selector, tk::TwipsToPixels(v.ZFCombo1.Left, tppX),
+                             tk::TwipsToPixels(v.ZFCombo1.Top, tppY),
+                             tk::TwipsToPixels(v.ZFCombo1.Width, tppX),
+                             tk::TwipsToPixels(v.ZFCombo1.Height, tppY));
     ShowWindow(selector, v.ZFCombo1.Visible ? SW_SHOWNA : SW_HIDE);
     zfCombo1_->PlaceControls();
   }

@@ -89,6 +89,7 @@ struct ViewState {
   // Placement in twips (FolderBox inside BoundBox; the rest in the control).
   PartRect Toolbar1Rect{0, 0, 0, 390, true};
   PartRect ZFCombo1{0, 0, 0, 260, false};
+  tk::ChildPlacement ZFCombo1Placement;  // the drive selector's window
   PartRect cboFilterRect{0, 0, 1300, 315, false};
   PartRect BoundBoxRect;
   PartRect FolderBoxRect;
