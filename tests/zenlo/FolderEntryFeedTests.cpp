@@ -1,11 +1,17 @@
 // A folder's entries handed over by the feed: every entry once and in the platform's order,
-// whether read here or ahead on the worker, and a feed given up halfway lets its worker go.
+// whether read here or ahead on the worker, each worker-read name with its own sort key, and
+// a feed given up halfway lets its worker go.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cwchar>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "listing/model/FolderEntryFeed.h"
+#include "listing/model/MultiHeadingSort.h"
+#include "listing/model/NameKeys.h"
 #include "support/TempFolder.h"
 
 using zenlo::FolderEntryFeed;
@@ -55,19 +61,33 @@ TEST_P(FeedGivesEveryEntry, OnceAndInThePlatformsOrder) {
   WIN32_FIND_DATAW first;
   HANDLE search = OpenSearch(dir.Path(), first);
   ASSERT_NE(search, INVALID_HANDLE_VALUE);
-  FolderEntryFeed feed(search, first, c.Tuning);
+  FolderEntryFeed feed(search, first, c.Tuning, std::make_shared<zenlo::NameKeyBlocks>());
   std::vector<std::wstring> seen;
+  std::size_t keyed = 0;
   int waits = 0;
   while (!feed.Done()) {
     const WIN32_FIND_DATAW* entry = feed.Next(c.WaitMs);
     if (entry) {
       seen.push_back(entry->cFileName);
+      if (const zenlo::NameKeyRef* key = feed.LastKey()) {
+        ++keyed;
+        std::string expectedKey;
+        zenlo::AppendTextSortKey(entry->cFileName, wcslen(entry->cFileName), expectedKey);
+        ASSERT_NE(key->Bytes, nullptr) << seen.size();
+        EXPECT_EQ(std::string(key->Bytes, key->Length), expectedKey) << seen.size();
+        EXPECT_EQ(key->NameHash, zenlo::HashName(seen.back())) << seen.size();
+      }
     } else if (!feed.Done()) {
       ASSERT_LT(++waits, 100000) << "the worker never handed over the rest";
     }
   }
   EXPECT_EQ(seen, expected);
   EXPECT_EQ(feed.ReadingAhead(), c.ReadsAhead);
+  // Entries read here come without a key (the sort makes those); the worker keys every one.
+  if (c.ReadsAhead)
+    EXPECT_EQ(keyed, expected.size() - std::min<std::size_t>(expected.size(), c.Tuning.SyncEntries + 1));
+  else
+    EXPECT_EQ(keyed, 0u);
   EXPECT_EQ(feed.Next(c.WaitMs), nullptr) << "a finished feed gives nothing more";
 }
 

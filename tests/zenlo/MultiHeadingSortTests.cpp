@@ -5,10 +5,12 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <string>
 #include <vector>
 
 #include "listing/model/MultiHeadingSort.h"
+#include "listing/model/NameKeys.h"
 #include "listing/model/TreeOrder.h"
 #include "toolkit/Text.h"
 
@@ -186,6 +188,39 @@ TEST(MultiHeadingSort, FollowsOneRowToWhereItsRecordGoes) {
   std::int32_t outside = 9;
   sort.SortRange(items, 0, 3, &byName, 1, 0, &outside);
   EXPECT_EQ(outside, 9);
+}
+
+// Keys made while the folder was read stand in for the sort's own, but only for the item
+// whose name they were made of, and they move with their records.
+TEST(MultiHeadingSort, NameKeysMadeDuringTheReadServeOnlyTheirOwnItems) {
+  std::vector<TypeListItem> items = {File(L"b"), File(L"a"), File(L"c"), File(L"d"),
+                                     File(L"e")};
+  std::vector<std::string> bytes(items.size());
+  auto made = [&](std::size_t row, const wchar_t* keyOf, const std::wstring& hashOf) {
+    AppendTextSortKey(keyOf, wcslen(keyOf), bytes[row]);
+    return NameKeyRef{bytes[row].data(), static_cast<std::uint32_t>(bytes[row].size()),
+                      HashName(hashOf)};
+  };
+  std::vector<NameKeyRef> keys = {
+      made(0, L"b", L"b"),  // its own key
+      made(1, L"z", L"a"),  // made of "a" by the hash: taken, so "a" sorts as "z" would
+      made(2, L"0", L"x"),  // made of another name: not taken, "c" gets its own key
+      NameKeyRef{},         // none made
+      made(4, L"e", L"e")};
+  MultiHeadingSort sort;
+  sort.ReadKeys = &keys;
+  const SortLevel byName{SortHeading::Name, false};
+  sort.SortRange(items, 0, 4, &byName, 1, 0, nullptr);
+  EXPECT_EQ(Names(items), (std::vector<std::wstring>{L"b", L"c", L"d", L"e", L"a"}));
+  // Each key is still beside the record it came with.
+  const std::vector<std::uint32_t> hashes = {HashName(L"b"), HashName(L"x"), 0, HashName(L"e"),
+                                             HashName(L"a")};
+  for (std::size_t i = 0; i < keys.size(); ++i) EXPECT_EQ(keys[i].NameHash, hashes[i]) << i;
+
+  // Without them the same items sort by their own names.
+  sort.ReadKeys = nullptr;
+  sort.SortRange(items, 0, 4, &byName, 1, 0, nullptr);
+  EXPECT_EQ(Names(items), (std::vector<std::wstring>{L"a", L"b", L"c", L"d", L"e"}));
 }
 
 TEST(MultiHeadingSort, TreeKeysKeepEveryFolderAheadOfItsSubFoldersInEitherDirection) {

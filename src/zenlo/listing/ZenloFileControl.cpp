@@ -7,6 +7,7 @@
 #include "listing/model/ItemDetails.h"
 #include "listing/model/ItemReleaser.h"
 #include "listing/model/MultiHeadingSort.h"
+#include "listing/model/NameKeys.h"
 #include "listing/model/NetResource.h"
 #include "listing/model/PlaceMemory.h"
 #include "listing/model/ShellFileInfo.h"
@@ -36,6 +37,7 @@ ZenloFileControl::ZenloFileControl()
       details_(std::make_unique<ItemDetails>()),
       subFolderProbe_(std::make_unique<SubFolderProbe>()),
       releaser_(std::make_unique<ItemReleaser>()),
+      readKeys_(std::make_unique<ReadNameKeys>()),
       sorter_(std::make_unique<MultiHeadingSort>()),
       watch_(std::make_unique<ChangeWatch>()),
       sizes_(std::make_unique<FolderSizeState>()),

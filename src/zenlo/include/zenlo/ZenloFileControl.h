@@ -58,6 +58,7 @@ class HeadingStrip;
 class ItemDetails;
 class NetEnumerator;
 class ItemReleaser;
+class ReadNameKeys;
 class MultiHeadingSort;
 class NameFilter;
 struct SortLevel;
@@ -693,6 +694,7 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   std::unique_ptr<ItemDetails> details_;
   std::unique_ptr<SubFolderProbe> subFolderProbe_;
   std::unique_ptr<ItemReleaser> releaser_;
+  std::unique_ptr<ReadNameKeys> readKeys_;
   std::unique_ptr<MultiHeadingSort> sorter_;
   std::unique_ptr<ChangeWatch> watch_;
   std::unique_ptr<FolderSizeState> sizes_;

@@ -1,7 +1,9 @@
 #include "listing/model/FolderEntryFeed.h"
 
 #include <chrono>
+#include <cwchar>
 #include <exception>
+#include <utility>
 
 namespace zenlo {
 
@@ -14,8 +16,8 @@ FolderEntryFeed::FolderEntryFeed(HANDLE search, const WIN32_FIND_DATAW& first)
     : FolderEntryFeed(search, first, Tuning{}) {}
 
 FolderEntryFeed::FolderEntryFeed(HANDLE search, const WIN32_FIND_DATAW& first,
-                                 const Tuning& tuning)
-    : search_(search), tuning_(tuning), entry_(first) {
+                                 const Tuning& tuning, std::shared_ptr<NameKeyBlocks> keys)
+    : search_(search), tuning_(tuning), keys_(std::move(keys)), entry_(first) {
   if (tuning_.BatchEntries == 0) tuning_.BatchEntries = 1;
   done_ = search_ == INVALID_HANDLE_VALUE;
 }
@@ -44,6 +46,11 @@ const WIN32_FIND_DATAW* FolderEntryFeed::Next(DWORD waitMs) {
   return NextFromSearch();
 }
 
+const NameKeyRef* FolderEntryFeed::LastKey() const {
+  if (!keys_ || !current_ || taken_ == 0 || taken_ > current_->Keys.size()) return nullptr;
+  return &current_->Keys[taken_ - 1];
+}
+
 const WIN32_FIND_DATAW* FolderEntryFeed::NextFromSearch() {
   if (!FindNextFileW(search_, &entry_)) {
     done_ = true;
@@ -58,6 +65,7 @@ bool FolderEntryFeed::StartWorker() {
   try {
     for (std::size_t i = 0; i < kBatchCount; ++i) {
       batches_.push_back(std::make_unique<Batch>(tuning_.BatchEntries));
+      if (keys_) batches_.back()->Keys.resize(tuning_.BatchEntries);
       empty_.push_back(batches_.back().get());
     }
     worker_ = std::thread([this] { ReadAhead(); });
@@ -110,9 +118,17 @@ void FolderEntryFeed::ReadAhead() {
     }
     const ULONGLONG started = GetTickCount64();
     while (batch->Count < tuning_.BatchEntries) {
-      if (!FindNextFileW(search_, &batch->Entries[batch->Count])) {
+      WIN32_FIND_DATAW& entry = batch->Entries[batch->Count];
+      if (!FindNextFileW(search_, &entry)) {
         batch->Last = true;
         break;
+      }
+      if (keys_) {
+        try {
+          batch->Keys[batch->Count] = keys_->Add(entry.cFileName, wcslen(entry.cFileName));
+        } catch (const std::exception&) {
+          batch->Keys[batch->Count] = NameKeyRef{};  // no memory: the sort makes this one
+        }
       }
       ++batch->Count;
       if (stop_.load(std::memory_order_relaxed)) return;

@@ -13,6 +13,8 @@
 #include <thread>
 #include <vector>
 
+#include "listing/model/NameKeys.h"
+
 namespace zenlo {
 
 class FolderEntryFeed {
@@ -27,9 +29,11 @@ class FolderEntryFeed {
     DWORD BatchMaxMs = 30;
   };
 
-  // Takes over `search` (closed by the feed) and the entry its first call returned.
+  // Takes over `search` (closed by the feed) and the entry its first call returned. Given
+  // `keys`, the worker also makes each name's sort key there while the reader places entries.
   FolderEntryFeed(HANDLE search, const WIN32_FIND_DATAW& first);
-  FolderEntryFeed(HANDLE search, const WIN32_FIND_DATAW& first, const Tuning& tuning);
+  FolderEntryFeed(HANDLE search, const WIN32_FIND_DATAW& first, const Tuning& tuning,
+                  std::shared_ptr<NameKeyBlocks> keys = nullptr);
   // Stops the worker, waiting for the search call it may be in, and closes the search.
   ~FolderEntryFeed();
   FolderEntryFeed(const FolderEntryFeed&) = delete;
@@ -39,6 +43,9 @@ class FolderEntryFeed {
   // when the worker has nothing ready within `waitMs`.
   const WIN32_FIND_DATAW* Next(DWORD waitMs);
   bool Done() const { return done_; }
+  // The sort key the worker made of the entry Next gave last; nullptr when it made none (the
+  // entries read before the worker started, or no keys asked for).
+  const NameKeyRef* LastKey() const;
   // Whether a worker read ahead (for tests).
   bool ReadingAhead() const { return worker_.joinable(); }
 
@@ -46,6 +53,7 @@ class FolderEntryFeed {
   struct Batch {
     explicit Batch(std::uint32_t size) : Entries(size) {}
     std::vector<WIN32_FIND_DATAW> Entries;
+    std::vector<NameKeyRef> Keys;  // beside Entries when keys are made
     std::uint32_t Count = 0;
     bool Last = false;
   };
@@ -57,6 +65,7 @@ class FolderEntryFeed {
 
   HANDLE search_;
   Tuning tuning_;
+  std::shared_ptr<NameKeyBlocks> keys_;
   WIN32_FIND_DATAW entry_;
   bool firstGiven_ = false;
   bool done_ = false;

@@ -14,6 +14,8 @@
 #include "listing/model/PathText.h"
 #include "listing/model/ReadSeams.h"
 #include "listing/model/ItemReleaser.h"
+#include "listing/model/MultiHeadingSort.h"
+#include "listing/model/NameKeys.h"
 #include "listing/model/SubFolderProbe.h"
 #include "listing/view/ViewState.h"
 #include "toolkit/Error.h"
@@ -325,8 +327,12 @@ void ZenloFileControl::OutermostSetUp(ReadCall& call) {
   foldersShown_ = filesShown_ = 0;
   newListItems_.clear();
   // Room for what this place held last time: a re-read fills the array without moving it.
-  if (tk::SameText(call.path, lastReadFolder_) && itemCount_ > 0)
-    newListItems_.reserve(static_cast<std::size_t>(itemCount_) + itemCount_ / 8 + 1000);
+  std::size_t expected = 0;
+  if (tk::SameText(call.path, lastReadFolder_) && itemCount_ > 0) {
+    expected = static_cast<std::size_t>(itemCount_) + itemCount_ / 8 + 1000;
+    newListItems_.reserve(expected);
+  }
+  readKeys_->Reset(tree ? 0 : expected);
 
   if (tree) {
     readIndex_ = 0;
@@ -473,9 +479,12 @@ ZenloFileControl::PassEnd ZenloFileControl::ReadDirectory(ReadCall& call) {
                               nullptr, FIND_FIRST_EX_LARGE_FETCH);
   }
   if (opened == INVALID_HANDLE_VALUE) return PassEnd::Completed;
-  FolderEntryFeed feed(opened, entry);
-
   const bool tree = ltFolderListType == fbFolder;
+  // A listing's names get their sort keys made beside the enumeration: the sort after the
+  // read takes them. A tree sorts by paths.
+  std::shared_ptr<NameKeyBlocks> keys = tree ? nullptr : readKeys_->NewBlocks();
+  FolderEntryFeed feed(opened, entry, FolderEntryFeed::Tuning{}, keys);
+
   for (;;) {
     const WIN32_FIND_DATAW* next = feed.Next(kEntryWaitMs);
     if (!next) {
@@ -516,6 +525,7 @@ ZenloFileControl::PassEnd ZenloFileControl::ReadDirectory(ReadCall& call) {
           return PassEnd::Abandoned;
         }
       }
+      if (keys) readKeys_->Placed(readIndex_, feed.LastKey());
     }
     PassEnd after = YieldAfterEntry();
     if (after != PassEnd::Completed) return after;
@@ -693,6 +703,17 @@ void ZenloFileControl::HandOver(ReadCall& call) {
   if (listItems_.empty()) listItems_.resize(1);  // the placeholder; ItemCount stays 0
   ReleaseItems(std::move(newListItems_));
   newListItems_ = std::vector<TypeListItem>();
+  // The name keys made during the read serve the sorts below and go with them.
+  struct KeysForTheseSorts {
+    ReadNameKeys& keys;
+    MultiHeadingSort& sorter;
+    ~KeysForTheseSorts() {
+      sorter.ReadKeys = nullptr;
+      keys.Reset(0);
+    }
+  } keysForTheseSorts{*readKeys_, *sorter_};
+  readKeys_->HandOver(static_cast<std::size_t>(itemCount_));
+  sorter_->ReadKeys = readKeys_->Rows();
   ViewState& v = *view_;
   v.IndentBase = 300;
   v.IndentStep = 150;

@@ -48,21 +48,10 @@ void PartitionSort(std::vector<T>& items, std::int32_t left, std::int32_t right,
 
 // The same partitioning run on a permutation of the range, then applied once: the final order
 // is exactly the one exchanging whole records would give, at a fraction of the copying.
-template <typename T, typename KeyOf, typename Compare>
-void PartitionSortRecords(std::vector<T>& items, std::int32_t left, std::int32_t right,
-                          KeyOf keyOf, Compare compare, bool descending) {
-  if (left >= right) return;
-  std::vector<std::int32_t> order(static_cast<std::size_t>(right - left + 1));
-  for (std::size_t k = 0; k < order.size(); ++k) order[k] = left + static_cast<std::int32_t>(k);
-  PartitionSort(
-      order, 0, right - left,
-      // decltype(auto): a key given by reference stays a reference, not a copy per comparison.
-      [&](std::int32_t index) -> decltype(auto) {
-        return keyOf(items[static_cast<std::size_t>(index)]);
-      },
-      compare,
-      descending);
-  // Apply in place, cycle by cycle: position left+k receives the record from order[k].
+// Moves records by a permutation, cycle by cycle: position left+k receives the record from
+// order[k], so each record moves once.
+template <typename T>
+void ApplyOrder(std::vector<T>& items, std::int32_t left, const std::vector<std::int32_t>& order) {
   std::vector<bool> placed(order.size(), false);
   for (std::size_t start = 0; start < order.size(); ++start) {
     if (placed[start]) continue;
@@ -79,6 +68,29 @@ void PartitionSortRecords(std::vector<T>& items, std::int32_t left, std::int32_t
       at = from;
     }
   }
+}
+
+// The same partitioning run on a permutation of the range, then applied once: the final order
+// is exactly the one exchanging whole records would give, at a fraction of the copying. A
+// `companion` array indexed like the items, when given, is reordered with them.
+template <typename T, typename KeyOf, typename Compare, typename C = int>
+void PartitionSortRecords(std::vector<T>& items, std::int32_t left, std::int32_t right,
+                          KeyOf keyOf, Compare compare, bool descending,
+                          std::vector<C>* companion = nullptr) {
+  if (left >= right) return;
+  std::vector<std::int32_t> order(static_cast<std::size_t>(right - left + 1));
+  for (std::size_t k = 0; k < order.size(); ++k) order[k] = left + static_cast<std::int32_t>(k);
+  PartitionSort(
+      order, 0, right - left,
+      // decltype(auto): a key given by reference stays a reference, not a copy per comparison.
+      [&](std::int32_t index) -> decltype(auto) {
+        return keyOf(items[static_cast<std::size_t>(index)]);
+      },
+      compare,
+      descending);
+  ApplyOrder(items, left, order);
+  if (companion && companion->size() > static_cast<std::size_t>(right))
+    ApplyOrder(*companion, left, order);
 }
 
 inline int CompareNumbers(std::int64_t a, std::int64_t b) { return a < b ? -1 : (a > b ? 1 : 0); }

@@ -139,7 +139,8 @@ void LevelKeys::AppendText(const wchar_t* text, std::size_t length, Span& out) {
 }
 
 void LevelKeys::Build(const std::vector<TypeListItem>& items, std::int32_t first,
-                      std::int32_t last, SortHeading heading) {
+                      std::int32_t last, SortHeading heading,
+                      const std::vector<NameKeyRef>* madeKeys) {
   const std::size_t n = last >= first ? static_cast<std::size_t>(last - first + 1) : 0;
   textual_ = IsTextHeading(heading);
   if (!textual_) {
@@ -150,16 +151,26 @@ void LevelKeys::Build(const std::vector<TypeListItem>& items, std::int32_t first
   }
   spans_.resize(n);
   arena_.clear();
-  if (heading == SortHeading::Name) arena_.reserve(n * 48);
+  // Keys made during the read leave only the first entries to be made here.
+  if (heading == SortHeading::Name) arena_.reserve((madeKeys ? std::min<std::size_t>(n, 1024) : n) * 48);
   SharedKeyCache shared;
   for (std::size_t k = 0; k < n; ++k) {
     const TypeListItem& item = items[static_cast<std::size_t>(first) + k];
     Span& span = spans_[k];
     switch (heading) {
-      case SortHeading::Name:
+      case SortHeading::Name: {
         // Every item of a listing lies in the same folder: the names decide alone.
+        const std::size_t index = static_cast<std::size_t>(first) + k;
+        if (madeKeys && index < madeKeys->size()) {
+          const NameKeyRef& made = (*madeKeys)[index];
+          if (made.Bytes && made.NameHash == HashName(item.Name)) {
+            span = Span{0, made.Length, made.Bytes};
+            break;
+          }
+        }
         AppendText(item.Name.data(), item.Name.size(), span);
         break;
+      }
       case SortHeading::Ext: {
         const std::wstring ext = item.Extension();
         AppendText(ext.data(), ext.size(), span);
@@ -195,9 +206,13 @@ void LevelKeys::Build(const std::vector<TypeListItem>& items, std::int32_t first
   }
 }
 
+const char* LevelKeys::Bytes(const Span& s) const {
+  return s.Outside ? s.Outside : arena_.data() + s.Offset;
+}
+
 std::string_view LevelKeys::Text(std::int32_t k) const {
   const Span& s = spans_[static_cast<std::size_t>(k)];
-  return std::string_view(arena_.data() + s.Offset, s.Length);
+  return std::string_view(Bytes(s), s.Length);
 }
 
 int LevelKeys::Compare(std::int32_t a, std::int32_t b) const {
@@ -208,7 +223,7 @@ int LevelKeys::Compare(std::int32_t a, std::int32_t b) const {
   const Span& sa = spans_[static_cast<std::size_t>(a)];
   const Span& sb = spans_[static_cast<std::size_t>(b)];
   const std::uint32_t common = std::min(sa.Length, sb.Length);
-  const int c = common ? std::memcmp(arena_.data() + sa.Offset, arena_.data() + sb.Offset, common) : 0;
+  const int c = common ? std::memcmp(Bytes(sa), Bytes(sb), common) : 0;
   if (c != 0) return c < 0 ? -1 : 1;
   return sa.Length < sb.Length ? -1 : (sa.Length > sb.Length ? 1 : 0);
 }
@@ -245,7 +260,7 @@ void MultiHeadingSort::SortRange(std::vector<TypeListItem>& items, std::int32_t 
   runStart_.assign(n, 0);
   runStart_[0] = 1;
   for (std::size_t level = 0; level < count; ++level) {
-    keys_.Build(items, first, last, levels[level].Heading);
+    keys_.Build(items, first, last, levels[level].Heading, ReadKeys);
     if (level >= firstSorted) SortRuns(keys_, levels[level].Descending);
     if (level + 1 == count) break;
     MarkRunStarts(keys_);
@@ -277,7 +292,14 @@ void MultiHeadingSort::Apply(std::vector<TypeListItem>& items, std::int32_t firs
         break;
       }
   }
-  // Position k receives the record from order_[k], cycle by cycle: each record moves once.
+  MoveByOrder(items, base);
+  if (ReadKeys && ReadKeys->size() >= base + n) MoveByOrder(*ReadKeys, base);
+}
+
+template <typename T>
+void MultiHeadingSort::MoveByOrder(std::vector<T>& v, std::size_t base) {
+  // Position k receives the element from order_[k], cycle by cycle: each element moves once.
+  const std::size_t n = order_.size();
   placed_.assign(n, 0);
   for (std::size_t start = 0; start < n; ++start) {
     if (placed_[start]) continue;
@@ -285,16 +307,16 @@ void MultiHeadingSort::Apply(std::vector<TypeListItem>& items, std::int32_t firs
       placed_[start] = 1;
       continue;
     }
-    TypeListItem held = std::move(items[base + start]);
+    T held = std::move(v[base + start]);
     std::size_t at = start;
     for (;;) {
       placed_[at] = 1;
       const std::size_t from = static_cast<std::size_t>(order_[at]);
       if (from == start) {
-        items[base + at] = std::move(held);
+        v[base + at] = std::move(held);
         break;
       }
-      items[base + at] = std::move(items[base + from]);
+      v[base + at] = std::move(v[base + from]);
       at = from;
     }
   }

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "listing/model/NameKeys.h"
 #include "zenlo/ZenloTypes.h"
 
 namespace zenlo {
@@ -39,14 +40,17 @@ struct SortLevel {
 // The keys of one level for a range of items, indexed by the item's offset in the range.
 class LevelKeys {
  public:
-  // A text key: where its bytes lie in the arena.
+  // A text key: where its bytes lie in the arena, or outside it (a key made during the read).
   struct Span {
     std::uint32_t Offset = 0;
     std::uint32_t Length = 0;
+    const char* Outside = nullptr;
   };
 
+  // `madeKeys`, by item index, may hold name keys made already: one is taken when it was made
+  // of the item's own name.
   void Build(const std::vector<TypeListItem>& items, std::int32_t first, std::int32_t last,
-             SortHeading heading);
+             SortHeading heading, const std::vector<NameKeyRef>* madeKeys = nullptr);
   bool Textual() const { return textual_; }
   int Compare(std::int32_t a, std::int32_t b) const;
   bool Equal(std::int32_t a, std::int32_t b) const { return Compare(a, b) == 0; }
@@ -55,6 +59,7 @@ class LevelKeys {
 
  private:
   void AppendText(const wchar_t* text, std::size_t length, Span& out);
+  const char* Bytes(const Span& s) const;
 
   bool textual_ = false;
   std::vector<std::uint64_t> numbers_;
@@ -71,6 +76,9 @@ class MultiHeadingSort {
   // The heading key of the level being sorted; empty outside a sort (the active heading's
   // key is taken then).
   std::wstring CurrentSortKey;
+  // Name keys made while the listing was read, by item index; set by the owner only while
+  // they belong to the items. A sort moves them with their records.
+  std::vector<NameKeyRef>* ReadKeys = nullptr;
 
   // Sorts items[first..last] by levels[0..count-1]. Levels before firstSorted are taken as
   // already applied: they only mark where the runs of the later levels begin. When `follow`
@@ -89,6 +97,8 @@ class MultiHeadingSort {
   void SortRuns(const LevelKeys& keys, bool descending);
   void MarkRunStarts(const LevelKeys& keys);
   void Apply(std::vector<TypeListItem>& items, std::int32_t first, std::int32_t* follow);
+  template <typename T>
+  void MoveByOrder(std::vector<T>& v, std::size_t base);
   void Release();
 
   // Made once per sort and reused by its levels: never an allocation per comparison.

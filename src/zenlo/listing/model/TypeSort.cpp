@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "listing/model/ItemSort.h"
+#include "listing/model/NameKeys.h"
 #include "listing/model/TreeOrder.h"
 #include "toolkit/Text.h"
 #include "zenlo/ZenloFileControl.h"
@@ -34,7 +35,7 @@ void ZenloFileControl::QuickSortType(std::optional<std::int32_t> lngLeft,
   // Always descending: network levels, then folders, then files.
   PartitionSortRecords(
       listItems_, left, right, [](const TypeListItem& it) { return std::int64_t{it.ItemType}; },
-      CompareNumbers, true);
+      CompareNumbers, true, readKeys_->Rows());
 }
 
 void ZenloFileControl::QuickSortName(std::optional<std::int32_t> lngLeft,
@@ -64,7 +65,7 @@ void ZenloFileControl::QuickSortFilter(std::optional<std::int32_t> lngLeft,
   PartitionSortRecords(
       listItems_, left, right,
       [](const TypeListItem& it) { return std::int64_t{it.FilterState}; }, CompareNumbers,
-      false);
+      false, readKeys_->Rows());
 }
 
 }  // namespace zenlo
