@@ -159,8 +159,7 @@ LRESULT Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(hwnd_, msg, wParam, lParam);
 }
 
-namespace {
-RECT ChildRect(HWND hwnd) {
+RECT RectInParent(HWND hwnd) {
   RECT r{};
   GetWindowRect(hwnd, &r);
   MapWindowPoints(HWND_DESKTOP, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
@@ -170,7 +169,6 @@ RECT ChildRect(HWND hwnd) {
 bool SameRect(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
-}  // namespace
 
 void ChildPlacement::Move(HWND hwnd, int x, int y, int width, int height) {
   if (!hwnd) return;
@@ -178,12 +176,12 @@ void ChildPlacement::Move(HWND hwnd, int x, int y, int width, int height) {
   if (height < 0) height = 0;
   const RECT asked{x, y, x + width, y + height};
   const bool child = (GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD) != 0;
-  if (child && hwnd == hwnd_ && SameRect(asked, asked_) && SameRect(ChildRect(hwnd), kept_))
+  if (child && hwnd == hwnd_ && SameRect(asked, asked_) && SameRect(RectInParent(hwnd), kept_))
     return;
   MoveWindow(hwnd, x, y, width, height, TRUE);
   hwnd_ = child ? hwnd : nullptr;
   asked_ = asked;
-  if (child) kept_ = ChildRect(hwnd);
+  if (child) kept_ = RectInParent(hwnd);
 }
 
 void Window::SetBounds(int x, int y, int width, int height) {

@@ -50,13 +50,6 @@ class Parent {
   HWND hwnd_;
 };
 
-RECT RectInParent(HWND hwnd) {
-  RECT r{};
-  GetWindowRect(hwnd, &r);
-  MapWindowPoints(HWND_DESKTOP, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
 TEST(ScrollBar, ThePlatformBarAlwaysShowsTheRangeAndValueAfterEachStep) {
   Parent parent;
   tk::ScrollBar bar;
@@ -108,7 +101,7 @@ TEST(ChildPlacement, AWindowIsMovedOnlyWhenItIsNotWhereItWasPut) {
   // A drop-down box keeps its closed height, not the open list's height it is given.
   box.SetBounds(10, 20, 150, 200);
   EXPECT_GT(moves.Take(), 0);
-  const RECT kept = RectInParent(box.Handle());
+  const RECT kept = tk::RectInParent(box.Handle());
   EXPECT_EQ(kept.left, 10);
   EXPECT_EQ(kept.top, 20);
   EXPECT_EQ(kept.right - kept.left, 150);
@@ -122,15 +115,15 @@ TEST(ChildPlacement, AWindowIsMovedOnlyWhenItIsNotWhereItWasPut) {
   moves.Take();
   box.SetBounds(10, 20, 150, 200);
   EXPECT_GT(moves.Take(), 0);
-  const RECT back = RectInParent(box.Handle());
+  const RECT back = tk::RectInParent(box.Handle());
   EXPECT_EQ(back.left, 10);
   EXPECT_EQ(back.top, 20);
 
   // A new size is always taken, and a negative one counts as none.
   box.SetBounds(10, 20, 180, 200);
-  EXPECT_EQ(RectInParent(box.Handle()).right, 190);
+  EXPECT_EQ(tk::RectInParent(box.Handle()).right, 190);
   box.SetBounds(10, 20, -5, 200);
-  EXPECT_EQ(RectInParent(box.Handle()).right, 10);
+  EXPECT_EQ(tk::RectInParent(box.Handle()).right, 10);
 }
 
 }  // namespace

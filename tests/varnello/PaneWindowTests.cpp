@@ -23,16 +23,6 @@ void Pump() {
   }
 }
 
-RECT InParent(HWND w) {
-  RECT r{};
-  GetWindowRect(w, &r);
-  MapWindowPoints(HWND_DESKTOP, GetParent(w), reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
-bool SameRect(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
 
 std::string Describe(const RECT& r) {
   return "{" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
@@ -64,9 +54,9 @@ class PaneWindowTest : public MasterTest {
     // The toolbar spans the top of the window above the panes.
     RECT client{};
     GetClientRect(master->Handle(), &client);
-    const RECT bar = InParent(master->Toolbar1().Handle());
+    const RECT bar = tk::RectInParent(master->Toolbar1().Handle());
     EXPECT_TRUE(IsWindowVisible(master->Toolbar1().Handle()));
-    EXPECT_TRUE(SameRect(bar, RECT{0, 0, client.right, master->Toolbar1().PreferredHeight()}))
+    EXPECT_TRUE(tk::SameRect(bar, RECT{0, 0, client.right, master->Toolbar1().PreferredHeight()}))
         << Describe(bar);
     for (short i = 0; i < kPaneCount; ++i) {
       SCOPED_TRACE(testing::Message() << "pane " << i);
@@ -86,8 +76,8 @@ class PaneWindowTest : public MasterTest {
           {master->Chrome().CloseButton(i), c.CloseButton},
       };
       for (const auto& [w, r] : placed) {
-        const RECT got = InParent(w), expect = ToPixels(r, tx, ty);
-        EXPECT_TRUE(SameRect(got, expect)) << Describe(got) << " vs " << Describe(expect);
+        const RECT got = tk::RectInParent(w), expect = ToPixels(r, tx, ty);
+        EXPECT_TRUE(tk::SameRect(got, expect)) << Describe(got) << " vs " << Describe(expect);
       }
       EXPECT_EQ(IsWindowVisible(master->List(i)->Window()) != FALSE, p.MainListFits);
       EXPECT_EQ(IsWindowVisible(master->Chrome().NoRoom(i)) != FALSE, !p.MainListFits);

@@ -18,6 +18,10 @@ int TwipsToPixels(double twips, int twipsPerPixel);
 bool RegisterWindowClass();
 void UnregisterWindowClass();
 
+// A child window's rectangle in its parent's client coordinates.
+RECT RectInParent(HWND hwnd);
+bool SameRect(const RECT& a, const RECT& b);
+
 // Moves a child window unless it still stands where it was last put. Layouts re-place every
 // part each time, and the platform answers even a move to the same place with a round of
 // messages. A window may keep a rectangle other than the one asked (a combo box its closed
