@@ -8,6 +8,7 @@
 #include "listing/view/ViewState.h"
 #include "support/ControlFixture.h"
 #include "support/HostWindow.h"
+#include "support/ListingLookup.h"
 #include "support/TempFolder.h"
 #include "toolkit/Error.h"
 #include "toolkit/EventLoop.h"
@@ -18,20 +19,10 @@ namespace {
 using namespace zenlo;
 using testsupport::ControlHolder;
 using testsupport::TempFolder;
+using testsupport::IndexOf;
+using testsupport::Item;
 
 constexpr wchar_t kColor[] = L"VarnelloColor";
-
-std::int32_t IndexOf(const ZenloFileControl& c, const std::wstring& name) {
-  for (std::int32_t i = 0; i < c.ItemCount(); ++i)
-    if (c.ListItems()[static_cast<std::size_t>(i)].Name == name) return i;
-  return -1;
-}
-
-const TypeListItem& Item(const ZenloFileControl& c, const std::wstring& name) {
-  const std::int32_t i = IndexOf(c, name);
-  if (i < 0) throw std::runtime_error("no such item");
-  return c.ListItems()[static_cast<std::size_t>(i)];
-}
 
 // Marks exactly the named items, as the user's marking does.
 void Mark(ZenloFileControl& c, std::initializer_list<const wchar_t*> names) {

@@ -15,6 +15,7 @@
 #include "listing/view/ViewState.h"
 #include "support/ControlFixture.h"
 #include "support/HostWindow.h"
+#include "support/ListingLookup.h"
 #include "support/TempFolder.h"
 #include "toolkit/Error.h"
 #include "toolkit/EventLoop.h"
@@ -23,6 +24,7 @@
 using namespace zenlo;
 using testsupport::ControlHolder;
 using testsupport::TempFolder;
+using testsupport::FindItem;
 
 namespace {
 
@@ -83,13 +85,6 @@ void DrawInBox(ZenloFileControl& c, std::int32_t width, std::int32_t height) {
   c.View().BoundBoxRect.Height = height;
   c.SetFolderBoxProperties(false);
   c.DrawFolderBox();
-}
-
-const TypeListItem* FindItem(const ZenloFileControl& c, const std::wstring& name) {
-  for (std::int32_t i = 0; i < c.ItemCount(); ++i)
-    if (c.ListItems()[static_cast<std::size_t>(i)].Name == name)
-      return &c.ListItems()[static_cast<std::size_t>(i)];
-  return nullptr;
 }
 
 // Document properties by file name: a colour word, or in use (unreadable).

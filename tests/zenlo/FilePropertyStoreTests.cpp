@@ -12,6 +12,7 @@
 #include "listing/model/FilePropertyStore.h"
 #include "listing/model/PropertySetFile.h"
 #include "support/ControlFixture.h"
+#include "support/ListingLookup.h"
 #include "support/TempFolder.h"
 #include "toolkit/Error.h"
 #include "zenlo/ZenloFileControl.h"
@@ -21,15 +22,9 @@ namespace {
 using namespace zenlo;
 using testsupport::ReadAll;
 using testsupport::TempFolder;
+using testsupport::FindItem;
 
 constexpr wchar_t kColor[] = L"VarnelloColor";
-
-const TypeListItem* FindItem(const ZenloFileControl& c, const std::wstring& name) {
-  for (std::int32_t i = 0; i < c.ItemCount(); ++i)
-    if (c.ListItems()[static_cast<std::size_t>(i)].Name == name)
-      return &c.ListItems()[static_cast<std::size_t>(i)];
-  return nullptr;
-}
 
 long ErrorOf(const std::function<void()>& f) {
   try {

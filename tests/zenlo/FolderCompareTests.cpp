@@ -7,11 +7,14 @@
 #include "listing/view/ViewState.h"
 #include "support/ControlFixture.h"
 #include "support/HostWindow.h"
+#include "support/ListingLookup.h"
 #include "support/TempFolder.h"
 
 using namespace zenlo;
 using testsupport::ControlHolder;
 using testsupport::TempFolder;
+using testsupport::IndexOf;
+using testsupport::Item;
 
 namespace {
 
@@ -25,18 +28,6 @@ void SetWriteTime(const std::wstring& path, WORD hour, WORD minute, WORD second)
   ASSERT_NE(f, INVALID_HANDLE_VALUE);
   SetFileTime(f, nullptr, nullptr, &utc);
   CloseHandle(f);
-}
-
-std::int32_t IndexOf(const ZenloFileControl& c, const std::wstring& name) {
-  for (std::int32_t i = 0; i < c.ItemCount(); ++i)
-    if (c.ListItems()[static_cast<std::size_t>(i)].Name == name) return i;
-  return -1;
-}
-
-const TypeListItem& Item(const ZenloFileControl& c, const std::wstring& name) {
-  const std::int32_t i = IndexOf(c, name);
-  if (i < 0) throw std::runtime_error("no such item");
-  return c.ListItems()[static_cast<std::size_t>(i)];
 }
 
 // The pane compared from and the pane compared with.

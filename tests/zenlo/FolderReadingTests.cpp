@@ -7,6 +7,7 @@
 
 #include "listing/model/FilePropertyStore.h"
 #include "support/ControlFixture.h"
+#include "support/ListingLookup.h"
 #include "support/TempFolder.h"
 #include "toolkit/Error.h"
 #include "toolkit/EventLoop.h"
@@ -15,15 +16,9 @@
 using namespace zenlo;
 using testsupport::ControlHolder;
 using testsupport::TempFolder;
+using testsupport::FindItem;
 
 namespace {
-
-const TypeListItem* FindItem(const ZenloFileControl& c, const std::wstring& name) {
-  for (std::int32_t i = 0; i < c.ItemCount(); ++i)
-    if (c.ListItems()[static_cast<std::size_t>(i)].Name == name)
-      return &c.ListItems()[static_cast<std::size_t>(i)];
-  return nullptr;
-}
 
 // A message as UTF-8, for failure output.
 std::string Narrow(const std::wstring& text) {

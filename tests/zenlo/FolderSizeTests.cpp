@@ -8,6 +8,7 @@
 #include "support/ControlFixture.h"
 #include "listing/view/ViewState.h"
 #include "support/HostWindow.h"
+#include "support/ListingLookup.h"
 #include "support/TempFolder.h"
 #include "toolkit/EventLoop.h"
 #include "toolkit/MousePointer.h"
@@ -16,14 +17,9 @@
 using namespace zenlo;
 using testsupport::ControlHolder;
 using testsupport::TempFolder;
+using testsupport::IndexOf;
 
 namespace {
-
-std::int32_t IndexOf(const ZenloFileControl& c, const std::wstring& name) {
-  for (std::int32_t i = 0; i < c.ItemCount(); ++i)
-    if (c.ListItems()[static_cast<std::size_t>(i)].Name == name) return i;
-  return -1;
-}
 
 std::wstring SizeOf(const ZenloFileControl& c, const std::wstring& name) {
   const std::int32_t i = IndexOf(c, name);

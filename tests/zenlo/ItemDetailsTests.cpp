@@ -11,6 +11,7 @@
 #include "listing/model/ItemDetails.h"
 #include "listing/model/ShellFileInfo.h"
 #include "support/ControlFixture.h"
+#include "support/ListingLookup.h"
 #include "support/TempFolder.h"
 #include "toolkit/Gdi.h"
 #include "zenlo/ZenloFileControl.h"
@@ -18,6 +19,7 @@
 namespace {
 
 using testsupport::TempFolder;
+using testsupport::FindItem;
 using zenlo::TypeListItem;
 using zenlo::ZenloFileControl;
 
@@ -61,13 +63,6 @@ class CountingShell final : public zenlo::ShellFileInfo {
  private:
   std::shared_ptr<zenlo::ShellFileInfo> real_ = zenlo::MakeShellFileInfo();
 };
-
-const TypeListItem* FindItem(const ZenloFileControl* c, const std::wstring& name) {
-  for (std::int32_t i = 0; i < c->ItemCount(); ++i)
-    if (c->ListItems()[static_cast<std::size_t>(i)].Name == name)
-      return &c->ListItems()[static_cast<std::size_t>(i)];
-  return nullptr;
-}
 
 std::vector<COLORREF> CellPixels(HDC dc, int x, int y) {
   std::vector<COLORREF> px;
@@ -125,13 +120,13 @@ TEST(ItemTypeNames, ShellNameOrFallbackAndOnlyAnsweredQueriesAreKept) {
   ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
   for (const auto& tc : cases) {
     SCOPED_TRACE(tc.Name);
-    const TypeListItem* item = FindItem(ctl.Get(), tc.Name);
+    const TypeListItem* item = FindItem(*ctl, tc.Name);
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->FileType(), tc.Expected);
     EXPECT_EQ(item->IconPalette, 0) << "a shared-cache icon";
   }
   EXPECT_EQ(shell->TypeQueries.count(L""), 0u) << "no type-name query for README";
-  const TypeListItem* sub = FindItem(ctl.Get(), L"sub");
+  const TypeListItem* sub = FindItem(*ctl, L"sub");
   ASSERT_NE(sub, nullptr);
   EXPECT_EQ(sub->FileType(), L"File Folder");
   EXPECT_EQ(sub->IconPalette, 0) << "a plain folder shows the shared folder picture";
@@ -142,8 +137,8 @@ TEST(ItemTypeNames, ShellNameOrFallbackAndOnlyAnsweredQueriesAreKept) {
   shell->Failing.clear();
   ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
   EXPECT_EQ(shell->TypeQueries, (std::map<std::wstring, int>{{L"QQQ", 1}}));
-  EXPECT_EQ(FindItem(ctl.Get(), L"Mixed.Qqq")->FileType(), L"Queue");
-  EXPECT_EQ(FindItem(ctl.Get(), L"data.xyz")->FileType(), L"XYZ File");
+  EXPECT_EQ(FindItem(*ctl, L"Mixed.Qqq")->FileType(), L"Queue");
+  EXPECT_EQ(FindItem(*ctl, L"data.xyz")->FileType(), L"XYZ File");
 }
 
 TEST(ItemTypeNames, AFileOnAVeryLongPathDoesNotSpoilItsExtension) {
@@ -155,9 +150,9 @@ TEST(ItemTypeNames, AFileOnAVeryLongPathDoesNotSpoilItsExtension) {
   dir.File(L"near.txt", 1);
   Control ctl;
   ASSERT_TRUE(ctl->GetFolderContents(dir.Path() + deep, true));
-  const std::wstring farType = FindItem(ctl.Get(), L"far.txt")->FileType();
+  const std::wstring farType = FindItem(*ctl, L"far.txt")->FileType();
   ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
-  const std::wstring nearType = FindItem(ctl.Get(), L"near.txt")->FileType();
+  const std::wstring nearType = FindItem(*ctl, L"near.txt")->FileType();
   EXPECT_NE(farType, L"File");
   EXPECT_NE(nearType, L"File");
   EXPECT_EQ(farType, nearType) << "one extension, one type name";
@@ -173,12 +168,12 @@ TEST(ItemTypeNames, CacheOutlivesTheReadSoARereadAsksTheShellNothing) {
   ctl->SetShellFileInfo(shell);
   ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
   EXPECT_EQ(shell->TypeNameQueries(), 3);
-  const std::wstring xyzName = FindItem(ctl.Get(), L"b.xyz")->FileType();
+  const std::wstring xyzName = FindItem(*ctl, L"b.xyz")->FileType();
   shell->Calls.clear();
 
   ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
   EXPECT_EQ(shell->Calls.size(), 0u) << "type names and shared icons are both kept per extension";
-  EXPECT_EQ(FindItem(ctl.Get(), L"b.xyz")->FileType(), xyzName);
+  EXPECT_EQ(FindItem(*ctl, L"b.xyz")->FileType(), xyzName);
 }
 
 TEST(ItemTypeNames, TreeReadDropsSharedCellsButKeepsTypeNames) {
@@ -188,7 +183,7 @@ TEST(ItemTypeNames, TreeReadDropsSharedCellsButKeepsTypeNames) {
   Control ctl;
   ctl->SetShellFileInfo(shell);
   ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
-  const std::wstring typeName = FindItem(ctl.Get(), L"a.txt")->FileType();
+  const std::wstring typeName = FindItem(*ctl, L"a.txt")->FileType();
 
   ctl->ltFolderListType = zenlo::fbFolder;
   ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
@@ -199,8 +194,8 @@ TEST(ItemTypeNames, TreeReadDropsSharedCellsButKeepsTypeNames) {
   // The cell was released with the tree read: one query for the icon alone, none for the name.
   ASSERT_EQ(shell->Calls.size(), 1u);
   EXPECT_EQ(shell->Calls[0].Flags & SHGFI_TYPENAME, 0u);
-  EXPECT_EQ(FindItem(ctl.Get(), L"a.txt")->FileType(), typeName);
-  const TypeListItem* txt = FindItem(ctl.Get(), L"a.txt");
+  EXPECT_EQ(FindItem(*ctl, L"a.txt")->FileType(), typeName);
+  const TypeListItem* txt = FindItem(*ctl, L"a.txt");
   EXPECT_EQ(txt->IconPalette, 0);
   EXPECT_NE(CellPixels(ctl->IconSurface(false, false), txt->IconX, txt->IconY),
             std::vector<COLORREF>(256, kKeyColour))
@@ -219,9 +214,9 @@ TEST(ItemSharedIcons, SameExtensionSharesOneDrawnCellAndOneQuery) {
   ctl->SetShellFileInfo(shell);
   ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
 
-  const TypeListItem* one = FindItem(ctl.Get(), L"one.txt");
-  const TypeListItem* two = FindItem(ctl.Get(), L"two.TXT");
-  const TypeListItem* three = FindItem(ctl.Get(), L"three.xyz");
+  const TypeListItem* one = FindItem(*ctl, L"one.txt");
+  const TypeListItem* two = FindItem(*ctl, L"two.TXT");
+  const TypeListItem* three = FindItem(*ctl, L"three.xyz");
   ASSERT_TRUE(one && two && three);
   EXPECT_EQ(one->IconPalette, 0);
   EXPECT_EQ(two->IconPalette, 0);
@@ -277,8 +272,8 @@ TEST(ItemOwnIcons, ProgramsGetConsecutiveCellsEachWithItsOwnIcon) {
   for (int read = 0; read < 2; ++read) {
     SCOPED_TRACE(read == 0 ? "first read" : "re-read");
     ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
-    const TypeListItem* a = FindItem(ctl.Get(), L"a.exe");
-    const TypeListItem* b = FindItem(ctl.Get(), L"b.exe");
+    const TypeListItem* a = FindItem(*ctl, L"a.exe");
+    const TypeListItem* b = FindItem(*ctl, L"b.exe");
     ASSERT_TRUE(a && b);
     EXPECT_EQ(a->IconPalette, 1);
     EXPECT_EQ(b->IconPalette, 1);
@@ -348,8 +343,8 @@ TEST(ItemOwnIcons, ShellWithoutImageListLeavesOwnIconsBlankAndSharedCellsUndrawn
   Control ctl;
   ctl->SetShellFileInfo(shell);
   ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
-  const TypeListItem* tool = FindItem(ctl.Get(), L"tool.exe");
-  const TypeListItem* page = FindItem(ctl.Get(), L"page.txt");
+  const TypeListItem* tool = FindItem(*ctl, L"tool.exe");
+  const TypeListItem* page = FindItem(*ctl, L"page.txt");
   ASSERT_TRUE(tool && page);
   EXPECT_EQ(tool->IconPalette, 1);
   EXPECT_EQ(tool->IconX, -1);
@@ -359,7 +354,7 @@ TEST(ItemOwnIcons, ShellWithoutImageListLeavesOwnIconsBlankAndSharedCellsUndrawn
             std::vector<COLORREF>(256, kKeyColour));
   // Folders fall back to the library's folder picture; the shell is asked once for them all.
   for (const wchar_t* name : {L"box1", L"box2"}) {
-    const TypeListItem* box = FindItem(ctl.Get(), name);
+    const TypeListItem* box = FindItem(*ctl, name);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->IconX, -1) << "no blank cell";
   }
@@ -457,7 +452,7 @@ TEST(ItemFolderPictures, OnlyAFolderThatCanCarryItsOwnIconIsAskedForByPath) {
   int ownCell = 0;
   for (const auto& tc : cases) {
     SCOPED_TRACE(tc.Name);
-    const TypeListItem* item = FindItem(ctl.Get(), tc.Name);
+    const TypeListItem* item = FindItem(*ctl, tc.Name);
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(shell->CountEndingWith(std::wstring(L"\\") + tc.Name), tc.Own ? 1 : 0);
     EXPECT_EQ(item->IconPalette, tc.Own ? 1 : 0);
@@ -510,7 +505,7 @@ TEST(ItemAttributes, FiveLettersFromRealFilesAndFolders) {
     // Precondition: the platform keeps what was set.
     const DWORD onDisk = GetFileAttributesW((dir.Path() + tc.Name).c_str());
     ASSERT_EQ(onDisk & 0xB7, tc.Attributes & 0xB7) << std::hex << onDisk;
-    const TypeListItem* item = FindItem(ctl.Get(), tc.Name);
+    const TypeListItem* item = FindItem(*ctl, tc.Name);
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->AttributesText(), tc.Letters);
   }
@@ -537,10 +532,10 @@ TEST(ItemDates, LastWriteTimeInLocalTimeAsYearMonthDayTwoBlanksHourMinute) {
 
   Control ctl;
   ASSERT_TRUE(ctl->GetFolderContents(dir.Path(), true));
-  ASSERT_NE(FindItem(ctl.Get(), L"dated.txt"), nullptr);
-  ASSERT_NE(FindItem(ctl.Get(), L"dated"), nullptr);
-  EXPECT_EQ(FindItem(ctl.Get(), L"dated.txt")->DateLastModified(), L"2023-04-05  07:08");
-  EXPECT_EQ(FindItem(ctl.Get(), L"dated")->DateLastModified(), L"1999-12-31  23:59");
+  ASSERT_NE(FindItem(*ctl, L"dated.txt"), nullptr);
+  ASSERT_NE(FindItem(*ctl, L"dated"), nullptr);
+  EXPECT_EQ(FindItem(*ctl, L"dated.txt")->DateLastModified(), L"2023-04-05  07:08");
+  EXPECT_EQ(FindItem(*ctl, L"dated")->DateLastModified(), L"1999-12-31  23:59");
 }
 
 }  // namespace

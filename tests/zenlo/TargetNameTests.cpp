@@ -9,6 +9,7 @@
 
 #include "support/ControlFixture.h"
 #include "support/FakeNetwork.h"
+#include "support/ListingLookup.h"
 #include "support/TempFolder.h"
 #include "toolkit/InputBox.h"
 #include "toolkit/Text.h"
@@ -18,14 +19,9 @@ using namespace zenlo;
 using testsupport::ControlHolder;
 using testsupport::FakeNetwork;
 using testsupport::TempFolder;
+using testsupport::IndexOf;
 
 namespace {
-
-std::int32_t IndexOf(const ZenloFileControl& c, const std::wstring& name) {
-  for (std::int32_t i = 0; i < c.ItemCount(); ++i)
-    if (c.ListItems()[static_cast<std::size_t>(i)].Name == name) return i;
-  return -1;
-}
 
 struct Rename {
   std::wstring path, name;
