@@ -48,6 +48,32 @@ void PartitionSort(std::vector<T>& items, std::int32_t left, std::int32_t right,
 
 // The same partitioning run on a permutation of the range, then applied once: the final order
 // is exactly the one exchanging whole records would give, at a fraction of the copying.
+// Moves records by a permutation, cycle by cycle: position base+k receives the record from
+// base + order[k] - origin (order holds offsets counted from `origin`), so each record moves
+// once.
+template <typename T>
+void ApplyOrder(std::vector<T>& items, std::size_t base, const std::vector<std::int32_t>& order,
+                std::int32_t origin) {
+  std::vector<bool> placed(order.size(), false);
+  for (std::size_t start = 0; start < order.size(); ++start) {
+    if (placed[start]) continue;
+    placed[start] = true;
+    std::size_t from = static_cast<std::size_t>(order[start] - origin);
+    if (from == start) continue;
+    T held = std::move(items[base + start]);
+    std::size_t at = start;
+    while (from != start) {
+      items[base + at] = std::move(items[base + from]);
+      placed[from] = true;
+      at = from;
+      from = static_cast<std::size_t>(order[at] - origin);
+    }
+    items[base + at] = std::move(held);
+  }
+}
+
+// The same partitioning run on a permutation of the range, then applied once: the final order
+// is exactly the one exchanging whole records would give, at a fraction of the copying.
 // Moves records by a permutation, cycle by cycle: position left+k receives the record from
 // order[k], so each record moves once.
 template <typename T>
@@ -88,9 +114,10 @@ void PartitionSortRecords(std::vector<T>& items, std::int32_t left, std::int32_t
       },
       compare,
       descending);
-  ApplyOrder(items, left, order);
+  const std::size_t base = static_cast<std::size_t>(left);
+  ApplyOrder(items, base, order, left);
   if (companion && companion->size() > static_cast<std::size_t>(right))
-    ApplyOrder(*companion, left, order);
+    ApplyOrder(*companion, base, order, left);
 }
 
 inline int CompareNumbers(std::int64_t a, std::int64_t b) { return a < b ? -1 : (a > b ? 1 : 0); }

@@ -277,7 +277,6 @@ void MultiHeadingSort::Release() {
   keys_ = LevelKeys();
   order_ = std::vector<std::int32_t>();
   runStart_ = std::vector<std::uint8_t>();
-  placed_ = std::vector<std::uint8_t>();
 }
 
 void MultiHeadingSort::Apply(std::vector<TypeListItem>& items, std::int32_t first,
@@ -292,34 +291,8 @@ void MultiHeadingSort::Apply(std::vector<TypeListItem>& items, std::int32_t firs
         break;
       }
   }
-  MoveByOrder(items, base);
-  if (ReadKeys && ReadKeys->size() >= base + n) MoveByOrder(*ReadKeys, base);
-}
-
-template <typename T>
-void MultiHeadingSort::MoveByOrder(std::vector<T>& v, std::size_t base) {
-  // Position k receives the element from order_[k], cycle by cycle: each element moves once.
-  const std::size_t n = order_.size();
-  placed_.assign(n, 0);
-  for (std::size_t start = 0; start < n; ++start) {
-    if (placed_[start]) continue;
-    if (static_cast<std::size_t>(order_[start]) == start) {
-      placed_[start] = 1;
-      continue;
-    }
-    T held = std::move(v[base + start]);
-    std::size_t at = start;
-    for (;;) {
-      placed_[at] = 1;
-      const std::size_t from = static_cast<std::size_t>(order_[at]);
-      if (from == start) {
-        v[base + at] = std::move(held);
-        break;
-      }
-      v[base + at] = std::move(v[base + from]);
-      at = from;
-    }
-  }
+  ApplyOrder(items, base, order_, 0);
+  if (ReadKeys && ReadKeys->size() >= base + n) ApplyOrder(*ReadKeys, base, order_, 0);
 }
 
 void MultiHeadingSort::CreateTreeSortKeys(std::vector<TypeListItem>& items, std::int32_t first,

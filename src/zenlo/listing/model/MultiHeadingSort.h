@@ -97,14 +97,11 @@ class MultiHeadingSort {
   void SortRuns(const LevelKeys& keys, bool descending);
   void MarkRunStarts(const LevelKeys& keys);
   void Apply(std::vector<TypeListItem>& items, std::int32_t first, std::int32_t* follow);
-  template <typename T>
-  void MoveByOrder(std::vector<T>& v, std::size_t base);
   void Release();
 
   // Made once per sort and reused by its levels: never an allocation per comparison.
   std::vector<std::int32_t> order_;   // offsets in the range, in sorted order
   std::vector<std::uint8_t> runStart_;  // by position in order_
-  std::vector<std::uint8_t> placed_;
   LevelKeys keys_;
 };
 
