@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "toolkit/Error.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/MousePointer.h"
 
@@ -34,21 +35,6 @@ StartResult Start(const std::wstring& path, int showState, const std::wstring& d
   info.nShow = showState;
   const bool started = ShellExecuteExW(&info) != FALSE;
   return {reinterpret_cast<INT_PTR>(info.hInstApp), started ? 0 : GetLastError()};
-}
-
-// The system's own sentence for an error number, on one line; empty when it has none.
-std::wstring SystemErrorText(DWORD error) {
-  if (error == 0) return {};
-  wchar_t* buffer = nullptr;
-  const DWORD n = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-  std::wstring text = n && buffer ? std::wstring(buffer, n) : std::wstring();
-  if (buffer) LocalFree(buffer);
-  for (wchar_t& c : text)
-    if (c == L'\r' || c == L'\n') c = L' ';
-  while (!text.empty() && text.back() == L' ') text.pop_back();
-  return text;
 }
 
 CommandStarter& Starter() {
@@ -89,7 +75,7 @@ std::wstring OpenFailureText(INT_PTR result, DWORD systemError) {
     case 26: return L"A sharing violation occurred.";
     default: {
       // Whatever else went wrong, the system usually can say what it was.
-      const std::wstring why = SystemErrorText(systemError);
+      const std::wstring why = systemError ? tk::SystemErrorText(systemError) : std::wstring();
       return why.empty() ? L"File cannot be opened." : L"File cannot be opened. " + why;
     }
   }

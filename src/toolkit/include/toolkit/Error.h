@@ -38,6 +38,9 @@ ErrorInfo CurrentError();
 std::wstring MessageWithError(const std::wstring& intro, const ErrorInfo& err,
                               const std::wstring& label);
 
+// The system's own sentence for a system error number, on one line; empty when it has none.
+std::wstring SystemErrorText(unsigned long error);
+
 inline const wchar_t* kCrLf = L"\r\n";
 
 }  // namespace tk

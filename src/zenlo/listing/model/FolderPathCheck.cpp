@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "listing/model/PathText.h"
+#include "toolkit/Error.h"
 
 namespace zenlo {
 
@@ -15,17 +16,11 @@ constexpr std::size_t kShownChars = 120;
 
 bool IsLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
 
+// The system's sentence, or the bare number when it has none.
 std::wstring SystemText(DWORD error) {
-  wchar_t* text = nullptr;
-  const DWORD n = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring result = n && text ? std::wstring(text, n) : std::wstring();
-  if (text) LocalFree(text);
-  while (!result.empty() && (result.back() == L'\r' || result.back() == L'\n' || result.back() == L' '))
-    result.pop_back();
-  if (result.empty()) result = L"Error " + std::to_wstring(error) + L".";
-  return result;
+  std::wstring text = tk::SystemErrorText(error);
+  if (text.empty()) text = L"Error " + std::to_wstring(error) + L".";
+  return text;
 }
 
 std::wstring ReasonOf(DWORD error) {
