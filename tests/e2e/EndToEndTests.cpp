@@ -176,7 +176,13 @@ class TwoPaneProgram : public ::testing::Test {
     HWND main = run.WaitForMainWindow(60000);
     ASSERT_NE(main, nullptr) << "no main window";
     started = true;
-    Sleep(500);
+    // The second pane's lists are laid out after the window shows; a loaded machine takes longer.
+    for (int waited = 0; waited < 15000; waited += 100) {
+      listings = ListingToolbars(main);
+      if (listings.size() == 2u) break;
+      Sleep(100);
+    }
+    Sleep(300);  // let the lists finish painting before the test clicks them
     listings = ListingToolbars(main);
     ASSERT_EQ(listings.size(), 2u) << "expected the toolbars of two pane pairs";
   }
