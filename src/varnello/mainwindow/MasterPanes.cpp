@@ -65,8 +65,9 @@ void Master::ArrangePanes2() {
   toolbar_.SetBounds(0, 0, client.right, toolbar_.PreferredHeight());
   const ArrangeInput in = ArrangementInput();
   Arrangement a = varnello::ArrangePanes2(in, Panes, Options.ShownPaneCount);
-  layoutValues_ = a.Values;
+  // Too small a window keeps the last geometry, and the values the splitters measure it by.
   if (!a.Arranged) return;
+  layoutValues_ = a.Values;
   for (short i = 0; i < kPaneCount; ++i) {
     // Only the computed fields come back; a record's other fields may have changed meanwhile.
     PaneRecord& p = Panes[i];
@@ -205,6 +206,8 @@ void Master::ResizeForm(bool DoSkip) {
   // The outlines and frames are the window's own drawing; everything repaints once, when the
   // pass is over and the queue is idle.
   InvalidateRect(Handle(), nullptr, TRUE);
+  // Hiding a focused list left the focus nowhere useful; keys typed now reach the active list.
+  if (txtFocus_) SetFocus(txtFocus_);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -346,10 +349,13 @@ void Master::ShowCommandLine(bool ONoff, bool skipResize) {
 void Master::ShowColor(bool ONoff) {
   Options.ColorCodingOn = ONoff;
   SendProperty(L"ShowColor", ONoff);
-  if (colorMenuOn_ == ONoff) return;
-  colorMenuOn_ = ONoff;
+  if (MenuChecked(menu_, ONoff ? mnuColorOn : mnuColorOff)) return;
   toolbar_.SetValue(L"showcolor", ONoff);
+  SetMenuCheck(menu_, mnuColorOn, ONoff);
+  SetMenuCheck(menu_, mnuColorOff, !ONoff);
 }
+
+bool Master::ColorMenuOn() const { return MenuChecked(menu_, mnuColorOn); }
 
 void Master::SetCompareMode() {
   const bool size = toolbar_.Value(L"compare_size");
