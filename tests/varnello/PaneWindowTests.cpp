@@ -391,7 +391,11 @@ TEST_F(PaneWindowTest, SplitterDragThroughTheWindow) {
   EXPECT_EQ(master->MousePointer(), kPointerSizeNS);
   SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
   EXPECT_TRUE(IsWindowVisible(master->Chrome().LineHorz()));
+  const RECT barAtPress = tk::RectInParent(master->Chrome().LineHorz());
   SendMessageW(w, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y + 40));  // 600 twips down
+  // The marker bars follow the mouse while the button is held.
+  for (HWND bar : {master->Chrome().LineHorz(), master->Chrome().LineHorz2()})
+    EXPECT_EQ(tk::RectInParent(bar).top, barAtPress.top + 600 / ty);
   const long before = master->Panes[0].Height;
   SendMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(x, y + 40));
   EXPECT_FALSE(IsWindowVisible(master->Chrome().LineHorz()));
@@ -399,6 +403,44 @@ TEST_F(PaneWindowTest, SplitterDragThroughTheWindow) {
   EXPECT_EQ(master->LastArrangement().Controls[0].Tree.Height, tree.Height + 600);
   ExpectChildrenWhereArranged();
   EXPECT_EQ(master->Splitter().State(), SplitterDragState::None);
+}
+
+// The band between a tree and its listing reaches over the lists' empty edges: every pixel of
+// the visible gap shows the sizing pointer and starts a drag, also where the lists get the mouse.
+TEST_F(PaneWindowTest, TheWholeVisibleGapBetweenTreeAndListingGrabs) {
+  ShowMaster();
+  const RECT tree = tk::RectInParent(master->List(0)->Window());
+  const RECT listing = tk::RectInParent(master->List(100)->Window());
+  const int y = (tree.top + tree.bottom) / 2;
+  const int edge = 7;  // the lists' own empty edge, in pixels
+  for (int x = tree.right - edge + 1; x < listing.left + edge - 1; ++x) {
+    SCOPED_TRACE(x);
+    POINT screen{x, y};
+    ClientToScreen(master->Handle(), &screen);
+    HWND under = x < tree.right ? master->List(0)->Window()
+                 : x >= listing.left ? master->List(100)->Window()
+                                     : master->Handle();
+    if (under == master->Handle()) {
+      SendMessageW(under, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+      EXPECT_EQ(master->MousePointer(), kPointerSizeWE);
+      continue;
+    }
+    MSG move{under, WM_MOUSEMOVE, 0, 0, 0, screen};
+    EXPECT_TRUE(master->PreviewMouse(move));
+    EXPECT_EQ(master->MousePointer(), kPointerSizeWE);
+  }
+  // A press on the list's side of the gap starts the drag.
+  POINT screen{tree.right - 3, y};
+  ClientToScreen(master->Handle(), &screen);
+  MSG press{master->List(0)->Window(), WM_LBUTTONDOWN, MK_LBUTTON, 0, 0, screen};
+  EXPECT_TRUE(master->PreviewMouse(press));
+  EXPECT_EQ(master->Splitter().State(), SplitterDragState::WestEast);
+  SendMessageW(master->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(tree.right - 3, y));
+  // Well inside a list the mouse stays the list's.
+  POINT inside{(tree.left + tree.right) / 2, y};
+  ClientToScreen(master->Handle(), &inside);
+  MSG away{master->List(0)->Window(), WM_MOUSEMOVE, 0, 0, 0, inside};
+  EXPECT_FALSE(master->PreviewMouse(away));
 }
 
 TEST_F(PaneWindowTest, DisplayModeSwitchesAreIdempotent) {

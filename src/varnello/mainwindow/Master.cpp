@@ -112,6 +112,7 @@ void Master::CreateChildren() {
   for (short i = 0; i < kPaneCount; ++i) HookTitleBar(chrome_.TitleButton(i), i);
   RegisterForm(L"Master", Handle());
   keyPreview_ = std::make_unique<KeyPreview>([this](const MSG& m) { PreviewKey(m); });
+  keyPreview_->OnMouse = [this](const MSG& m) { return PreviewMouse(m); };
   // Pane 0's pair belongs to the window from the start.
   trees_[0] = factory_.Create(0, Handle(), *this);
   listings_[0] = factory_.Create(100, Handle(), *this);

@@ -89,6 +89,9 @@ class Master final : public tk::Window, public PaneListEvents {
   void Form_MouseMove(double X, double Y);
   void Form_MouseDown(double X, double Y);
   void Form_MouseUp();
+  // A mouse move or press over a list, seen first: over a splitter's band (which reaches into
+  // the lists' empty edges) the main window takes it. True when it was taken.
+  bool PreviewMouse(const MSG& msg);
   void SetTray(TrayIcon* tray) { tray_ = tray; }
   const Arrangement& LastArrangement() const { return arrangement_; }
   const LayoutValues& LayoutNow() const { return layoutValues_; }
@@ -258,6 +261,7 @@ class Master final : public tk::Window, public PaneListEvents {
   Arrangement arrangement_;
   LayoutValues layoutValues_;
   SplitterDrag splitter_;
+  MarkerBars dragBars_;  // where the marker bars stood at the press
   WindowResizeState resize_;
   TrayIcon* tray_ = nullptr;
   int mousePointer_ = 0;

@@ -387,6 +387,7 @@ SplitterGeometry Master::SplitterInput() const {
   GetClientRect(Handle(), &client);
   g.InnerWidth = static_cast<double>(client.right) * tk::TwipsPerPixelX();
   g.InnerHeight = static_cast<double>(client.bottom) * tk::TwipsPerPixelY();
+  g.Grip = 7L * tk::TwipsPerPixelX();  // the lists leave this much empty at their edges
   return g;
 }
 
@@ -396,11 +397,42 @@ void Master::Form_MouseMove(double X, double Y) {
     return;
   }
   splitter_.Move(X, Y, Panes, SplitterInput());
+  // The marker bars follow the band to where the release will put it.
+  TwipRect bar = dragBars_.Bar;
+  (dragBars_.Vertical ? bar.Left : bar.Top) += splitter_.Offset();
+  const RECT r = ToPixels(bar, tk::TwipsPerPixelX(), tk::TwipsPerPixelY());
+  const HWND first = dragBars_.Vertical ? chrome_.LineVert() : chrome_.LineHorz();
+  const HWND twin = dragBars_.Vertical ? chrome_.LineVert2() : chrome_.LineHorz2();
+  for (HWND w : {first, twin})
+    if (w)
+      SetWindowPos(w, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                   SWP_NOACTIVATE);
+}
+
+bool Master::PreviewMouse(const MSG& msg) {
+  if (splitter_.State() != SplitterDragState::None || GetCapture() || !shown_) return false;
+  bool overList = false;
+  for (short i = 0; i < kPaneCount && !overList; ++i)
+    for (PaneList* l : {List(i), List(static_cast<short>(i + 100))})
+      if (l && l->Window() && (msg.hwnd == l->Window() || IsChild(l->Window(), msg.hwnd)))
+        overList = true;
+  if (!overList) return false;
+  POINT p = msg.pt;
+  ScreenToClient(Handle(), &p);
+  const double X = static_cast<double>(p.x) * tk::TwipsPerPixelX();
+  const double Y = static_cast<double>(p.y) * tk::TwipsPerPixelY();
+  const int pointer = splitter_.HitTest(X, Y, Panes, SplitterInput());
+  if (pointer == kPointerArrow) return false;
+  mousePointer_ = pointer;
+  SetCursor(LoadCursorW(nullptr, pointer == kPointerSizeNS ? IDC_SIZENS : IDC_SIZEWE));
+  if (msg.message == WM_LBUTTONDOWN) Form_MouseDown(X, Y);
+  return true;
 }
 
 void Master::Form_MouseDown(double X, double Y) {
   MarkerBars bars;
   if (!splitter_.Press(X, Y, Panes, SplitterInput(), bars)) return;
+  dragBars_ = bars;
   HWND first = bars.Vertical ? chrome_.LineVert() : chrome_.LineHorz();
   HWND twin = bars.Vertical ? chrome_.LineVert2() : chrome_.LineHorz2();
   for (HWND w : {first, twin}) {
