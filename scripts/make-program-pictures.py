@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Writes the program's toolbar and menu pictures into src/varnello/pictures/, with the resource
-script that compiles them into Varnello.exe (pictures.rc, one BITMAP per image-list key).
+script that compiles them into Varnello.exe (pictures.rc, one BITMAP per image-list key), and
+the main window's copy cursor (the arrow with a plus, as the library's cursors are drawn).
 
 The pictures are 16 x 16 and drawn from a few shapes (boxes, lines, discs, a 3 x 5 pixel font)
 so a change is a readable diff and the output is byte-for-byte the same on every run. They share
@@ -444,6 +445,9 @@ def main(argv):
         if preview:
             lib.write(os.path.join(preview, key + ".png"), lib.png_bytes(pixels, 16))
         sheet.append(pixels)
+    lib.write(os.path.join(OUT, "curcopy.cur"),
+              lib.cur_bytes(lib.cursor_grid(lib.BADGE_PLUS), lib.HOTSPOT))
+    rc += ["", "%-18s CURSOR \"pictures/curcopy.cur\"" % "CURCOPY"]
     lib.write(os.path.join(OUT, "..", "pictures.rc"), ("\n".join(rc) + "\n").encode())
     if preview:
         # All pictures in rows of 11 on a light grey bar, the way a toolbar shows them.

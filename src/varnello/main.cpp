@@ -3,27 +3,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include <string>
-
 #include "mainwindow/VarnelloApp.h"
-
-namespace {
-
-std::wstring ProgramFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n < path.size()) {
-      path.resize(n);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  const auto slash = path.find_last_of(L'\\');
-  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-}
-
-}  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   OleInitialize(nullptr);
@@ -31,7 +11,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   InitCommonControlsEx(&icc);
   int rc = 0;
   try {
-    varnello::VarnelloApp app(ProgramFolder());
+    varnello::VarnelloApp app(varnello::ExecutableFolder());
     rc = app.Run();
   } catch (...) {
     rc = 1;

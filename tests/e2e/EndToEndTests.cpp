@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cwchar>
 
 #include "ProgramRun.h"
+#include "StateReport.h"
 
 namespace {
 
@@ -66,7 +68,7 @@ TEST(EndToEnd, StartsShowsPaneZeroOnItsFolderAndClosesCleanly) {
 
   // Pane 0 (and pane 1) show drive C's top folder: the tree its folders, the listing all of
   // what a user may see there.
-  std::vector<std::wstring> report = run.DescribePanes(folder + L"\\panes.txt");
+  std::vector<std::wstring> report = run.DescribePanes();
   ASSERT_FALSE(report.empty()) << "the main window gave no report";
   EXPECT_EQ(report[0], L"pane 0 C:\\");
   std::vector<std::wstring> pane0;
@@ -82,6 +84,33 @@ TEST(EndToEnd, StartsShowsPaneZeroOnItsFolderAndClosesCleanly) {
 
   EXPECT_EQ(run.Close(30000), 0);
   EXPECT_FALSE(Exists(folder + L"\\run.txt"));
+  e2e::RemoveProgramFolder(folder);
+}
+
+// The shipped program answers no outside request: a WM_COPYDATA naming a file (the request the
+// test build's report takes) creates nothing, and the program has no report window.
+TEST(EndToEnd, TheShippedProgramIgnoresACopyDataNamingAPath) {
+  const std::wstring folder = e2e::MakeProgramFolder(e2e::ReleaseBinFolder(), TempFolder());
+  ASSERT_FALSE(folder.empty()) << "could not lay out a program folder";
+  e2e::ProgramRun run;
+  ASSERT_TRUE(run.Start(folder));
+  HWND main = run.WaitForMainWindow(60000);
+  ASSERT_NE(main, nullptr) << "no main window";
+  const std::wstring target = folder + L"\\named-by-another-process.txt";
+  COPYDATASTRUCT data{};
+  data.dwData = varnello::kDescribePanesRequest;
+  data.cbData = static_cast<DWORD>((target.size() + 1) * sizeof(wchar_t));
+  data.lpData = const_cast<wchar_t*>(target.c_str());
+  DWORD_PTR result = 1;
+  EXPECT_TRUE(SendMessageTimeoutW(main, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                                  SMTO_ABORTIFHUNG, 10000, &result));
+  EXPECT_EQ(result, 0u);
+  Sleep(200);
+  EXPECT_FALSE(Exists(target));
+  EXPECT_EQ(run.ReportWindow(), nullptr);
+  EXPECT_TRUE(run.DescribePanes().empty());
+  EXPECT_EQ(run.Close(30000), 0);
+  DeleteFileW(target.c_str());
   e2e::RemoveProgramFolder(folder);
 }
 
@@ -156,9 +185,9 @@ void RealWheel(int notches) {
   SendInput(1, &in, sizeof(INPUT));
 }
 
-std::vector<std::wstring> StateLines(const e2e::ProgramRun& run, const std::wstring& file) {
+std::vector<std::wstring> StateLines(const e2e::ProgramRun& run) {
   std::vector<std::wstring> out;
-  for (const auto& l : run.DescribePanes(file))
+  for (const auto& l : run.DescribePanes())
     if (l.rfind(L"active ", 0) == 0 || l.rfind(L"clicked ", 0) == 0 || l.rfind(L"title ", 0) == 0)
       out.push_back(l);
   return out;
@@ -206,7 +235,6 @@ TEST_F(TwoPaneProgram, PressingAPanesListingMovesTheHighlightToIt) {
   const RECT listing0 = listings[0], listing1 = listings[1];
   ASSERT_LT(listing0.top, listing1.top);
 
-  const std::wstring report = folder + L"\\state.txt";
   struct Step {
     RECT bar;
     std::vector<std::wstring> want;
@@ -221,13 +249,62 @@ TEST_F(TwoPaneProgram, PressingAPanesListingMovesTheHighlightToIt) {
     const DWORD start = GetTickCount();
     do {
       Sleep(100);
-      state = StateLines(run, report);
+      state = StateLines(run);
     } while (std::find(state.begin(), state.end(), s.want[0]) == state.end() &&
              GetTickCount() - start < 5000);
     std::vector<std::wstring> got;
     for (const auto& l : state)
       if (l.rfind(L"active ", 0) != 0) got.push_back(l);
     EXPECT_EQ(got, s.want);
+  }
+}
+
+// The screen rectangle of the report's "menu" or "item" line whose caption starts with `caption`.
+bool MenuRect(const std::vector<std::wstring>& report, const std::wstring& tag,
+              const std::wstring& caption, RECT& r) {
+  for (const auto& l : report) {
+    if (l.rfind(tag + L" ", 0) != 0) continue;
+    const wchar_t* p = l.c_str() + tag.size();
+    wchar_t* end = nullptr;
+    LONG* fields[] = {&r.left, &r.top, &r.right, &r.bottom};
+    for (LONG* f : fields) {
+      *f = std::wcstol(p, &end, 10);
+      p = end;
+    }
+    if (*p == L' ' && std::wstring(p + 1).rfind(caption, 0) == 0) return true;
+  }
+  return false;
+}
+
+// Panes > Show Pane 2 chosen with the mouse closes the second pane and, chosen again, opens it.
+TEST_F(TwoPaneProgram, ClickingShowPaneTwoInThePanesMenuClosesAndOpensThePane) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  auto paneShown = [&] {
+    for (const auto& l : run.DescribePanes())
+      if (l.rfind(L"pane 1 ", 0) == 0) return true;
+    return false;
+  };
+  auto choose = [&] {
+    RECT bar{};
+    ASSERT_TRUE(MenuRect(run.DescribePanes(), L"menu", L"&Panes", bar));
+    RealLeftClick((bar.left + bar.right) / 2, (bar.top + bar.bottom) / 2);
+    RECT item{};
+    const DWORD start = GetTickCount();
+    while (!(MenuRect(run.DescribePanes(), L"item", L"Show Pane &2", item) &&
+             item.top >= bar.bottom) &&
+           GetTickCount() - start < 5000)
+      Sleep(100);
+    ASSERT_GE(item.top, bar.bottom) << "the Panes menu did not open";
+    RealLeftClick((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+  };
+  ASSERT_TRUE(paneShown());
+  for (const bool wantShown : {false, true}) {
+    SCOPED_TRACE(wantShown ? "opening" : "closing");
+    ASSERT_NO_FATAL_FAILURE(choose());
+    const DWORD start = GetTickCount();
+    while (paneShown() != wantShown && GetTickCount() - start < 10000) Sleep(100);
+    EXPECT_EQ(paneShown(), wantShown);
+    EXPECT_EQ(ListToolbars(run.MainWindow()).size(), wantShown ? 4u : 2u);
   }
 }
 
@@ -245,10 +322,9 @@ TEST_F(TwoPaneProgram, DownKeyAndWheelMoveTheActiveListingsHoverItem) {
   ASSERT_NO_FATAL_FAILURE(Start());
   const RECT listing0 = listings[0];
 
-  const std::wstring report = folder + L"\\state.txt";
   // The marked items of pane 0's listing, as rows of that listing.
   auto markedRows = [&] {
-    std::vector<std::wstring> lines = run.DescribePanes(report);
+    std::vector<std::wstring> lines = run.DescribePanes();
     std::vector<std::wstring> rows;
     std::vector<int> marked;
     bool inPane0 = false;

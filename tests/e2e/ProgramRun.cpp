@@ -1,19 +1,19 @@
 #include "ProgramRun.h"
 
-#include <fstream>
-#include <iterator>
+#include "StateReport.h"
 
 namespace e2e {
 
 namespace {
 
-constexpr ULONG_PTR kDescribePanesRequest = 0x56524450;  // the main window's state report
-
-std::wstring Utf8ToWide(const std::string& s) {
-  const int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-  std::wstring w(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
-  return w;
+// Receives the report's answer while the request is being sent.
+LRESULT CALLBACK ReaderProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg != WM_COPYDATA) return DefWindowProcW(hwnd, msg, wParam, lParam);
+  auto* text = reinterpret_cast<std::wstring*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+  if (!text || !data || data->dwData != varnello::kDescribePanesAnswer) return FALSE;
+  text->assign(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t));
+  return TRUE;
 }
 
 struct Search {
@@ -45,7 +45,16 @@ std::wstring BinFolder() {
   std::wstring p = path;
   p = p.substr(0, p.find_last_of(L'\\'));
   if (GetFileAttributesW((p + L"\\Varnello.exe").c_str()) != INVALID_FILE_ATTRIBUTES) return p;
-  return p + L"\\..\\bin";  // a tool in build/<dir> beside build/bin
+  return p + L"\\..\\e2e-bin";  // a tool in build/<dir> beside build/e2e-bin
+}
+
+std::wstring ReleaseBinFolder() {
+  wchar_t value[MAX_PATH] = L"";
+  if (GetEnvironmentVariableW(L"VARNELLO_RELEASE_BIN", value, MAX_PATH)) return value;
+  wchar_t path[MAX_PATH];
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring p = path;
+  return p.substr(0, p.find_last_of(L'\\')) + L"\\..\\bin";
 }
 
 std::wstring MakeProgramFolder(const std::wstring& bin, const std::wstring& parent) {
@@ -110,21 +119,40 @@ HWND ProgramRun::WaitForMainWindow(DWORD timeoutMs) const {
   }
 }
 
-std::vector<std::wstring> ProgramRun::DescribePanes(const std::wstring& file) const {
-  HWND main = MainWindow();
-  if (!main) return {};
-  COPYDATASTRUCT data{};
-  data.dwData = kDescribePanesRequest;
-  data.cbData = static_cast<DWORD>(file.size() * sizeof(wchar_t));
-  data.lpData = const_cast<wchar_t*>(file.c_str());
+HWND ProgramRun::ReportWindow() const {
+  for (HWND w = nullptr;
+       (w = FindWindowExW(HWND_MESSAGE, w, varnello::kStateReportClass, nullptr)) != nullptr;) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid == process_.dwProcessId) return w;
+  }
+  return nullptr;
+}
+
+std::vector<std::wstring> ProgramRun::DescribePanes() const {
+  HWND report = ReportWindow();
+  if (!report) return {};
+  static const wchar_t kReader[] = L"VarnelloReportReader";
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = &ReaderProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = kReader;
+  RegisterClassExW(&wc);  // fails harmlessly once registered
+  HWND reader = CreateWindowExW(0, kReader, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                wc.hInstance, nullptr);
+  if (!reader) return {};
+  std::wstring text;
+  SetWindowLongPtrW(reader, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&text));
+  COPYDATASTRUCT request{};
+  request.dwData = varnello::kDescribePanesRequest;
   DWORD_PTR result = 0;
-  if (!SendMessageTimeoutW(main, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
-                           10000, &result) ||
-      !result)
-    return {};
-  std::ifstream in(file.c_str(), std::ios::binary);
-  const std::wstring text =
-      Utf8ToWide(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+  const bool answered =
+      SendMessageTimeoutW(report, WM_COPYDATA, reinterpret_cast<WPARAM>(reader),
+                          reinterpret_cast<LPARAM>(&request), SMTO_NORMAL, 10000, &result) &&
+      result;
+  DestroyWindow(reader);
+  if (!answered) return {};
   std::vector<std::wstring> lines;
   size_t start = 0;
   for (size_t nl; (nl = text.find(L'\n', start)) != std::wstring::npos; start = nl + 1)

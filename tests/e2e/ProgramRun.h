@@ -1,6 +1,6 @@
 #pragma once
 // Runs Varnello.exe from a program folder and watches it from outside, as a user's desktop
-// would: its windows, its files and the state report its main window answers.
+// would: its windows, its files and, in the test build of the program, its state report.
 #include <windows.h>
 
 #include <string>
@@ -13,9 +13,11 @@ namespace e2e {
 std::wstring MakeProgramFolder(const std::wstring& bin, const std::wstring& parent);
 // Removes a folder made by MakeProgramFolder with everything the run left in it.
 void RemoveProgramFolder(const std::wstring& folder);
-// The build's program files: VARNELLO_BIN, else the running program's folder when it holds
-// Varnello.exe, else the build's bin folder beside it.
+// The test build's program files: VARNELLO_BIN, else the running program's folder when it holds
+// Varnello.exe, else the build's e2e-bin folder beside it.
 std::wstring BinFolder();
+// The shipped build's program files: VARNELLO_RELEASE_BIN, else the build's bin folder.
+std::wstring ReleaseBinFolder();
 
 class ProgramRun {
  public:
@@ -30,8 +32,11 @@ class ProgramRun {
   // The visible splash of the run, or null.
   HWND SplashWindow() const;
   HWND WaitForMainWindow(DWORD timeoutMs) const;
-  // Asks the main window to write its panes into `file`; returns the lines.
-  std::vector<std::wstring> DescribePanes(const std::wstring& file) const;
+  // The state report of the run's main window, line by line; empty when the program has no
+  // report window (the shipped build) or no main window yet.
+  std::vector<std::wstring> DescribePanes() const;
+  // The report window of a test build, or null.
+  HWND ReportWindow() const;
   // Closes the main window and waits for the program to end; its exit code, or -1.
   long Close(DWORD timeoutMs);
   DWORD ProcessId() const { return process_.dwProcessId; }

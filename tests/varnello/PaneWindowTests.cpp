@@ -273,6 +273,112 @@ TEST_F(PaneWindowTest, OpeningLoadsOnceAndSharesEqually) {
   EXPECT_FLOAT_EQ(master->Panes[3].PercentHeightH, 0.1f);
 }
 
+// A pane whose set-up fails stays closed and is set up afresh when opened again.
+TEST_F(PaneWindowTest, APaneWhoseSetUpFailedIsSetUpAgainNextTime) {
+  ShowMaster();
+  lists.OnCreate = [](vtest::RecordingList& l) { l.SetupFails = true; };
+  {
+    vtest::BoxAnswers boxes({vtest::BoxAnswers::Press(1)});
+    master->ChangePanes(2);
+    ASSERT_EQ(boxes.Seen.size(), 1u);
+    EXPECT_EQ(boxes.Seen[0].Text.rfind(L"The pane could not be opened.", 0), 0u);
+  }
+  EXPECT_EQ(master->Panes[2].Status, 1);
+  EXPECT_FALSE(master->Panes[2].Loaded);
+  EXPECT_FALSE(master->Toolbar1().Value(L"pane2"));
+  lists[2].SetupFails = lists[102].SetupFails = false;
+  lists.Log.Calls.clear();
+  master->ChangePanes(2);
+  EXPECT_TRUE(lists.Log.Has(L"2:LoadSetup"));
+  EXPECT_TRUE(lists.Log.Has(L"102:LoadSetup"));
+  EXPECT_TRUE(master->Panes[2].Loaded);
+  EXPECT_EQ(master->Panes[2].Status, 0);
+  EXPECT_TRUE(IsWindowVisible(master->List(102)->Window()));
+}
+
+// A pass that cannot arrange (here: a minimised window) keeps the values the panes stand by.
+TEST_F(PaneWindowTest, AnArrangementThatCannotBeMadeKeepsTheLastValues) {
+  ShowMaster();
+  const LayoutValues before = master->LayoutNow();
+  ASSERT_EQ(before.PaneAreaTop, 430);
+  ASSERT_EQ(before.FirstShownPane, 0);
+  ShowWindow(master->Handle(), SW_MINIMIZE);
+  Pump();
+  master->ArrangePanes2();
+  const LayoutValues after = master->LayoutNow();
+  ShowWindow(master->Handle(), SW_RESTORE);
+  EXPECT_EQ(after.PaneAreaWidth, before.PaneAreaWidth);
+  EXPECT_EQ(after.PaneAreaHeight, before.PaneAreaHeight);
+  EXPECT_EQ(after.ListAreaTop, before.ListAreaTop);
+  EXPECT_EQ(after.FirstShownPane, before.FirstShownPane);
+  EXPECT_EQ(after.LastShownPane, before.LastShownPane);
+}
+
+// After a layout pass the focus is on the window's focus box, and keys typed there reach the
+// active list.
+TEST_F(PaneWindowTest, ALayoutPassLeavesTheFocusWhereKeysReachTheActiveList) {
+  ShowMaster();
+  SetFocus(master->List(100)->Window());
+  master->ResizeForm(true);
+  HWND focus = GetFocus();
+  ASSERT_NE(focus, nullptr);
+  EXPECT_EQ(GetParent(focus), master->Handle());
+  wchar_t cls[32] = L"";
+  GetClassNameW(focus, cls, 32);
+  EXPECT_STREQ(cls, L"Edit");
+  EXPECT_NE(focus, master->CurrentPathWindow());
+  for (short i = 0; i < kPaneCount; ++i) EXPECT_NE(focus, master->TitleBarWindow(i));
+  master->Options.ActivePane = 101;
+  lists.Log.Calls.clear();
+  MSG key{focus, WM_KEYDOWN, VK_DOWN, 0, 0, {}};
+  master->PreviewKey(key);
+  EXPECT_TRUE(lists.Log.Has(L"101:KeyUpDownPressed(40,0)"));
+}
+
+// The window's own pieces take their skin colours: the pane frames, the no-room labels and the
+// command-line box.
+TEST_F(PaneWindowTest, FramesLabelsAndTheCommandBoxTakeTheirSkinColours) {
+  ShowMaster();
+  master->Skin.ColorPaneBackground = RGB(200, 10, 20);
+  master->Skin.ColorProgramBackground = RGB(10, 200, 20);
+  master->Skin.ColorCommandLineList = RGB(30, 40, 210);
+  master->Skin.ColorCommandLineText = RGB(250, 240, 5);
+  master->ApplySkinChange();
+  HDC dc = CreateCompatibleDC(nullptr);
+  struct Case {
+    const char* name;
+    UINT message;
+    HWND child;
+    COLORREF back;
+  } cases[] = {
+      {"no-room label of a tree", WM_CTLCOLORSTATIC, master->Chrome().NoRoom(0), RGB(200, 10, 20)},
+      {"no-room label of a listing", WM_CTLCOLORSTATIC, master->Chrome().NoRoom(104),
+       RGB(200, 10, 20)},
+      {"command-line box", WM_CTLCOLOREDIT, GetWindow(master->CommandWindow(), GW_CHILD),
+       RGB(30, 40, 210)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_NE(c.child, nullptr);
+    SetBkColor(dc, RGB(1, 1, 1));
+    const LRESULT brush = SendMessageW(master->Handle(), c.message, reinterpret_cast<WPARAM>(dc),
+                                       reinterpret_cast<LPARAM>(c.child));
+    EXPECT_NE(brush, 0);
+    EXPECT_EQ(GetBkColor(dc), c.back);
+    EXPECT_EQ(GetDCBrushColor(dc), c.back);
+  }
+  SendMessageW(master->Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+               reinterpret_cast<LPARAM>(GetWindow(master->CommandWindow(), GW_CHILD)));
+  EXPECT_EQ(GetTextColor(dc), RGB(250, 240, 5));
+  DeleteDC(dc);
+  // The gap between a pane's tree and its listing shows the pane background.
+  RedrawWindow(master->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  const RECT tree = tk::RectInParent(master->List(0)->Window());
+  HDC window = GetDC(master->Handle());
+  EXPECT_EQ(GetPixel(window, tree.right + 2, (tree.top + tree.bottom) / 2), RGB(200, 10, 20));
+  ReleaseDC(master->Handle(), window);
+}
+
 TEST_F(PaneWindowTest, SplitterDragThroughTheWindow) {
   ShowMaster();
   master->SwitchLayout(L"vertical");
@@ -285,7 +391,11 @@ TEST_F(PaneWindowTest, SplitterDragThroughTheWindow) {
   EXPECT_EQ(master->MousePointer(), kPointerSizeNS);
   SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
   EXPECT_TRUE(IsWindowVisible(master->Chrome().LineHorz()));
+  const RECT barAtPress = tk::RectInParent(master->Chrome().LineHorz());
   SendMessageW(w, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y + 40));  // 600 twips down
+  // The marker bars follow the mouse while the button is held.
+  for (HWND bar : {master->Chrome().LineHorz(), master->Chrome().LineHorz2()})
+    EXPECT_EQ(tk::RectInParent(bar).top, barAtPress.top + 600 / ty);
   const long before = master->Panes[0].Height;
   SendMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(x, y + 40));
   EXPECT_FALSE(IsWindowVisible(master->Chrome().LineHorz()));
@@ -293,6 +403,44 @@ TEST_F(PaneWindowTest, SplitterDragThroughTheWindow) {
   EXPECT_EQ(master->LastArrangement().Controls[0].Tree.Height, tree.Height + 600);
   ExpectChildrenWhereArranged();
   EXPECT_EQ(master->Splitter().State(), SplitterDragState::None);
+}
+
+// The band between a tree and its listing reaches over the lists' empty edges: every pixel of
+// the visible gap shows the sizing pointer and starts a drag, also where the lists get the mouse.
+TEST_F(PaneWindowTest, TheWholeVisibleGapBetweenTreeAndListingGrabs) {
+  ShowMaster();
+  const RECT tree = tk::RectInParent(master->List(0)->Window());
+  const RECT listing = tk::RectInParent(master->List(100)->Window());
+  const int y = (tree.top + tree.bottom) / 2;
+  const int edge = 7;  // the lists' own empty edge, in pixels
+  for (int x = tree.right - edge + 1; x < listing.left + edge - 1; ++x) {
+    SCOPED_TRACE(x);
+    POINT screen{x, y};
+    ClientToScreen(master->Handle(), &screen);
+    HWND under = x < tree.right ? master->List(0)->Window()
+                 : x >= listing.left ? master->List(100)->Window()
+                                     : master->Handle();
+    if (under == master->Handle()) {
+      SendMessageW(under, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+      EXPECT_EQ(master->MousePointer(), kPointerSizeWE);
+      continue;
+    }
+    MSG move{under, WM_MOUSEMOVE, 0, 0, 0, screen};
+    EXPECT_TRUE(master->PreviewMouse(move));
+    EXPECT_EQ(master->MousePointer(), kPointerSizeWE);
+  }
+  // A press on the list's side of the gap starts the drag.
+  POINT screen{tree.right - 3, y};
+  ClientToScreen(master->Handle(), &screen);
+  MSG press{master->List(0)->Window(), WM_LBUTTONDOWN, MK_LBUTTON, 0, 0, screen};
+  EXPECT_TRUE(master->PreviewMouse(press));
+  EXPECT_EQ(master->Splitter().State(), SplitterDragState::WestEast);
+  SendMessageW(master->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(tree.right - 3, y));
+  // Well inside a list the mouse stays the list's.
+  POINT inside{(tree.left + tree.right) / 2, y};
+  ClientToScreen(master->Handle(), &inside);
+  MSG away{master->List(0)->Window(), WM_MOUSEMOVE, 0, 0, 0, inside};
+  EXPECT_FALSE(master->PreviewMouse(away));
 }
 
 TEST_F(PaneWindowTest, DisplayModeSwitchesAreIdempotent) {
@@ -327,8 +475,21 @@ TEST_F(PaneWindowTest, DisplayModeSwitchesAreIdempotent) {
   master->ShowColor(true);
   EXPECT_EQ(CountCalls(L"100:ApplyProperty(ShowColor,1)"), 2u);
   EXPECT_TRUE(master->ColorMenuOn());
+  EXPECT_TRUE(MenuChecked(master->MenuBar(), mnuColorOn));
+  EXPECT_FALSE(MenuChecked(master->MenuBar(), mnuColorOff));
   EXPECT_TRUE(master->Toolbar1().Value(L"showcolor"));
   EXPECT_TRUE(master->Options.ColorCodingOn);
+  // The menu pair drives the same switch, and the setting follows it.
+  lists.Log.Calls.clear();
+  SendMessageW(master->Handle(), WM_COMMAND, MAKEWPARAM(mnuColorOff, 0), 0);
+  EXPECT_EQ(CountCalls(L"100:ApplyProperty(ShowColor,0)"), 1u);
+  EXPECT_FALSE(master->Options.ColorCodingOn);
+  EXPECT_FALSE(MenuChecked(master->MenuBar(), mnuColorOn));
+  EXPECT_TRUE(MenuChecked(master->MenuBar(), mnuColorOff));
+  EXPECT_FALSE(master->Toolbar1().Value(L"showcolor"));
+  SendMessageW(master->Handle(), WM_COMMAND, MAKEWPARAM(mnuColorOn, 0), 0);
+  EXPECT_TRUE(master->Options.ColorCodingOn);
+  EXPECT_TRUE(MenuChecked(master->MenuBar(), mnuColorOn));
 
   // Compare criteria follow the two buttons.
   struct Compare {

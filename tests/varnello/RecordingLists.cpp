@@ -1,5 +1,7 @@
 #include "RecordingLists.h"
 
+#include "toolkit/Error.h"
+
 #include <shellapi.h>
 
 #include <fstream>
@@ -59,6 +61,10 @@ void RecordingList::ExpandFolder(const std::wstring& name, zenlo::ExpandType fla
 void RecordingList::TestSound() {
   Log(L"TestSound");
   if (SoundFails) throw std::runtime_error("no sound device");
+}
+void RecordingList::LoadSetup() {
+  Log(L"LoadSetup");
+  if (SetupFails) throw tk::RuntimeError(5, L"Invalid procedure call or argument");
 }
 bool RecordingList::GetHeadingValue(const std::wstring& column) const {
   Log(L"GetHeadingValue(" + column + L")");

@@ -47,7 +47,7 @@ class RecordingList final : public varnello::PaneList {
   void ApplySkinChange() override { Log(L"ApplySkinChange"); }
   void DrawFolderBox() override { Log(L"DrawFolderBox"); }
   void RedrawTemporaryLines() override { Log(L"RedrawTemporaryLines"); }
-  void LoadSetup() override { Log(L"LoadSetup"); }
+  void LoadSetup() override;
   void ResetStartItem() override { Log(L"ResetStartItem"); }
   void SetShowHiddenItems(bool v) override;
   void SetShowSystemItems(bool v) override;
@@ -93,6 +93,7 @@ class RecordingList final : public varnello::PaneList {
   std::wstring ActiveItemPath;
   std::map<std::wstring, bool> Headings;  // columns shown; others are not
   bool SoundFails = false;
+  bool SetupFails = false;  // LoadSetup raises an error
 
  private:
   void Log(const std::wstring& call) const;

@@ -320,6 +320,19 @@ TEST_F(MasterTest, LockingAndButtonEventsMoveTheClickedList) {
   EXPECT_EQ(master->MousePointer(), tk::PointerDefault);
 }
 
+// A pane's title button is pressed and clicked like its title bar.
+TEST_F(MasterTest, TheTitleButtonMovesTheClickedAndActiveListLikeTheTitleBar) {
+  StartUp();
+  master->Options.ClickedPane = 100;
+  master->Options.ActivePane = 100;
+  HWND button = master->Chrome().TitleButton(1);
+  ASSERT_NE(button, nullptr);
+  SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  EXPECT_EQ(master->Options.ClickedPane, 1);
+  SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(master->Options.ActivePane, 1);
+}
+
 TEST_F(MasterTest, AListingsDriveChoiceFillsItsOwnPane) {
   StartUp();
   lists[101].ActiveFolderAnswer = L"D:\\";

@@ -2,7 +2,11 @@
 // the reset question and the About box.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+
+#include <windows.h>
+#include <commctrl.h>
 
 #include "GifFixtures.h"
 #include "RecordingLists.h"
@@ -196,6 +200,57 @@ TEST_F(SplashTest, TheAboutBoxOnlyAnimates) {
   splash->SetStatus(L"Acknowledgements and Disclaimer...");
   splash->txtStatus_Click();
   EXPECT_TRUE(splash->AcknowledgementsShown());
+}
+
+// A child window of `parent` of class `cls`, or null.
+HWND ChildOfClass(HWND parent, const wchar_t* cls) {
+  return FindWindowExW(parent, nullptr, cls, nullptr);
+}
+
+TEST_F(SplashTest, TheAboutBoxCloseButtonSaysWhatItDoes) {
+  shared.StartupDone = true;
+  Start(Frames(4));
+  HWND close = ChildOfClass(splash->Handle(), L"Button");
+  ASSERT_NE(close, nullptr);
+  // The tip window the splash owns knows the button.
+  HWND tip = nullptr;
+  for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr)) != nullptr;)
+    if (GetWindow(w, GW_OWNER) == splash->Handle()) tip = w;
+  ASSERT_NE(tip, nullptr) << "no tip for the close button";
+  wchar_t text[64] = L"";
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = splash->Handle();
+  tool.uId = reinterpret_cast<UINT_PTR>(close);
+  tool.lpszText = text;
+  SendMessageW(tip, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&tool));
+  EXPECT_STREQ(text, L"Press to close.");
+}
+
+TEST_F(SplashTest, TheAcknowledgementsCloseWithTheirButton) {
+  shared.StartupDone = true;
+  Start(Frames(4));
+  auto forms = [] {
+    std::vector<HWND> out;
+    for (HWND w = nullptr;
+         (w = FindWindowExW(nullptr, w, nullptr, L"Acknowledgements and Disclaimer")) != nullptr;)
+      out.push_back(w);
+    return out;
+  };
+  const std::vector<HWND> before = forms();
+  splash->SetStatus(L"Acknowledgements and Disclaimer...");
+  splash->txtStatus_Click();
+  HWND form = nullptr;
+  for (HWND w : forms())
+    if (std::find(before.begin(), before.end(), w) == before.end()) form = w;
+  ASSERT_NE(form, nullptr);
+  HWND close = ChildOfClass(form, L"Button");
+  ASSERT_NE(close, nullptr) << "the form has no button to close it";
+  EXPECT_TRUE(IsWindowVisible(close));
+  SendMessageW(close, BM_CLICK, 0, 0);
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  EXPECT_FALSE(IsWindow(form));
 }
 
 TEST_F(SplashTest, AStatusClickDuringStartUpDoesNothing) {

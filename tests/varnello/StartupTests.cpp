@@ -168,7 +168,12 @@ TEST_F(MasterTest, TheDefaultPaneTable) {
   EXPECT_EQ(o.CompareMode, 3);
   EXPECT_EQ(o.Layout, 1);
   EXPECT_FALSE(o.ColorCodingOn);
+  EXPECT_FALSE(varnello::MenuChecked(master->MenuBar(), varnello::mnuColorOn));
+  EXPECT_TRUE(varnello::MenuChecked(master->MenuBar(), varnello::mnuColorOff));
   EXPECT_EQ(o.ShownPaneCount, 2);
+  // The initial form properties: keys armed, the copy cursor loaded from the resources.
+  EXPECT_TRUE(master->KeyRearmed);
+  EXPECT_NE(master->CopyCursorPicture(), nullptr);
   EXPECT_TRUE(o.FirstRun);
   for (const auto& b : o.BookMarks) {
     EXPECT_EQ(b.Path, L"(empty)");

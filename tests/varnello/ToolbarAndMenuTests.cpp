@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <vector>
 
 #include "MasterFixture.h"
+#include "commands/MainMenu.h"
 #include "commands/MainToolbar.h"
 #include "toolkit/Gdi.h"
 
@@ -134,13 +136,61 @@ TEST_F(MasterTest, MenuEntriesCarryTheirPictures) {
       L"&Recycle Bin...", L"&Empty Recycle Bin", L"Varnello &Website...", L"&Help...",
       L"E&xit", L"Com&pare Folder Contents", L"&Color Coding && Comments", L"&Options...",
       L"&Orientation"};
-  for (const wchar_t* c : captions)
-    EXPECT_NE(master->MenuIcons().ImageOf(c), nullptr) << std::string(c, c + wcslen(c));
+  auto expectPictures = [&] {
+    for (const wchar_t* c : captions) {
+      HBITMAP picture = master->MenuIcons().ImageOf(c);
+      EXPECT_NE(picture, nullptr) << std::string(c, c + wcslen(c));
+      EXPECT_EQ(GetObjectType(picture), static_cast<DWORD>(OBJ_BITMAP))
+          << std::string(c, c + wcslen(c));
+    }
+  };
+  expectPictures();
   EXPECT_EQ(master->MenuIcons().ImageOf(L"&File"), nullptr);
+  // Going to the tray and the right-click menu detach the component and attach it again: the
+  // pictures come back.
+  master->MenuIcons().Detach();
+  ASSERT_TRUE(master->MenuIcons().Attach(master->Handle()));
+  expectPictures();
   // Shutdown takes the pictures off again.
   master->RequestClose();
   EXPECT_TRUE(master->Unloaded());
   EXPECT_EQ(master->MenuIcons().ImageOf(L"E&xit"), nullptr);
+}
+
+// Every entry of the menu bar and every toolbar button is enabled exactly when a command is
+// behind it: the pane entries open panes, the unbuilt commands are grey.
+TEST_F(MasterTest, EntriesAreEnabledExactlyWhenTheirCommandWorks) {
+  StartUp();
+  HMENU bar = master->MenuBar();
+  std::vector<UINT> enabledIds;
+  std::function<void(HMENU)> walk = [&](HMENU menu) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      if (HMENU sub = GetSubMenu(menu, i)) {
+        walk(sub);
+        continue;
+      }
+      const UINT id = GetMenuItemID(menu, i);
+      if (id == 0) continue;  // a separator
+      const bool grey = (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED) != 0;
+      EXPECT_EQ(!grey, master->Commands().HasMenu(id)) << id;
+      if (!grey) enabledIds.push_back(id);
+    }
+  };
+  walk(bar);
+  std::sort(enabledIds.begin(), enabledIds.end());
+  std::vector<UINT> want = {varnello::mnuExit, varnello::mnuAbout, varnello::mnuColorOn,
+                            varnello::mnuColorOff};
+  for (UINT i = 0; i < 5; ++i) want.push_back(varnello::mnuPane0 + i);
+  std::sort(want.begin(), want.end());
+  EXPECT_EQ(enabledIds, want);
+  const tk::Toolbar& toolbar = master->Toolbar1();
+  for (size_t i = 0; i < toolbar.Buttons().size(); ++i) {
+    const auto& b = toolbar.Buttons()[i];
+    if (b.Separator || b.SpaceWidth) continue;
+    const bool on = SendMessageW(toolbar.Handle(), TB_ISBUTTONENABLED, 1000 + i, 0) != 0;
+    const bool works = b.Key.rfind(L"pane", 0) == 0 || b.Key == L"showcolor";
+    EXPECT_EQ(on, works) << std::string(b.Key.begin(), b.Key.end());
+  }
 }
 
 TEST_F(MasterTest, MenuBarBrushIsReplacedAndTheOldOneFreed) {

@@ -4,26 +4,43 @@ namespace varnello {
 
 namespace {
 
-void Add(HMENU menu, UINT id, const wchar_t* caption, bool ready = false) {
-  AppendMenuW(menu, MF_STRING | (ready ? 0 : MF_GRAYED), id, caption);
+void Add(HMENU menu, UINT id, const wchar_t* caption) { AppendMenuW(menu, MF_STRING, id, caption); }
+
+void Separator(HMENU menu) { AppendMenuW(menu, MF_SEPARATOR, 0, nullptr); }
+
+HMENU AddPopup(HMENU menu, const wchar_t* caption) {
+  HMENU popup = CreatePopupMenu();
+  AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), caption);
+  return popup;
 }
 
 }  // namespace
 
 HMENU CreateMainMenu() {
   HMENU bar = CreateMenu();
-  HMENU file = CreatePopupMenu();
-  Add(file, mnuExit, L"E&xit", true);
-  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+  HMENU file = AddPopup(bar, L"&File");
+  Add(file, mnuOptions, L"&Options...");
+  Separator(file);
+  Add(file, mnuExit, L"E&xit");
 
-  HMENU headings = CreatePopupMenu();
+  HMENU panes = AddPopup(bar, L"&Panes");
+  for (UINT i = 0; i < 5; ++i) {
+    const std::wstring caption = L"Show Pane &" + std::to_wstring(i + 1);
+    Add(panes, mnuPane0 + i, caption.c_str());
+  }
+  Separator(panes);
+  Add(panes, mnuHidden, L"Show &Hidden Files");
+  Add(panes, mnuSystem, L"Show &System Files");
+
+  HMENU headings = AddPopup(bar, L"&Headings");
   Add(headings, mnuHeadLeft, L"Move &Left");
   Add(headings, mnuHeadRight, L"Move &Right");
+  Separator(headings);
   Add(headings, mnuHeadAsc, L"Sort &Ascending - Start New Sort");
   Add(headings, mnuHeadDes, L"Sort &Descending - Start New Sort");
   Add(headings, mnuHeadAscAdd, L"Sort Asc - Add to Current Sort");
   Add(headings, mnuHeadDesAdd, L"Sort Des - Add to Current Sort");
-  AppendMenuW(headings, MF_SEPARATOR, 0, nullptr);
+  Separator(headings);
   Add(headings, mnuHeadingExtension, L"&Extension");
   Add(headings, mnuHeadingSize, L"Si&ze");
   Add(headings, mnuHeadingDateLastModified, L"Date - Last Modi&fied");
@@ -32,53 +49,45 @@ HMENU CreateMainMenu() {
   Add(headings, mnuHeadingFileType, L"File &Type");
   Add(headings, mnuHeadingAttributes, L"Attrib&utes");
   Add(headings, mnuHeadingComments, L"Co&mments");
-  AppendMenuW(headings, MF_SEPARATOR, 0, nullptr);
-  Add(headings, mnuCalculate, L"&Calculate Folder Sizes");
-  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(headings), L"&Headings");
 
-  HMENU layout = CreatePopupMenu();
-  HMENU orientation = CreatePopupMenu();
-  Add(orientation, mnuVertical, L"&Vertical");
-  Add(orientation, mnuHorizontal, L"&Horizontal");
-  AppendMenuW(layout, MF_POPUP, reinterpret_cast<UINT_PTR>(orientation), L"&Orientation");
-  HMENU autoExpand = CreatePopupMenu();
-  Add(autoExpand, mnuAutoExpandOn, L"On");
-  Add(autoExpand, mnuAutoExpandOff, L"Off");
-  AppendMenuW(layout, MF_POPUP, reinterpret_cast<UINT_PTR>(autoExpand), L"Auto Expand Pane Size");
-  HMENU command = CreatePopupMenu();
-  Add(command, mnuCommandOn, L"On");
-  Add(command, mnuCommandOff, L"Off");
-  AppendMenuW(layout, MF_POPUP, reinterpret_cast<UINT_PTR>(command), L"Command &Line");
-  AppendMenuW(layout, MF_SEPARATOR, 0, nullptr);
-  for (UINT i = 0; i < 5; ++i) {
-    const std::wstring caption = L"Show Pane &" + std::to_wstring(i + 1);
-    Add(layout, mnuPane0 + i, caption.c_str());
-  }
-  AppendMenuW(layout, MF_SEPARATOR, 0, nullptr);
-  Add(layout, mnuHidden, L"Show &Hidden Items");
-  Add(layout, mnuSystem, L"Show S&ystem Items");
-  AppendMenuW(layout, MF_SEPARATOR, 0, nullptr);
-  Add(layout, mnuChooseSkin, L"Choose &Skin...");
-  Add(layout, mnuOptions, L"&Options...");
-  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(layout), L"&Layout");
-
-  HMENU tools = CreatePopupMenu();
+  HMENU tools = AddPopup(bar, L"&Tools");
+  Add(tools, mnuCalculate, L"&Calculate Folder Sizes");
+  Separator(tools);
+  Add(tools, mnuCompareSize, L"Use Si&ze when Comparing");
+  Add(tools, mnuCompareDate, L"Use &Date when Comparing");
   Add(tools, mnuCompare, L"Com&pare Folder Contents");
-  Add(tools, mnuCompareSize, L"Compare &Size");
-  Add(tools, mnuCompareDate, L"Compare &Date");
-  AppendMenuW(tools, MF_SEPARATOR, 0, nullptr);
-  Add(tools, mnuColorCoding, L"&Color Coding && Comments");
-  AppendMenuW(tools, MF_SEPARATOR, 0, nullptr);
+  Separator(tools);
+  Add(tools, mnuSaveFileListing, L"E&xport File Listing...");
+  Separator(tools);
   Add(tools, mnuRecycleBin, L"&Recycle Bin...");
   Add(tools, mnuRecycleEmpty, L"&Empty Recycle Bin");
-  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(tools), L"&Tools");
+  Separator(tools);
+  Add(tools, mnuMapNetworkDrive, L"&Map Network Drive...");
+  Add(tools, mnuDisconnectNetworkDrive, L"Disconnect &Network Drive...");
+  Separator(tools);
+  Add(tools, mnuShowTips, L"Sho&w Tips...");
 
-  HMENU help = CreatePopupMenu();
-  Add(help, mnuHelp, L"&Help...");
-  Add(help, mnuWebsite, L"Varnello &Website...");
-  AppendMenuW(help, MF_SEPARATOR, 0, nullptr);
-  Add(help, mnuAbout, L"&About Varnello...", true);
-  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"H&elp");
+  HMENU layout = AddPopup(bar, L"&Layout");
+  HMENU orientation = AddPopup(layout, L"&Orientation");
+  Add(orientation, mnuVertical, L"&Vertical");
+  Add(orientation, mnuHorizontal, L"&Horizontal");
+  HMENU autoExpand = AddPopup(layout, L"Auto Expand Pane Size");
+  Add(autoExpand, mnuAutoExpandOn, L"&On");
+  Add(autoExpand, mnuAutoExpandOff, L"O&ff");
+  HMENU command = AddPopup(layout, L"Command &Line");
+  Add(command, mnuCommandOn, L"&On");
+  Add(command, mnuCommandOff, L"O&ff");
+  HMENU colour = AddPopup(layout, L"&Color Coding && Comments");
+  Add(colour, mnuColorOn, L"&On");
+  Add(colour, mnuColorOff, L"O&ff");
+  Add(layout, mnuChooseSkin, L"Choose &Skin...");
+
+  HMENU software = AddPopup(bar, L"&Software");
+  Add(software, mnuHelp, L"&Help...");
+  Add(software, mnuWebsite, L"Varnello &Website...");
+  Add(software, mnuAbout, L"&About Varnello...");
+  Separator(software);
+  Add(software, mnuCheckUpdate, L"Check for &Update...");
   return bar;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The main window's menu bar. Entries whose commands come later are shown greyed.
+// The main window's menu bar. Which entries are enabled is the command table's business.
 #include <windows.h>
 
 #include <string>
@@ -32,7 +32,13 @@ enum MenuCommand : UINT {
   mnuCompare,
   mnuCompareSize,
   mnuCompareDate,
-  mnuColorCoding,
+  mnuColorOn,
+  mnuColorOff,
+  mnuSaveFileListing,
+  mnuMapNetworkDrive,
+  mnuDisconnectNetworkDrive,
+  mnuShowTips,
+  mnuCheckUpdate,
   mnuOptions,
   mnuHeadingExtension,
   mnuHeadingSize,

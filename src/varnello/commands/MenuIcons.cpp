@@ -4,26 +4,30 @@
 
 namespace varnello {
 
-MenuIconComponent::~MenuIconComponent() { Detach(); }
+MenuIconComponent::~MenuIconComponent() {
+  Detach();
+  for (const Placed& p : placed_) DeleteObject(p.Bitmap);
+}
+
+void MenuIconComponent::Show(const Placed& p, HBITMAP bitmap) {
+  if (!IsMenu(p.Menu)) return;
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_BITMAP;
+  info.hbmpItem = bitmap;
+  SetMenuItemInfoW(p.Menu, p.Position, TRUE, &info);
+}
 
 bool MenuIconComponent::Attach(HWND window) {
   if (!window || !GetMenu(window)) return false;
   window_ = window;
+  for (const Placed& p : placed_) Show(p, p.Bitmap);
+  if (!placed_.empty()) DrawMenuBar(window_);
   return true;
 }
 
 void MenuIconComponent::Detach() {
-  for (const Placed& p : placed_) {
-    if (IsMenu(p.Menu)) {
-      MENUITEMINFOW info{};
-      info.cbSize = sizeof info;
-      info.fMask = MIIM_BITMAP;
-      info.hbmpItem = nullptr;
-      SetMenuItemInfoW(p.Menu, p.Position, TRUE, &info);
-    }
-    DeleteObject(p.Bitmap);
-  }
-  placed_.clear();
+  for (const Placed& p : placed_) Show(p, nullptr);
   window_ = nullptr;
 }
 

@@ -20,9 +20,9 @@ class MenuIconComponent {
   // Draw pictures over the menu's own background colour.
   void SetUseMenuColour(bool on) { useMenuColour_ = on; }
   void SetImageList(const tk::ImageList* images) { images_ = images; }
-  // False when the window has no menu bar.
+  // False when the window has no menu bar. Pictures given before a Detach come back.
   bool Attach(HWND window);
-  // Takes every picture off the menus.
+  // Takes every picture off the menus and keeps it for the next Attach.
   void Detach();
   // Gives the entry with that caption (anywhere in the menu bar) picture `index`.
   bool SetImage(const std::wstring& caption, int index);
@@ -36,6 +36,7 @@ class MenuIconComponent {
     HBITMAP Bitmap;
   };
   bool Find(HMENU menu, const std::wstring& caption, HMENU& owner, UINT& position) const;
+  static void Show(const Placed& p, HBITMAP bitmap);
   HWND window_ = nullptr;
   const tk::ImageList* images_ = nullptr;
   bool useMenuColour_ = true;

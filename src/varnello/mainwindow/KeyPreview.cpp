@@ -19,7 +19,13 @@ KeyPreview::~KeyPreview() {
 
 LRESULT CALLBACK KeyPreview::Hook(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION && wParam == PM_REMOVE && current) {
-    const MSG& msg = *reinterpret_cast<const MSG*>(lParam);
+    MSG& msg = *reinterpret_cast<MSG*>(lParam);
+    if ((msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONDOWN) && current->OnMouse) {
+      try {
+        if (current->OnMouse(msg)) msg.message = WM_NULL;
+      } catch (...) {
+      }
+    }
     if (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) {
       try {
         if (current->handler_) current->handler_(msg);

@@ -11,6 +11,8 @@ class KeyPreview {
  public:
   // `handler` gets each key message taken from the thread's queue.
   explicit KeyPreview(std::function<void(const MSG&)> handler);
+  // Gets each mouse move and left press; answering true takes the message from its window.
+  std::function<bool(const MSG&)> OnMouse;
   ~KeyPreview();
   KeyPreview(const KeyPreview&) = delete;
   KeyPreview& operator=(const KeyPreview&) = delete;

@@ -122,7 +122,10 @@ void Master::PreviewKey(const MSG& msg) {
       if (w && (msg.hwnd == w || IsChild(w, msg.hwnd))) raiser = n;
     }
   }
-  if (raiser < 0 || List(raiser)->RaisesOwnKeys()) return;
+  // The main window's focus box stands for the active list, which never sees these keys itself.
+  const bool focusBox = msg.hwnd == txtFocus_ && List(Options.ActivePane);
+  if (focusBox) raiser = Options.ActivePane;
+  if (raiser < 0 || (!focusBox && List(raiser)->RaisesOwnKeys())) return;
   short key = static_cast<short>(msg.wParam);
   if (msg.message == WM_KEYDOWN)
     List_KeyPressed(raiser, key);

@@ -92,13 +92,8 @@ void Master::CreateChildren() {
                             L"Tahoma"));
   toolbar_.Create(Handle());
   AddMainToolbarButtons(toolbar_);
-  for (const auto& b : MainToolbarButtons())
-    if (!b.Separator && b.SpaceWidth == 0 && b.Key.rfind(L"pane", 0) != 0)
-      toolbar_.SetEnabled(b.Key, false);  // their commands are not wired yet
-  toolbar_.ButtonClick = [this](const std::wstring& key) {
-    if (key.size() == 5 && key.rfind(L"pane", 0) == 0 && key[4] >= L'0' && key[4] <= L'4')
-      ChangePanes(static_cast<short>(key[4] - L'0'));
-  };
+  toolbar_.ButtonClick = [this](const std::wstring& key) { commands_.RunButton(key); };
+  RegisterCommands();
   currentPath_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_READONLY |
                                  ES_AUTOHSCROLL, 0, 0, 0, 0, Handle(), nullptr, nullptr, nullptr);
   SendMessageW(currentPath_, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.Get()), FALSE);
@@ -110,9 +105,14 @@ void Master::CreateChildren() {
     SendMessageW(titleBars_[i], WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.Get()), FALSE);
     HookTitleBar(titleBars_[i], i);
   }
+  txtFocus_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_READONLY, 0, 0, 0, 0,
+                              Handle(), nullptr, nullptr, nullptr);
   chrome_.Create(Handle(), uiFont_.Get());
+  // The title button is pressed and clicked like its title bar.
+  for (short i = 0; i < kPaneCount; ++i) HookTitleBar(chrome_.TitleButton(i), i);
   RegisterForm(L"Master", Handle());
   keyPreview_ = std::make_unique<KeyPreview>([this](const MSG& m) { PreviewKey(m); });
+  keyPreview_->OnMouse = [this](const MSG& m) { return PreviewMouse(m); };
   // Pane 0's pair belongs to the window from the start.
   trees_[0] = factory_.Create(0, Handle(), *this);
   listings_[0] = factory_.Create(100, Handle(), *this);
@@ -252,12 +252,22 @@ void Master::SetToolbarIcons() {
 }
 
 void Master::SetControlProperties() {
-  background_.Reset(CreateSolidBrush(Skin.ColorProgramBackground));
-  SplitterThickness = 60;
-  CommandLineBoxHeight = 335;
-  layoutValues_.PaneAreaTop = 410;
-  for (HWND w : {chrome_.LineVert(), chrome_.LineHorz(), chrome_.LineVert2(), chrome_.LineHorz2()})
-    if (w) ShowWindow(w, SW_HIDE);
+  try {
+    background_.Reset(CreateSolidBrush(Skin.ColorProgramBackground));
+    SplitterThickness = 60;
+    CommandLineBoxHeight = 335;
+    for (HWND w :
+         {chrome_.LineVert(), chrome_.LineHorz(), chrome_.LineVert2(), chrome_.LineHorz2()})
+      if (w) ShowWindow(w, SW_HIDE);
+    layoutValues_.PaneAreaTop = 410;
+    KeyRearmed = true;
+    copyCursor_ = LoadCursorW(GetModuleHandleW(nullptr), L"CURCOPY");
+    if (!copyCursor_)
+      throw tk::RuntimeError(326, L"Resource with identifier 'curcopy' not found");
+  } catch (const tk::RuntimeError& e) {
+    std::wstring text = L"A error occurred while setting up the initial form properties.";
+    Message(text, 0, L"", e.Info().Number, e.Info().Description);
+  }
 }
 
 void Master::LoadLastSettings() {
@@ -282,6 +292,8 @@ void Master::LoadLastSettings() {
   toolbar_.SetValue(L"showcommandline", false);
   Options.ColorCodingOn = false;
   toolbar_.SetValue(L"showcolor", false);
+  SetMenuCheck(menu_, mnuColorOn, false);
+  SetMenuCheck(menu_, mnuColorOff, true);
   SetMenuCheck(menu_, mnuAutoExpandOn, false);
   SetMenuCheck(menu_, mnuAutoExpandOff, true);
   toolbar_.SetValue(L"layoutautoexpand", false);
@@ -354,6 +366,18 @@ void Master::InitializePaneSet(short i) {
   PaneList* listing = listings_[i].get();
   if (!tree || !listing) throw tk::RuntimeError(429, L"The folder lists could not be created.");
   Panes[i].Loaded = true;
+  try {
+    SetUpPaneSet(i, *tree, *listing);
+  } catch (...) {
+    // Half set up is not loaded: the next open sets the pair up again.
+    Panes[i].Loaded = false;
+    throw;
+  }
+}
+
+void Master::SetUpPaneSet(short i, PaneList& treeList, PaneList& listingList) {
+  PaneList* tree = &treeList;
+  PaneList* listing = &listingList;
   tree->SetSortOrder(0, L"sName", L"asc");
   listing->SetSortOrder(0, L"sName", L"asc");
   tree->SetIsWin9X(OldWindows);
@@ -483,6 +507,11 @@ void Master::ApplySkinChange() {
       for (PaneList* l : lists) l->RedrawTemporaryLines();
     }
     if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
+    // The window's children that take skin colours repaint with them.
+    for (short i : {0, 1, 2, 3, 4, 100, 101, 102, 103, 104})
+      if (HWND label = chrome_.NoRoom(i)) InvalidateRect(label, nullptr, TRUE);
+    if (command_.Handle())
+      RedrawWindow(command_.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
   } catch (...) {
     std::wstring text = L"There was an error applying the skin change.";
     Message(text, 0, L"");
@@ -526,8 +555,7 @@ void Master::HighlightActiveList(bool forceUpdate) {
     command_.SetText(L"");
     SetText(currentPath_, GetText(titleBars_[pane]));
   }
-  toolbar_.SetEnabled(L"headascadd", clicked >= 100);
-  toolbar_.SetEnabled(L"headdesadd", clicked >= 100);
+  EnableSortLevelButtons();
   SyncHeadingMenus();
   for (HWND t : titleBars_)
     if (t) InvalidateRect(t, nullptr, TRUE);
@@ -635,14 +663,35 @@ void Master::Form_Paint() {
   tk::SelectObjectScope keep(dc, pen.Get());
   MoveToEx(dc, 0, y, nullptr);
   LineTo(dc, client.right, y);
-  chrome_.Paint(dc, Skin.ColorInActiveListOutline);
+  chrome_.Paint(dc, Shown(Skin.ColorInActiveListOutline), Shown(Skin.ColorPaneBackground));
   EndPaint(Handle(), &ps);
 }
 
-void Master::OnCommand(UINT id) {
-  if (id >= mnuPane0 && id < mnuPane0 + kPaneCount) ChangePanes(static_cast<short>(id - mnuPane0));
-  if (id == mnuExit) RequestClose();
-  if (id == mnuAbout && OnAbout) OnAbout();
+void Master::RegisterCommands() {
+  for (short i = 0; i < kPaneCount; ++i) {
+    commands_.OnMenu(mnuPane0 + static_cast<UINT>(i), [this, i] { ChangePanes(i); });
+    commands_.OnButton(PaneKey(i), [this, i] { ChangePanes(i); });
+  }
+  commands_.OnMenu(mnuExit, [this] { RequestClose(); });
+  commands_.OnMenu(mnuAbout, [this] {
+    if (OnAbout) OnAbout();
+  });
+  commands_.OnMenu(mnuColorOn, [this] { ShowColor(true); });
+  commands_.OnMenu(mnuColorOff, [this] { ShowColor(false); });
+  commands_.OnButton(L"showcolor", [this] { ShowColor(toolbar_.Value(L"showcolor")); });
+  ApplyCommandStates();
+}
+
+void Master::ApplyCommandStates() {
+  commands_.ApplyTo(menu_);
+  commands_.ApplyTo(toolbar_);
+  EnableSortLevelButtons();
+}
+
+void Master::EnableSortLevelButtons() {
+  // Adding a sort level is a listing's: enabled for a listing, when the command is there.
+  for (const wchar_t* key : {L"headascadd", L"headdesadd"})
+    toolbar_.SetEnabled(key, Options.ClickedPane >= 100 && commands_.HasButton(key));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -761,7 +810,7 @@ LRESULT Master::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         ChangePanes(static_cast<short>(LOWORD(wParam) - PaneChrome::kCloseButtonId));
         return 0;
       }
-      if (lParam == 0) OnCommand(LOWORD(wParam));
+      if (lParam == 0) commands_.RunMenu(LOWORD(wParam));
       return 0;
     case WM_NOTIFY: {
       LRESULT result = 0;
@@ -771,9 +820,6 @@ LRESULT Master::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEWHEEL:
       MouseWheelTurned(static_cast<short>(GET_WHEEL_DELTA_WPARAM(wParam)));
       return 0;
-    case WM_COPYDATA:
-      return OnCopyData && OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam)) ? TRUE
-                                                                                          : FALSE;
     case WM_CTLCOLORSTATIC: {
       HWND child = reinterpret_cast<HWND>(lParam);
       HDC dc = reinterpret_cast<HDC>(wParam);
@@ -795,7 +841,25 @@ LRESULT Master::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         SetDCBrushColor(dc, Shown(Skin.ColorProgramBackground));
         return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
       }
+      for (short i : {0, 1, 2, 3, 4, 100, 101, 102, 103, 104}) {
+        if (chrome_.NoRoom(i) != child) continue;
+        SetBkColor(dc, Shown(Skin.ColorPaneBackground));
+        SetDCBrushColor(dc, Shown(Skin.ColorPaneBackground));
+        return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
+      }
       break;
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX: {
+      // The command-line box passes on the colour requests of its edit field and drop-down.
+      HWND child = reinterpret_cast<HWND>(lParam);
+      HWND box = command_.Handle();
+      if (!box || (child != box && !IsChild(box, child) && GetParent(child) != box)) break;
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      SetTextColor(dc, Shown(Skin.ColorCommandLineText));
+      SetBkColor(dc, Shown(Skin.ColorCommandLineList));
+      SetDCBrushColor(dc, Shown(Skin.ColorCommandLineList));
+      return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
     }
     default:
       break;

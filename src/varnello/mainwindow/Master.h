@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/CommandTable.h"
 #include "commands/MenuIcons.h"
 #include "mainwindow/PaneArrangement.h"
 #include "mainwindow/PaneChrome.h"
@@ -44,8 +45,6 @@ class Master final : public tk::Window, public PaneListEvents {
   bool Unloaded() const { return unloaded_; }
   std::function<void()> OnUnloaded;
   std::function<void()> OnAbout;
-  // Answers WM_COPYDATA requests (the outside state report).
-  std::function<bool(const COPYDATASTRUCT&)> OnCopyData;
 
   // ---- Start-up and settings ----
   void LoadLastSettings();
@@ -90,6 +89,9 @@ class Master final : public tk::Window, public PaneListEvents {
   void Form_MouseMove(double X, double Y);
   void Form_MouseDown(double X, double Y);
   void Form_MouseUp();
+  // A mouse move or press over a list, seen first: over a splitter's band (which reaches into
+  // the lists' empty edges) the main window takes it. True when it was taken.
+  bool PreviewMouse(const MSG& msg);
   void SetTray(TrayIcon* tray) { tray_ = tray; }
   const Arrangement& LastArrangement() const { return arrangement_; }
   const LayoutValues& LayoutNow() const { return layoutValues_; }
@@ -101,9 +103,14 @@ class Master final : public tk::Window, public PaneListEvents {
   HWND CurrentPathWindow() const { return currentPath_; }
   HWND CommandWindow() const { return command_.Handle(); }
   int MousePointer() const { return mousePointer_; }
-  bool ColorMenuOn() const { return colorMenuOn_; }
+  // The check of mnuColorOn: colour coding as the menus show it.
+  bool ColorMenuOn() const;
   long SplitterThickness = 60;
   long CommandLineBoxHeight = 335;
+  // Ready for the next key command: set at start-up and by every key release.
+  bool KeyRearmed = false;
+  // The copy cursor loaded from the program's resources at start-up.
+  HCURSOR CopyCursorPicture() const { return copyCursor_; }
 
   // ---- Message box ----
   // Shows the program's box; the answer is left in MsgBoxAnswer.
@@ -131,6 +138,10 @@ class Master final : public tk::Window, public PaneListEvents {
   tk::Toolbar& Toolbar1() { return toolbar_; }
   const tk::ImageList& ImageList1() const { return images_; }
   MenuIconComponent& MenuIcons() { return menuIcons_; }
+  // The commands behind menu entries and toolbar buttons; ApplyCommandStates greys the
+  // entries that have none.
+  CommandTable& Commands() { return commands_; }
+  void ApplyCommandStates();
   std::wstring TitleBarText(short pane) const;
   std::wstring CurrentPathText() const;
   std::wstring CommandText() const;
@@ -214,11 +225,14 @@ class Master final : public tk::Window, public PaneListEvents {
   void HookTitleBar(HWND titleBar, short pane);
   void CreateChildren();
   void SetPaneFolder(short index);
+  // InitializePaneSet's work once both lists exist.
+  void SetUpPaneSet(short index, PaneList& tree, PaneList& listing);
   void Form_Resize();
   SplitterGeometry SplitterInput() const;
   void PlaceWindow(HWND w, const TwipRect& r);
   void Form_Paint();
-  void OnCommand(UINT id);
+  void RegisterCommands();
+  void EnableSortLevelButtons();
   bool AnyListReading() const;
   std::wstring FilePath(const wchar_t* name) const;
 
@@ -230,10 +244,13 @@ class Master final : public tk::Window, public PaneListEvents {
   std::array<HWND, kPaneCount> titleBars_{};
   std::array<bool, kPaneCount> titleActive_{};
   HWND currentPath_ = nullptr;
+  HWND txtFocus_ = nullptr;  // takes the focus after each layout pass
+  HCURSOR copyCursor_ = nullptr;  // a shared resource cursor: never destroyed
   tk::ComboBox command_;
   tk::Toolbar toolbar_;
   tk::ImageList images_;
   MenuIconComponent menuIcons_;
+  CommandTable commands_;
   HMENU menu_ = nullptr;
   tk::Brush menuBrush_;
   tk::Brush background_;
@@ -244,10 +261,10 @@ class Master final : public tk::Window, public PaneListEvents {
   Arrangement arrangement_;
   LayoutValues layoutValues_;
   SplitterDrag splitter_;
+  MarkerBars dragBars_;  // where the marker bars stood at the press
   WindowResizeState resize_;
   TrayIcon* tray_ = nullptr;
   int mousePointer_ = 0;
-  bool colorMenuOn_ = false;
   bool shown_ = false;
   std::unique_ptr<KeyPreview> keyPreview_;
   int busy_ = 0;

@@ -65,8 +65,9 @@ void Master::ArrangePanes2() {
   toolbar_.SetBounds(0, 0, client.right, toolbar_.PreferredHeight());
   const ArrangeInput in = ArrangementInput();
   Arrangement a = varnello::ArrangePanes2(in, Panes, Options.ShownPaneCount);
-  layoutValues_ = a.Values;
+  // Too small a window keeps the last geometry, and the values the splitters measure it by.
   if (!a.Arranged) return;
+  layoutValues_ = a.Values;
   for (short i = 0; i < kPaneCount; ++i) {
     // Only the computed fields come back; a record's other fields may have changed meanwhile.
     PaneRecord& p = Panes[i];
@@ -205,6 +206,8 @@ void Master::ResizeForm(bool DoSkip) {
   // The outlines and frames are the window's own drawing; everything repaints once, when the
   // pass is over and the queue is idle.
   InvalidateRect(Handle(), nullptr, TRUE);
+  // Hiding a focused list left the focus nowhere useful; keys typed now reach the active list.
+  if (txtFocus_) SetFocus(txtFocus_);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -346,10 +349,13 @@ void Master::ShowCommandLine(bool ONoff, bool skipResize) {
 void Master::ShowColor(bool ONoff) {
   Options.ColorCodingOn = ONoff;
   SendProperty(L"ShowColor", ONoff);
-  if (colorMenuOn_ == ONoff) return;
-  colorMenuOn_ = ONoff;
+  if (MenuChecked(menu_, ONoff ? mnuColorOn : mnuColorOff)) return;
   toolbar_.SetValue(L"showcolor", ONoff);
+  SetMenuCheck(menu_, mnuColorOn, ONoff);
+  SetMenuCheck(menu_, mnuColorOff, !ONoff);
 }
+
+bool Master::ColorMenuOn() const { return MenuChecked(menu_, mnuColorOn); }
 
 void Master::SetCompareMode() {
   const bool size = toolbar_.Value(L"compare_size");
@@ -381,6 +387,7 @@ SplitterGeometry Master::SplitterInput() const {
   GetClientRect(Handle(), &client);
   g.InnerWidth = static_cast<double>(client.right) * tk::TwipsPerPixelX();
   g.InnerHeight = static_cast<double>(client.bottom) * tk::TwipsPerPixelY();
+  g.Grip = 7L * tk::TwipsPerPixelX();  // the lists leave this much empty at their edges
   return g;
 }
 
@@ -390,11 +397,42 @@ void Master::Form_MouseMove(double X, double Y) {
     return;
   }
   splitter_.Move(X, Y, Panes, SplitterInput());
+  // The marker bars follow the band to where the release will put it.
+  TwipRect bar = dragBars_.Bar;
+  (dragBars_.Vertical ? bar.Left : bar.Top) += splitter_.Offset();
+  const RECT r = ToPixels(bar, tk::TwipsPerPixelX(), tk::TwipsPerPixelY());
+  const HWND first = dragBars_.Vertical ? chrome_.LineVert() : chrome_.LineHorz();
+  const HWND twin = dragBars_.Vertical ? chrome_.LineVert2() : chrome_.LineHorz2();
+  for (HWND w : {first, twin})
+    if (w)
+      SetWindowPos(w, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                   SWP_NOACTIVATE);
+}
+
+bool Master::PreviewMouse(const MSG& msg) {
+  if (splitter_.State() != SplitterDragState::None || GetCapture() || !shown_) return false;
+  bool overList = false;
+  for (short i = 0; i < kPaneCount && !overList; ++i)
+    for (PaneList* l : {List(i), List(static_cast<short>(i + 100))})
+      if (l && l->Window() && (msg.hwnd == l->Window() || IsChild(l->Window(), msg.hwnd)))
+        overList = true;
+  if (!overList) return false;
+  POINT p = msg.pt;
+  ScreenToClient(Handle(), &p);
+  const double X = static_cast<double>(p.x) * tk::TwipsPerPixelX();
+  const double Y = static_cast<double>(p.y) * tk::TwipsPerPixelY();
+  const int pointer = splitter_.HitTest(X, Y, Panes, SplitterInput());
+  if (pointer == kPointerArrow) return false;
+  mousePointer_ = pointer;
+  SetCursor(LoadCursorW(nullptr, pointer == kPointerSizeNS ? IDC_SIZENS : IDC_SIZEWE));
+  if (msg.message == WM_LBUTTONDOWN) Form_MouseDown(X, Y);
+  return true;
 }
 
 void Master::Form_MouseDown(double X, double Y) {
   MarkerBars bars;
   if (!splitter_.Press(X, Y, Panes, SplitterInput(), bars)) return;
+  dragBars_ = bars;
   HWND first = bars.Vertical ? chrome_.LineVert() : chrome_.LineHorz();
   HWND twin = bars.Vertical ? chrome_.LineVert2() : chrome_.LineHorz2();
   for (HWND w : {first, twin}) {

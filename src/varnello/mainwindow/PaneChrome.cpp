@@ -61,7 +61,10 @@ void PaneChrome::HidePane(short pane) {
   backs_[pane].Visible = false;
 }
 
-void PaneChrome::Paint(HDC dc, COLORREF outline) const {
+void PaneChrome::Paint(HDC dc, COLORREF outline, COLORREF paneBackground) const {
+  tk::Brush back(CreateSolidBrush(paneBackground));
+  for (const Shape& s : backs_)
+    if (s.Visible) FillRect(dc, &s.Bounds, back.Get());
   tk::Brush brush(CreateSolidBrush(outline));
   for (const Shape& s : holders_)
     if (s.Visible) FrameRect(dc, &s.Bounds, brush.Get());

@@ -44,7 +44,8 @@ class PaneChrome {
   };
   Shape& PlaceHolder(short index) { return index >= 100 ? holders_[index - 100 + 5] : holders_[index]; }
   Shape& Back(short pane) { return backs_[pane]; }
-  void Paint(HDC dc, COLORREF outline) const;
+  // The pane frames filled with the pane background, then every visible outline.
+  void Paint(HDC dc, COLORREF outline, COLORREF paneBackground) const;
 
   // Hides every window of pane `pane` that the layout pass moves (lists excepted).
   void HidePane(short pane);

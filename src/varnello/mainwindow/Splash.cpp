@@ -1,5 +1,7 @@
 #include "mainwindow/Splash.h"
 
+#include <commctrl.h>
+
 #include "mainwindow/ProgramVersion.h"
 #include "toolkit/Gdi.h"
 #include "toolkit/MessageBox.h"
@@ -11,6 +13,7 @@ namespace {
 constexpr int kWidthPx = 420, kHeightPx = 300;
 constexpr int kFrameLeftPx = 24, kFrameTopPx = 24;
 constexpr int kCloseId = 201;
+constexpr int kAckCloseId = 202;
 constexpr COLORREF kWebColour = RGB(50, 67, 149);
 const wchar_t kAckCaption[] = L"Acknowledgements and Disclaimer...";
 
@@ -36,6 +39,14 @@ class AcknowledgementsForm final : public tk::Window {
     const int left = over.left + (over.right - over.left) / 2 - w / 2;
     const int top = over.top + (over.bottom - over.top) / 2 - h / 2;
     SetWindowPos(Handle(), nullptr, left, top, w, h, SWP_NOZORDER);
+    RECT client;
+    GetClientRect(Handle(), &client);
+    HWND close = CreateWindowExW(0, L"BUTTON", L"Close", WS_CHILD | WS_VISIBLE | WS_TABSTOP |
+                                 BS_DEFPUSHBUTTON, client.right - 88, client.bottom - 34, 76, 24,
+                                 Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kAckCloseId)),
+                                 nullptr, nullptr);
+    SendMessageW(close, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                 FALSE);
     ShowWindow(Handle(), SW_SHOW);
     return true;
   }
@@ -49,6 +60,7 @@ class AcknowledgementsForm final : public tk::Window {
       GetClientRect(Handle(), &r);
       FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
       InflateRect(&r, -12, -12);
+      r.bottom -= 34;  // above the close button
       SetBkMode(dc, TRANSPARENT);
       DrawTextW(dc,
                 L"Varnello includes the work of others whom we thank here; their code is used "
@@ -56,6 +68,10 @@ class AcknowledgementsForm final : public tk::Window {
                 L"at your own risk.",
                 -1, &r, DT_WORDBREAK);
       EndPaint(Handle(), &ps);
+      return 0;
+    }
+    if (msg == WM_COMMAND && LOWORD(wParam) == kAckCloseId) {
+      PostMessageW(Handle(), WM_CLOSE, 0, 0);  // not while the button is still on the stack
       return 0;
     }
     if (msg == WM_CLOSE) {
@@ -120,6 +136,16 @@ bool Splash::Load() {
                                    kWidthPx - 30, 6, 20, 20, Handle(),
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCloseId)),
                                    nullptr, nullptr);
+    closeTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                Handle(), nullptr, nullptr, nullptr);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(closeButton_);
+    tool.lpszText = const_cast<wchar_t*>(L"Press to close.");
+    SendMessageW(closeTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   } else {
     SetStatus(L"initializing...");
   }

@@ -89,6 +89,7 @@ class Splash final : public tk::Window, public StartupReporter {
   bool acknowShown_ = false;
   HWND acknow_ = nullptr;
   HWND closeButton_ = nullptr;
+  HWND closeTip_ = nullptr;  // owned by the splash: goes with it
 };
 
 }  // namespace varnello

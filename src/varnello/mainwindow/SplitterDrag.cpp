@@ -5,11 +5,12 @@ namespace varnello {
 int SplitterDrag::HitTest(double x, double y, const PaneRecords& panes,
                           const SplitterGeometry& g) {
   zone_ = SplitterZone::None;
-  const double t = static_cast<double>(g.SplitterThickness);
+  const double t = static_cast<double>(g.SplitterThickness) + 2.0 * g.Grip;
   const bool vertical = g.Layout == 0;
   for (short i = 0; i < kPaneCount; ++i) {
     if (panes[i].Status != 0) continue;
-    const TwipRect& r = g.Trees[i];
+    const TwipRect& tree = g.Trees[i];
+    const TwipRect r{tree.Left, tree.Top, tree.Width - g.Grip, tree.Height - g.Grip};
     const bool hit = vertical ? r.Left < x && x < r.Left + r.Width && r.Top + r.Height < y &&
                                     y < r.Top + r.Height + t
                               : r.Top < y && y < r.Top + r.Height && r.Left + r.Width < x &&
@@ -22,7 +23,8 @@ int SplitterDrag::HitTest(double x, double y, const PaneRecords& panes,
   }
   for (short i = 0; i < kPaneCount; ++i) {
     if (panes[i].Status != 0 || i == g.Values.LastShownPane) continue;
-    const TwipRect& r = g.Trees[i];
+    const TwipRect& tree = g.Trees[i];
+    const TwipRect r{tree.Left, tree.Top, tree.Width - g.Grip, tree.Height - g.Grip};
     // Near the title bars the band is left to the title bar's own mouse handling.
     const bool hit = vertical ? r.Left + r.Width < x && x < r.Left + r.Width + t &&
                                     y > g.Values.ListAreaTop + 300
@@ -64,6 +66,7 @@ bool SplitterDrag::Press(double x, double y, const PaneRecords& panes, const Spl
     startNextExtent_ = vertical ? n.Width : n.HeightH;
     startNextEdge_ = vertical ? n.Left : n.Top;
     start_ = at;
+    offset_ = 0;
     const TwipRect& tree = g.Trees[previous_];
     bars.Vertical = vertical;
     if (vertical) {
@@ -83,6 +86,7 @@ bool SplitterDrag::Press(double x, double y, const PaneRecords& panes, const Spl
     const TwipRect& tree = g.Trees[pane_];
     startExtent_ = vertical ? p.Height : p.WidthH;
     start_ = vertical ? y : x;
+    offset_ = 0;
     bars.Vertical = !vertical;
     if (vertical) {
       bars.Bar = {p.Left - t, tree.Top + tree.Height + t / 2 - bar / 2, p.Width + 2 * t, t};
@@ -113,14 +117,18 @@ void SplitterDrag::Move(double x, double y, PaneRecords& panes, const SplitterGe
     (vertical ? n.Left : n.Top) = startNextEdge_ + r;
     (vertical ? n.Width : n.HeightH) = startNextExtent_ - r;
     (vertical ? p.Width : p.HeightH) = startPrevExtent_ + r;
+    offset_ = r;
     return;
   }
   const long extent = startExtent_ + r;
   if (vertical) {
-    if (extent >= kMinTreeHeight && g.Values.PaneAreaHeight - extent >= kMinTreeHeight)
+    if (extent >= kMinTreeHeight && g.Values.PaneAreaHeight - extent >= kMinTreeHeight) {
       panes[pane_].Height = extent;
+      offset_ = r;
+    }
   } else if (extent >= kMinTreeWidth && g.Values.PaneAreaWidth - extent >= kMinTreeWidth) {
     panes[pane_].WidthH = extent;
+    offset_ = r;
   }
 }
 

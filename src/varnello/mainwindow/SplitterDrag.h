@@ -30,6 +30,9 @@ struct SplitterGeometry {
   std::array<TwipRect, kPaneCount> Trees;  // the tree lists where they stand
   double InnerWidth = 0;
   double InnerHeight = 0;
+  // How far each band reaches into the lists beside it: the lists' own empty edge, which
+  // shows as part of the gap.
+  long Grip = 0;
 };
 
 class SplitterDrag {
@@ -56,6 +59,8 @@ class SplitterDrag {
   short Pane() const { return pane_; }
   short PreviousPane() const { return previous_; }
   short NextPane() const { return next_; }
+  // How far the band has moved since the press, as last accepted (twips).
+  long Offset() const { return offset_; }
 
  private:
   SplitterZone zone_ = SplitterZone::None;
@@ -69,6 +74,7 @@ class SplitterDrag {
   long startPrevExtent_ = 0;
   long startNextExtent_ = 0;
   long startNextEdge_ = 0;
+  long offset_ = 0;
 };
 
 }  // namespace varnello

@@ -1,10 +1,23 @@
 #include "mainwindow/VarnelloApp.h"
 
 #include "mainwindow/Master.h"
-#include "mainwindow/StateReport.h"
 #include "mainwindow/ZenloPaneList.h"
 
 namespace varnello {
+
+std::wstring ExecutableFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n < path.size()) {
+      path.resize(n);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  const auto slash = path.find_last_of(L'\\');
+  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
 
 VarnelloApp::VarnelloApp(std::wstring programFolder)
     : folder_(std::move(programFolder)),
@@ -42,7 +55,6 @@ void VarnelloApp::LoadMaster(StartupReporter& splash) {
   master_->OnUnloaded = [] { PostQuitMessage(0); };
   master_->OnAbout = [this] { ShowAbout(); };
   if (splash_) master_->RegisterForm(L"Splash", splash_->Handle());
-  InstallStateReport(*master_);
   master_->Form_Load(splash);
 }
 

@@ -11,12 +11,17 @@ namespace varnello {
 class Master;
 class ZenloPaneListFactory;
 
+// The folder of the running executable, without a trailing backslash.
+std::wstring ExecutableFolder();
+
 class VarnelloApp final : public SplashHost {
  public:
   explicit VarnelloApp(std::wstring programFolder);
   ~VarnelloApp() override;
   // Runs until the main window has unloaded or start-up ended the program; the exit code.
   int Run();
+  // The main window once the splash has loaded it, else null.
+  const Master* MainForm() const { return master_.get(); }
 
   void LoadMaster(StartupReporter& splash) override;
   void ShowMaster() override;

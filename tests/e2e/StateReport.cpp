@@ -1,0 +1,89 @@
+#include "StateReport.h"
+
+#include "mainwindow/Master.h"
+#include "mainwindow/VarnelloApp.h"
+
+namespace varnello {
+
+std::wstring DescribePanes(const Master& master) {
+  std::wstring out;
+  for (short i = 0; i < kPaneCount; ++i) {
+    if (!master.Panes[i].Loaded || master.Panes[i].Status != 0) continue;
+    PaneList* listing = master.List(static_cast<short>(i + 100));
+    out += L"pane " + std::to_wstring(i) + L" " + (listing ? listing->currentFolder() : L"") + L"\n";
+    if (PaneList* tree = master.List(i))
+      for (const auto& p : tree->ShownItems()) out += L"tree " + p + L"\n";
+    if (listing) {
+      for (const auto& p : listing->ShownItems()) out += L"list " + p + L"\n";
+      for (const auto& p : listing->MarkedItems()) out += L"mark " + p + L"\n";
+    }
+  }
+  out += L"active " + std::to_wstring(master.Options.ActivePane) + L"\n";
+  out += L"clicked " + std::to_wstring(master.Options.ClickedPane) + L"\n";
+  for (short i = 0; i < kPaneCount; ++i)
+    if (master.TitleBarActive(i)) out += L"title " + std::to_wstring(i) + L"\n";
+  // Where the menu bar's entries and the entries of an open drop-down stand on the screen.
+  HMENU bar = master.MenuBar();
+  auto rect = [](const RECT& r) {
+    return std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " +
+           std::to_wstring(r.right) + L" " + std::to_wstring(r.bottom);
+  };
+  auto caption = [](HMENU menu, int i) {
+    wchar_t text[256] = L"";
+    GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
+    return std::wstring(text);
+  };
+  for (int i = 0; bar && i < GetMenuItemCount(bar); ++i) {
+    RECT r{};
+    if (GetMenuItemRect(master.Handle(), bar, static_cast<UINT>(i), &r))
+      out += L"menu " + rect(r) + L" " + caption(bar, i) + L"\n";
+    HMENU sub = GetSubMenu(bar, i);
+    for (int k = 0; sub && k < GetMenuItemCount(sub); ++k)
+      if (GetMenuItemRect(nullptr, sub, static_cast<UINT>(k), &r) && r.right > r.left &&
+          r.bottom > r.top)
+        out += L"item " + rect(r) + L" " + caption(sub, k) + L"\n";
+  }
+  return out;
+}
+
+StateReportWindow::StateReportWindow(const VarnelloApp& app) : app_(app) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = &Proc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = kStateReportClass;
+  RegisterClassExW(&wc);
+  hwnd_ = CreateWindowExW(0, kStateReportClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                          wc.hInstance, nullptr);
+  if (hwnd_) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+StateReportWindow::~StateReportWindow() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+LRESULT CALLBACK StateReportWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg != WM_COPYDATA) return DefWindowProcW(hwnd, msg, wParam, lParam);
+  auto* self = reinterpret_cast<StateReportWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  const auto* request = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+  HWND asker = reinterpret_cast<HWND>(wParam);
+  if (!self || !request || request->dwData != kDescribePanesRequest || !IsWindow(asker))
+    return FALSE;
+  const Master* master = self->app_.MainForm();
+  if (!master) return FALSE;
+  const std::wstring text = DescribePanes(*master);
+  COPYDATASTRUCT answer{};
+  answer.dwData = kDescribePanesAnswer;
+  answer.cbData = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+  answer.lpData = const_cast<wchar_t*>(text.c_str());
+  DWORD_PTR result = 0;
+  // Not "abort if hung": the asker waits inside its own send and may not have read its queue
+  // for a while.
+  return SendMessageTimeoutW(asker, WM_COPYDATA, reinterpret_cast<WPARAM>(hwnd),
+                             reinterpret_cast<LPARAM>(&answer), SMTO_NORMAL, 10000,
+                             &result) && result
+             ? TRUE
+             : FALSE;
+}
+
+}  // namespace varnello
