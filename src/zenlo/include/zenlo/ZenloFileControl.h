@@ -241,7 +241,8 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
 
   // ---- File listing export ----
   // Writes every item as comma-separated text (UTF-8; with its mark when not all ASCII).
-  // False, with any file of that name left as it was, when it could not be written whole.
+  // False, with any file of that name left as it was, when it could not be written whole; the
+  // host words that failure. A path holding a NUL is refused with a Message.
   bool WriteFileListing(const std::wstring& FilePath);
 
   // ---- Colour coding ----
