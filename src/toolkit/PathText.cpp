@@ -9,9 +9,8 @@ bool IsDotSegment(const std::wstring& path, std::size_t begin, std::size_t end) 
 }
 }  // namespace
 
-bool NeedsLongPathForm(const std::wstring& path) {
-  constexpr std::size_t kRoom = 240;  // leave room for a name and "*.*"
-  if (path.size() >= kRoom) return true;
+bool NeedsLongPathForm(const std::wstring& path, std::size_t room) {
+  if (path.size() >= room) return true;
   std::size_t begin = 0;
   while (begin <= path.size()) {
     std::size_t end = path.find(L'\\', begin);
@@ -25,8 +24,8 @@ bool NeedsLongPathForm(const std::wstring& path) {
   return false;
 }
 
-std::wstring LongPathForm(const std::wstring& path) {
-  if (path.rfind(L"\\\\?\\", 0) == 0 || !NeedsLongPathForm(path)) return path;
+std::wstring LongPathForm(const std::wstring& path, std::size_t room) {
+  if (path.rfind(L"\\\\?\\", 0) == 0 || !NeedsLongPathForm(path, room)) return path;
   if (path.find(L'/') != std::wstring::npos) return path;
   for (std::size_t begin = 0; begin < path.size();) {
     std::size_t end = path.find(L'\\', begin);

@@ -20,6 +20,10 @@ std::wstring FromNetworkStart(const std::wstring& text) {
   return at == std::wstring::npos ? text : text.substr(at);
 }
 
+// The shell takes the long form only where it must: past the platform's length limit, or
+// where a trailing dot or blank would be dropped. Short of the limit it wants the plain form.
+std::wstring ShellPathForm(const std::wstring& path) { return tk::LongPathForm(path, MAX_PATH); }
+
 struct StartResult {
   INT_PTR code = 0;
   DWORD systemError = 0;
@@ -130,7 +134,7 @@ void OpenWithAssociatedProgram(const std::wstring& path, std::int32_t showState,
     StartResult result;
     {
       tk::HourglassPointer hourglass;
-      result = Start(tk::LongPathForm(file), showState, tk::LongPathForm(folder), owner);
+      result = Start(ShellPathForm(file), showState, ShellPathForm(folder), owner);
     }
     if (result.code > 32) return;
     if (result.code == kNoAssociation) {
@@ -139,7 +143,7 @@ void OpenWithAssociatedProgram(const std::wstring& path, std::int32_t showState,
           L"open this file with?\r\n\r\nYour file: " +
           file;
       if (tk::ShowMessageBox(owner, question, L"Varnello", MB_YESNO | MB_ICONQUESTION) == IDYES)
-        StartOpenWithDialog(tk::LongPathForm(file));
+        StartOpenWithDialog(ShellPathForm(file));
       return;
     }
     // Any other failure: say why instead of doing nothing.
