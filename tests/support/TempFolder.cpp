@@ -4,7 +4,11 @@
 #include <stdexcept>
 #include <string>
 
+#include "toolkit/PathText.h"
+
 namespace testsupport {
+
+using tk::LongPathForm;
 
 TempFolder::TempFolder() {
   static std::atomic<int> counter{0};
@@ -20,13 +24,13 @@ TempFolder::~TempFolder() { RemoveTree(path_); }
 static void MakeParents(const std::wstring& full) {
   for (std::size_t pos = full.find(L'\\', 3); pos != std::wstring::npos;
        pos = full.find(L'\\', pos + 1))
-    CreateDirectoryW(full.substr(0, pos).c_str(), nullptr);
+    CreateDirectoryW(LongPathForm(full.substr(0, pos)).c_str(), nullptr);
 }
 
 std::wstring TempFolder::File(const std::wstring& relative, std::size_t bytes, DWORD attributes) {
   std::wstring full = path_ + relative;
   MakeParents(full);
-  HANDLE h = CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  HANDLE h = CreateFileW(LongPathForm(full).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("create file");
   if (bytes) {
@@ -36,14 +40,16 @@ std::wstring TempFolder::File(const std::wstring& relative, std::size_t bytes, D
     SetEndOfFile(h);
   }
   CloseHandle(h);
-  if (attributes != FILE_ATTRIBUTE_NORMAL) SetFileAttributesW(full.c_str(), attributes);
+  if (attributes != FILE_ATTRIBUTE_NORMAL)
+    SetFileAttributesW(LongPathForm(full).c_str(), attributes);
   return full;
 }
 
 std::wstring TempFolder::Folder(const std::wstring& relative, DWORD attributes) {
   std::wstring full = path_ + relative;
   MakeParents(full + L"\\");
-  if (attributes) SetFileAttributesW(full.c_str(), attributes | FILE_ATTRIBUTE_DIRECTORY);
+  if (attributes)
+    SetFileAttributesW(LongPathForm(full).c_str(), attributes | FILE_ATTRIBUTE_DIRECTORY);
   return full;
 }
 
@@ -51,27 +57,27 @@ void RemoveTree(const std::wstring& path) {
   std::wstring dir = path;
   if (!dir.empty() && dir.back() == L'\\') dir.pop_back();
   WIN32_FIND_DATAW e;
-  HANDLE h = FindFirstFileW((dir + L"\\*").c_str(), &e);
+  HANDLE h = FindFirstFileW((LongPathForm(dir + L"\\") + L"*").c_str(), &e);
   if (h != INVALID_HANDLE_VALUE) {
     do {
       std::wstring name = e.cFileName;
       if (name == L"." || name == L"..") continue;
       std::wstring full = dir + L"\\" + name;
-      SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+      SetFileAttributesW(LongPathForm(full).c_str(), FILE_ATTRIBUTE_NORMAL);
       if (e.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         RemoveTree(full);
       else
-        DeleteFileW(full.c_str());
+        DeleteFileW(LongPathForm(full).c_str());
     } while (FindNextFileW(h, &e));
     FindClose(h);
   }
-  SetFileAttributesW(dir.c_str(), FILE_ATTRIBUTE_NORMAL);
-  RemoveDirectoryW(dir.c_str());
+  SetFileAttributesW(LongPathForm(dir).c_str(), FILE_ATTRIBUTE_NORMAL);
+  RemoveDirectoryW(LongPathForm(dir).c_str());
 }
 
 std::string ReadAll(const std::wstring& path) {
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                         nullptr);
+  HANDLE h = CreateFileW(LongPathForm(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
   if (h == INVALID_HANDLE_VALUE) return {};
   std::string text(GetFileSize(h, nullptr), '\0');
   DWORD got = 0;

@@ -16,6 +16,7 @@ class TempFolder {
   // The folder's path, ending in "\".
   const std::wstring& Path() const { return path_; }
   // Creates a file (and missing parent folders) with the given size; returns its full path.
+  // Names keep a trailing dot or blank, and paths may be longer than MAX_PATH.
   std::wstring File(const std::wstring& relative, std::size_t bytes = 0,
                     DWORD attributes = FILE_ATTRIBUTE_NORMAL);
   std::wstring Folder(const std::wstring& relative, DWORD attributes = 0);

@@ -214,6 +214,36 @@ TEST_F(Coloured, ReadOnlyFileIsReportedNotCountedAsColoured) {
   SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// Folders whose paths Win32 would change (a trailing dot or blank dropped) or refuse (past its
+// length limit): the colour is stored with the file itself, and a new control shows it.
+TEST_F(Coloured, ColourOfAFileInAnOddFolderSurvivesARestart) {
+  std::wstring deep;
+  while (files.Path().size() + deep.size() < 270) deep += std::wstring(40, L'd') + L"\\";
+  struct Case {
+    const char* name;
+    std::wstring folder;
+  } cases[] = {
+      {"a folder ending in a dot", L"trail dot."},
+      {"past 260 characters", deep + L"deep blank "},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    files.File(k.folder + L"\\a.txt", 2);
+    const std::wstring folder = files.Path() + k.folder;
+    ControlHolder c;
+    c->SetPropertyStore(NewStore());
+    ASSERT_TRUE(c->GetFolderContents(folder, true));
+    Mark(*c, {L"a.txt"});
+    c->ColorFiles(L"blue");
+    EXPECT_TRUE(c.host.Messages().empty());
+    EXPECT_EQ(c->ColorCount(), -1);
+    ControlHolder restarted;
+    restarted->SetPropertyStore(NewStore());
+    ASSERT_TRUE(restarted->GetFolderContents(folder, true));
+    EXPECT_EQ(Item(*restarted, L"a.txt").ItemColor, Rgb(0, 0, 255));
+  }
+}
+
 TEST_F(Coloured, ColourFollowsTheFileThroughRenameMoveAndRestart) {
   files.File(L"a.txt", 4);
   files.Folder(L"sub");

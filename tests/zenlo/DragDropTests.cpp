@@ -464,13 +464,30 @@ TEST(DragDrop, DestinationOfAPasteByTheHoverItem) {
   }
   DeleteFileW(rootFile.c_str());
 
-  // A network place in display form takes no files; a listing's "C:" is its root.
-  ControlHolder tree(fbFolder);
-  tree->currentFolder(L"*Entire Network\\");
-  EXPECT_EQ(tree->DropDestination(), L"");
-  ControlHolder listing(fbFileAndFolder);
-  listing->currentFolder(L"C:");
-  EXPECT_EQ(listing->DropDestination(), L"C:\\");
+  // Beside the rows: a tree's network place and the network's levels take no files, a share
+  // listed in display form takes them at its real path, and a listing's "C:" is its root.
+  const std::wstring domain = L"*:\\Microsoft Windows Network\\WORKGROUP";
+  struct Place {
+    const char* name;
+    ListType type;
+    std::wstring folder, expected;
+  } places[] = {
+      {"a tree's network place", fbFolder, L"*Entire Network\\", L""},
+      {"a listing of a share", fbFileAndFolder, domain + L"\\\\ATLAS\\public\\",
+       L"\\\\ATLAS\\public\\"},
+      {"a listing of a folder on a share", fbFileAndFolder,
+       domain + L"\\\\ATLAS\\public\\docs\\", L"\\\\ATLAS\\public\\docs\\"},
+      {"a listing of a computer", fbFileAndFolder, domain + L"\\\\ATLAS\\", L""},
+      {"a listing of a domain", fbFileAndFolder, domain + L"\\", L""},
+      {"a listing of the whole network", fbFileAndFolder, L"*:\\", L""},
+      {"a listing's drive", fbFileAndFolder, L"C:", L"C:\\"},
+  };
+  for (const Place& k : places) {
+    SCOPED_TRACE(k.name);
+    ControlHolder c(k.type);
+    c->currentFolder(k.folder);
+    EXPECT_EQ(c->DropDestination(), k.expected);
+  }
 }
 
 TEST(DragDrop, ParentPathCutsTheLastPart) {

@@ -124,6 +124,61 @@ TEST(FileListingExport, PathThatCannotBeCreatedAnswersFalseAndLeavesNoFile) {
   SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// Folders whose paths Win32 would change (a trailing dot or blank dropped) or refuse (past its
+// length limit): the listing is written where it was asked for.
+TEST(FileListingExport, WrittenIntoAnOddOrDeepFolder) {
+  TempFolder dir, out;
+  dir.File(L"x.txt", 1);
+  ControlHolder c;
+  ASSERT_TRUE(c->GetFolderContents(dir.Path(), true));
+  std::wstring deep;
+  while (out.Path().size() + deep.size() < 270) deep += std::wstring(40, L'd') + L"\\";
+  struct Case {
+    const char* name;
+    std::wstring folder;
+  } cases[] = {
+      {"a folder ending in a dot", L"trail dot."},
+      {"a folder ending in a blank", L"trail blank "},
+      {"past 260 characters", deep + L"deep blank "},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    const std::wstring file = out.Folder(k.folder) + L"\\listing.csv";
+    EXPECT_TRUE(c->WriteFileListing(file));
+    EXPECT_EQ(ReadAll(file), std::string(kHeader) + ReadAll(file).substr(sizeof kHeader - 1));
+    EXPECT_NE(ReadAll(file).find("\"x.txt\""), std::string::npos);
+  }
+  EXPECT_TRUE(c.host.Messages().empty());
+}
+
+// The platform would stop at the NUL and write over the file the part before it names.
+TEST(FileListingExport, ANulInTheNameIsRefusedAndTouchesNoFile) {
+  TempFolder dir, out;
+  dir.File(L"x.txt", 1);
+  const std::wstring unrelated = out.Path() + L"unrelated.csv";
+  HANDLE h = CreateFileW(unrelated.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(h, "keep me", 7, &written, nullptr);
+  CloseHandle(h);
+  ControlHolder c;
+  ASSERT_TRUE(c->GetFolderContents(dir.Path(), true));
+  EXPECT_FALSE(c->WriteFileListing(unrelated + std::wstring(1, L'\0') + L"listing.csv"));
+  EXPECT_EQ(ReadAll(unrelated), "keep me");
+  ASSERT_EQ(c.host.Messages().size(), 1u);
+  EXPECT_NE(c.host.Messages()[0].find(L"The path holds a NUL character."), std::wstring::npos);
+  // Nothing else was made beside it either.
+  WIN32_FIND_DATAW e;
+  HANDLE search = FindFirstFileW((out.Path() + L"*").c_str(), &e);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  int entries = 0;
+  do {
+    if (wcscmp(e.cFileName, L".") && wcscmp(e.cFileName, L"..")) ++entries;
+  } while (FindNextFileW(search, &e));
+  FindClose(search);
+  EXPECT_EQ(entries, 1);
+}
+
 // Past 32,767 items (the big folder is made natively for the test run).
 TEST(FileListingExport, EveryItemOfALargeListingIsWritten) {
   const std::wstring folder = testsupport::TestDataFolder(L"big33k");

@@ -208,6 +208,38 @@ TEST_F(StoreFixture, PerUserColourSurvivesRereadRenameMoveAndRestart) {
   EXPECT_FALSE(store->Open(files.Path() + L"neighbour.txt")->UserProperty(kColor));
 }
 
+// Paths Win32 would turn into other paths (a trailing dot or blank dropped) or refuse (past
+// its length limit): the store reaches the file by its own name, and the records their folder.
+TEST_F(StoreFixture, OddPathsKeepTheirValuesAcrossARestart) {
+  std::wstring deep;
+  while (files.Path().size() + deep.size() < 270) deep += std::wstring(40, L'd') + L"\\";
+  struct Case {
+    const char* name;
+    std::wstring relative;
+  } cases[] = {
+      {"in a folder ending in a dot", L"trail dot.\\a.txt"},
+      {"in a folder ending in a blank", L"trail blank \\a.txt"},
+      {"a name ending in a dot", L"ends in a dot."},
+      {"past 260 characters", deep + L"deep dot.\\a.txt"},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    const std::wstring path = files.File(k.relative, 3);
+    EXPECT_EQ(ErrorOf([&] { NewStore()->Open(path)->AddUserProperty(kColor, L"Red"); }), 0);
+    EXPECT_EQ(ErrorOf([&] { EXPECT_EQ(NewStore()->Open(path)->UserProperty(kColor), L"Red"); }),
+              0);
+  }
+
+  const std::wstring oddProfile = profile.Path() + L"records dot.\\";
+  const std::wstring path = files.File(L"b.txt", 3);
+  EXPECT_EQ(ErrorOf([&] {
+              MakeFilePropertyStore(oddProfile)->Open(path)->AddUserProperty(kColor, L"Blue");
+            }),
+            0);
+  EXPECT_EQ(MakeFilePropertyStore(oddProfile)->Open(path)->UserProperty(kColor), L"Blue");
+  EXPECT_FALSE(ReadAll(oddProfile + L"properties").empty());
+}
+
 TEST_F(StoreFixture, PerUserValuesRoundTripAnyText) {
   const std::wstring path = files.File(L"x.txt");
   const std::wstring names[] = {L"tab\there", L"new\r\nline", L"back\\slash \\t", L"\u00e9t\u00e9 \u6587"};

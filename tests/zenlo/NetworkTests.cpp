@@ -242,6 +242,26 @@ TEST(NetworkBrowsing, AListingWalksDownEveryLevel) {
   EXPECT_TRUE(c.host.Messages().empty());
 }
 
+// Below a domain a listing path needs a computer's "\\\\": without one it names no folder,
+// and the listing keeps what it showed.
+TEST(NetworkBrowsing, AListingRefusesALevelWithoutAComputer) {
+  ControlHolder c(fbFileAndFolder);
+  c->SetNetEnumerator(std::make_shared<FakeNetwork>());
+  ASSERT_TRUE(c->GetFolderContents(kDomain + L"\\", true));
+  const std::vector<Row> shown = Rows(*c);
+  ASSERT_EQ(shown.size(), 1u);
+  for (const std::wstring& path :
+       {kProvider + L"\\Foo\\Bar\\", kDomain + L"\\Bar", kDomain + L"\\Bar\\Baz\\"}) {
+    SCOPED_TRACE(tk::ToUtf8(path));
+    const std::size_t before = c.host.Messages().size();
+    EXPECT_FALSE(c->GetFolderContents(path, true));
+    EXPECT_EQ(Rows(*c), shown);
+    EXPECT_EQ(c->currentFolder(), kDomain + L"\\");
+    ASSERT_EQ(c.host.Messages().size(), before + 1);
+    EXPECT_NE(c.host.Messages().back().find(path), std::wstring::npos);
+  }
+}
+
 TEST(NetworkBrowsing, ATreeExpandsAndCollapsesItsLevels) {
   ControlHolder tree(fbFolder);
   tree->SetNetEnumerator(std::make_shared<FakeNetwork>());

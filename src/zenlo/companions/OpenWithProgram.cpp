@@ -5,12 +5,14 @@
 #include "toolkit/Error.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/MousePointer.h"
+#include "toolkit/PathText.h"
 
 namespace zenlo {
 
 namespace {
 
-constexpr INT_PTR kNoAssociation = 31;  // SE_ERR_NOASSOC
+constexpr INT_PTR kNoAssociation = SE_ERR_NOASSOC;
+constexpr INT_PTR kStarted = 33;
 
 // A listing path or folder with a display prefix starts at its network part.
 std::wstring FromNetworkStart(const std::wstring& text) {
@@ -18,10 +20,34 @@ std::wstring FromNetworkStart(const std::wstring& text) {
   return at == std::wstring::npos ? text : text.substr(at);
 }
 
+// The shell takes the long form only where it must: past the platform's length limit, or
+// where a trailing dot or blank would be dropped. Short of the limit it wants the plain form.
+std::wstring ShellPathForm(const std::wstring& path) { return tk::LongPathForm(path, MAX_PATH); }
+
 struct StartResult {
   INT_PTR code = 0;
   DWORD systemError = 0;
 };
+
+ShellStarter& ShellStart() {
+  static ShellStarter starter;
+  return starter;
+}
+
+// The result number a failed call stands for when its hInstApp does not say one.
+INT_PTR ResultOfError(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND: return SE_ERR_FNF;
+    case ERROR_PATH_NOT_FOUND: return SE_ERR_PNF;
+    case ERROR_ACCESS_DENIED: return SE_ERR_ACCESSDENIED;
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY: return SE_ERR_OOM;
+    case ERROR_BAD_FORMAT: return ERROR_BAD_FORMAT;
+    case ERROR_SHARING_VIOLATION: return SE_ERR_SHARE;
+    case ERROR_NO_ASSOCIATION: return kNoAssociation;
+    default: return SE_ERR_DLLNOTFOUND;  // one of the results with no sentence of its own
+  }
+}
 
 StartResult Start(const std::wstring& path, int showState, const std::wstring& directory,
                   HWND owner) {
@@ -33,8 +59,14 @@ StartResult Start(const std::wstring& path, int showState, const std::wstring& d
   info.lpFile = path.c_str();
   info.lpDirectory = directory.empty() ? nullptr : directory.c_str();
   info.nShow = showState;
-  const bool started = ShellExecuteExW(&info) != FALSE;
-  return {reinterpret_cast<INT_PTR>(info.hInstApp), started ? 0 : GetLastError()};
+  const bool started = ShellStart() ? ShellStart()(info) : ShellExecuteExW(&info) != FALSE;
+  const DWORD error = started ? 0 : GetLastError();
+  const INT_PTR code = reinterpret_cast<INT_PTR>(info.hInstApp);
+  // hInstApp is promised only for some calls: a call that succeeded counts unless it names an
+  // error, and one that failed failed, whatever hInstApp holds.
+  const bool namesError = code > 0 && code <= 32;
+  if (started) return {namesError ? code : kStarted, 0};
+  return {namesError ? code : ResultOfError(error), error};
 }
 
 CommandStarter& Starter() {
@@ -64,21 +96,34 @@ void StartOpenWithDialog(const std::wstring& path) {
 }  // namespace
 
 void SetCommandStarter(CommandStarter starter) { Starter() = std::move(starter); }
+void SetShellStarter(ShellStarter starter) { ShellStart() = std::move(starter); }
 
 std::wstring OpenFailureText(INT_PTR result, DWORD systemError) {
+  std::wstring text;
   switch (result) {
-    case 2: return L"File could not be opened. The file was not found.";
-    case 3: return L"File could not be opened. The path was not found.";
-    case 5: return L"The operating system denied access to the specified file.";
-    case 8: return L"File could not be opened. Out of Memory/Resources.";
-    case 11: return L"File could not be opened. Bad File Format.";
-    case 26: return L"A sharing violation occurred.";
-    default: {
-      // Whatever else went wrong, the system usually can say what it was.
-      const std::wstring why = systemError ? tk::SystemErrorText(systemError) : std::wstring();
-      return why.empty() ? L"File cannot be opened." : L"File cannot be opened. " + why;
+    case SE_ERR_ACCESSDENIED:
+      text = L"The operating system denied access to the specified file.";
+      break;
+    case SE_ERR_OOM: text = L"File could not be opened. Out of Memory/Resources."; break;
+    case ERROR_BAD_FORMAT: text = L"File could not be opened. Bad File Format."; break;
+    case SE_ERR_SHARE: text = L"A sharing violation occurred."; break;
+    default: text = L"File cannot be opened."; break;
+  }
+  // The system says what went wrong; the results that match its numbers stand for its reasons.
+  DWORD reason = systemError;
+  if (!reason) {
+    switch (result) {
+      case SE_ERR_FNF:
+      case SE_ERR_PNF:
+      case SE_ERR_ACCESSDENIED:
+      case SE_ERR_OOM:
+      case ERROR_BAD_FORMAT: reason = static_cast<DWORD>(result); break;
+      case SE_ERR_SHARE: reason = ERROR_SHARING_VIOLATION; break;
+      default: break;
     }
   }
+  const std::wstring why = reason ? tk::SystemErrorText(reason) : std::wstring();
+  return why.empty() ? text : text + L" " + why;
 }
 
 void OpenWithAssociatedProgram(const std::wstring& path, std::int32_t showState,
@@ -89,7 +134,7 @@ void OpenWithAssociatedProgram(const std::wstring& path, std::int32_t showState,
     StartResult result;
     {
       tk::HourglassPointer hourglass;
-      result = Start(file, showState, folder, owner);
+      result = Start(ShellPathForm(file), showState, ShellPathForm(folder), owner);
     }
     if (result.code > 32) return;
     if (result.code == kNoAssociation) {
@@ -98,7 +143,7 @@ void OpenWithAssociatedProgram(const std::wstring& path, std::int32_t showState,
           L"open this file with?\r\n\r\nYour file: " +
           file;
       if (tk::ShowMessageBox(owner, question, L"Varnello", MB_YESNO | MB_ICONQUESTION) == IDYES)
-        StartOpenWithDialog(file);
+        StartOpenWithDialog(ShellPathForm(file));
       return;
     }
     // Any other failure: say why instead of doing nothing.

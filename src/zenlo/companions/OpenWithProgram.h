@@ -2,6 +2,7 @@
 // Handing a file to the program associated with its type, with the shell's open-with
 // dialog offered when there is none.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdint>
 #include <functional>
@@ -20,8 +21,13 @@ void OpenWithAssociatedProgram(const std::wstring& path, std::int32_t showState,
 using CommandStarter = std::function<void(const std::wstring& commandLine)>;
 void SetCommandStarter(CommandStarter starter);
 
-// The sentence shown for a failed start (a result below 33 other than "no association"), with
-// the system's reason where the result alone does not say it.
+// Tests: stands in for the shell's start, filling hInstApp and answering as ShellExecuteExW
+// would (the last error set on failure). An empty function restores the real start.
+using ShellStarter = std::function<bool(SHELLEXECUTEINFOW& info)>;
+void SetShellStarter(ShellStarter starter);
+
+// The sentence shown for a failed start (a result below 33 other than "no association"),
+// followed by the system's reason: `systemError`, or the error the result stands for.
 std::wstring OpenFailureText(INT_PTR result, DWORD systemError = 0);
 
 }  // namespace zenlo

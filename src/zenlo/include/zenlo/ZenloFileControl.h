@@ -228,6 +228,9 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   // the change watch). Yields after every entry; Esc (IsCancelled) stops it, and a folder cut
   // short keeps the size it showed. Refused while one runs.
   void CalculateFolderSize(std::int32_t ItemNum = -99);
+  // Names beginning with a dot (".git", ".profile") are ordinary entries, for the sums as for
+  // the listing: they are counted like any other file or folder.
+
   // The folder under the mouse pointer.
   void CalculateFolderSizeSingle();
 
@@ -241,7 +244,8 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
 
   // ---- File listing export ----
   // Writes every item as comma-separated text (UTF-8; with its mark when not all ASCII).
-  // False, with any file of that name left as it was, when it could not be written whole.
+  // False, with any file of that name left as it was, when it could not be written whole; the
+  // host words that failure. A path holding a NUL is refused with a Message.
   bool WriteFileListing(const std::wstring& FilePath);
 
   // ---- Colour coding ----

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "listing/model/FolderPathCheck.h"
+#include "listing/model/PathText.h"
 #include "toolkit/Text.h"
 #include "zenlo/ZenloFileControl.h"
 
@@ -71,6 +73,12 @@ bool WriteAll(HANDLE file, const std::string& text) {
 
 bool ZenloFileControl::WriteFileListing(const std::wstring& FilePath) {
   if (FilePath.empty()) return false;
+  // The platform would stop at the NUL and write over whatever the part before it names.
+  if (FilePath.find(L'\0') != std::wstring::npos) {
+    RaiseMessage(L"The file listing could not be written.\r\n\r\nFile: " +
+                 PathForMessage(FilePath) + L"\r\n\r\nThe path holds a NUL character.");
+    return false;
+  }
   try {
     std::string text = kHeader;
     for (std::int32_t i = 0; i < itemCount_; ++i) {
@@ -101,13 +109,15 @@ bool ZenloFileControl::WriteFileListing(const std::wstring& FilePath) {
     if (!ascii) text.insert(0, "\xEF\xBB\xBF");
 
     // A read-only file is not replaced (some file systems would let the replace through).
-    const DWORD existing = GetFileAttributesW(FilePath.c_str());
+    const std::wstring target = LongPathForm(FilePath);
+    const DWORD existing = GetFileAttributesW(target.c_str());
     if (existing != INVALID_FILE_ATTRIBUTES &&
         (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
       return false;
     // Written beside the target and put in its place whole: a failed write (full disk) leaves
     // an existing file as it was instead of cut short.
-    const std::wstring temp = FilePath + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+    const std::wstring temp =
+        LongPathForm(FilePath + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp");
     {
       FileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -118,7 +128,7 @@ bool ZenloFileControl::WriteFileListing(const std::wstring& FilePath) {
         return false;
       }
     }
-    if (!MoveFileExW(temp.c_str(), FilePath.c_str(),
+    if (!MoveFileExW(temp.c_str(), target.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
       DeleteFileW(temp.c_str());
       return false;

@@ -222,11 +222,12 @@ struct InternalInformation {
 // One open of the file: its identity on the volume and whether it is a compound document.
 FileFacts Inspect(const std::wstring& path) {
   constexpr DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+  const std::wstring exact = LongPathForm(path);
+  HANDLE h = CreateFileW(exact.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   bool canRead = h != INVALID_HANDLE_VALUE;
   if (!canRead && GetLastError() == ERROR_ACCESS_DENIED)  // identity without the contents
-    h = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
+    h = CreateFileW(exact.c_str(), FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
                     FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();

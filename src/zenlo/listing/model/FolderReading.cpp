@@ -42,6 +42,13 @@ const wchar_t kChangingText[] =
     L"\r\n\r\n"
     L"Please restart Varnello in a few minutes.";
 
+// Below the network's levels a listing path goes on with a computer's "\\"; without one it
+// names no real folder, and a search would list the current drive's root in its place.
+bool NamesNoNetworkPlace(const std::wstring& path, const std::wstring& networkObject) {
+  return networkObject.empty() && path[0] == L'*' && path.find(L"\\\\") == std::wstring::npos &&
+         NetworkObjectType(path) == sDefault;
+}
+
 bool IsDotOrDotDot(const wchar_t* name) {
   return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
 }
@@ -256,6 +263,12 @@ ZenloFileControl::PassEnd ZenloFileControl::RunPass(ReadCall& call) {
         }
         call.path = verdict.Path;
         call.checkedSearch = std::move(verdict.Search);
+      } else if (ltFolderListType != fbFolder &&
+                 NamesNoNetworkPlace(call.path, call.networkObject)) {
+        RaiseMessage(L"The folder could not be read.\r\n\r\nFolder: " +
+                     PathForMessage(call.path) +
+                     L"\r\n\r\nThe network path names no share of a network computer.");
+        return PassEnd::Ended;
       }
       OutermostSetUp(call);
     } else {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "listing/model/PathText.h"
 #include "toolkit/Error.h"
 #include "toolkit/Text.h"
 
@@ -167,7 +168,7 @@ std::string PerUserPropertyFile::Format(const Loaded& data) const {
 // process wrote it). Returns false when there are no records yet.
 bool PerUserPropertyFile::LoadIfChanged() {
   WIN32_FILE_ATTRIBUTE_DATA info{};
-  if (!GetFileAttributesExW(path_.c_str(), GetFileExInfoStandard, &info)) {
+  if (!GetFileAttributesExW(LongPathForm(path_).c_str(), GetFileExInfoStandard, &info)) {
     const DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
       cache_ = {};
@@ -181,8 +182,9 @@ bool PerUserPropertyFile::LoadIfChanged() {
   const std::uint64_t size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
   if (cacheValid_ && size == cachedSize_ && CompareFileTime(&info.ftLastWriteTime, &cachedTime_) == 0)
     return true;
-  Handle file(CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  Handle file(CreateFileW(LongPathForm(path_).c_str(), GENERIC_READ,
+                          FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) ThrowLastError(L"The property records cannot be read.");
   LARGE_INTEGER length{};
   if (!GetFileSizeEx(file.get(), &length)) ThrowLastError(L"The property records cannot be read.");
@@ -227,15 +229,16 @@ bool PerUserPropertyFile::HasVolume(DWORD serial) {
 }
 
 void PerUserPropertyFile::WriteReplacing(const std::string& text) {
-  if (!CreateDirectoryW(folder_.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+  const std::wstring folder = folder_.substr(0, folder_.size() - 1);  // without its last separator
+  if (!CreateDirectoryW(LongPathForm(folder).c_str(), nullptr) &&
+      GetLastError() != ERROR_ALREADY_EXISTS) {
     // The parent may be missing too (a fresh profile): make the chain.
-    std::wstring partial;
-    for (std::size_t i = 0; i < folder_.size(); ++i) {
-      partial += folder_[i];
-      if (folder_[i] == L'\\' && i > 2) CreateDirectoryW(partial.c_str(), nullptr);
-    }
+    for (std::size_t i = 3; i <= folder.size(); ++i)
+      if (i == folder.size() || folder[i] == L'\\')
+        CreateDirectoryW(LongPathForm(folder.substr(0, i)).c_str(), nullptr);
   }
-  const std::wstring temp = path_ + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+  const std::wstring temp =
+      LongPathForm(path_ + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp");
   DWORD error = ERROR_SUCCESS;
   {
     Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -253,7 +256,8 @@ void PerUserPropertyFile::WriteReplacing(const std::string& text) {
     DeleteFileW(temp.c_str());
     throw tk::RuntimeError(HresultOf(error), L"The property records cannot be written.");
   }
-  if (!MoveFileExW(temp.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!MoveFileExW(temp.c_str(), LongPathForm(path_).c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     const DWORD error = GetLastError();
     DeleteFileW(temp.c_str());
     throw tk::RuntimeError(HresultOf(error), L"The property records cannot be written.");

@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "listing/model/FilePropertyStore.h"
+#include "listing/model/PathText.h"
 #include "toolkit/Error.h"
 #include "toolkit/Text.h"
 
@@ -95,8 +96,8 @@ bool IsNotAStorage(HRESULT hr) {
 // IID_IPropertySetStorage is not always that interface, so the storage is asked explicitly.
 HRESULT OpenSets(const std::wstring& path, DWORD mode, Com<IPropertySetStorage>& sets) {
   Com<IStorage> storage;
-  HRESULT hr = StgOpenStorageEx(path.c_str(), mode, STGFMT_ANY, 0, nullptr, nullptr, IID_IStorage,
-                                reinterpret_cast<void**>(storage.Out()));
+  HRESULT hr = StgOpenStorageEx(LongPathForm(path).c_str(), mode, STGFMT_ANY, 0, nullptr, nullptr,
+                                IID_IStorage, reinterpret_cast<void**>(storage.Out()));
   if (FAILED(hr)) return hr;
   return storage->QueryInterface(IID_IPropertySetStorage, reinterpret_cast<void**>(sets.Out()));
 }
@@ -160,7 +161,7 @@ void WriteText(IPropertyStorage* ps, const PROPSPEC& spec, const std::wstring& v
 void ChangeUserSet(const std::wstring& path, const std::wstring& name,
                    const std::function<void(IPropertyStorage*, const NameLookup&)>& change) {
   // A file marked read-only stays unchanged, whether or not the file system would let us write.
-  const DWORD attributes = GetFileAttributesW(path.c_str());
+  const DWORD attributes = GetFileAttributesW(LongPathForm(path).c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
     throw tk::RuntimeError(static_cast<long>(HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED)),
                            L"The file is read-only.");

@@ -241,11 +241,16 @@ std::wstring ZenloFileControl::DropDestination() {
     const std::int32_t hover = v.HoverItem;
     const bool onItem = hover >= 0 && hover <= lastShownItem_ && hover < itemCount_;
     if (!onItem || v.EmptyTextShown) {
-      // A display form ("*", the network) cannot take files.
+      if (ltFolderListType != fbFolder) {
+        // A listing of a share (or a folder on it) takes files at its real path; the
+        // network's levels above the shares take none.
+        if (GetObjectType(currentFolder_) != sDefault) return {};
+        return DriveRootWithSeparator(WithoutDisplayForm(currentFolder_));
+      }
+      // A tree's network place ("*") cannot take files.
       if (!currentFolder_.empty() && currentFolder_[0] == L'*') return {};
       std::wstring folder = DriveRootWithSeparator(currentFolder_);
-      if (ltFolderListType == fbFolder && !folder.empty() && folder.back() != L'\\')
-        folder += L'\\';
+      if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
       return folder;
     }
     const TypeListItem& item = listItems_[static_cast<std::size_t>(hover)];
