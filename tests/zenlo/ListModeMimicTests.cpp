@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "listing/view/HeadingStrip.h"
 #include "listing/view/ViewState.h"
+#include "toolkit/EventLoop.h"
+#include "zenlo/button_headings.h"
 #include "support/ControlFixture.h"
 #include "support/HostWindow.h"
 #include "support/TempFolder.h"
@@ -147,6 +150,54 @@ TEST(ListMode, LoadSetupShowsTheModeTheHostSetExceptInATree) {
     EXPECT_EQ(c->ListModeMenuChecked(listNamesIconsSmall), !tree);
     EXPECT_EQ(ShownImage(*c, L"listmode"), ImageOf(*c, tree ? L"list_details" : L"list_brief"));
   }
+}
+
+TEST(ListMode, TheDetailsHeadingsLeaveTheScreenInListModeAndComeBack) {
+  SitedListing s;
+  auto shownHeadings = [&] {
+    int shown = 0;
+    for (int i = 0; i < HeadingStrip::kButtons; ++i)
+      if (button_headings* b = s.c->Strip().Button(i)) shown += IsWindowVisible(b->Window()) ? 1 : 0;
+    return shown;
+  };
+  ASSERT_GT(shownHeadings(), 2);
+  s.c->ChangeListMode(listNamesIconsSmall);
+  EXPECT_EQ(shownHeadings(), 0);
+  s.c->ResizeControl(vertical);  // a later layout does not bring them back
+  EXPECT_EQ(shownHeadings(), 0);
+  s.c->ChangeListMode(listDetails);
+  EXPECT_GT(shownHeadings(), 2);
+}
+
+TEST(ListMode, TheToolbarsTipStaysOffTheMenuOpenedFromItsButton) {
+  SitedListing s;
+  ShowWindow(s.window.Handle(), SW_SHOW);
+  SetForegroundWindow(s.window.Handle());
+  const tk::Toolbar& toolbar = s.c->View().Toolbar1;
+  HWND tips = reinterpret_cast<HWND>(SendMessageW(toolbar.Handle(), TB_GETTOOLTIPS, 0, 0));
+  ASSERT_NE(tips, nullptr);
+  // The real pointer rests on the button until its tip shows.
+  const RECT button = toolbar.ButtonRect(L"listmode");
+  POINT on{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+  ClientToScreen(toolbar.Handle(), &on);
+  SetCursorPos(on.x - 3, on.y);
+  tk::PumpUntil([] { return false; }, 100);
+  SetCursorPos(on.x, on.y);
+  ASSERT_TRUE(tk::PumpUntil([&] { return IsWindowVisible(tips) != FALSE; }, 3000))
+      << "the tip never showed on hover";
+  // The menu is up as long as the seam runs; the tip's own timers run meanwhile.
+  bool tipOverMenu = false;
+  tk::SetPopupMenuSeam([&](const tk::PopupMenuRequest&) -> UINT {
+    tk::PumpUntil([&] {
+      tipOverMenu |= IsWindowVisible(tips) != FALSE;
+      return false;
+    }, 1500);
+    return 0;
+  });
+  s.c->Toolbar1_ButtonClick(L"listmode");
+  tk::SetPopupMenuSeam({});
+  EXPECT_FALSE(tipOverMenu);
+  SetCursorPos(0, 0);
 }
 
 TEST(ListMode, TheButtonAndItsArrowOpenTheMenuBelowTheButton) {

@@ -314,9 +314,14 @@ TEST(Highlights, DragOverFindsTheRowUnderThePointer) {
   l.Read();
   auto& v = l.c->View();
   l.c->SetActiveItemNum(2);
+  l.c->ActiveFolder.clear();
   l.c->HighLightFromDragOver(static_cast<float>(v.BoundBoxRect.Top + 2 * 265 + 100));
   EXPECT_EQ(v.HoverItem, 2);
   EXPECT_TRUE(l.c->DroppedOnActiveItem);
+  // The folder under the pointer is where a drop would go.
+  EXPECT_EQ(l.c->ActiveFolder, l.c->ListItems()[2].FullPath);
+  l.c->HighLightFromDragOver(static_cast<float>(v.BoundBoxRect.Top + 4 * 265 + 100));
+  EXPECT_EQ(l.c->ActiveFolder, l.c->ListItems()[4].FullPath);
   // Inside the box but below the last of the six rows: nothing is under the pointer.
   ASSERT_GT(v.BoundBoxRect.Height, 9 * 265);
   l.c->HighLightFromDragOver(static_cast<float>(v.BoundBoxRect.Top + 8 * 265));

@@ -151,6 +151,10 @@ bool button_headings::CreateFrame(HWND parent, std::int16_t Index, const std::ws
                       }))
     return false;
   w.CaptionFont.Reset(MakeFont(8, L"MS Sans Serif"));
+  // A host may site the button alone: the tip's window class is registered here, not only by
+  // the listing's toolbar.
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&icc);
   w.NumberFont.Reset(MakeFont(7, L"Arial"));
   w.Tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                           WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -305,7 +309,8 @@ void button_headings::OnCoverMove(short button, short shift, float x, float y) {
     SetPointer(tk::PointerDefault);
     short pointer = 0;
     Raise([&](button_headingsEvents& s) { s.SetMousePointer(pointer); });
-    SetToolTip(index_ == 0 ? kColourSortTip : L"");
+    // The colour heading explains its double click; any other keeps the tip its owner gave.
+    if (index_ == 0) SetToolTip(kColourSortTip);
     return;
   }
   HWND self = window_->Frame.Handle();
