@@ -144,9 +144,9 @@ TEST(HeadingStrip, ButtonsArePlacedFromTheColumnsTheScrollAndTheOutline) {
        false},
       {"scrolled past its start and cut by the right edge", 200, 600, false, 1, true, 105, 2790,
        false},
-      // List mode lays out names in columns of its own: no details heading stays above them.
-      {"list mode hides a heading", 600, 1995, true, 4, false, 0, 0, true},
-      {"list mode hides the name heading", 600, 0, true, 1, false, 0, 0, true},
+      {"list mode ignores the scroll", 600, 1995, true, 4, true, 4305, 1485, true},
+      {"list mode ignores the scroll, cut at the edge", 600, 1995, true, 9, true, 8295, 600,
+       false},
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(k.name);

@@ -7,10 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "listing/view/HeadingStrip.h"
 #include "listing/view/ViewState.h"
 #include "toolkit/EventLoop.h"
-#include "zenlo/button_headings.h"
 #include "support/ControlFixture.h"
 #include "support/HostWindow.h"
 #include "support/TempFolder.h"
@@ -150,23 +148,6 @@ TEST(ListMode, LoadSetupShowsTheModeTheHostSetExceptInATree) {
     EXPECT_EQ(c->ListModeMenuChecked(listNamesIconsSmall), !tree);
     EXPECT_EQ(ShownImage(*c, L"listmode"), ImageOf(*c, tree ? L"list_details" : L"list_brief"));
   }
-}
-
-TEST(ListMode, TheDetailsHeadingsLeaveTheScreenInListModeAndComeBack) {
-  SitedListing s;
-  auto shownHeadings = [&] {
-    int shown = 0;
-    for (int i = 0; i < HeadingStrip::kButtons; ++i)
-      if (button_headings* b = s.c->Strip().Button(i)) shown += IsWindowVisible(b->Window()) ? 1 : 0;
-    return shown;
-  };
-  ASSERT_GT(shownHeadings(), 2);
-  s.c->ChangeListMode(listNamesIconsSmall);
-  EXPECT_EQ(shownHeadings(), 0);
-  s.c->ResizeControl(vertical);  // a later layout does not bring them back
-  EXPECT_EQ(shownHeadings(), 0);
-  s.c->ChangeListMode(listDetails);
-  EXPECT_GT(shownHeadings(), 2);
 }
 
 TEST(ListMode, TheToolbarsTipStaysOffTheMenuOpenedFromItsButton) {

@@ -51,22 +51,11 @@ bool ZenloFileControl::GetHeadingValue(const std::wstring& name) const {
 void ZenloFileControl::CalculateHeadingPositions() {
   ViewState& v = *view_;
   v.Headings.CalculatePositions(v.EdgeGap - tk::TwipsPerPixelX());
-  if (ltFolderListType != fbFolder && ListMode != listDetails) {
-    strip_->HideAll();
-    return;
-  }
   strip_->ShowColumns();
   DrawHeadingTitles();
 }
 
-void ZenloFileControl::DrawHeadingTitles() {
-  // List mode shows names in columns of its own: the details' headings name nothing there.
-  if (ltFolderListType != fbFolder && ListMode != listDetails) {
-    strip_->HideAll();
-    return;
-  }
-  strip_->DrawTitles();
-}
+void ZenloFileControl::DrawHeadingTitles() { strip_->DrawTitles(); }
 
 void ZenloFileControl::HighLightButton(std::int16_t index) { strip_->HighLight(index); }
 
