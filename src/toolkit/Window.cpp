@@ -233,6 +233,12 @@ void Label::SetColours(COLORREF text, COLORREF background) {
   if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
 }
 
+void Label::SetTextInset(int pixels) {
+  if (pixels == inset_) return;
+  inset_ = pixels;
+  if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
 void Label::Refresh() {
   if (!Handle()) return;
   InvalidateRect(Handle(), nullptr, TRUE);
@@ -253,6 +259,7 @@ LRESULT Label::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       HGDIOBJ oldFont = font_ ? SelectObject(dc, font_) : nullptr;
       SetTextColor(dc, fore_);
       SetBkMode(dc, TRANSPARENT);
+      r.left += inset_;
       DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &r,
                 DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
       if (oldFont) SelectObject(dc, oldFont);

@@ -12,6 +12,7 @@
 #include "support/ControlFixture.h"
 #include "support/TempFolder.h"
 #include "toolkit/EventLoop.h"
+#include "toolkit/MessageBox.h"
 #include "zenlo/ZenloFileControl.h"
 
 namespace {
@@ -176,33 +177,73 @@ TEST(ChangeWatch, WatchRunsAgainHoweverAReadEnded) {
   }
 }
 
-TEST(ChangeWatch, AListedFolderThatIsRemovedIsReportedAndItsParentShown) {
+TEST(ChangeWatch, AFolderRemovedUnderTwoListingsMovesBothToItsParentWithoutABox) {
   Watched w(zenlo::fbFileAndFolder);
+  testsupport::ControlHolder other(zenlo::fbFileAndFolder);
   w.dir.File(L"doomed\\last.txt");
   const std::wstring shown = w.dir.Path() + L"doomed\\";
+  // Any box raised here fails the test (the seam of the test main); the host is told nothing.
+  tk::SetMessageBoxSeam([](const tk::MessageBoxRequest& r) {
+    ADD_FAILURE() << "message box: " << testing::PrintToString(r.Text);
+    return IDOK;
+  });
   ASSERT_TRUE(w.c->GetFolderContents(shown, true));
-  ASSERT_EQ(w.c->ItemCount(), 1);
-  // As the host deletes: watches stopped, the contents first (which the watch sees), then the
-  // folder (pending while the watch still holds it), watches resumed.
+  // Under Wine a folder held by two notifications is reopened by each pane in turn and never
+  // goes: the second pane is pointed at it as a host does after a read elsewhere, its watch
+  // on the folder above.
+  ASSERT_TRUE(other->GetFolderContents(w.dir.Path(), true));
+  other->currentFolder(shown);
+  // As the host deletes from a third pane: watches stopped, the contents first (which the
+  // watches see), then the folder (pending while the watch still holds it), watches resumed.
   w.c->WatchStop();
+  other->WatchStop();
   ASSERT_TRUE(DeleteFileW((shown + L"last.txt").c_str()));
   w.Pump(200);
   testsupport::RemoveTree(shown);
   w.c->WatchResume();
-  ASSERT_TRUE(tk::PumpUntil([&] { return !w.c.host.Messages().empty(); }, kChangeNoticedMs));
+  other->WatchResume();
+  const std::wstring notice = L"\"doomed\" no longer exists; the folder above it is shown.";
+  for (testsupport::ControlHolder* c : {&w.c, &other}) {
+    ASSERT_TRUE(tk::PumpUntil([&] { return (*c)->currentFolder() == w.dir.Path(); },
+                              kChangeNoticedMs))
+        << testing::PrintToString((*c)->currentFolder()) << " "
+        << testing::PrintToString((*c)->StatusGet()) << " " << (*c)->ItemCount() << " "
+        << GetFileAttributesW(shown.c_str());
+  }
   w.Pump(kPastNextPollMs);  // and nothing more is said about it
-  ASSERT_EQ(w.c.host.Messages().size(), 1u);
-  const std::wstring text = w.c.host.Messages()[0];
-  EXPECT_EQ(text.rfind(L"The folder shown here no longer exists.\r\n\r\nFolder: " + shown, 0), 0u);
-  EXPECT_NE(text.find(L"Shown instead: " + w.dir.Path()), std::wstring::npos);
+  for (testsupport::ControlHolder* c : {&w.c, &other}) {
+    EXPECT_TRUE(c->host.Messages().empty());
+    EXPECT_EQ((*c)->currentFolder(), w.dir.Path());
+    EXPECT_EQ((*c)->ItemCount(), 2);  // "keep" and a.txt
+    EXPECT_TRUE((*c)->FileChangeText().empty()) << "no change counted against another folder";
+    EXPECT_EQ((*c)->StatusGet().rfind(notice + L"   1 Folder / 1 File", 0), 0u)
+        << testing::PrintToString((*c)->StatusGet());
+  }
   EXPECT_EQ(GetFileAttributesW(shown.c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(w.c->currentFolder(), w.dir.Path());
-  EXPECT_EQ(w.c->ItemCount(), 2);  // "keep" and a.txt
-  EXPECT_TRUE(w.c->FileChangeText().empty()) << "no change counted against another folder";
 
-  // From there the parent is watched.
+  // From there the parent is watched, and the next reading says nothing more of the old folder.
   w.dir.File(L"b.txt");
   ASSERT_TRUE(tk::PumpUntil([&] { return w.c->ItemCount() == 3; }, kChangeNoticedMs));
+  EXPECT_EQ(w.c->StatusGet().find(L"no longer exists"), std::wstring::npos);
+  tk::SetMessageBoxSeam([](const tk::MessageBoxRequest&) {
+    ADD_FAILURE() << "unexpected message box";
+    return IDCANCEL;
+  });
+}
+
+TEST(ChangeWatch, ATickWhoseRefreshReadNothingKeepsTheWatchRunning) {
+  // A tree without a place re-reads nothing when its watched folder changes.
+  Watched w(zenlo::fbFolder);
+  w.c->WatchFolder = w.dir.Path();
+  ASSERT_TRUE(w.c->GetFolderContents(w.dir.Path(), true));
+  const int reads = w.Reads();
+  for (const wchar_t* made : {L"first", L"second"}) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(made)));
+    MakeFolder(w.dir.Path() + made);
+    ASSERT_TRUE(tk::PumpUntil([&] { return w.c->FolderChanged(); }, kChangeNoticedMs));
+    w.c->ChangeNoticeClear();
+  }
+  EXPECT_EQ(w.Reads(), reads);
 }
 
 TEST(ChangeWatch, AFolderWhoseNameEndsInADotIsWatchedItself) {

@@ -155,6 +155,18 @@ TEST(FolderCompare, ResultsComeBackToThePaneThatBuiltTheArray) {
   p.from->CompareResultsUpdate(none);
   for (std::int32_t i = 0; i < p.from->ItemCount(); ++i)
     EXPECT_EQ(p.from->ListItems()[static_cast<std::size_t>(i)].CompareState, IsNotMatch);
+  // A shorter array (from a listing with fewer items) leaves no earlier mark past its end.
+  auto shorter = p.from->FileArrayForCompare();
+  shorter.resize(2);
+  shorter[0].MatchMade = true;
+  p.from->CompareResultsUpdate(shorter);
+  EXPECT_EQ(p.from->ListItems()[0].CompareState, IsMatch);
+  EXPECT_EQ(p.from->ListItems()[1].CompareState, IsNotMatch);
+  for (std::int32_t i = 2; i < p.from->ItemCount(); ++i) {
+    const TypeListItem& item = p.from->ListItems()[static_cast<std::size_t>(i)];
+    EXPECT_EQ(item.CompareState, NotActive) << i;
+    EXPECT_EQ(item.ItemColor, -1) << i;  // no colour code: the list's own text colour
+  }
   // A read brings the items back unmarked.
   p.from->RefreshList();
   for (std::int32_t i = 0; i < p.from->ItemCount(); ++i)

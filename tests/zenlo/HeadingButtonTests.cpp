@@ -1,6 +1,8 @@
 // The column heading button as a real window under Xvfb: mouse sequences against the events an
 // owner receives, its colours, its sort mark and caption on screen, and its lifetime.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <functional>
@@ -78,6 +80,37 @@ struct HeadingButton {
   HeadingButton& operator=(const HeadingButton&) = delete;
 };
 
+// The text the tip window of `button` holds for it.
+std::wstring ShownTip(HWND button) {
+  struct Find {
+    HWND owner, tip = nullptr;
+  } find{button};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND w, LPARAM p) -> BOOL {
+        auto& f = *reinterpret_cast<Find*>(p);
+        wchar_t cls[64] = {};
+        GetClassNameW(w, cls, 64);
+        if (_wcsicmp(cls, TOOLTIPS_CLASSW) != 0) return TRUE;
+        TTTOOLINFOW tool{};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.hwnd = f.owner;
+        tool.uId = reinterpret_cast<UINT_PTR>(f.owner);
+        if (SendMessageW(w, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) f.tip = w;
+        return f.tip == nullptr;
+      },
+      reinterpret_cast<LPARAM>(&find));
+  if (!find.tip) return L"(no tip window)";
+  wchar_t text[256] = {};
+  TTTOOLINFOW info{};
+  info.cbSize = TTTOOLINFOW_V2_SIZE;
+  info.hwnd = button;
+  info.uId = reinterpret_cast<UINT_PTR>(button);
+  info.lpszText = text;
+  SendMessageW(find.tip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
+  return text;
+}
+
 enum class Act { Move, Down, Up, DoubleClick, OtherWindowCaptures };
 struct Step {
   Act act;
@@ -146,6 +179,25 @@ TEST(HeadingButton, MouseSequencesRaiseTheOwnersEvents) {
        {L"MouseMove", L"GetMinMaxX", L"MouseDown", L"ResizeButton 150", L"ResizeButton -300",
         L"ResizeFinished", L"SetMousePointer 0"},
        L"", true},
+      // A fast pointer: the button hears one move on the edge, or none, before the press.
+      {"one move onto the edge readies it under the size arrow", 3, true, 100000,
+       {{Act::Move, kEdgeX, kY}}, {L"GetMinMaxX"}, L"ResizeReady", true},
+      {"a first move straight onto the edge, then a drag past it", 3, true, 100000,
+       {{Act::Move, kEdgeX, kY},
+        {Act::Down, kEdgeX, kY},
+        {Act::Move, kPastX, kY},
+        {Act::Up, kPastX, kY}},
+       {L"GetMinMaxX", L"MouseDown", L"ResizeButton 135", L"ResizeFinished",
+        L"SetMousePointer 0"},
+       L"", false},
+      {"a press on the edge before any move there", 3, true, 100000,
+       {{Act::Move, kMidX, kY},
+        {Act::Down, kEdgeX, kY},
+        {Act::Move, kPastX, kY},
+        {Act::Up, kPastX, kY}},
+       {L"MouseMove", L"GetMinMaxX", L"MouseDown", L"ResizeButton 135", L"ResizeFinished",
+        L"SetMousePointer 0"},
+       L"", false},
       {"a double click at the edge fits the column, Ctrl passed on", 3, true, 100000,
        {{Act::Move, kMidX, kY},
         {Act::Move, kEdgeX, kY},
@@ -198,6 +250,27 @@ TEST(HeadingButton, MouseSequencesRaiseTheOwnersEvents) {
     } else if (c.slot == 10 || !c.canResize) {
       EXPECT_EQ(button.b->ToolTip(), L"");
     }
+    ReleaseCapture();
+  }
+}
+
+TEST(HeadingButton, AHeadingThatCannotBeResizedKeepsItsOwnersTipOnHover) {
+  const struct {
+    std::int16_t slot;
+    bool canResize;
+    const wchar_t* tipAfterHover;
+  } cases[] = {
+      {4, false, L"Size of the file"},  // cut by the listing's edge
+      {10, true, L"Size of the file"},
+      {0, true, kColourTip},  // the colour heading always explains its double click
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.slot);
+    HeadingButton button(c.slot, c.canResize);
+    button.b->SetToolTip(L"Size of the file");
+    Play(button.b->Window(), {{Act::Move, kMidX, kY}, {Act::Move, kEdgeX, kY}});
+    EXPECT_EQ(button.b->ToolTip(), c.tipAfterHover);
+    EXPECT_EQ(ShownTip(button.b->Window()), c.tipAfterHover);
     ReleaseCapture();
   }
 }

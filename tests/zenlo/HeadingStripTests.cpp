@@ -399,6 +399,71 @@ TEST(HeadingStrip, DraggingAnEdgeResizesLiveAndStoresTheWidthOnRelease) {
   }
 }
 
+// A real pointer event at a screen point.
+INPUT MouseInput(POINT screen, DWORD flags) {
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = static_cast<LONG>((screen.x * 65535 + w / 2) / (w - 1));
+  in.mi.dy = static_cast<LONG>((screen.y * 65535 + h / 2) / (h - 1));
+  in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  return in;
+}
+
+void Settle() {
+  tk::PumpUntil([] { return false; }, 150);
+}
+
+// Real input: the pointer jumps onto the edge from outside the button and presses at once, so
+// the button hears one move there, or none, before the press; the drag then leaves the button
+// in one move.
+TEST(HeadingStrip, AFastRealDragOfAnEdgeEndsTheColumnWhereThePointerIsReleased) {
+  struct Case {
+    const char* name;
+    int dx, dy;  // pixels from the edge to the release
+  };
+  const Case cases[] = {
+      {"right, past the listing", 150, 0},
+      {"right and down into the listing", 60, 120},
+      {"left, below the strip", -40, 40},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    SitedStrip s;
+    SetForegroundWindow(s.host.Handle());
+    HWND w = s.W(3);  // "Size"
+    const std::int32_t before = s.Slot(3).Width;
+    RECT r;
+    GetWindowRect(w, &r);
+    const POINT away{r.left, r.bottom + 150};  // over the listing, clear of the strip
+    const POINT edge{r.right - 2, (r.top + r.bottom) / 2};
+    const POINT end{edge.x + k.dx, edge.y + k.dy};
+    SetCursorPos(away.x, away.y);
+    Settle();
+    // One move onto the edge and the press, queued together.
+    INPUT onEdge[2] = {MouseInput(edge, 0), MouseInput(edge, MOUSEEVENTF_LEFTDOWN)};
+    SendInput(2, onEdge, sizeof(INPUT));
+    Settle();
+    POINT pressedAt{}, releasedAt{};
+    GetCursorPos(&pressedAt);
+    INPUT drag = MouseInput(end, 0);
+    SendInput(1, &drag, sizeof drag);
+    Settle();
+    INPUT up = MouseInput(end, MOUSEEVENTF_LEFTUP);
+    SendInput(1, &up, sizeof up);
+    Settle();
+    GetCursorPos(&releasedAt);
+    EXPECT_EQ(pressedAt.x, edge.x);
+    EXPECT_EQ(releasedAt.x, end.x);
+    EXPECT_EQ(s.Slot(3).Width, before + k.dx * kTpp);
+    EXPECT_EQ(s.Slot(4).Left, s.Slot(3).Left + s.Slot(3).Width);
+    EXPECT_NE(GetCapture(), w);
+    EXPECT_EQ(s.B(3).ResizeState(), L"");
+    SetCursorPos(away.x, away.y);
+    Settle();
+  }
+}
+
 TEST(HeadingStrip, ADoubleClickOnAnEdgeFitsTheColumnToItsContent) {
   struct Case {
     const char* name;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "listing/view/ViewState.h"
+#include "toolkit/EventLoop.h"
 #include "support/ControlFixture.h"
 #include "support/HostWindow.h"
 #include "support/TempFolder.h"
@@ -147,6 +148,37 @@ TEST(ListMode, LoadSetupShowsTheModeTheHostSetExceptInATree) {
     EXPECT_EQ(c->ListModeMenuChecked(listNamesIconsSmall), !tree);
     EXPECT_EQ(ShownImage(*c, L"listmode"), ImageOf(*c, tree ? L"list_details" : L"list_brief"));
   }
+}
+
+TEST(ListMode, TheToolbarsTipStaysOffTheMenuOpenedFromItsButton) {
+  SitedListing s;
+  ShowWindow(s.window.Handle(), SW_SHOW);
+  SetForegroundWindow(s.window.Handle());
+  const tk::Toolbar& toolbar = s.c->View().Toolbar1;
+  HWND tips = reinterpret_cast<HWND>(SendMessageW(toolbar.Handle(), TB_GETTOOLTIPS, 0, 0));
+  ASSERT_NE(tips, nullptr);
+  // The real pointer rests on the button until its tip shows.
+  const RECT button = toolbar.ButtonRect(L"listmode");
+  POINT on{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+  ClientToScreen(toolbar.Handle(), &on);
+  SetCursorPos(on.x - 3, on.y);
+  tk::PumpUntil([] { return false; }, 100);
+  SetCursorPos(on.x, on.y);
+  ASSERT_TRUE(tk::PumpUntil([&] { return IsWindowVisible(tips) != FALSE; }, 3000))
+      << "the tip never showed on hover";
+  // The menu is up as long as the seam runs; the tip's own timers run meanwhile.
+  bool tipOverMenu = false;
+  tk::SetPopupMenuSeam([&](const tk::PopupMenuRequest&) -> UINT {
+    tk::PumpUntil([&] {
+      tipOverMenu |= IsWindowVisible(tips) != FALSE;
+      return false;
+    }, 1500);
+    return 0;
+  });
+  s.c->Toolbar1_ButtonClick(L"listmode");
+  tk::SetPopupMenuSeam({});
+  EXPECT_FALSE(tipOverMenu);
+  SetCursorPos(0, 0);
 }
 
 TEST(ListMode, TheButtonAndItsArrowOpenTheMenuBelowTheButton) {

@@ -121,6 +121,40 @@ TEST(PointerInput, RightClicksTellTheHostTheItemOrTheListing) {
   EXPECT_EQ(l.c->RightClickItem(), -1);
 }
 
+TEST(PointerInput, ReleasesOnTheControlsBareMarginsReachTheListing) {
+  SmallListing l;
+  const std::wstring d = l.dir.Path();
+  const std::wstring folder = d.substr(0, d.size() - 1);
+  HWND surface = l.c->Window();
+  // Two pixels in from the left and bottom edges: the margin outside every part.
+  RECT r;
+  GetClientRect(surface, &r);
+  const POINT margin{2, r.bottom - 2};
+  ASSERT_EQ(ChildWindowFromPointEx(surface, margin, CWP_SKIPINVISIBLE), surface);
+  struct Case {
+    const char* what;
+    bool locked;
+    UINT message;
+    const wchar_t* event;
+    std::vector<std::wstring> heard;
+  } cases[] = {
+      {"a right click there is one on the listing's own folder", false, WM_RBUTTONUP,
+       L"FBRightClick", {L"2|" + folder + L"|" + folder + L"|||current|2"}},
+      {"while the host holds the mouse it hears that it may let go", true, WM_LBUTTONUP,
+       L"MouseLocked", {L"false"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    l.c->ActiveFolder = d;
+    l.c->MouseLocked = c.locked;
+    const std::size_t from = l.c.host.Events.size();
+    PostMessageW(surface, c.message, 0, MAKELPARAM(margin.x, margin.y));
+    Pump();
+    EXPECT_EQ(l.Events(c.event, from), c.heard);
+  }
+  l.c->MouseLocked = false;
+}
+
 TEST(PointerInput, ListModeHitsTheItemOfTheColumnUnderThePointer) {
   Sited l(fbFileAndFolder, 220);
   for (int i = 0; i < 30; ++i) l.dir.File(L"file" + std::to_wstring(100 + i) + L".txt");

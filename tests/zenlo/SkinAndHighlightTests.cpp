@@ -1,5 +1,7 @@
 // Skin properties by name, and the marks drawn over a listing.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
 
 #include "ScreenPixels.h"
 #include "listing/view/ViewState.h"
@@ -152,6 +154,31 @@ TEST(SkinProperties, IconCachesAreRecomposedOnlyWhenTheBackgroundChanged) {
       EXPECT_NE(p, RGB(253, 254, 255));
     }
   EXPECT_TRUE(inked);
+}
+
+TEST(SkinProperties, ApplySkinChangeDrawsTheToolbarAgain) {
+  testsupport::HostWindow host{600, 400};
+  ControlHolder c;
+  ASSERT_TRUE(c->CreateFrame(host.Handle()));
+  MoveWindow(c->Window(), 0, 0, 560, 340, TRUE);
+  c->LoadSetup();
+  c->ResizeControl(vertical);
+  HWND toolbar = c->View().Toolbar1.Handle();
+  ASSERT_NE(toolbar, nullptr);
+  tk::PumpUntil([] { return false; }, 100);
+  static int paints = 0;
+  paints = 0;
+  const SUBCLASSPROC count = [](HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+    if (m == WM_PAINT) ++paints;
+    return DefSubclassProc(w, m, wp, lp);
+  };
+  ASSERT_TRUE(SetWindowSubclass(toolbar, count, 77, 0));
+  c->ApplyProperty(L"ColorActiveListOutline", std::int32_t{RGB(10, 120, 10)});
+  c->HiLightControl(true);
+  c->ApplySkinChange();
+  tk::PumpUntil([] { return false; }, 100);
+  EXPECT_GE(paints, 1);
+  RemoveWindowSubclass(toolbar, count, 77);
 }
 
 struct DrawnListing {
@@ -314,9 +341,14 @@ TEST(Highlights, DragOverFindsTheRowUnderThePointer) {
   l.Read();
   auto& v = l.c->View();
   l.c->SetActiveItemNum(2);
+  l.c->ActiveFolder.clear();
   l.c->HighLightFromDragOver(static_cast<float>(v.BoundBoxRect.Top + 2 * 265 + 100));
   EXPECT_EQ(v.HoverItem, 2);
   EXPECT_TRUE(l.c->DroppedOnActiveItem);
+  // The folder under the pointer is where a drop would go.
+  EXPECT_EQ(l.c->ActiveFolder, l.c->ListItems()[2].FullPath);
+  l.c->HighLightFromDragOver(static_cast<float>(v.BoundBoxRect.Top + 4 * 265 + 100));
+  EXPECT_EQ(l.c->ActiveFolder, l.c->ListItems()[4].FullPath);
   // Inside the box but below the last of the six rows: nothing is under the pointer.
   ASSERT_GT(v.BoundBoxRect.Height, 9 * 265);
   l.c->HighLightFromDragOver(static_cast<float>(v.BoundBoxRect.Top + 8 * 265));

@@ -1,7 +1,12 @@
 // The status line's text, colours and chime.
 #include <gtest/gtest.h>
 
+#include "ScreenPixels.h"
 #include "listing/view/StatusLine.h"
+#include "listing/view/ViewState.h"
+#include "support/ControlFixture.h"
+#include "support/HostWindow.h"
+#include "support/TempFolder.h"
 
 using namespace zenlo;
 
@@ -54,6 +59,40 @@ TEST(StatusLine, SelectionTextCountsSingularAndPlural) {
   EXPECT_EQ(SelectionText(fbFileAndFolder, 1, 1), L"Selected: 1 Folder / 1 File");
   EXPECT_EQ(SelectionText(fbFile, 2, 2), L"Selected: 2 Folders / 2 Files");
   EXPECT_EQ(SelectionText(fbFolder, 1, 5), L"Selected: 1 Folder");
+}
+
+TEST(StatusLine, OnScreenTheTextStartsClearOfTheFrameBesideIt) {
+  testsupport::TempFolder dir;
+  dir.File(L"a.txt");
+  testsupport::HostWindow host{600, 400};
+  testsupport::ControlHolder c;
+  c->ApplyProperty(L"ColorStatusBackground", std::int32_t{RGB(255, 255, 255)});
+  c->ApplyProperty(L"ColorStatusText", std::int32_t{RGB(0, 0, 0)});
+  for (int border : {1, 3}) {
+    SCOPED_TRACE(border);
+    c->ApplyProperty(L"BorderWidth", std::int16_t(border));
+    c->ApplySkinChange();
+    if (!c->Window()) {
+      ASSERT_TRUE(c->CreateFrame(host.Handle()));
+    }
+    MoveWindow(c->Window(), 0, 0, 560, 340, TRUE);
+    c->LoadSetup();
+    ASSERT_TRUE(c->GetFolderContents(dir.Path(), true));
+    c->ResizeControl(zenlo::vertical);
+    c->StatusLet(L"8888 Folders / 8888 Files");
+    testsupport::ScreenPixels label(c->View().lblStatus.Handle());
+    ASSERT_GT(label.Width(), 40);
+    // The outline's line lies under the label's first `border` columns; the text keeps two
+    // more clear beyond it.
+    bool inked = false;
+    for (int y = 0; y < label.Height(); ++y) {
+      for (int x = 0; x < border + 2; ++x) {
+        EXPECT_EQ(label.At(x, y), RGB(255, 255, 255)) << x << "," << y;
+      }
+      for (int x = border + 2; x < 40; ++x) inked |= label.At(x, y) != RGB(255, 255, 255);
+    }
+    EXPECT_TRUE(inked) << "the text was drawn";
+  }
 }
 
 }  // namespace

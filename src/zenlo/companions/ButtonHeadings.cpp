@@ -151,6 +151,10 @@ bool button_headings::CreateFrame(HWND parent, std::int16_t Index, const std::ws
                       }))
     return false;
   w.CaptionFont.Reset(MakeFont(8, L"MS Sans Serif"));
+  // A host may site the button alone: the tip's window class is registered here, not only by
+  // the listing's toolbar.
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&icc);
   w.NumberFont.Reset(MakeFont(7, L"Arial"));
   w.Tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                           WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -305,7 +309,8 @@ void button_headings::OnCoverMove(short button, short shift, float x, float y) {
     SetPointer(tk::PointerDefault);
     short pointer = 0;
     Raise([&](button_headingsEvents& s) { s.SetMousePointer(pointer); });
-    SetToolTip(index_ == 0 ? kColourSortTip : L"");
+    // The colour heading explains its double click; any other keeps the tip its owner gave.
+    if (index_ == 0) SetToolTip(kColourSortTip);
     return;
   }
   HWND self = window_->Frame.Handle();
@@ -326,6 +331,25 @@ void button_headings::OnCoverMove(short button, short shift, float x, float y) {
     hoverMinX_ = minX;
     hoverMaxX_ = maxX;
   }
+  // A fast pointer may reach the edge with this very move: the press that follows must find
+  // the edge ready.
+  if (GetCapture() == self && OnEdge(x, y)) MakeEdgeReady(x);
+}
+
+bool button_headings::InHoverArea(float x, float y) const {
+  return x >= hoverMinX_ && x >= 0 && x <= WidthTwips() && x <= hoverMaxX_ && y >= 0 &&
+         y <= HeightTwips();
+}
+
+bool button_headings::OnEdge(float x, float y) const {
+  return InHoverArea(x, y) && x > WidthTwips() - kEdgeZone && y > kEdgeMargin &&
+         y < HeightTwips() - kEdgeMargin;
+}
+
+void button_headings::MakeEdgeReady(float x) {
+  resizeState_ = kResizeReady;
+  resizeStartX_ = x;
+  SetPointer(tk::PointerSizeWE);
 }
 
 void button_headings::SetModes(const float& X, const float& Y) {
@@ -336,16 +360,12 @@ void button_headings::SetModes(const float& X, const float& Y) {
     Raise([&](button_headingsEvents& s) { s.ResizeButton(diff); });
     return;
   }
-  const float width = WidthTwips();
-  const float height = HeightTwips();
-  if (X < hoverMinX_ || X < 0 || X > width || X > hoverMaxX_ || Y < 0 || Y > height) {
+  if (!InHoverArea(X, Y)) {
     EndHover();
     return;
   }
-  if (X > width - kEdgeZone && Y > kEdgeMargin && Y < height - kEdgeMargin) {
-    resizeState_ = kResizeReady;
-    resizeStartX_ = X;
-    SetPointer(tk::PointerSizeWE);
+  if (OnEdge(X, Y)) {
+    MakeEdgeReady(X);
     return;
   }
   resizeState_.clear();
@@ -386,7 +406,10 @@ void button_headings::OnCoverUp(short button, short shift, float x, float y) {
 }
 
 void button_headings::OnOwnDown(short button, short shift, float x, float y) {
-  if (button != 1 || resizeState_ != kResizeReady) return;
+  if (button != 1) return;
+  // The press is judged where it lands too: no move may have been judged on the edge yet.
+  if (resizeState_.empty() && CanBeResized && !FixedSlot() && OnEdge(x, y)) MakeEdgeReady(x);
+  if (resizeState_ != kResizeReady) return;
   resizeState_ = kResize;
   Raise([&](button_headingsEvents& s) { s.MouseDown(button, shift, x, y); });
 }

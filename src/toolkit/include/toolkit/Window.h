@@ -100,6 +100,8 @@ class Label : public Window {
   COLORREF ForeColor() const { return fore_; }
   COLORREF BackColor() const { return back_; }
   void SetFont(HFONT font) { font_ = font; }
+  // Pixels kept clear left of the text (a frame drawn beside the label).
+  void SetTextInset(int pixels);
   // Repaints now (progress marks during a read).
   void Refresh();
 
@@ -111,6 +113,7 @@ class Label : public Window {
   COLORREF fore_ = RGB(0, 0, 0);
   COLORREF back_ = RGB(255, 255, 255);
   HFONT font_ = nullptr;
+  int inset_ = 0;
 };
 
 }  // namespace tk

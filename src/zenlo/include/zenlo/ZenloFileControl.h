@@ -225,8 +225,9 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
 
   // ---- Folder sizes ----
   // Sums the folders of the listing (-99), one item (its index), or nothing (-1: only restarts
-  // the change watch). Yields after every entry; Esc (IsCancelled) stops it, and a folder cut
-  // short keeps the size it showed. Refused while one runs.
+  // the change watch). Yields after every entry; Esc (IsCancelled) stops it: the folder being
+  // summed shows the total found so far, marked with a trailing "+", and the folders after it
+  // keep what they showed. Refused while one runs.
   void CalculateFolderSize(std::int32_t ItemNum = -99);
   // Names beginning with a dot (".git", ".profile") are ordinary entries, for the sums as for
   // the listing: they are counted like any other file or folder.
@@ -537,7 +538,7 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   bool FolderHasSubFolders(const std::wstring& path) const;
   void SetExpandedFlag(const std::wstring& path, std::int16_t flag);
   void SaveSelectedPaths();
-  // Says that a listed folder is gone and gives its nearest existing parent ("" for none).
+  // The nearest existing parent of a listed folder that is gone ("" for none).
   std::wstring NearestExistingParent(const std::wstring& gone);
   // Extension filter (ExtensionFilter.cpp, FilterBox.cpp)
   std::wstring FilterBoxText() const;

@@ -148,7 +148,8 @@ struct ZENLO_API TypeListItem {
   std::wstring DateCreated() const;
   std::wstring DateLastModified() const;
   std::wstring DateLastAccessed() const;
-  // Files: the size grouped by thousands; folders "--" until a size is set.
+  // Files: the size grouped by thousands; folders "--" until a size is set, and a total cut
+  // short by Esc ends in "+" (at least that much).
   std::wstring SizeText() const;
   std::wstring AttributesText() const;
   const std::wstring& TreeSortKey() const;
@@ -170,12 +171,15 @@ struct ZENLO_API TypeListItem {
   std::uint32_t Attributes() const { return attributes_; }
   // The size in bytes, when the item has one (files; folders once summed).
   bool HasSize() const { return (flags_ & kSized) != 0; }
+  bool SizeIsPartial() const { return (flags_ & kPartialSize) != 0; }
   std::uint64_t Size() const { return size_; }
   const ItemTypeEntry* TypeEntry() const { return type_; }
 
   void SetDetails(Details kind, std::uint64_t created, std::uint64_t written,
                   std::uint64_t accessed, std::uint32_t attributes);
   void SetSize(std::uint64_t bytes);
+  // The bytes counted before a size walk was stopped.
+  void SetPartialSize(std::uint64_t bytes);
   // Back to "not sized" (a folder shows "--").
   void ClearSize();
   void SetTypeEntry(const ItemTypeEntry* entry) { type_ = entry; }
@@ -188,6 +192,7 @@ struct ZENLO_API TypeListItem {
  private:
   static constexpr std::uint8_t kSized = 1;
   static constexpr std::uint8_t kNameKeyed = 2;
+  static constexpr std::uint8_t kPartialSize = 4;
 
   std::uint64_t created_ = 0;
   std::uint64_t written_ = 0;

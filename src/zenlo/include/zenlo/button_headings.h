@@ -114,6 +114,9 @@ class ZENLO_API button_headings final : public IUnknown {
   void SetCaptionColour(COLORREF colour);
   void SetPointer(int shape);
   void EndHover();
+  bool InHoverArea(float x, float y) const;
+  bool OnEdge(float x, float y) const;
+  void MakeEdgeReady(float x);
 
   // The pointer's handlers: the covering area while the button does not hold the capture,
   // the button itself while it does.

@@ -2,6 +2,7 @@
 
 #include "library/LibraryModule.h"
 #include "listing/CallGuard.h"
+#include "listing/model/FolderPathCheck.h"
 #include "listing/model/FolderSizes.h"
 #include "listing/model/SoundPlayer.h"
 #include "listing/model/PathText.h"
@@ -58,10 +59,18 @@ void ZenloFileControl::ChangeNoticeClear() { folderChanged_ = false; }
 void ZenloFileControl::OnWatchTick() {
   CallGuard guard(*this);
   try {
-    if (watch_->Signalled()) {
+    // A listed folder that could not be watched (another pane's watch kept it pending
+    // deletion) is looked at instead: once it is gone the listing moves on from it.
+    const bool unwatchedGone = !watch_->IsOpen() && ltFolderListType != fbFolder &&
+                               currentFolder_.size() > 1 && FolderIsGone(currentFolder_);
+    if (watch_->Signalled() || unwatchedGone) {
       watch_->Timer1.SetInterval(0);
       folderChanged_ = true;
       RefreshList();
+      if (closing_) return;
+      // A refresh that read nothing (a tree without a place, a gone folder with nothing left
+      // to show) started no new watch: without this one the pane would never look again.
+      if (watch_->Timer1.Interval() == 0 && !readBusy_) WatchStart();
     }
     if (!closing_ && watch_->Timer1.Interval() == kFirstPollMs)
       watch_->Timer1.SetInterval(kSteadyPollMs);

@@ -21,6 +21,7 @@ class ChangeWatch {
   void Close();
   // True when the folder changed since the notification was opened; never waits.
   bool Signalled() const;
+  bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
 
   // The poll timer: interval 0 stopped, 10 ms first poll after a (re)start, 2000 ms steady.
   tk::Timer Timer1;

@@ -3,6 +3,7 @@
 #include <unordered_map>
 
 #include "listing/CallGuard.h"
+#include "listing/model/ItemDetails.h"
 #include "listing/view/ViewState.h"
 #include "toolkit/Text.h"
 #include "zenlo/ZenloFileControl.h"
@@ -60,6 +61,13 @@ void ZenloFileControl::CompareResultsUpdate(const std::vector<TypeFolderContents
     const bool match = FolderContents[i].MatchMade;
     item.CompareState = match ? IsMatch : IsNotMatch;
     item.ItemColor = static_cast<std::int32_t>(match ? skin.ListText : skin.TextSecondary);
+  }
+  // Items the array does not reach (it came from a shorter listing) say nothing of this
+  // compare: no mark of an earlier one stays on them.
+  for (std::size_t i = count; i < static_cast<std::size_t>(itemCount_); ++i) {
+    TypeListItem& item = listItems_[i];
+    item.CompareState = NotActive;
+    item.ItemColor = item.ColorWord().empty() ? -1 : ColorWordToRgb(item.ColorWord());
   }
   Update(updateDrawOnly);
 }

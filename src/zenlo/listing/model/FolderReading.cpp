@@ -301,6 +301,7 @@ void ZenloFileControl::OutermostSetUp(ReadCall& call) {
     listedExtensions_.clear();
     listedExtensionKeys_.clear();
     ++details_->ListingRead;
+    view_->StatusNotice.clear();
   }
   if (!tree) {
     DCDestroy();

@@ -128,7 +128,7 @@ void ZenloFileControl::CalculateFolderSize(std::int32_t ItemNum) {
       ShowSizeCell(at, L"calculating...");
       // The walk's own first search tells whether the folder can be read: no second probe.
       std::int64_t bytes = -1;  // not accessible
-      bool complete = true;
+      bool stopped = false;
       if (tk::UpperCase(t.Path).find(L"SYSTEM VOLUME INFORMATION") == std::wstring::npos) {
         const auto unc = t.Path.find(L"\\\\");
         const std::wstring folder = unc == std::wstring::npos ? t.Path : t.Path.substr(unc);
@@ -138,16 +138,17 @@ void ZenloFileControl::CalculateFolderSize(std::int32_t ItemNum) {
           return !closing_ && !IsCancelled;
         });
         if (closing_) return;  // the host let go during a yield
-        complete = end != WalkEnd::Stopped;
-        if (end == WalkEnd::Complete) bytes = tally.ByteCount;
+        stopped = end == WalkEnd::Stopped;
+        if (end != WalkEnd::NotSearched) bytes = tally.ByteCount;
       }
-      // A cancelled folder keeps what it showed: a part of its total is no size.
       const std::int32_t now = locate(t);
       if (now >= 0) {
         TypeListItem& item = listItems_[static_cast<std::size_t>(now)];
-        if (complete && bytes < 0)
+        if (bytes < 0)
           item.ClearSize();
-        else if (complete)
+        else if (stopped)
+          item.SetPartialSize(static_cast<std::uint64_t>(bytes));  // marked: at least this much
+        else
           item.SetSize(static_cast<std::uint64_t>(bytes));
         ShowSizeCell(now, item.SizeText());
       }

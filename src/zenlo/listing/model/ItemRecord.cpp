@@ -50,12 +50,17 @@ void TypeListItem::SetDetails(Details kind, std::uint64_t created, std::uint64_t
 
 void TypeListItem::SetSize(std::uint64_t bytes) {
   size_ = bytes;
-  flags_ |= kSized;
+  flags_ = static_cast<std::uint8_t>((flags_ | kSized) & ~kPartialSize);
+}
+
+void TypeListItem::SetPartialSize(std::uint64_t bytes) {
+  size_ = bytes;
+  flags_ |= kSized | kPartialSize;
 }
 
 void TypeListItem::ClearSize() {
   size_ = 0;
-  flags_ = static_cast<std::uint8_t>(flags_ & ~kSized);
+  flags_ = static_cast<std::uint8_t>(flags_ & ~(kSized | kPartialSize));
 }
 
 void TypeListItem::SetNameKeyed(bool on) {
@@ -112,7 +117,7 @@ std::wstring TypeListItem::DateLastAccessed() const {
 }
 
 std::wstring TypeListItem::SizeText() const {
-  if (HasSize()) return tk::GroupedNumber(size_);
+  if (HasSize()) return tk::GroupedNumber(size_) + (SizeIsPartial() ? L"+" : L"");
   return Kind() == Details::Folder ? std::wstring(L"--") : std::wstring();
 }
 

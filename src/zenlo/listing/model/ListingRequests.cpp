@@ -8,11 +8,24 @@
 
 namespace zenlo {
 
+namespace {
+// The status line's word on a listed folder that is gone.
+std::wstring GoneFolderNotice(const std::wstring& gone, bool parentShown) {
+  std::wstring name = gone;
+  while (name.size() > 1 && name.back() == L'\\') name.pop_back();
+  const auto cut = name.find_last_of(L'\\');
+  if (cut != std::wstring::npos && cut + 1 < name.size()) name = name.substr(cut + 1);
+  return L"\"" + name + (parentShown ? L"\" no longer exists; the folder above it is shown."
+                                      : L"\" no longer exists.");
+}
+}  // namespace
+
 void ZenloFileControl::RefreshList() {
   CallGuard guard(*this);
   if (closing_) return;
   SaveActiveString();
   std::wstring path;
+  std::wstring goneNotice;
   if (ltFolderListType == fbFolder) {
     // A tree that has no place yet has nothing to re-read.
     if (currentDrive_.empty()) return;
@@ -24,26 +37,34 @@ void ZenloFileControl::RefreshList() {
     // folder; the read opens a fresh watch when it ends.
     if (!readBusy_) watch_->Close();
     if (!readBusy_ && FolderIsGone(path)) {
-      path = NearestExistingParent(path);
-      if (path.empty()) return;  // nothing left to show: the message said why
-      if (closing_) return;      // the host let go in the message
+      // Often deleted in another pane, or by the user elsewhere: a box in every pane that
+      // showed it would only be in the way. The status line says where the listing went.
+      const std::wstring gone = path;
+      path = NearestExistingParent(gone);
+      goneNotice = GoneFolderNotice(gone, !path.empty());
+      if (path.empty()) {
+        view_->StatusNotice = goneNotice;  // nothing left to show: the old items stay
+        UpdateStatus(true);
+        return;
+      }
     }
   }
   SaveSelectedPaths();
   std::wstring networkObject;
   GetFolderContents(path, true, defaultIndent_, sDefault, false, networkObject, true);
+  if (closing_ || goneNotice.empty()) return;
+  view_->StatusNotice = goneNotice;
+  UpdateStatus(true);
 }
 
 std::wstring ZenloFileControl::NearestExistingParent(const std::wstring& gone) {
   std::wstring parent = ParentFolder(ResolveFolderPath(gone));
   while (!parent.empty() && FolderIsGone(parent)) parent = ParentFolder(parent);
-  std::wstring text = L"The folder shown here no longer exists.\r\n\r\nFolder: " + PathForMessage(gone);
-  if (!parent.empty()) text += L"\r\n\r\nShown instead: " + PathForMessage(parent);
-  RaiseMessage(text);
   // Counts of another folder are no change of this one.
   folderChanged_ = false;
   return parent;
 }
+
 
 void ZenloFileControl::SaveSelectedPaths() {
   savedSelection_.clear();

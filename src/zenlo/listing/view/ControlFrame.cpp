@@ -10,6 +10,7 @@
 #include "listing/CallGuard.h"
 #include "listing/model/ItemDetails.h"
 #include "listing/view/HeadingStrip.h"
+#include "listing/view/PointerState.h"
 #include "listing/view/ViewState.h"
 #include "listing/CallGuard.h"
 #include "toolkit/Error.h"
@@ -281,6 +282,19 @@ bool ZenloFileControl::OnSurfaceMessage(UINT msg, WPARAM wParam, LPARAM lParam,
       else if (reinterpret_cast<HWND>(lParam) == v.HScroll1.Handle())
         v.HScroll1.OnScroll(LOWORD(wParam));
       return true;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+      // The margins around the parts take a right click as the area below the items does,
+      // and a host that locked the mouse hears that it may let go.
+      const std::int16_t button = msg == WM_LBUTTONUP   ? kLeftButton
+                                  : msg == WM_RBUTTONUP ? kRightButton
+                                                        : kMiddleButton;
+      NonFolderListMouseUp(button, ModifiersOf(wParam),
+                           static_cast<float>(GET_X_LPARAM(lParam) * tk::TwipsPerPixelX()),
+                           static_cast<float>(GET_Y_LPARAM(lParam) * tk::TwipsPerPixelY()));
+      return true;
+    }
     case WM_MOUSEMOVE: {
       // Over the bare control the host shows its default pointer.
       SetCursor(LoadCursorW(nullptr, IDC_ARROW));

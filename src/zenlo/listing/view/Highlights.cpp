@@ -130,6 +130,7 @@ void ZenloFileControl::HighLightFromDragOver(float Y) {
   if (v.HoverItem == activeItem_) DroppedOnActiveItem = true;
   const auto* last = std::get_if<std::int32_t>(&LastSelItemHighLight);
   if (!v.EmptyTextShown && (!last || *last != v.HoverItem)) {
+    SetActiveItems();  // the folder a drop here goes into
     HighLightMouseOverItem();
     LastSelItemHighLight = v.HoverItem;
   }

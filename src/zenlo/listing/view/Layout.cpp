@@ -1,4 +1,6 @@
 // Placing the control's parts in whatever size the host gives it.
+#include <algorithm>
+
 #include "listing/view/HeadingStrip.h"
 #include "listing/view/ViewState.h"
 #include "toolkit/Window.h"
@@ -157,6 +159,8 @@ void ZenloFileControl::ApplyPlacement() {
   place(v.VScroll1, v.VScroll1Rect);
   place(v.HScroll1, v.HScroll1Rect);
   place(v.lblStatus, v.lblStatusRect);
+  // The label starts on the outline: its text starts clear of the frame's line.
+  v.lblStatus.SetTextInset(std::max<int>(1, v.Skin.BorderWidth) + 3);
   v.cboFilter.SetBounds(tk::TwipsToPixels(v.cboFilterRect.Left, tppX),
                         tk::TwipsToPixels(v.cboFilterRect.Top, tppY),
                         tk::TwipsToPixels(v.cboFilterRect.Width, tppX),

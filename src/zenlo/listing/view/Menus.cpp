@@ -1,6 +1,9 @@
 // The control's three pop-up menus: headings (show or hide a column), list mode and mimic.
 // The headings marks follow the headings table; the list-mode marks follow the list mode; the
 // mimic menu offers the panes the host has open, never the control's own.
+#include <windows.h>
+#include <commctrl.h>
+
 #include "listing/CallGuard.h"
 #include "listing/view/ViewState.h"
 #include "toolkit/PopupMenu.h"
@@ -29,6 +32,27 @@ constexpr UINT kListModeDetails = 200;
 constexpr UINT kListModeList = 201;
 constexpr UINT kFirstMimicItem = 301;  // "Make same as pane 1"; pane k is item 301 + k
 constexpr std::int16_t kPanes = 5;
+
+// The toolbar's tip stays out of the way while a menu opened from its button is up: a
+// top-most tip would be drawn over the menu.
+class QuietToolbarTips {
+ public:
+  explicit QuietToolbarTips(HWND toolbar)
+      : tips_(toolbar ? reinterpret_cast<HWND>(SendMessageW(toolbar, TB_GETTOOLTIPS, 0, 0))
+                      : nullptr) {
+    if (!tips_) return;
+    SendMessageW(tips_, TTM_POP, 0, 0);
+    SendMessageW(tips_, TTM_ACTIVATE, FALSE, 0);
+  }
+  ~QuietToolbarTips() {
+    if (tips_ && IsWindow(tips_)) SendMessageW(tips_, TTM_ACTIVATE, TRUE, 0);
+  }
+  QuietToolbarTips(const QuietToolbarTips&) = delete;
+  QuietToolbarTips& operator=(const QuietToolbarTips&) = delete;
+
+ private:
+  HWND tips_;
+};
 }  // namespace
 
 void ZenloFileControl::CreateMenus() {
@@ -65,8 +89,12 @@ POINT ZenloFileControl::MenuPointUnder(const std::wstring& buttonKey) const {
 void ZenloFileControl::ShowHeadingsMenu() {
   if (closing_) return;
   CallGuard guard(*this);
-  const UINT command = tk::TrackPopup(view_->HeadingsMenu, view_->Surface.Handle(),
-                                      MenuPointUnder(L"headings"));
+  UINT command = 0;
+  {
+    QuietToolbarTips quiet(view_->Toolbar1.Handle());
+    command = tk::TrackPopup(view_->HeadingsMenu, view_->Surface.Handle(),
+                             MenuPointUnder(L"headings"));
+  }
   if (closing_) return;
   if (command >= kFirstHeadingItem && command < kFirstHeadingItem + std::size(kHeadingItems))
     ModifyHeadings(kHeadingItems[command - kFirstHeadingItem].name);
@@ -75,8 +103,12 @@ void ZenloFileControl::ShowHeadingsMenu() {
 void ZenloFileControl::ShowListModeMenu() {
   if (closing_) return;
   CallGuard guard(*this);
-  const UINT command = tk::TrackPopup(view_->ListModeMenu, view_->Surface.Handle(),
-                                      MenuPointUnder(L"listmode"));
+  UINT command = 0;
+  {
+    QuietToolbarTips quiet(view_->Toolbar1.Handle());
+    command = tk::TrackPopup(view_->ListModeMenu, view_->Surface.Handle(),
+                             MenuPointUnder(L"listmode"));
+  }
   if (closing_) return;
   OnListModeOrMimicCommand(command);
 }
@@ -137,7 +169,11 @@ void ZenloFileControl::ShowMimicMenu() {
   if (ControlIndex >= 0 && ControlIndex < kPanes)
     EnableMenuItem(menu, kFirstMimicItem + static_cast<UINT>(ControlIndex),
                    MF_BYCOMMAND | MF_GRAYED);
-  const UINT command = tk::TrackPopup(menu, view_->Surface.Handle(), MenuPointUnder(L"mimic"));
+  UINT command = 0;
+  {
+    QuietToolbarTips quiet(view_->Toolbar1.Handle());
+    command = tk::TrackPopup(menu, view_->Surface.Handle(), MenuPointUnder(L"mimic"));
+  }
   if (closing_) return;
   OnListModeOrMimicCommand(command);
 }

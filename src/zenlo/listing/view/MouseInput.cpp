@@ -28,14 +28,6 @@ enum Cursor { kCurSelect, kCurSelectShift, kCurSelectShiftFirst, kCurSelectShift
 // Beyond this distance (twips) a plain left press becomes a drag.
 constexpr double kDragThreshold = 100;
 
-std::int16_t ModifiersOf(WPARAM wParam) {
-  std::int16_t shift = 0;
-  if (wParam & MK_SHIFT) shift |= kShiftMask;
-  if (wParam & MK_CONTROL) shift |= kCtrlMask;
-  if (GetKeyState(VK_MENU) < 0) shift |= kAltMask;
-  return shift;
-}
-
 std::int16_t ButtonsOf(WPARAM wParam) {
   std::int16_t buttons = 0;
   if (wParam & MK_LBUTTON) buttons |= kLeftButton;

@@ -29,6 +29,15 @@ struct ClickContext {
 enum : std::int16_t { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
 enum : std::int16_t { kShiftMask = 1, kCtrlMask = 2, kAltMask = 4 };
 
+// The modifier mask of a mouse message.
+inline std::int16_t ModifiersOf(WPARAM wParam) {
+  std::int16_t shift = 0;
+  if (wParam & MK_SHIFT) shift |= kShiftMask;
+  if (wParam & MK_CONTROL) shift |= kCtrlMask;
+  if (GetKeyState(VK_MENU) < 0) shift |= kAltMask;
+  return shift;
+}
+
 struct PointerState {
   MouseMode Mode = MouseMode::None;
   bool DoubleClickPending = false;

@@ -129,6 +129,9 @@ void ZenloFileControl::ApplyProperty(const std::wstring& PropName, const Variant
 
 void ZenloFileControl::ApplySkinChange() {
   ViewState& v = *view_;
+  // The toolbar shows through to the control's background: drawn again on the new one.
+  if (HWND toolbar = v.Toolbar1.Handle())
+    RedrawWindow(toolbar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   v.lblStatus.SetColours(v.Skin.StatusText, v.Skin.StatusBackground);
   if (v.Skin.ListBackground != v.Skin.PreviousListBackground) {
     // Cached icons are composed on the list background: compose them on the new one.

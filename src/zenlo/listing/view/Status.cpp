@@ -30,6 +30,7 @@ void ZenloFileControl::UpdateStatus(bool SkipSound) {
   in.folderChangeText = folderChangeText_;
   in.fileChangeText = fileChangeText_;
   in.selectionText = v.SelectionText;
+  in.notice = v.StatusNotice;
   in.filterActive = filterActive_;
   in.trackFolderChanges = v.Skin.TrackFoldChanges;
   in.trackFileChanges = v.Skin.TrackFileChanges;

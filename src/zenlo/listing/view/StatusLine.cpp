@@ -12,6 +12,7 @@ StatusLine ComposeStatusLine(const StatusInputs& in) {
   if (in.listType != fbFolder) t += L" / " + in.fileCountText;
   if (!in.selectionText.empty()) t += L"   " + in.selectionText;
   if (in.filterActive) t = L"FILTERED: " + t;
+  if (!in.notice.empty()) t = in.notice + L"   " + t;
   if (in.listType == fbFolder) return line;
 
   if (in.trackFolderChanges && !in.folderChangeText.empty()) {

@@ -17,6 +17,7 @@ struct StatusInputs {
   bool filterActive = false;
   bool trackFolderChanges = false, trackFileChanges = false, trackChime = false;
   bool skipSound = false;
+  std::wstring notice = {};  // leads the line
 };
 
 struct StatusLine {

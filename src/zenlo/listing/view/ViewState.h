@@ -151,6 +151,8 @@ struct ViewState {
 
   SkinSettings Skin;
   std::wstring SelectionText;
+  // Said in front of the counts until the next read (a folder gone from under the listing).
+  std::wstring StatusNotice;
 
   DragDropState Drag;
 
