@@ -61,7 +61,7 @@ std::vector<SettingRecord> SettingsStore::SettingsRecords() const {
   const ProgramOptions& o = m_.Options;
   HMENU menu = m_.MenuBar();
   std::vector<SettingRecord> out;
-  out.push_back(WindowPositionRecord(m_.Handle()));
+  out.push_back(WindowPositionRecord(m_.Handle(), m_.StartMaximised));
   out.push_back(Record(L"FolderFileListing",
                        o.FolderFileListing.empty() ? kZero : Text(o.FolderFileListing)));
   out.push_back(Record(L"SkipWin9XWarningPanes", Truth(o.SkipWin9XWarningPanes)));

@@ -22,7 +22,7 @@ tk::SettingValue Twips(long pixels, int perPixel) {
 
 }  // namespace
 
-tk::SettingRecord WindowPositionRecord(HWND window) {
+tk::SettingRecord WindowPositionRecord(HWND window, bool showMaximised) {
   WINDOWPLACEMENT wp{};
   wp.length = sizeof wp;
   GetWindowPlacement(window, &wp);
@@ -31,9 +31,11 @@ tk::SettingRecord WindowPositionRecord(HWND window) {
   tk::SettingRecord rec;
   rec.Key = L"ProgramPosition";
   const bool maximised =
-      wp.showCmd == SW_SHOWMAXIMIZED || (IsIconic(window) && (wp.flags & WPF_RESTORETOMAXIMIZED));
+      IsWindowVisible(window)
+          ? IsZoomed(window) || (IsIconic(window) && (wp.flags & WPF_RESTORETOMAXIMIZED))
+          : showMaximised;
   // A maximised window also keeps the size it is restored to.
-  if (maximised || IsZoomed(window))
+  if (maximised)
     rec.Values = {tk::SettingValue::Text(L"max"), Twips(r.top, ty), Twips(r.left, tx),
                   Twips(r.right - r.left, tx), Twips(r.bottom - r.top, ty)};
   else

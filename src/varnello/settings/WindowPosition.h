@@ -17,8 +17,9 @@ struct WindowPlace {
   bool Maximised = false;
 };
 
-// The "ProgramPosition" record of the window as it stands.
-tk::SettingRecord WindowPositionRecord(HWND window);
+// The "ProgramPosition" record of the window as it stands; a window not shown yet is
+// maximised when `showMaximised` says it will be.
+tk::SettingRecord WindowPositionRecord(HWND window, bool showMaximised);
 
 // Gives the window its restored rectangle (never smaller than the window allows, never off
 // every monitor). A hidden window keeps its state; `showMaximised` says how to show it.
