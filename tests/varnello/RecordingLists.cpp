@@ -111,13 +111,14 @@ void RecordingList::GetActiveFolderInfo(std::int32_t item, std::wstring& drive,
 }
 void RecordingList::AddToActiveFolderInfo(const std::wstring& drive, const std::wstring& folder) {
   Log(L"AddToActiveFolderInfo(" + drive + L"," + folder + L")");
+  // Drive keys compare without regard to case, as the control's place memory does.
   for (const auto& p : Places)
-    if (p.first == drive) return;
+    if (_wcsicmp(p.first.c_str(), drive.c_str()) == 0) return;
   Places.emplace_back(drive, folder);
 }
 void RecordingList::ActiveFolderRemove(const std::wstring& drive) {
   Log(L"ActiveFolderRemove(" + drive + L")");
-  std::erase_if(Places, [&](const auto& p) { return p.first == drive; });
+  std::erase_if(Places, [&](const auto& p) { return _wcsicmp(p.first.c_str(), drive.c_str()) == 0; });
 }
 zenlo::Variant RecordingList::GetHeadingProperty(short heading, const std::wstring& property) {
   if (heading < 0 || heading > 10) throw std::out_of_range("heading");

@@ -465,3 +465,155 @@ TEST(SettingsLocation, TheProgramFolderWhenWritableElseTheUsersOwn) {
 }
 
 }  // namespace
+
+namespace {
+
+class MimicTest : public SettingsTest {
+ protected:
+  // Panes 0 and 1 shown; pane 1 shows drive D with folders expanded on C and D.
+  void SetUpPanes() {
+    StartUp();
+    vtest::RecordingList& source = lists[1];
+    source.Drive = L"d";
+    source.Expanded = {L"C:\\Keep\\", L"D:\\Src\\", L"d:\\Src\\Sub\\"};
+    source.Places = {{L"C", L"C:\\Keep\\"}, {L"D", L"D:\\Src\\Sub\\"}};
+    lists[101].Mode = zenlo::listNamesIconsSmall;
+    lists[101].SortReset();
+    lists[101].ActiveItem = 3;
+    vtest::RecordingList& target = lists[0];
+    target.Expanded = {L"C:\\Mine\\", L"D:\\Old\\"};
+    target.Places = {{L"C", L"C:\\Mine\\"}, {L"D", L"D:\\Old\\"}};
+    lists[100].ItemsShown = 10;
+    lists.Log.Calls.clear();
+  }
+};
+
+TEST_F(MimicTest, TheTargetTakesTheSourcesDriveFoldersSortsAndModes) {
+  SetUpPanes();
+  short source = 1;
+  master->List_PaneWantsToMimicFolder(0, source);
+  EXPECT_EQ(master->Panes[0].InitialDrive, L"d");
+  // Only drive D's entries came over, letters compared without regard to case; the target's
+  // own D entries went first and its C entries stayed.
+  EXPECT_EQ(lists[0].Expanded,
+            (std::vector<std::wstring>{L"C:\\Mine\\", L"D:\\Src\\", L"d:\\Src\\Sub\\"}));
+  EXPECT_EQ(lists[0].Places, (std::vector<std::pair<std::wstring, std::wstring>>{
+                                 {L"C", L"C:\\Mine\\"}, {L"D", L"D:\\Src\\Sub\\"}}));
+  EXPECT_EQ(lists[100].Mode, zenlo::listNamesIconsSmall);
+  // The source listing had no sort: both target lists end sorted by name.
+  EXPECT_EQ(lists[100].Sorts[0], (std::pair<std::wstring, std::wstring>{L"sName", L"asc"}));
+  EXPECT_EQ(lists[100].GetNumberOfSorts(), 1);
+  // Headings are the target's own; drawing is on again; the active item came over.
+  for (const auto& c : lists.Log.Calls) EXPECT_EQ(c.find(L"SetHeadingProperty"), std::wstring::npos) << tk::ToUtf8(c);
+  EXPECT_TRUE(lists[100].DoDrawing);
+  EXPECT_EQ(lists[100].ActiveItem, 3);
+  const auto calls = lists.Log.For(100);
+  EXPECT_EQ(calls.back(), L"HighLightActiveItem");
+  EXPECT_TRUE(lists.Log.Has(L"0:SetFolder(d,0)"));
+  // The settings file was written on the way.
+  EXPECT_TRUE(dir.Exists(L"user.usr"));
+}
+
+TEST_F(MimicTest, RequestsThatCopyNothing) {
+  SetUpPanes();
+  struct Case {
+    short index;
+    short pane;
+    const wchar_t* why;
+  } cases[] = {
+      {0, 0, L"its own pane, from the tree's menu"},
+      {100, 0, L"its own pane, from the listing's menu"},
+      {0, 3, L"a pane whose lists were never made and that has no records"},
+      {0, 7, L"no such pane"},
+      {0, -1, L"no such pane"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(tk::ToUtf8(c.why));
+    lists.Log.Calls.clear();
+    short pane = c.pane;
+    master->List_PaneWantsToMimicFolder(c.index, pane);
+    EXPECT_EQ(lists.Log.Calls, std::vector<std::wstring>{});
+  }
+}
+
+TEST_F(MimicTest, AListingsRequestActsOnItsPaneAndAnActiveItemOutsideTheTargetStays) {
+  SetUpPanes();
+  lists[101].ActiveItem = 50;  // the target shows 10 items
+  lists[100].ActiveItem = 2;
+  short source = 1;
+  master->List_PaneWantsToMimicFolder(100, source);
+  EXPECT_EQ(master->Panes[0].InitialDrive, L"d");
+  EXPECT_EQ(lists[100].ActiveItem, 2);
+  EXPECT_FALSE(lists.Log.Has(L"200:SortReset"));
+}
+
+// Damaged versions of a real settings file: the start-up completes without a box, the pane
+// records stay usable, and what is then saved loads and saves the same bytes.
+TEST_F(SettingsTest, DamagedFilesNeverStopTheStartUp) {
+  StartUp();
+  GiveViews(lists);
+  const std::string golden = SaveAndRead();
+  const std::vector<std::string> lines = Lines(golden);
+  std::mt19937 random(2305);
+  auto pick = [&](size_t n) { return static_cast<size_t>(random() % n); };
+  const std::vector<std::function<std::string()>> mutations = {
+      [&] {  // flipped bytes
+        std::string b = golden;
+        for (int i = 0; i < 6; ++i) b[pick(b.size())] = static_cast<char>(random());
+        return b;
+      },
+      [&] { return golden.substr(0, pick(golden.size())); },  // cut short
+      [&] {  // a line twice, a line gone
+        std::string b;
+        const size_t twice = pick(lines.size()), gone = pick(lines.size());
+        for (size_t i = 0; i < lines.size(); ++i) {
+          if (i == gone) continue;
+          b += lines[i] + "\r\n";
+          if (i == twice) b += lines[i] + "\r\n";
+        }
+        return b;
+      },
+      [&] {  // odd numbers in a line
+        static const char* odd[] = {"nan", "-inf", "1e999", "-2147483649", "99999", "-1",
+                                    ".", "0x10", "1,5", "#NULL#", ""};
+        std::string line = lines[pick(lines.size())];
+        const size_t comma = line.rfind(',', line.size() - 1 - pick(line.size() / 2 + 1));
+        if (comma != std::string::npos) line = line.substr(0, comma + 1) + odd[pick(11)];
+        return golden + line + "\r\n";
+      },
+      [&] {  // NUL and bad UTF-8 inside lines
+        std::string b = golden;
+        b.insert(pick(b.size()), std::string("\0\xC3\x28\xFF", 4));
+        b.insert(pick(b.size()), "\xE2\x82");
+        return b;
+      },
+      [&] {  // binary
+        std::string b(pick(4000), '\0');
+        for (char& c : b) c = static_cast<char>(random());
+        return b;
+      },
+  };
+  for (int round = 0; round < 60; ++round) {
+    SCOPED_TRACE(round);
+    dir.Write(L"user.usr", mutations[static_cast<size_t>(round) % mutations.size()]());
+    Restart();  // fails on a box or an unloaded start
+    if (HasFatalFailure()) return;
+    short shown = 0;
+    for (const varnello::PaneRecord& p : master->Panes) {
+      EXPECT_TRUE(p.Status == 0 || p.Status == 1);
+      shown += p.Status == 0 ? 1 : 0;
+      for (float share : {p.PercentWidth, p.PercentHeight, p.PercentWidthH, p.PercentHeightH})
+        EXPECT_TRUE(share >= 0 && share <= 1) << share;
+    }
+    EXPECT_GE(shown, 1);
+    EXPECT_TRUE(master->Panes[0].Loaded);
+    const short active = master->Options.ActivePane;
+    EXPECT_TRUE(active >= 0 && active < varnello::kPaneCount && master->Panes[active].Status == 0);
+    const std::string saved = SaveAndRead();
+    Restart();
+    if (HasFatalFailure()) return;
+    EXPECT_EQ(SaveAndRead(), saved);
+  }
+}
+
+}  // namespace
