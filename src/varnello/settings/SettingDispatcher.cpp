@@ -326,13 +326,16 @@ void SettingDispatcher::Sorting(PaneList& list, const SettingValues& v) {
   const std::wstring order = Text(v[3]);
   if (!tk::SameText(order, L"asc") && !tk::SameText(order, L"des")) throw Refused{};
   if (!Sortable(key)) throw Refused{};
-  // Only a heading the list has.
-  bool has = false;
+  // Only a heading the list has; a list whose headings are not set up yet gets every heading.
+  bool has = false, any = false;
   for (short h = 0; h <= 10 && !has; ++h) {
     const zenlo::Variant k = list.GetHeadingProperty(h, L"key");
-    if (const auto* text = std::get_if<std::wstring>(&k)) has = tk::SameText(*text, key);
+    if (const auto* text = std::get_if<std::wstring>(&k); text && !text->empty()) {
+      any = true;
+      has = tk::SameText(*text, key);
+    }
   }
-  if (!has) throw Refused{};
+  if (any && !has) throw Refused{};
   list.SetSortOrder(level, key, tk::LowerCase(order));
 }
 

@@ -1,0 +1,169 @@
+// Varnello.exe closed and started again from the same program folder: the window's place,
+// the panes, their folders, the listing order and the bookmarks come back from user.usr.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "ProgramRun.h"
+
+namespace {
+
+std::wstring TempBase() {
+  wchar_t base[MAX_PATH];
+  GetTempPathW(MAX_PATH, base);
+  std::wstring b = base;
+  while (!b.empty() && b.back() == L'\\') b.pop_back();
+  return b;
+}
+
+std::string ReadBytes(const std::wstring& path) {
+  std::ifstream in(path.c_str(), std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+bool HasLine(const std::string& file, const std::string& line) {
+  return file.find(line + "\r\n") != std::string::npos;
+}
+
+RECT NormalRect(HWND w) {
+  WINDOWPLACEMENT wp{};
+  wp.length = sizeof wp;
+  GetWindowPlacement(w, &wp);
+  return wp.rcNormalPosition;
+}
+
+std::string Describe(const RECT& r) {
+  return std::to_string(r.left) + "," + std::to_string(r.top) + " " +
+         std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
+}
+
+// The report lines of one pane: its "pane" line and what its lists show.
+std::vector<std::wstring> PaneReport(const std::vector<std::wstring>& report, int pane) {
+  std::vector<std::wstring> out;
+  bool in = false;
+  for (const auto& l : report) {
+    if (l.rfind(L"pane ", 0) == 0) in = l.rfind(L"pane " + std::to_wstring(pane) + L" ", 0) == 0;
+    if (l.rfind(L"active ", 0) == 0 || l.rfind(L"clicked ", 0) == 0) in = false;
+    if (in) out.push_back(l);
+  }
+  return out;
+}
+
+class SettingsRestart : public testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = e2e::MakeProgramFolder(e2e::BinFolder(), TempBase());
+    ASSERT_FALSE(folder_.empty());
+    // Pane 3 open on C:\windows, its listing sorted by name downwards, a bookmark, a place.
+    std::ofstream out((folder_ + L"\\user.usr").c_str(), std::ios::binary);
+    out << "\"ProgramPosition\",1500,1800,9000,6600,0\r\n"
+           "\"Status\",0,1,0,1,1\r\n"
+           "\"BookMark\",4,\"C:\\windows\\\",0,0,0\r\n"
+           "\"InitialDrive\",2,\"C\",0,0,0\r\n"
+           "\"Active\",2,\"C\",\"C:\\windows\\\",0,0\r\n"
+           "\"SORTING\",102,0,\"sName\",\"des\",0\r\n";
+  }
+  void TearDown() override { e2e::RemoveProgramFolder(folder_); }
+
+  HWND Start(e2e::ProgramRun& run) {
+    if (!run.Start(folder_)) return nullptr;
+    return run.WaitForMainWindow(60000);
+  }
+  std::string Settings() const { return ReadBytes(folder_ + L"\\user.usr"); }
+  std::wstring folder_;
+};
+
+TEST_F(SettingsRestart, WindowPanesFoldersOrderAndBookmarksComeBack) {
+  std::vector<std::wstring> pane2;
+  RECT moved{};
+  {
+    e2e::ProgramRun run;
+    HWND main = Start(run);
+    ASSERT_NE(main, nullptr);
+    RECT r = NormalRect(main);
+    EXPECT_EQ(Describe(r), "120,100 600x440");
+    // The user moves and sizes the window.
+    SetWindowPos(main, nullptr, 60, 40, 700, 520, SWP_NOZORDER | SWP_NOACTIVATE);
+    Sleep(300);
+    moved = NormalRect(main);
+    pane2 = PaneReport(run.DescribePanes(folder_ + L"\\panes.txt"), 2);
+    ASSERT_FALSE(pane2.empty());
+    // The listing is sorted by name downwards, folders ahead of files.
+    std::vector<std::wstring> folders;
+    for (const auto& l : pane2) {
+      if (l.rfind(L"list ", 0) != 0) continue;
+      const DWORD a = GetFileAttributesW(l.substr(5).c_str());
+      if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY)) folders.push_back(l);
+    }
+    ASSERT_GE(folders.size(), 2u);
+    for (size_t i = 1; i < folders.size(); ++i)
+      EXPECT_GE(_wcsicmp(folders[i - 1].c_str(), folders[i].c_str()), 0);
+    ASSERT_EQ(run.Close(30000), 0);
+  }
+  const std::string first = Settings();
+  EXPECT_TRUE(HasLine(first, "\"ProgramPosition\",600,900,10500,7800,0")) << first.substr(0, 200);
+  EXPECT_TRUE(HasLine(first, "\"Status\",0,1,0,1,1"));
+  EXPECT_TRUE(HasLine(first, "\"BookMark\",4,\"C:\\windows\\\",0,0,0"));
+  EXPECT_TRUE(HasLine(first, "\"SORTING\",102,0,\"sName\",\"des\",0"));
+  {
+    e2e::ProgramRun run;
+    HWND main = Start(run);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(Describe(NormalRect(main)), Describe(moved));
+    // The same pane on the same folder, its listing in the same order.
+    EXPECT_EQ(PaneReport(run.DescribePanes(folder_ + L"\\panes.txt"), 2), pane2);
+    ASSERT_EQ(run.Close(30000), 0);
+  }
+  EXPECT_EQ(Settings(), first);
+}
+
+TEST_F(SettingsRestart, MaximisedAndMinimisedWindowsAreSavedWithTheirRestoredPlace) {
+  for (const int state : {SW_MAXIMIZE, SW_MINIMIZE}) {
+    SCOPED_TRACE(state == SW_MAXIMIZE ? "maximised" : "minimised");
+    RECT restored{};
+    {
+      e2e::ProgramRun run;
+      HWND main = Start(run);
+      ASSERT_NE(main, nullptr);
+      SetWindowPos(main, nullptr, 90, 70, 640, 480, SWP_NOZORDER | SWP_NOACTIVATE);
+      Sleep(200);
+      restored = NormalRect(main);
+      EXPECT_EQ(Describe(restored), "90,70 640x480");
+      ShowWindow(main, state);
+      Sleep(500);
+      ASSERT_EQ(run.Close(30000), 0);
+    }
+    // The file keeps the restored place, and the maximised state.
+    const std::string saved = Settings();
+    const std::string place = "1050,1350,9600,7200";
+    EXPECT_TRUE(HasLine(saved, state == SW_MAXIMIZE ? "\"ProgramPosition\",\"max\"," + place
+                                                    : "\"ProgramPosition\"," + place + ",0"))
+        << saved.substr(0, saved.find("\r\n"));
+  }
+}
+
+TEST_F(SettingsRestart, TheSettingsAreSavedWhenTheSessionEnds) {
+  {
+    e2e::ProgramRun run;
+    HWND main = Start(run);
+    ASSERT_NE(main, nullptr);
+    SetWindowPos(main, nullptr, 30, 20, 660, 500, SWP_NOZORDER | SWP_NOACTIVATE);
+    Sleep(200);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, 0, SMTO_BLOCK, 10000, &result);
+    SendMessageTimeoutW(main, WM_ENDSESSION, TRUE, 0, SMTO_BLOCK, 10000, &result);
+    // Windows ends the program without closing its window; the run ends it here.
+  }
+  EXPECT_TRUE(HasLine(Settings(), "\"ProgramPosition\",300,450,9900,7500,0"));
+  EXPECT_EQ(GetFileAttributesW((folder_ + L"\\run.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+  e2e::ProgramRun run;
+  HWND main = Start(run);
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(Describe(NormalRect(main)), "30,20 660x500");
+  ASSERT_EQ(run.Close(30000), 0);
+}
+
+}  // namespace
