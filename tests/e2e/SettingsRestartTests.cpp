@@ -128,6 +128,8 @@ TEST_F(SettingsRestart, MaximisedAndMinimisedWindowsAreSavedWithTheirRestoredPla
       e2e::ProgramRun run;
       HWND main = Start(run);
       ASSERT_NE(main, nullptr);
+      ShowWindow(main, SW_RESTORE);  // the previous round may have left it maximised
+      Sleep(200);
       SetWindowPos(main, nullptr, 90, 70, 640, 480, SWP_NOZORDER | SWP_NOACTIVATE);
       Sleep(200);
       restored = NormalRect(main);
