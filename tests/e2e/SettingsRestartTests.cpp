@@ -2,6 +2,7 @@
 // the panes, their folders, the listing order and the bookmarks come back from user.usr.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -40,6 +41,69 @@ std::string Describe(const RECT& r) {
          std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
 }
 
+// The toolbars of the lists in `main` as screen rectangles, left to right and top to bottom:
+// with the panes stacked, the trees' come first (the main window's own is left out).
+std::vector<RECT> ListToolbars(HWND main) {
+  struct Found {
+    HWND main;
+    std::vector<RECT> rects;
+  } found{main, {}};
+  EnumChildWindows(
+      main,
+      [](HWND w, LPARAM lp) -> BOOL {
+        auto& f = *reinterpret_cast<Found*>(lp);
+        wchar_t cls[64] = L"";
+        GetClassNameW(w, cls, 64);
+        if (std::wstring(cls) == L"ToolbarWindow32" && GetParent(w) != f.main &&
+            IsWindowVisible(w)) {
+          RECT r;
+          GetWindowRect(w, &r);
+          f.rects.push_back(r);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  std::sort(found.rects.begin(), found.rects.end(), [](const RECT& a, const RECT& b) {
+    return a.left != b.left ? a.left < b.left : a.top < b.top;
+  });
+  return found.rects;
+}
+
+// The rows of the list whose toolbar is `bar`: beside its vertical scroll bar, below the bar.
+RECT RowsBelow(HWND main, const RECT& bar) {
+  struct Found {
+    RECT bar;
+    RECT rows;
+  } found{bar, {}};
+  EnumChildWindows(
+      main,
+      [](HWND w, LPARAM lp) -> BOOL {
+        auto& f = *reinterpret_cast<Found*>(lp);
+        wchar_t cls[64] = L"";
+        GetClassNameW(w, cls, 64);
+        RECT r;
+        GetWindowRect(w, &r);
+        const bool vertical = r.bottom - r.top > r.right - r.left;
+        if (std::wstring(cls) == L"ScrollBar" && IsWindowVisible(w) && vertical &&
+            r.left > f.bar.left && r.right <= f.bar.right + 2 && r.top >= f.bar.bottom &&
+            (f.rows.bottom == 0 || r.top < f.rows.top))
+          f.rows = {f.bar.left, r.top, r.left, r.bottom};
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found.rows;
+}
+
+void RealLeftClick(int x, int y) {
+  SetCursorPos(x, y);
+  Sleep(50);
+  INPUT in[2]{};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, in, sizeof(INPUT));
+}
+
 // The report lines of one pane: its "pane" line and what its lists show.
 std::vector<std::wstring> PaneReport(const std::vector<std::wstring>& report, int pane) {
   std::vector<std::wstring> out;
@@ -66,7 +130,10 @@ class SettingsRestart : public testing::Test {
            "\"Active\",2,\"C\",\"C:\\windows\\\",0,0\r\n"
            "\"SORTING\",102,0,\"sName\",\"des\",0\r\n";
   }
-  void TearDown() override { e2e::RemoveProgramFolder(folder_); }
+  void TearDown() override {
+    e2e::RemoveProgramFolder(folder_);
+    if (!odd_.empty()) RemoveDirectoryW(odd_.c_str());
+  }
 
   HWND Start(e2e::ProgramRun& run) {
     if (!run.Start(folder_)) return nullptr;
@@ -74,10 +141,30 @@ class SettingsRestart : public testing::Test {
   }
   std::string Settings() const { return ReadBytes(folder_ + L"\\user.usr"); }
   std::wstring folder_;
+  std::wstring odd_;  // a folder the test made at the top of drive C
 };
 
+// The folder a pane's listing shows, from the report's "pane <i> <folder>" line.
+std::wstring PaneFolder(const std::vector<std::wstring>& pane) {
+  if (pane.empty()) return L"";
+  const std::wstring& l = pane[0];
+  const auto gap = l.find(L' ', 5);
+  return gap == std::wstring::npos ? L"" : l.substr(gap + 1);
+}
+
+std::string Narrow(const std::wstring& w) {
+  std::string out;
+  for (wchar_t c : w) out += c < 128 ? static_cast<char>(c) : '?';
+  return out;
+}
+
 TEST_F(SettingsRestart, WindowPanesFoldersOrderAndBookmarksComeBack) {
-  std::vector<std::wstring> pane2;
+  // A folder whose name the file must quote and encode: a comma, a semicolon, a non-ASCII letter.
+  // Its leading digit puts it first below the tree's root.
+  const std::wstring odd = L"C:\\0 e2e, odd;name \u00e9";
+  ASSERT_TRUE(CreateDirectoryW(odd.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+  odd_ = odd;
+  std::vector<std::wstring> pane0, pane2;
   RECT moved{};
   {
     e2e::ProgramRun run;
@@ -85,11 +172,30 @@ TEST_F(SettingsRestart, WindowPanesFoldersOrderAndBookmarksComeBack) {
     ASSERT_NE(main, nullptr);
     RECT r = NormalRect(main);
     EXPECT_EQ(Describe(r), "120,100 600x440");
+    const std::wstring report = folder_ + L"\\panes.txt";
+    // Pane 3 opens on the folder the file names for it, not on its drive's root.
+    EXPECT_EQ(PaneFolder(PaneReport(run.DescribePanes(report), 2)), L"C:\\windows\\");
+    // The user chooses the odd folder in pane 1's tree: a press on its row, found from the top.
+    // The splash closing leaves no window active here: the user brings the window forward.
+    Sleep(1000);
+    SetForegroundWindow(main);
+    Sleep(300);
+    std::vector<RECT> bars = ListToolbars(main);
+    ASSERT_EQ(bars.size(), 4u) << "expected the lists of two panes";
+    const RECT rows = RowsBelow(main, bars[0]);
+    ASSERT_GT(rows.bottom, rows.top) << "no rows below the tree's toolbar";
+    for (int y = rows.top + 2; y < rows.bottom - 2; y += 4) {
+      RealLeftClick((rows.left + rows.right) / 2, y);
+      Sleep(GetDoubleClickTime() + 200);  // each press a click of its own
+      if (PaneFolder(PaneReport(run.DescribePanes(report), 0)) == odd + L"\\") break;
+    }
+    pane0 = PaneReport(run.DescribePanes(report), 0);
+    ASSERT_EQ(Narrow(PaneFolder(pane0)), Narrow(odd + L"\\")) << "the odd folder was not chosen";
     // The user moves and sizes the window.
     SetWindowPos(main, nullptr, 60, 40, 700, 520, SWP_NOZORDER | SWP_NOACTIVATE);
     Sleep(300);
     moved = NormalRect(main);
-    pane2 = PaneReport(run.DescribePanes(folder_ + L"\\panes.txt"), 2);
+    pane2 = PaneReport(run.DescribePanes(report), 2);
     ASSERT_FALSE(pane2.empty());
     // The listing is sorted by name downwards, folders ahead of files.
     std::vector<std::wstring> folders;
@@ -108,13 +214,17 @@ TEST_F(SettingsRestart, WindowPanesFoldersOrderAndBookmarksComeBack) {
   EXPECT_TRUE(HasLine(first, "\"Status\",0,1,0,1,1"));
   EXPECT_TRUE(HasLine(first, "\"BookMark\",4,\"C:\\windows\\\",0,0,0"));
   EXPECT_TRUE(HasLine(first, "\"SORTING\",102,0,\"sName\",\"des\",0"));
+  // The chosen folder is kept as UTF-8 inside its quotes.
+  EXPECT_TRUE(HasLine(first, "\"Active\",0,\"C\",\"C:\\0 e2e, odd;name \xc3\xa9\",0,0"));
   {
     e2e::ProgramRun run;
     HWND main = Start(run);
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(Describe(NormalRect(main)), Describe(moved));
-    // The same pane on the same folder, its listing in the same order.
-    EXPECT_EQ(PaneReport(run.DescribePanes(folder_ + L"\\panes.txt"), 2), pane2);
+    // The same panes on the same folders, their lists in the same order.
+    const std::vector<std::wstring> report = run.DescribePanes(folder_ + L"\\panes.txt");
+    EXPECT_EQ(PaneReport(report, 0), pane0);
+    EXPECT_EQ(PaneReport(report, 2), pane2);
     ASSERT_EQ(run.Close(30000), 0);
   }
   EXPECT_EQ(Settings(), first);

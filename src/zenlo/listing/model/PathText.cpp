@@ -13,6 +13,16 @@ bool IsDotSegment(const std::wstring& path, std::size_t begin, std::size_t end) 
 }
 }  // namespace
 
+bool SameFolderPath(const std::wstring& a, const std::wstring& b) {
+  if (a.empty() || b.empty()) return a.empty() && b.empty();
+  std::size_t na = a.size(), nb = b.size();
+  if (na > 0 && a[na - 1] == L'\\') --na;
+  if (nb > 0 && b[nb - 1] == L'\\') --nb;
+  if (na != nb) return false;
+  return CompareStringOrdinal(a.c_str(), static_cast<int>(na), b.c_str(), static_cast<int>(nb),
+                              TRUE) == CSTR_EQUAL;
+}
+
 bool NeedsLongPathForm(const std::wstring& path) {
   constexpr std::size_t kRoom = 240;  // leave room for a name and "*.*"
   if (path.size() >= kRoom) return true;

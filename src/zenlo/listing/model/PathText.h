@@ -9,6 +9,10 @@ inline std::wstring AddTrailingBackslash(const std::wstring& path) {
   return path + L'\\';
 }
 
+// True when both name the same folder: case-blind, with or without a trailing backslash
+// ("C:\\data\\" is "c:\\DATA").
+bool SameFolderPath(const std::wstring& a, const std::wstring& b);
+
 // True when Win32 would change the path on its way to the file system: a segment ending in a
 // dot or a blank loses it ("data." opens "data"), and long paths need the "\\?\" form.
 bool NeedsLongPathForm(const std::wstring& path);
