@@ -254,6 +254,23 @@ TEST_F(SettingsRestart, MaximisedAndMinimisedWindowsAreSavedWithTheirRestoredPla
     EXPECT_TRUE(HasLine(saved, state == SW_MAXIMIZE ? "\"ProgramPosition\",\"max\"," + place
                                                     : "\"ProgramPosition\"," + place + ",0"))
         << saved.substr(0, saved.find("\r\n"));
+    // Started again: maximised, or shown normally at that place. The window is looked at as
+    // soon as it shows: this display's window manager (evilwm) places every newly mapped
+    // window itself about 150 ms later (proportionally to the pointer) and un-maximises it, a
+    // plain Win32 window as much as this one.
+    e2e::ProgramRun run;
+    ASSERT_TRUE(run.Start(folder_));
+    HWND main = run.WaitForMainWindow(60000);
+    ASSERT_NE(main, nullptr);
+    RECT shown{};
+    GetWindowRect(main, &shown);
+    const bool zoomed = IsZoomed(main) != FALSE, iconic = IsIconic(main) != FALSE;
+    EXPECT_EQ(zoomed, state == SW_MAXIMIZE);
+    EXPECT_FALSE(iconic);
+    if (state != SW_MAXIMIZE) {
+      EXPECT_EQ(Describe(shown), Describe(restored));
+    }
+    ASSERT_EQ(run.Close(30000), 0);
   }
 }
 
