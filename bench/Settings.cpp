@@ -36,11 +36,18 @@ int main() {
     std::fprintf(stderr, "settings: the main window did not load\n");
     return 1;
   }
-  for (short p = 0; p < varnello::kPaneCount; ++p) {
-    vtest::RecordingList& tree = lists[p];
-    for (int n = 0; n < 220; ++n) tree.Expanded.push_back(L"C:\\Folder " + std::to_wstring(n) + L"\\");
-    tree.Places = {{L"C", L"C:\\Folder 1\\"}, {L"D", L"D:\\Music\\"}};
-  }
+  // Every run starts from the same panes: the recording lists keep whatever is replayed into
+  // them (and log it), so without this each run would save twice the folders of the last.
+  auto loadPanes = [&] {
+    lists.Log.Calls.clear();
+    for (short p = 0; p < varnello::kPaneCount; ++p) {
+      vtest::RecordingList& tree = lists[p];
+      tree.Expanded.clear();
+      for (int n = 0; n < 220; ++n) tree.Expanded.push_back(L"C:\\Folder " + std::to_wstring(n) + L"\\");
+      tree.Places = {{L"C", L"C:\\Folder 1\\"}, {L"D", L"D:\\Music\\"}};
+    }
+  };
+  loadPanes();
   const std::wstring file = dir.File(L"user.usr");
   master.SaveSettings();
   const std::string bytes = tk::ReadFileBytes(file).value_or("");
@@ -48,6 +55,7 @@ int main() {
 
   bench::Best settings, reference;
   for (int run = 0; run < 7; ++run) {
+    loadPanes();
     double t0 = bench::Now();
     master.SaveSettings();
     short all = -1;

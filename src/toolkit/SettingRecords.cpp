@@ -91,6 +91,10 @@ std::wstring WideOf(std::string_view bytes, UINT codePage, DWORD flags) {
 // UTF-8 when the bytes are valid UTF-8, else the ANSI code page.
 std::wstring DecodeLine(std::string_view bytes) {
   if (bytes.empty()) return {};
+  // Most lines are plain ASCII, the same in UTF-8 and every ANSI code page: widened here
+  // without two conversion calls per line.
+  if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; }))
+    return std::wstring(bytes.begin(), bytes.end());
   if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(),
                           static_cast<int>(bytes.size()), nullptr, 0) > 0)
     return WideOf(bytes, CP_UTF8, MB_ERR_INVALID_CHARS);
@@ -334,7 +338,11 @@ std::string FormatSettingRecords(const std::vector<SettingRecord>& records) {
   for (const SettingRecord& r : records) {
     auto line = FormatSettingLine(r);
     if (!line) continue;
-    out += ToUtf8(*line);
+    const std::wstring& text = *line;
+    if (std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x80; }))
+      out.append(text.begin(), text.end());  // ASCII is its own UTF-8
+    else
+      out += ToUtf8(text);
     out += "\r\n";
   }
   return out;

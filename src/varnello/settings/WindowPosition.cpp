@@ -74,14 +74,18 @@ void PlaceWindow(HWND window, const WindowPlace& place, bool& showMaximised) {
     r.right = r.left + width;
     r.bottom = r.top + height;
   }
-  wp.rcNormalPosition = r;
-  wp.flags = 0;
   const bool visible = IsWindowVisible(window) != FALSE;
-  if (visible)
-    wp.showCmd = place.Maximised ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
-  else
-    wp.showCmd = SW_HIDE;
-  SetWindowPlacement(window, &wp);
+  const UINT showCmd = !visible ? SW_HIDE : place.Maximised ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+  const bool same = EqualRect(&wp.rcNormalPosition, &r) &&
+                    (visible ? (IsZoomed(window) != FALSE) == place.Maximised && !IsIconic(window)
+                             : true);
+  // A window already at its place is not placed again.
+  if (!same) {
+    wp.rcNormalPosition = r;
+    wp.flags = 0;
+    wp.showCmd = showCmd;
+    SetWindowPlacement(window, &wp);
+  }
   showMaximised = place.Maximised;
 }
 
