@@ -220,28 +220,40 @@ std::optional<std::wstring> SettingValue::AsText() const {
 }
 
 std::optional<std::wstring> SettingValue::Format() const {
+  std::wstring field;
+  if (!AppendTo(field)) return std::nullopt;
+  return field;
+}
+
+bool SettingValue::AppendTo(std::wstring& line) const {
   switch (kind_) {
     case Kind::Null:
-      return std::wstring(L"#NULL#");
+      line += L"#NULL#";
+      return true;
     case Kind::Empty:
-      return std::wstring();
+      return true;
     case Kind::Truth:
-      return std::wstring(truth_ ? L"#TRUE#" : L"#FALSE#");
+      line += truth_ ? L"#TRUE#" : L"#FALSE#";
+      return true;
     case Kind::Text:
-      if (!Storable(text_)) return std::nullopt;
-      return L"\"" + text_ + L"\"";
+      if (!Storable(text_)) return false;
+      line += L'"';
+      line += text_;
+      line += L'"';
+      return true;
     case Kind::Whole:
-      return std::to_wstring(whole_);
     case Kind::Real: {
-      if (!std::isfinite(real_)) return std::nullopt;
+      if (kind_ == Kind::Real && !std::isfinite(real_)) return false;
       char buf[64];
-      auto [p, ec] = single_ ? std::to_chars(buf, buf + sizeof buf, static_cast<float>(real_))
-                             : std::to_chars(buf, buf + sizeof buf, real_);
-      if (ec != std::errc()) return std::nullopt;
-      return std::wstring(buf, p);
+      auto [p, ec] = kind_ == Kind::Whole ? std::to_chars(buf, buf + sizeof buf, whole_)
+                     : single_            ? std::to_chars(buf, buf + sizeof buf, static_cast<float>(real_))
+                                          : std::to_chars(buf, buf + sizeof buf, real_);
+      if (ec != std::errc()) return false;
+      line.append(buf, p);
+      return true;
     }
   }
-  return std::nullopt;
+  return false;
 }
 
 bool SettingValue::operator==(const SettingValue& o) const {
@@ -263,6 +275,7 @@ bool SettingValue::operator==(const SettingValue& o) const {
 std::optional<SettingRecord> ParseSettingLine(std::wstring_view line) {
   if (line.find(L'\0') != std::wstring_view::npos) return std::nullopt;
   std::vector<SettingValue> fields;
+  fields.reserve(6);
   std::size_t i = 0;
   for (;;) {
     while (i < line.size() && (line[i] == L' ' || line[i] == L'\t')) ++i;
@@ -288,7 +301,7 @@ std::optional<SettingRecord> ParseSettingLine(std::wstring_view line) {
       else if (SameAscii(token, L"#NULL#"))
         value = SettingValue::Null();
       else if (auto n = ParseNumber(token))
-        value = *n;
+        value = std::move(*n);
       else if (token.find(L'"') == std::wstring_view::npos)
         value = SettingValue::Text(std::wstring(token));
       // A stray quote leaves the field without a value.
@@ -305,22 +318,34 @@ std::optional<SettingRecord> ParseSettingLine(std::wstring_view line) {
   return record;
 }
 
-std::optional<std::wstring> FormatSettingLine(const SettingRecord& record) {
-  auto key = SettingValue::Text(record.Key).Format();
-  if (!key || record.Key.empty()) return std::nullopt;
-  std::wstring line = *key;
+namespace {
+
+// The record as one line into `line` (emptied first); false for a record no line can hold.
+bool FormatInto(const SettingRecord& record, std::wstring& line) {
+  line.clear();
+  if (record.Key.empty() || !Storable(record.Key)) return false;
+  line += L'"';
+  line += record.Key;
+  line += L'"';
   for (const SettingValue& v : record.Values) {
-    auto field = v.Format();
-    if (!field) return std::nullopt;
     line += L',';
-    line += *field;
+    if (!v.AppendTo(line)) return false;
   }
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::wstring> FormatSettingLine(const SettingRecord& record) {
+  std::wstring line;
+  if (!FormatInto(record, line)) return std::nullopt;
   return line;
 }
 
 std::vector<SettingRecord> ParseSettingRecords(std::string_view bytes) {
   if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
   std::vector<SettingRecord> records;
+  records.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
   std::size_t start = 0;
   while (start < bytes.size()) {
     std::size_t end = bytes.find_first_of("\r\n", start);
@@ -335,10 +360,9 @@ std::vector<SettingRecord> ParseSettingRecords(std::string_view bytes) {
 
 std::string FormatSettingRecords(const std::vector<SettingRecord>& records) {
   std::string out;
+  std::wstring text;  // one line at a time, its buffer reused
   for (const SettingRecord& r : records) {
-    auto line = FormatSettingLine(r);
-    if (!line) continue;
-    const std::wstring& text = *line;
+    if (!FormatInto(r, text)) continue;
     if (std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x80; }))
       out.append(text.begin(), text.end());  // ASCII is its own UTF-8
     else

@@ -186,9 +186,11 @@ void SettingsStore::CacheUserSettings(short& paneNum) {
 }
 
 void SettingsStore::ReplayCachedSettings(short paneNum) {
-  // A record a list refuses ends only that record: the pane gets every other one.
+  // A record a list refuses ends only that record: the pane gets every other one. Only records
+  // naming one of the pane's lists can act on it; the others are not dispatched at all.
   for (const SettingRecord& r : cache_)
-    if (!r.Key.empty()) dispatcher_.ApplySetting(r.Key, r.Values, paneNum);
+    if (!r.Key.empty() && NamesPane(r.Values[0], paneNum))
+      dispatcher_.ApplySetting(r.Key, r.Values, paneNum);
 }
 
 void SettingsStore::ResetStartItems() {

@@ -40,6 +40,8 @@ class SettingValue {
   // The value as a field of a record line; nullopt for a text that a line cannot hold (a
   // double quote, CR, LF or NUL in it).
   std::optional<std::wstring> Format() const;
+  // Appends the field to `line`; false (and `line` unchanged) where Format has none.
+  bool AppendTo(std::wstring& line) const;
 
   bool operator==(const SettingValue& o) const;
 
