@@ -184,7 +184,7 @@ void SettingDispatcher::ProgramWide(const std::wstring& key, const SettingValues
     if (pane < 0 || pane >= kPaneCount) throw Refused{};
     m_.Panes[static_cast<std::size_t>(pane)].InitialDrive = drive;
   } else if (COLORREF* colour = key.rfind(L"COLOR", 0) == 0 ? m_.Skin.ByKey(key) : nullptr) {
-    // Only colour keys are looked up among the colours: most records of a file are not.
+    // Only keys that start like a colour's are looked up among the 28 colours.
     const std::int32_t value = Whole(v[0]);
     if (!ValidColour(value)) throw Refused{};
     *colour = static_cast<COLORREF>(value);
