@@ -89,16 +89,18 @@ std::wstring WideOf(std::string_view bytes, UINT codePage, DWORD flags) {
 }
 
 // UTF-8 when the bytes are valid UTF-8, else the ANSI code page.
-std::wstring DecodeLine(std::string_view bytes) {
-  if (bytes.empty()) return {};
+void DecodeLine(std::string_view bytes, std::wstring& out) {
   // Most lines are plain ASCII, the same in UTF-8 and every ANSI code page: widened here
-  // without two conversion calls per line.
-  if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; }))
-    return std::wstring(bytes.begin(), bytes.end());
+  // without two conversion calls per line, into a buffer the next line reuses.
+  if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; })) {
+    out.assign(bytes.begin(), bytes.end());
+    return;
+  }
   if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(),
                           static_cast<int>(bytes.size()), nullptr, 0) > 0)
-    return WideOf(bytes, CP_UTF8, MB_ERR_INVALID_CHARS);
-  return WideOf(bytes, CP_ACP, 0);
+    out = WideOf(bytes, CP_UTF8, MB_ERR_INVALID_CHARS);
+  else
+    out = WideOf(bytes, CP_ACP, 0);
 }
 
 }  // namespace
@@ -272,18 +274,25 @@ bool SettingValue::operator==(const SettingValue& o) const {
   }
 }
 
-std::optional<SettingRecord> ParseSettingLine(std::wstring_view line) {
-  if (line.find(L'\0') != std::wstring_view::npos) return std::nullopt;
-  std::vector<SettingValue> fields;
-  fields.reserve(6);
+namespace {
+
+// Reads one line into `record` (its values "no value" where the line ends early); false when
+// the line holds no record.
+bool ParseInto(std::wstring_view line, SettingRecord& record) {
+  if (line.find(L'\0') != std::wstring_view::npos) return false;
   std::size_t i = 0;
-  for (;;) {
+  for (std::size_t field = 0;; ++field) {
     while (i < line.size() && (line[i] == L' ' || line[i] == L'\t')) ++i;
     SettingValue value;
     if (i < line.size() && line[i] == L'"') {
       const std::size_t close = line.find(L'"', i + 1);
       const std::size_t end = close == std::wstring_view::npos ? line.size() : close;
-      value = SettingValue::Text(std::wstring(line.substr(i + 1, end - i - 1)));
+      const std::wstring_view text = line.substr(i + 1, end - i - 1);
+      if (field == 0) {
+        record.Key.assign(text);
+      } else {
+        value = SettingValue::Text(std::wstring(text));
+      }
       // Anything between the closing quote and the next comma is not part of the value.
       i = close == std::wstring_view::npos ? line.size() : line.find(L',', close);
       if (i == std::wstring_view::npos) i = line.size();
@@ -306,15 +315,24 @@ std::optional<SettingRecord> ParseSettingLine(std::wstring_view line) {
         value = SettingValue::Text(std::wstring(token));
       // A stray quote leaves the field without a value.
     }
-    fields.push_back(std::move(value));
-    if (fields.size() == 6 || i >= line.size()) break;
+    if (field > 0) {
+      record.Values[field - 1] = std::move(value);
+    } else if (value.GetKind() == SettingValue::Kind::Text) {
+      record.Key = *value.AsText();  // a key written without its quotes
+    } else if (record.Key.empty()) {
+      return false;  // a number, truth or nothing where the key belongs
+    }
+    if (field == 5 || i >= line.size()) break;
     ++i;  // past the comma
   }
-  if (fields.empty() || fields[0].GetKind() != SettingValue::Kind::Text) return std::nullopt;
+  return !record.Key.empty();
+}
+
+}  // namespace
+
+std::optional<SettingRecord> ParseSettingLine(std::wstring_view line) {
   SettingRecord record;
-  record.Key = *fields[0].AsText();
-  if (record.Key.empty()) return std::nullopt;
-  for (std::size_t k = 1; k < fields.size(); ++k) record.Values[k - 1] = std::move(fields[k]);
+  if (!ParseInto(line, record)) return std::nullopt;
   return record;
 }
 
@@ -346,13 +364,15 @@ std::vector<SettingRecord> ParseSettingRecords(std::string_view bytes) {
   if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
   std::vector<SettingRecord> records;
   records.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
+  std::wstring line;
   std::size_t start = 0;
   while (start < bytes.size()) {
     std::size_t end = bytes.find_first_of("\r\n", start);
     if (end == std::string_view::npos) end = bytes.size();
-    if (end > start)
-      if (auto r = ParseSettingLine(DecodeLine(bytes.substr(start, end - start))))
-        records.push_back(std::move(*r));
+    if (end > start) {
+      DecodeLine(bytes.substr(start, end - start), line);
+      if (!ParseInto(line, records.emplace_back())) records.pop_back();
+    }
     start = end + 1;
   }
   return records;
