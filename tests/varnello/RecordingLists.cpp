@@ -37,7 +37,19 @@ bool CallLog::Has(const std::wstring& call) const {
 
 RecordingList::RecordingList(short index, HWND parent, varnello::PaneListEvents& events,
                              CallLog& log)
-    : index_(index), events_(events), log_(log) {
+    : Sorts(101), index_(index), events_(events), log_(log) {
+  // The headings a fresh control has: keys, widths, order and the columns shown.
+  const wchar_t* keys[11] = {L"sColor", L"sName", L"sDateLastModified", L"sSize", L"sExt",
+                             L"sDateCreated", L"sDateLastAccessed", L"sAttributes", L"sComments",
+                             L"sFileType", L"sFiller"};
+  for (int h = 0; h < 11; ++h)
+    HeadingTable.push_back({{L"key", std::wstring(keys[h])},
+                            {L"Width", std::int32_t{1000 + h * 15}},
+                            {L"Index", static_cast<std::int16_t>(h)},
+                            {L"active", h < 4 || h == 10},
+                            {L"MenuName", h < 2 ? std::wstring() : L"mnuHeading" + std::wstring(keys[h] + 1)},
+                            {L"Caption", std::wstring(keys[h] + 1)},
+                            {L"ToolTip", L"Tip " + std::to_wstring(h)}});
   window_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, parent, nullptr, nullptr,
                             nullptr);
 }
@@ -78,6 +90,80 @@ void RecordingList::Log(const std::wstring& call) const {
 
 void RecordingList::SetSortOrder(short i, const std::wstring& k, const std::wstring& o) {
   Log(L"SetSortOrder(" + std::to_wstring(i) + L"," + k + L"," + o + L")");
+  if (i < 0 || i > 100) throw std::out_of_range("sort level");
+  Sorts[static_cast<size_t>(i)] = {k, o};
+}
+std::wstring RecordingList::GetExpandedFolderString(std::int32_t i) const {
+  return i >= 0 && i < static_cast<std::int32_t>(Expanded.size()) ? Expanded[static_cast<size_t>(i)]
+                                                                 : std::wstring();
+}
+void RecordingList::AddToExpandedFolderString(const std::wstring& path) {
+  Log(L"AddToExpandedFolderString(" + path + L")");
+  Expanded.push_back(path);
+}
+void RecordingList::ExpandFolderRemove(const std::wstring& drive) {
+  Log(L"ExpandFolderRemove(" + drive + L")");
+  std::erase_if(Expanded, [&](const std::wstring& p) {
+    return !p.empty() && !drive.empty() && towupper(p[0]) == towupper(drive[0]);
+  });
+}
+void RecordingList::GetActiveFolderInfo(std::int32_t item, std::wstring& drive,
+                                        std::wstring& folder) const {
+  drive.clear();
+  folder.clear();
+  if (item < 0 || item >= static_cast<std::int32_t>(Places.size())) return;
+  drive = Places[static_cast<size_t>(item)].first;
+  folder = Places[static_cast<size_t>(item)].second;
+}
+void RecordingList::AddToActiveFolderInfo(const std::wstring& drive, const std::wstring& folder) {
+  Log(L"AddToActiveFolderInfo(" + drive + L"," + folder + L")");
+  // Drive keys compare without regard to case, as the control's place memory does.
+  for (const auto& p : Places)
+    if (_wcsicmp(p.first.c_str(), drive.c_str()) == 0) return;
+  Places.emplace_back(drive, folder);
+}
+void RecordingList::ActiveFolderRemove(const std::wstring& drive) {
+  Log(L"ActiveFolderRemove(" + drive + L")");
+  std::erase_if(Places, [&](const auto& p) { return _wcsicmp(p.first.c_str(), drive.c_str()) == 0; });
+}
+zenlo::Variant RecordingList::GetHeadingProperty(short heading, const std::wstring& property) {
+  if (heading < 0 || heading > 10) throw std::out_of_range("heading");
+  const auto& row = HeadingTable[static_cast<size_t>(heading)];
+  for (const auto& [name, value] : row)
+    if (_wcsicmp(name.c_str(), property.c_str()) == 0) return value;
+  return std::monostate{};
+}
+void RecordingList::SetHeadingProperty(short heading, const std::wstring& property,
+                                       const zenlo::Variant& value) {
+  Log(L"SetHeadingProperty(" + std::to_wstring(heading) + L"," + property + L"," +
+      VariantText(value) + L")");
+  if (heading < 0 || heading > 10) throw std::out_of_range("heading");
+  auto& row = HeadingTable[static_cast<size_t>(heading)];
+  for (auto& [name, v] : row)
+    if (_wcsicmp(name.c_str(), property.c_str()) == 0) v = value;
+}
+short RecordingList::GetNumberOfSorts() const {
+  short n = 0;
+  while (n < static_cast<short>(Sorts.size()) && !Sorts[static_cast<size_t>(n)].first.empty()) ++n;
+  return n;
+}
+bool RecordingList::GetSortOrder(short i, std::wstring& key, std::wstring& order) {
+  if (i < 0 || i > 100) return false;
+  key = Sorts[static_cast<size_t>(i)].first;
+  order = Sorts[static_cast<size_t>(i)].second;
+  return true;
+}
+void RecordingList::SortReset() {
+  Log(L"SortReset");
+  for (auto& s : Sorts) s = {};
+}
+void RecordingList::SetActiveItemNum(std::int32_t item) {
+  Log(L"SetActiveItemNum(" + std::to_wstring(item) + L")");
+  ActiveItem = item;
+}
+void RecordingList::SetDoDrawing(bool v) {
+  Log(L"SetDoDrawing(" + Bool(v) + L")");
+  DoDrawing = v;
 }
 void RecordingList::SetIsWin9X(bool v) { Log(L"IsWin9X=" + Bool(v)); }
 void RecordingList::SetListType(zenlo::ListType t) {
@@ -85,6 +171,7 @@ void RecordingList::SetListType(zenlo::ListType t) {
   Log(L"ltFolderListType=" + std::to_wstring(static_cast<int>(t)));
 }
 void RecordingList::SetListMode(zenlo::EnumListMode m) {
+  Mode = m;
   Log(L"ListMode=" + std::to_wstring(static_cast<int>(m)));
 }
 void RecordingList::ApplyProperty(const std::wstring& n, const zenlo::Variant& v) {
@@ -115,6 +202,7 @@ void RecordingList::StoreActiveFolder(const std::wstring& d, const std::wstring&
 }
 void RecordingList::SetFolder(std::wstring& d, bool m) {
   Log(L"SetFolder(" + d + L"," + Bool(m) + L")");
+  Drive = d;
   Current = ActiveFolderAnswer;
   if (RaiseDriveClick) events_.List_DriveClick(index_);
 }

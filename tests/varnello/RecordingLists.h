@@ -89,9 +89,48 @@ class RecordingList final : public varnello::PaneList {
   bool GetHeadingValue(const std::wstring& column) const override;
   void RefreshList() override { Log(L"RefreshList"); }
 
+  zenlo::EnumListMode GetListMode() const override { return Mode; }
+  std::wstring CurrentDriveLetter() const override { return Drive; }
+  std::int32_t ExpandedCount() const override {
+    return static_cast<std::int32_t>(Expanded.size()) - 1;
+  }
+  std::wstring GetExpandedFolderString(std::int32_t i) const override;
+  void AddToExpandedFolderString(const std::wstring& path) override;
+  void ExpandFolderRemove(const std::wstring& drive) override;
+  std::int32_t GetActiveFolderCount() const override {
+    return static_cast<std::int32_t>(Places.size()) - 1;
+  }
+  void GetActiveFolderInfo(std::int32_t item, std::wstring& drive,
+                           std::wstring& folder) const override;
+  void AddToActiveFolderInfo(const std::wstring& drive, const std::wstring& folder) override;
+  void ActiveFolderRemove(const std::wstring& drive) override;
+  zenlo::Variant GetHeadingProperty(short heading, const std::wstring& property) override;
+  void SetHeadingProperty(short heading, const std::wstring& property,
+                          const zenlo::Variant& value) override;
+  short GetNumberOfSorts() const override;
+  bool GetSortOrder(short i, std::wstring& key, std::wstring& order) override;
+  void SortReset() override;
+  std::int32_t GetActiveItemNum() const override { return ActiveItem; }
+  void SetActiveItemNum(std::int32_t item) override;
+  std::int32_t ShownItemCount() const override { return ItemsShown; }
+  void HighLightActiveItem() override { Log(L"HighLightActiveItem"); }
+  void SetDoDrawing(bool v) override;
+
   std::int32_t ActiveItemLevel = 1;
   std::wstring ActiveItemPath;
   std::map<std::wstring, bool> Headings;  // columns shown; others are not
+
+  // The remembered view, as the real control keeps it.
+  zenlo::EnumListMode Mode = zenlo::listDetails;
+  std::wstring Drive = L"C";
+  std::vector<std::wstring> Expanded;
+  std::vector<std::pair<std::wstring, std::wstring>> Places;  // drive, active folder
+  // Eleven headings by the seven property names, in their own kinds.
+  std::vector<std::map<std::wstring, zenlo::Variant>> HeadingTable;
+  std::vector<std::pair<std::wstring, std::wstring>> Sorts;  // 101 levels
+  std::int32_t ActiveItem = -1;
+  std::int32_t ItemsShown = 0;
+  bool DoDrawing = true;
   bool SoundFails = false;
   bool SetupFails = false;  // LoadSetup raises an error
 

@@ -51,6 +51,9 @@ struct HeardEvents final : varnello::PaneListEvents {
   void List_SpaceKeyUp(short i) override { Note(L"SpaceKeyUp", i); }
   void List_MouseLocked(short i, bool& l) override { Note(L"MouseLocked", i, l ? L"1" : L"0"); }
   void List_NotifySourceIndex(short i) override { Note(L"NotifySourceIndex", i); }
+  void List_PaneWantsToMimicFolder(short i, short& pane) override {
+    Note(L"PaneWantsToMimicFolder", i, std::to_wstring(pane));
+  }
 };
 
 TEST(ListEventSink, EveryEventOfTheControlReachesItsHandlerWithTheListIndex) {
@@ -96,7 +99,8 @@ TEST(ListEventSink, EveryEventOfTheControlReachesItsHandlerWithTheListIndex) {
       {L"PasteItems", [&](E& e) { e.PasteItems(a, b, c); }, L""},
       {L"NotifySourceIndex", [](E& e) { e.NotifySourceIndex(); }, L"NotifySourceIndex(102)"},
       {L"GetBookmark", [&](E& e) { e.GetBookmark(slot, d); }, L"GetBookmark(102,4)"},
-      {L"PaneWantsToMimicFolder", [&](E& e) { e.PaneWantsToMimicFolder(pane); }, L""},
+      {L"PaneWantsToMimicFolder", [&](E& e) { e.PaneWantsToMimicFolder(pane); },
+       L"PaneWantsToMimicFolder(102,2)"},
       {L"IsPaneActive",
        [&](E& e) {
          flag = false;

@@ -7,10 +7,12 @@
 #include "support/ControlFixture.h"
 #include "support/TempFolder.h"
 #include "toolkit/MessageBox.h"
+#include "toolkit/Text.h"
 #include "zenlo/ZenloFileControl.h"
 
 namespace {
 
+using testsupport::ControlHolder;
 using testsupport::TempFolder;
 using zenlo::ZenloFileControl;
 
@@ -338,18 +340,28 @@ struct ActiveItemInTree : Places {
   TempFolder dir;
 };
 
-TEST_F(ActiveItemInTree, RememberedFolderIsFoundAgainWhateverItsCase) {
+TEST_F(ActiveItemInTree, RememberedFolderIsFoundAgainWhateverItsSpelling) {
+  // The host hands back folders as it stored them: upper-cased, or with the trailing backslash
+  // its pane records carry.
   std::wstring upper = dir.Path() + L"KEPT";
   CharUpperW(upper.data());
-  c->StoreActiveFolder(L"0", upper);
-  ASSERT_TRUE(c->GetFolderContents(dir.Path(), true));
-  ASSERT_EQ(c->ItemCount(), 3);
-  EXPECT_EQ(c->ActiveItem(), IndexOf(L"kept"));
-  EXPECT_EQ(host.Count(L"Click"), 0);
+  for (const std::wstring& remembered : {upper, dir.Path() + L"kept\\", upper + L"\\"}) {
+    SCOPED_TRACE(std::string(remembered.begin(), remembered.end()));
+    ControlHolder tree(zenlo::fbFolder);
+    tree.host.Bookmarks[0] = dir.Path();
+    tree->AddToActiveFolderInfo(L"0", remembered);
+    std::wstring key = L"0";
+    tree->SetFolder(key, false);
+    ASSERT_EQ(tree->ItemCount(), 3);
+    ASSERT_GE(tree->ActiveItem(), 0);
+    EXPECT_EQ(tree->ListItems()[static_cast<std::size_t>(tree->ActiveItem())].Name, L"kept");
+    EXPECT_EQ(tree.host.Count(L"Click"), 0) << "the root was made active instead";
+    EXPECT_TRUE(tk::SameText(tree->GetActiveFolder(key), remembered)) << "kept as given";
 
-  // Remembering takes the item's own spelling of its path.
-  c->SaveActiveString();
-  EXPECT_EQ(c->ActiveString(), dir.Path() + L"kept");
+    // Remembering takes the item's own spelling of its path.
+    tree->SaveActiveString();
+    EXPECT_EQ(tree->ActiveString(), dir.Path() + L"kept");
+  }
 }
 
 TEST_F(ActiveItemInTree, VanishedFolderMakesTheRootActiveAndTellsTheHost) {

@@ -53,6 +53,11 @@ bool MenuIconComponent::SetImage(const std::wstring& caption, int index) {
   HMENU owner = nullptr;
   UINT position = 0;
   if (!Find(GetMenu(window_), caption, owner, position)) return false;
+  // The same picture again (a settings file restating a default) is not drawn anew.
+  for (const Placed& p : placed_)
+    if (p.Menu == owner && p.Position == position && p.Index == index && p.Images == images_ &&
+        p.MenuColour == useMenuColour_)
+      return true;
   const int size = 16;
   HDC screen = GetDC(nullptr);
   HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
@@ -84,7 +89,7 @@ bool MenuIconComponent::SetImage(const std::wstring& caption, int index) {
       placed_.erase(it);
       break;
     }
-  placed_.push_back({owner, position, bitmap});
+  placed_.push_back({owner, position, bitmap, index, images_, useMenuColour_});
   if (window_) DrawMenuBar(window_);
   return true;
 }

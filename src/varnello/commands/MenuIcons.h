@@ -34,6 +34,9 @@ class MenuIconComponent {
     HMENU Menu;
     UINT Position;
     HBITMAP Bitmap;
+    int Index;
+    const tk::ImageList* Images;
+    bool MenuColour;
   };
   bool Find(HMENU menu, const std::wstring& caption, HMENU& owner, UINT& position) const;
   static void Show(const Placed& p, HBITMAP bitmap);

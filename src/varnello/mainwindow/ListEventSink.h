@@ -49,6 +49,9 @@ class ListSink final : public zenlo::ZenloFileControlEventsBase {
     Guard([&] { target_.List_MouseLocked(index_, locked); });
   }
   void NotifySourceIndex() override { Guard([&] { target_.List_NotifySourceIndex(index_); }); }
+  void PaneWantsToMimicFolder(short& pane) override {
+    Guard([&] { target_.List_PaneWantsToMimicFolder(index_, pane); });
+  }
 
  private:
   // No exception goes back into the library.

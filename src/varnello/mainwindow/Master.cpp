@@ -195,7 +195,7 @@ void Master::Form_Load(StartupReporter& splash) {
           L"It appears as though Varnello did not shut down properly or another copy is "
           L"already running.\r\n\r\nDo you want to reset to all of Varnello's default settings?";
       Message(text, 1, L"");
-      if (MsgBoxAnswer == L"YES") DeleteFileW(FilePath(L"user.usr").c_str());
+      if (MsgBoxAnswer == L"YES") DeleteFileW(settings_.Location().WritePath.c_str());
     }
     Status(L"getting last settings used...");
     LoadLastSettings();
@@ -303,8 +303,9 @@ void Master::LoadLastSettings() {
   }
 
   Status(L"loading initial pane defaults...");
-  // The settings file's records are applied here once its reader lands; until then every run
-  // starts from the defaults above.
+  short allPanes = -1;
+  settings_.CacheUserSettings(allPanes);
+  settings_.SettleShares();
   MakeBookmarkDisplayPaths();
 
   ChooseStartPane();
@@ -384,7 +385,7 @@ void Master::SetUpPaneSet(short i, PaneList& treeList, PaneList& listingList) {
   listing->SetIsWin9X(OldWindows);
   listing->SetListType(zenlo::fbFileAndFolder);
   listing->SetListMode(zenlo::listDetails);
-  // Cached settings of this pane are replayed here once the settings cache lands.
+  settings_.ReplayCachedSettings(i);
   const std::pair<const wchar_t*, std::pair<zenlo::Variant, zenlo::Variant>> options[] = {
       {L"FileCountMax", {static_cast<std::int32_t>(Options.FileCountMax),
                          static_cast<std::int32_t>(Options.FileCountMax)}},
@@ -628,6 +629,11 @@ void Master::List_GetBookmark(short, short& slot, std::wstring& path) {
   if (slot >= 0 && slot < 10) path = Options.BookMarks[static_cast<size_t>(slot)].Path;
 }
 
+void Master::List_PaneWantsToMimicFolder(short index, short& pane) {
+  BusyScope busy(*this);
+  settings_.PaneWantsToMimicFolder(index, pane);
+}
+
 void Master::List_IsPaneActive(short, short& pane, bool& result) {
   result = pane >= 0 && pane < kPaneCount && Panes[pane].Status == 0;
 }
@@ -637,7 +643,7 @@ void Master::List_IsPaneActive(short, short& pane, bool& result) {
 
 void Master::Show() {
   shown_ = true;
-  ShowWindow(Handle(), SW_SHOW);
+  ShowWindow(Handle(), StartMaximised ? SW_SHOWMAXIMIZED : SW_SHOW);
   SetForegroundWindow(Handle());
   if (FirstResize) Form_Resize();
 }
@@ -726,7 +732,11 @@ void Master::Form_Unload() {
   if (unloading_ || unloaded_) return;
   unloading_ = true;
   closeRetry_.SetEnabled(false);
-  // The settings file is written here once its writer lands.
+  // Saved while every list still holds its view.
+  try {
+    settings_.SaveSettings(endingSession_);
+  } catch (...) {
+  }
   DeleteFileW(FilePath(L"run.txt").c_str());
   UnloadAllForms();
   unloaded_ = true;
@@ -758,6 +768,17 @@ LRESULT Master::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SIZE:
       Form_Resize();
+      return 0;
+    case WM_ENDSESSION:
+      // Windows ends the program after this: save now, without asking anything.
+      if (wParam && !unloading_ && !unloaded_) {
+        endingSession_ = true;
+        try {
+          settings_.SaveSettings(true);
+        } catch (...) {
+        }
+        DeleteFileW(FilePath(L"run.txt").c_str());
+      }
       return 0;
     case WM_GETMINMAXINFO: {
       // The window never gets smaller than 5000 twips either way.

@@ -21,6 +21,7 @@
 #include "mainwindow/SplitterDrag.h"
 #include "mainwindow/WindowResize.h"
 #include "mainwindow/StartupReporter.h"
+#include "settings/SettingsStore.h"
 #include "settings/SkinColours.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Gdi.h"
@@ -55,11 +56,23 @@ class Master final : public tk::Window, public PaneListEvents {
   void MakeBookmarkDisplayPaths();
   // The lowest shown pane becomes the start and active pane.
   void ChooseStartPane();
+  // The settings file (settings/SettingsStore): written whole, read once, replayed per pane.
+  void SaveSettings() { settings_.SaveSettings(); }
+  // False when the record was refused.
+  bool ApplySetting(const std::wstring& currProperty, const SettingValues& values,
+                    short PaneNum = -1) {
+    return settings_.ApplySetting(currProperty, values, PaneNum);
+  }
+  void ResetStartItems() { settings_.ResetStartItems(); }
+  SettingsStore& Settings() { return settings_; }
+  // The window is shown maximised (a stored place said so).
+  bool StartMaximised = false;
 
   // ---- Pane pairs ----
   void InitializePaneSet(short index);
   void LoadFolders(short index);
   void UpdateChildPane(short index);
+  void SetPaneFolder(short index);
   // List `index` (0-4 tree, 100-104 listing), or null when it is not loaded.
   PaneList* List(short index) const;
 
@@ -173,6 +186,7 @@ class Master final : public tk::Window, public PaneListEvents {
   void List_SpaceKeyUp(short index) override;
   void List_MouseLocked(short index, bool& locked) override;
   void List_NotifySourceIndex(short index) override;
+  void List_PaneWantsToMimicFolder(short index, short& pane) override;
 
   // ---- Active pane, title bars, keys and the wheel (ListRouting.cpp) ----
   void ColourTitleBar(short index);
@@ -224,7 +238,6 @@ class Master final : public tk::Window, public PaneListEvents {
   // Title bar presses and clicks come to TitleBar_MouseDown and TitleBar_Click.
   void HookTitleBar(HWND titleBar, short pane);
   void CreateChildren();
-  void SetPaneFolder(short index);
   // InitializePaneSet's work once both lists exist.
   void SetUpPaneSet(short index, PaneList& tree, PaneList& listing);
   void Form_Resize();
@@ -271,6 +284,8 @@ class Master final : public tk::Window, public PaneListEvents {
   bool closePending_ = false;
   bool unloading_ = false;
   bool unloaded_ = false;
+  bool endingSession_ = false;
+  SettingsStore settings_{*this};
 };
 
 }  // namespace varnello

@@ -36,6 +36,8 @@ class PaneListEvents {
   virtual void List_SpaceKeyUp(short index) = 0;
   virtual void List_MouseLocked(short index, bool& locked) = 0;
   virtual void List_NotifySourceIndex(short index) = 0;
+  // "Make same as pane N": `pane` is the chosen pane 0-4.
+  virtual void List_PaneWantsToMimicFolder(short index, short& pane) = 0;
 };
 
 class PaneList {
@@ -104,6 +106,34 @@ class PaneList {
   virtual void TestSound() = 0;
   virtual bool GetHeadingValue(const std::wstring& column) const = 0;
   virtual void RefreshList() = 0;
+
+  // The view a list remembers, which the settings file keeps.
+  virtual zenlo::EnumListMode GetListMode() const = 0;
+  virtual std::wstring CurrentDriveLetter() const = 0;
+  // The highest index of the expanded-folder table, -1 when it is empty.
+  virtual std::int32_t ExpandedCount() const = 0;
+  virtual std::wstring GetExpandedFolderString(std::int32_t i) const = 0;
+  virtual void AddToExpandedFolderString(const std::wstring& path) = 0;
+  virtual void ExpandFolderRemove(const std::wstring& drive) = 0;
+  virtual std::int32_t GetActiveFolderCount() const = 0;
+  virtual void GetActiveFolderInfo(std::int32_t item, std::wstring& drive,
+                                   std::wstring& folder) const = 0;
+  virtual void AddToActiveFolderInfo(const std::wstring& drive, const std::wstring& folder) = 0;
+  virtual void ActiveFolderRemove(const std::wstring& drive) = 0;
+  // Headings 0-10; the seven properties "key", "Width", "Index", "active", "MenuName",
+  // "Caption", "ToolTip".
+  virtual zenlo::Variant GetHeadingProperty(short heading, const std::wstring& property) = 0;
+  virtual void SetHeadingProperty(short heading, const std::wstring& property,
+                                  const zenlo::Variant& value) = 0;
+  virtual short GetNumberOfSorts() const = 0;
+  virtual bool GetSortOrder(short sortIndex, std::wstring& key, std::wstring& order) = 0;
+  virtual void SortReset() = 0;
+  virtual std::int32_t GetActiveItemNum() const = 0;
+  virtual void SetActiveItemNum(std::int32_t item) = 0;
+  // How many items the list shows.
+  virtual std::int32_t ShownItemCount() const = 0;
+  virtual void HighLightActiveItem() = 0;
+  virtual void SetDoDrawing(bool value) = 0;
 };
 
 // Makes the lists of the main window.

@@ -74,6 +74,7 @@ struct ProgramOptions {
   bool CommandLineOn = false;    // menu check mnuCommandOn
   bool AutoExpandOn = false;     // menu check mnuAutoExpandOn
   std::array<Bookmark, 10> BookMarks{};
+  std::wstring FolderFileListing;  // the folder the file listing was last exported to
   short ShownPaneCount = 2;
   bool FirstRun = true;
 };

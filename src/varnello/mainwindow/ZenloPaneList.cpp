@@ -155,6 +155,42 @@ class ZenloPaneList final : public PaneList {
     return control_->GetHeadingValue(column);
   }
   void RefreshList() override { control_->RefreshList(); }
+  zenlo::EnumListMode GetListMode() const override { return control_->ListMode; }
+  std::wstring CurrentDriveLetter() const override { return control_->CurrentDriveLetter(); }
+  std::int32_t ExpandedCount() const override { return control_->ExpandedCount; }
+  std::wstring GetExpandedFolderString(std::int32_t i) const override {
+    return control_->GetExpandedFolderString(i);
+  }
+  void AddToExpandedFolderString(const std::wstring& p) override {
+    control_->AddToExpandedFolderString(p);
+  }
+  void ExpandFolderRemove(const std::wstring& d) override { control_->ExpandFolderRemove(d); }
+  std::int32_t GetActiveFolderCount() const override { return control_->GetActiveFolderCount(); }
+  void GetActiveFolderInfo(std::int32_t i, std::wstring& d, std::wstring& f) const override {
+    control_->GetActiveFolderInfo(i, d, f);
+  }
+  void AddToActiveFolderInfo(const std::wstring& d, const std::wstring& f) override {
+    control_->AddToActiveFolderInfo(d, f);
+  }
+  void ActiveFolderRemove(const std::wstring& d) override { control_->ActiveFolderRemove(d); }
+  zenlo::Variant GetHeadingProperty(short h, const std::wstring& p) override {
+    return control_->GetHeadingProperty(h, p);
+  }
+  void SetHeadingProperty(short h, const std::wstring& p, const zenlo::Variant& v) override {
+    control_->SetHeadingProperty(h, p, v);
+  }
+  short GetNumberOfSorts() const override { return control_->GetNumberOfSorts(); }
+  bool GetSortOrder(short i, std::wstring& k, std::wstring& o) override {
+    return control_->GetSortOrder(i, k, o);
+  }
+  void SortReset() override { control_->SortReset(); }
+  std::int32_t GetActiveItemNum() const override { return control_->GetActiveItemNum(); }
+  void SetActiveItemNum(std::int32_t i) override { control_->SetActiveItemNum(i); }
+  std::int32_t ShownItemCount() const override {
+    return std::max<std::int32_t>(0, std::min(control_->LastShownItem(), control_->ItemCount() - 1) + 1);
+  }
+  void HighLightActiveItem() override { control_->HighLightActiveItem(); }
+  void SetDoDrawing(bool v) override { control_->SetDoDrawing(v); }
 
  private:
   zenlo::ZenloFileControl* control_;

@@ -4,6 +4,9 @@
 
 #include <array>
 #include <string>
+#include <utility>
+
+#include <wchar.h>
 
 namespace varnello {
 
@@ -41,6 +44,47 @@ struct SkinColours {
   COLORREF ColorCurrentFolderText = RGB(0, 0, 0);
   COLORREF ColorCommandLineList = RGB(255, 255, 255);
   COLORREF ColorCommandLineText = RGB(0, 0, 0);
+
+  // The 28 colours by their settings keys, in the order the key dispatcher tests them.
+  static const std::array<std::pair<const wchar_t*, COLORREF SkinColours::*>, 28>& KeyTable() {
+    static const std::array<std::pair<const wchar_t*, COLORREF SkinColours::*>, 28> table{{
+        {L"ColorProgramBackground", &SkinColours::ColorProgramBackground},
+        {L"ColorPaneBackground", &SkinColours::ColorPaneBackground},
+        {L"ColorListBackground", &SkinColours::ColorListBackground},
+        {L"ColorListText", &SkinColours::ColorListText},
+        {L"ColorMainToolbar", &SkinColours::ColorMainToolbar},
+        {L"ColorMinorToolbar", &SkinColours::ColorMinorToolbar},
+        {L"ColorActiveListOutline", &SkinColours::ColorActiveListOutline},
+        {L"ColorInActiveListOutline", &SkinColours::ColorInActiveListOutline},
+        {L"ColorActiveTitle", &SkinColours::ColorActiveTitle},
+        {L"ColorInactiveTitle", &SkinColours::ColorInactiveTitle},
+        {L"ColorActiveTitleText", &SkinColours::ColorActiveTitleText},
+        {L"ColorInactiveTitleText", &SkinColours::ColorInactiveTitleText},
+        {L"ColorDriveList", &SkinColours::ColorDriveList},
+        {L"ColorDriveText", &SkinColours::ColorDriveText},
+        {L"ColorActiveHeading", &SkinColours::ColorActiveHeading},
+        {L"ColorInactiveHeading", &SkinColours::ColorInactiveHeading},
+        {L"ColorActiveHeadingText", &SkinColours::ColorActiveHeadingText},
+        {L"ColorInactiveHeadingText", &SkinColours::ColorInactiveHeadingText},
+        {L"ColorHeadingHoverText", &SkinColours::ColorHeadingHoverText},
+        {L"ColorStatusBackground", &SkinColours::ColorStatusBackground},
+        {L"ColorStatusText", &SkinColours::ColorStatusText},
+        {L"ColorActiveItemOutline", &SkinColours::ColorActiveItemOutline},
+        {L"ColorActiveItemUnderline", &SkinColours::ColorActiveItemUnderline},
+        {L"ColorCurrentFolderText", &SkinColours::ColorCurrentFolderText},
+        {L"ColorCommandLineList", &SkinColours::ColorCommandLineList},
+        {L"ColorCommandLineText", &SkinColours::ColorCommandLineText},
+        {L"ColorMainMenu", &SkinColours::ColorMainMenu},
+        {L"ColorTextSecondary", &SkinColours::ColorTextSecondary},
+    }};
+    return table;
+  }
+  // The colour a settings key names (without regard to case), or null.
+  COLORREF* ByKey(const std::wstring& key) {
+    for (const auto& [name, member] : KeyTable())
+      if (_wcsicmp(name, key.c_str()) == 0) return &(this->*member);
+    return nullptr;
+  }
 
   // The 19 colours every list gets, in the order they are pushed.
   std::array<SkinColour, 19> PaneColours() const {

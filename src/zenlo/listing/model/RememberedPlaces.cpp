@@ -163,11 +163,12 @@ void ZenloFileControl::FindActiveItem() {
   if (!activeString_.empty()) {
     // The row found last time usually still holds it: no scan per redraw or key press.
     if (activeItem_ >= 0 && activeItem_ <= lastShownItem_ && activeItem_ < itemCount_ &&
-        tk::SameText(listItems_[static_cast<std::size_t>(activeItem_)].FullPath, activeString_))
+        SameFolderPath(listItems_[static_cast<std::size_t>(activeItem_)].FullPath, activeString_))
       return;
     activeItem_ = -1;
     for (std::int32_t i = 0; i <= lastShownItem_ && i < itemCount_; ++i) {
-      if (tk::SameText(listItems_[static_cast<std::size_t>(i)].FullPath, activeString_)) {
+      // A host may hand the folder back with a trailing backslash.
+      if (SameFolderPath(listItems_[static_cast<std::size_t>(i)].FullPath, activeString_)) {
         activeItem_ = i;
         return;
       }
