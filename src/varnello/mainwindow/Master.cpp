@@ -445,11 +445,7 @@ void Master::SetPaneFolder(short i) {
   Panes[i].FolderSet = true;
 }
 
-void Master::UpdateChildPane(short i) {
-  if (i < 0 || i >= kPaneCount) return;
-  PaneList* tree = List(i);
-  PaneList* listing = List(static_cast<short>(i + 100));
-  if (!tree || !listing || tree->FolderListType() != zenlo::fbFolder) return;
+std::wstring Master::ShowPaneFolder(short i) {
   std::wstring path = Panes[i].CurrentFolder;
   AddRightSlash(path);
   std::wstring display = path.rfind(L"*", 0) == 0 ? path.substr(2) : path;
@@ -460,6 +456,15 @@ void Master::UpdateChildPane(short i) {
   command_.SetText(L"");
   SetText(currentPath_, display);
   Panes[i].LastChildFolder = path;
+  return path;
+}
+
+void Master::UpdateChildPane(short i) {
+  if (i < 0 || i >= kPaneCount) return;
+  PaneList* tree = List(i);
+  PaneList* listing = List(static_cast<short>(i + 100));
+  if (!tree || !listing || tree->FolderListType() != zenlo::fbFolder) return;
+  const std::wstring path = ShowPaneFolder(i);
   listing->ApplyProperty(L"ActiveString", std::wstring());
   {
     BusyScope busy(*this);
@@ -615,8 +620,11 @@ void Master::List_DriveClick(short index) {
   PaneList* list = List(index);
   if (!list || pane < 0 || pane >= kPaneCount) return;
   Panes[pane].CurrentFolder = list->GetActiveFolder();
-  // A listing's drive choice fills its own pane, as the tree's does.
-  UpdateChildPane(pane);
+  // A tree's drive choice fills its listing; a listing has read the drive itself already.
+  if (index >= 100)
+    ShowPaneFolder(pane);
+  else
+    UpdateChildPane(pane);
 }
 
 void Master::List_Message(short, std::wstring& text) { Message(text, 0, L""); }

@@ -72,6 +72,9 @@ class Master final : public tk::Window, public PaneListEvents {
   void InitializePaneSet(short index);
   void LoadFolders(short index);
   void UpdateChildPane(short index);
+  // Pane `index`'s title, menu caption, button tip and path box show its CurrentFolder, which
+  // becomes the folder its listing last asked for; returns that folder with its backslash.
+  std::wstring ShowPaneFolder(short index);
   void SetPaneFolder(short index);
   // List `index` (0-4 tree, 100-104 listing), or null when it is not loaded.
   PaneList* List(short index) const;
