@@ -10,11 +10,7 @@
 #include "ProgramRun.h"
 
 int main() {
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  std::wstring parent = temp;
-  while (!parent.empty() && parent.back() == L'\\') parent.pop_back();
-  const std::wstring folder = e2e::MakeProgramFolder(e2e::BinFolder(), parent);
+  const std::wstring folder = e2e::MakeProgramFolder(e2e::BinFolder(), e2e::TempBase());
   if (folder.empty()) {
     std::fprintf(stderr, "startup: could not lay out a program folder\n");
     return 1;

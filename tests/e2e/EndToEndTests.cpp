@@ -5,18 +5,11 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "DesktopInput.h"
 #include "ProgramRun.h"
 #include "StateReport.h"
 
 namespace {
-
-std::wstring TempFolder() {
-  wchar_t base[MAX_PATH];
-  GetTempPathW(MAX_PATH, base);
-  std::wstring b = base;
-  while (!b.empty() && b.back() == L'\\') b.pop_back();
-  return b;
-}
 
 bool Exists(const std::wstring& path) {
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -49,7 +42,7 @@ std::vector<std::wstring> Lines(const std::vector<std::wstring>& report, const s
 }
 
 TEST(EndToEnd, StartsShowsPaneZeroOnItsFolderAndClosesCleanly) {
-  const std::wstring folder = e2e::MakeProgramFolder(e2e::BinFolder(), TempFolder());
+  const std::wstring folder = e2e::MakeProgramFolder(e2e::BinFolder(), e2e::TempBase());
   ASSERT_FALSE(folder.empty()) << "could not lay out a program folder";
   e2e::ProgramRun run;
   ASSERT_TRUE(run.Start(folder));
@@ -90,7 +83,7 @@ TEST(EndToEnd, StartsShowsPaneZeroOnItsFolderAndClosesCleanly) {
 // The shipped program answers no outside request: a WM_COPYDATA naming a file (the request the
 // test build's report takes) creates nothing, and the program has no report window.
 TEST(EndToEnd, TheShippedProgramIgnoresACopyDataNamingAPath) {
-  const std::wstring folder = e2e::MakeProgramFolder(e2e::ReleaseBinFolder(), TempFolder());
+  const std::wstring folder = e2e::MakeProgramFolder(e2e::ReleaseBinFolder(), e2e::TempBase());
   ASSERT_FALSE(folder.empty()) << "could not lay out a program folder";
   e2e::ProgramRun run;
   ASSERT_TRUE(run.Start(folder));
@@ -114,75 +107,15 @@ TEST(EndToEnd, TheShippedProgramIgnoresACopyDataNamingAPath) {
   e2e::RemoveProgramFolder(folder);
 }
 
-// The toolbars of the lists in `main`, as screen rectangles (the main window's own is left out).
-std::vector<RECT> ListToolbars(HWND main) {
-  struct Found {
-    HWND main;
-    std::vector<RECT> rects;
-  } found{main, {}};
-  EnumChildWindows(
-      main,
-      [](HWND w, LPARAM lp) -> BOOL {
-        auto& f = *reinterpret_cast<Found*>(lp);
-        wchar_t cls[64] = L"";
-        GetClassNameW(w, cls, 64);
-        if (std::wstring(cls) == L"ToolbarWindow32" && GetParent(w) != f.main &&
-            IsWindowVisible(w)) {
-          RECT r;
-          GetWindowRect(w, &r);
-          f.rects.push_back(r);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found.rects;
-}
-
 // Panes 0 and 1 stacked, each listing right of its tree: the listings' toolbars, top to bottom.
 // Empty unless exactly two pane pairs show.
 std::vector<RECT> ListingToolbars(HWND main) {
-  std::vector<RECT> bars = ListToolbars(main);
+  std::vector<RECT> bars = e2e::ListToolbars(main);
   if (bars.size() != 4) return {};
   std::sort(bars.begin(), bars.end(), [](const RECT& a, const RECT& b) { return a.left > b.left; });
   bars.resize(2);
   std::sort(bars.begin(), bars.end(), [](const RECT& a, const RECT& b) { return a.top < b.top; });
   return bars;
-}
-
-void RealRightClick(int x, int y) {
-  SetCursorPos(x, y);
-  Sleep(50);
-  INPUT in[2]{};
-  in[0].type = in[1].type = INPUT_MOUSE;
-  in[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-  in[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-  SendInput(2, in, sizeof(INPUT));
-}
-
-void RealLeftClick(int x, int y) {
-  SetCursorPos(x, y);
-  Sleep(50);
-  INPUT in[2]{};
-  in[0].type = in[1].type = INPUT_MOUSE;
-  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, in, sizeof(INPUT));
-}
-
-void RealKey(WORD key) {
-  INPUT in[2]{};
-  in[0].type = in[1].type = INPUT_KEYBOARD;
-  in[0].ki.wVk = in[1].ki.wVk = key;
-  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, in, sizeof(INPUT));
-}
-
-void RealWheel(int notches) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = MOUSEEVENTF_WHEEL;
-  in.mi.mouseData = static_cast<DWORD>(notches * WHEEL_DELTA);
-  SendInput(1, &in, sizeof(INPUT));
 }
 
 std::vector<std::wstring> StateLines(const e2e::ProgramRun& run) {
@@ -199,7 +132,7 @@ class TwoPaneProgram : public ::testing::Test {
  protected:
   // Starts the program and finds its listings' toolbars, top to bottom.
   void Start() {
-    folder = e2e::MakeProgramFolder(e2e::BinFolder(), TempFolder());
+    folder = e2e::MakeProgramFolder(e2e::BinFolder(), e2e::TempBase());
     ASSERT_FALSE(folder.empty()) << "could not lay out a program folder";
     ASSERT_TRUE(run.Start(folder));
     HWND main = run.WaitForMainWindow(60000);
@@ -244,7 +177,7 @@ TEST_F(TwoPaneProgram, PressingAPanesListingMovesTheHighlightToIt) {
   };
   for (const Step& s : steps) {
     // The empty end of the toolbar: a press there presses no button.
-    RealRightClick(s.bar.right - 4, (s.bar.top + s.bar.bottom) / 2);
+    e2e::RealRightClick(s.bar.right - 4, (s.bar.top + s.bar.bottom) / 2);
     std::vector<std::wstring> state;
     const DWORD start = GetTickCount();
     do {
@@ -287,7 +220,7 @@ TEST_F(TwoPaneProgram, ClickingShowPaneTwoInThePanesMenuClosesAndOpensThePane) {
   auto choose = [&] {
     RECT bar{};
     ASSERT_TRUE(MenuRect(run.DescribePanes(), L"menu", L"&Panes", bar));
-    RealLeftClick((bar.left + bar.right) / 2, (bar.top + bar.bottom) / 2);
+    e2e::RealLeftClick((bar.left + bar.right) / 2, (bar.top + bar.bottom) / 2);
     RECT item{};
     const DWORD start = GetTickCount();
     while (!(MenuRect(run.DescribePanes(), L"item", L"Show Pane &2", item) &&
@@ -295,7 +228,7 @@ TEST_F(TwoPaneProgram, ClickingShowPaneTwoInThePanesMenuClosesAndOpensThePane) {
            GetTickCount() - start < 5000)
       Sleep(100);
     ASSERT_GE(item.top, bar.bottom) << "the Panes menu did not open";
-    RealLeftClick((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    e2e::RealLeftClick((item.left + item.right) / 2, (item.top + item.bottom) / 2);
   };
   ASSERT_TRUE(paneShown());
   for (const bool wantShown : {false, true}) {
@@ -304,7 +237,7 @@ TEST_F(TwoPaneProgram, ClickingShowPaneTwoInThePanesMenuClosesAndOpensThePane) {
     const DWORD start = GetTickCount();
     while (paneShown() != wantShown && GetTickCount() - start < 10000) Sleep(100);
     EXPECT_EQ(paneShown(), wantShown);
-    EXPECT_EQ(ListToolbars(run.MainWindow()).size(), wantShown ? 4u : 2u);
+    EXPECT_EQ(e2e::ListToolbars(run.MainWindow()).size(), wantShown ? 4u : 2u);
   }
 }
 
@@ -340,14 +273,14 @@ TEST_F(TwoPaneProgram, DownKeyAndWheelMoveTheActiveListingsHoverItem) {
     return marked;
   };
   auto space = [&] {
-    RealKey(VK_SPACE);
+    e2e::RealKey(VK_SPACE);
     Sleep(300);
     return markedRows();
   };
 
   // A press on a row of the listing: the pane becomes the one keys go to, the row the hover item.
   // (Rows start below the heading strip; a few rows down lies well inside the list.)
-  RealLeftClick((listing0.left + listing0.right) / 2, listing0.bottom + 80);
+  e2e::RealLeftClick((listing0.left + listing0.right) / 2, listing0.bottom + 80);
   Sleep(500);
   const std::vector<int> first = space();
   ASSERT_EQ(first.size(), 1u) << "Space marked nothing in the clicked listing";
@@ -355,12 +288,12 @@ TEST_F(TwoPaneProgram, DownKeyAndWheelMoveTheActiveListingsHoverItem) {
   ASSERT_GE(row, 0);
   EXPECT_TRUE(space().empty()) << "a second Space unmarks the row";
 
-  RealKey(VK_DOWN);
+  e2e::RealKey(VK_DOWN);
   Sleep(300);
   EXPECT_EQ(space(), std::vector<int>{row + 1}) << "Down moves the hover item one row on";
   EXPECT_TRUE(space().empty());
 
-  RealWheel(-1);  // towards the user: the list scrolls down by a row
+  e2e::RealWheel(-1);  // towards the user: the list scrolls down by a row
   Sleep(300);
   EXPECT_EQ(space(), std::vector<int>{row + 2}) << "the wheel scrolls the hover item with the rows";
 }

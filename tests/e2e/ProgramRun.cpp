@@ -37,6 +37,14 @@ BOOL CALLBACK FindOne(HWND hwnd, LPARAM lParam) {
 
 }  // namespace
 
+std::wstring TempBase() {
+  wchar_t base[MAX_PATH];
+  GetTempPathW(MAX_PATH, base);
+  std::wstring b = base;
+  while (!b.empty() && b.back() == L'\\') b.pop_back();
+  return b;
+}
+
 std::wstring BinFolder() {
   wchar_t value[MAX_PATH] = L"";
   if (GetEnvironmentVariableW(L"VARNELLO_BIN", value, MAX_PATH)) return value;

@@ -6,17 +6,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "DesktopInput.h"
 #include "ProgramRun.h"
 
 namespace {
-
-std::wstring TempBase() {
-  wchar_t base[MAX_PATH];
-  GetTempPathW(MAX_PATH, base);
-  std::wstring b = base;
-  while (!b.empty() && b.back() == L'\\') b.pop_back();
-  return b;
-}
 
 std::string ReadBytes(const std::wstring& path) {
   std::ifstream in(path.c_str(), std::ios::binary);
@@ -39,34 +32,6 @@ RECT NormalRect(HWND w) {
 std::string Describe(const RECT& r) {
   return std::to_string(r.left) + "," + std::to_string(r.top) + " " +
          std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
-}
-
-// The toolbars of the lists in `main` as screen rectangles, left to right and top to bottom:
-// with the panes stacked, the trees' come first (the main window's own is left out).
-std::vector<RECT> ListToolbars(HWND main) {
-  struct Found {
-    HWND main;
-    std::vector<RECT> rects;
-  } found{main, {}};
-  EnumChildWindows(
-      main,
-      [](HWND w, LPARAM lp) -> BOOL {
-        auto& f = *reinterpret_cast<Found*>(lp);
-        wchar_t cls[64] = L"";
-        GetClassNameW(w, cls, 64);
-        if (std::wstring(cls) == L"ToolbarWindow32" && GetParent(w) != f.main &&
-            IsWindowVisible(w)) {
-          RECT r;
-          GetWindowRect(w, &r);
-          f.rects.push_back(r);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  std::sort(found.rects.begin(), found.rects.end(), [](const RECT& a, const RECT& b) {
-    return a.left != b.left ? a.left < b.left : a.top < b.top;
-  });
-  return found.rects;
 }
 
 // The rows of the list whose toolbar is `bar`: beside its vertical scroll bar, below the bar.
@@ -94,16 +59,6 @@ RECT RowsBelow(HWND main, const RECT& bar) {
   return found.rows;
 }
 
-void RealLeftClick(int x, int y) {
-  SetCursorPos(x, y);
-  Sleep(50);
-  INPUT in[2]{};
-  in[0].type = in[1].type = INPUT_MOUSE;
-  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, in, sizeof(INPUT));
-}
-
 // The report lines of one pane: its "pane" line and what its lists show.
 std::vector<std::wstring> PaneReport(const std::vector<std::wstring>& report, int pane) {
   std::vector<std::wstring> out;
@@ -119,7 +74,7 @@ std::vector<std::wstring> PaneReport(const std::vector<std::wstring>& report, in
 class SettingsRestart : public testing::Test {
  protected:
   void SetUp() override {
-    folder_ = e2e::MakeProgramFolder(e2e::BinFolder(), TempBase());
+    folder_ = e2e::MakeProgramFolder(e2e::BinFolder(), e2e::TempBase());
     ASSERT_FALSE(folder_.empty());
     // Pane 3 open on C:\windows, its listing sorted by name downwards, a bookmark, a place.
     std::ofstream out((folder_ + L"\\user.usr").c_str(), std::ios::binary);
@@ -179,12 +134,12 @@ TEST_F(SettingsRestart, WindowPanesFoldersOrderAndBookmarksComeBack) {
     Sleep(1000);
     SetForegroundWindow(main);
     Sleep(300);
-    std::vector<RECT> bars = ListToolbars(main);
+    std::vector<RECT> bars = e2e::ListToolbars(main);
     ASSERT_EQ(bars.size(), 4u) << "expected the lists of two panes";
     const RECT rows = RowsBelow(main, bars[0]);
     ASSERT_GT(rows.bottom, rows.top) << "no rows below the tree's toolbar";
     for (int y = rows.top + 2; y < rows.bottom - 2; y += 4) {
-      RealLeftClick((rows.left + rows.right) / 2, y);
+      e2e::RealLeftClick((rows.left + rows.right) / 2, y);
       Sleep(GetDoubleClickTime() + 200);  // each press a click of its own
       if (PaneFolder(PaneReport(run.DescribePanes(), 0)) == odd + L"\\") break;
     }

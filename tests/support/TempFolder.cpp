@@ -53,6 +53,12 @@ std::wstring TempFolder::Folder(const std::wstring& relative, DWORD attributes) 
   return full;
 }
 
+std::wstring TempFolder::DeepRelative(std::size_t length) const {
+  std::wstring deep;
+  while (path_.size() + deep.size() < length) deep += std::wstring(40, L'd') + L"\\";
+  return deep;
+}
+
 void RemoveTree(const std::wstring& path) {
   std::wstring dir = path;
   if (!dir.empty() && dir.back() == L'\\') dir.pop_back();

@@ -20,6 +20,9 @@ class TempFolder {
   std::wstring File(const std::wstring& relative, std::size_t bytes = 0,
                     DWORD attributes = FILE_ATTRIBUTE_NORMAL);
   std::wstring Folder(const std::wstring& relative, DWORD attributes = 0);
+  // A chain of folder names, ending in "\", that takes a path below this folder to at least
+  // `length` characters (by default past the platform's 260).
+  std::wstring DeepRelative(std::size_t length = 270) const;
 
  private:
   std::wstring path_;

@@ -217,8 +217,7 @@ TEST_F(Coloured, ReadOnlyFileIsReportedNotCountedAsColoured) {
 // Folders whose paths Win32 would change (a trailing dot or blank dropped) or refuse (past its
 // length limit): the colour is stored with the file itself, and a new control shows it.
 TEST_F(Coloured, ColourOfAFileInAnOddFolderSurvivesARestart) {
-  std::wstring deep;
-  while (files.Path().size() + deep.size() < 270) deep += std::wstring(40, L'd') + L"\\";
+  const std::wstring deep = files.DeepRelative();
   struct Case {
     const char* name;
     std::wstring folder;

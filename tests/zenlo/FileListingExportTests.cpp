@@ -131,8 +131,7 @@ TEST(FileListingExport, WrittenIntoAnOddOrDeepFolder) {
   dir.File(L"x.txt", 1);
   ControlHolder c;
   ASSERT_TRUE(c->GetFolderContents(dir.Path(), true));
-  std::wstring deep;
-  while (out.Path().size() + deep.size() < 270) deep += std::wstring(40, L'd') + L"\\";
+  const std::wstring deep = out.DeepRelative();
   struct Case {
     const char* name;
     std::wstring folder;

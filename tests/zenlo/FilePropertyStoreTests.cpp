@@ -211,8 +211,7 @@ TEST_F(StoreFixture, PerUserColourSurvivesRereadRenameMoveAndRestart) {
 // Paths Win32 would turn into other paths (a trailing dot or blank dropped) or refuse (past
 // its length limit): the store reaches the file by its own name, and the records their folder.
 TEST_F(StoreFixture, OddPathsKeepTheirValuesAcrossARestart) {
-  std::wstring deep;
-  while (files.Path().size() + deep.size() < 270) deep += std::wstring(40, L'd') + L"\\";
+  const std::wstring deep = files.DeepRelative();
   struct Case {
     const char* name;
     std::wstring relative;

@@ -143,8 +143,7 @@ TEST(ItemTypeNames, ShellNameOrFallbackAndOnlyAnsweredQueriesAreKept) {
 
 TEST(ItemTypeNames, AFileOnAVeryLongPathDoesNotSpoilItsExtension) {
   TempFolder dir;
-  std::wstring deep;
-  while (dir.Path().size() + deep.size() < 330) deep += L"a-rather-long-folder-name\\";
+  const std::wstring deep = dir.DeepRelative(330);
   const std::wstring longFile = dir.File(deep + L"far.txt", 1);
   ASSERT_GT(longFile.size(), 334u);
   dir.File(L"near.txt", 1);

@@ -9,6 +9,8 @@
 #include "mainwindow/ProgramMessageBox.h"
 #include "toolkit/Error.h"
 #include "toolkit/MousePointer.h"
+#include "toolkit/PathText.h"
+#include "toolkit/Text.h"
 
 namespace varnello {
 
@@ -16,15 +18,6 @@ namespace {
 
 constexpr COLORREF kSeparatorColour = RGB(0, 0, 0);
 const wchar_t kSupportAddress[] = L"support@varnello.example";
-
-std::wstring Upper(std::wstring s) {
-  for (auto& c : s) c = static_cast<wchar_t>(towupper(c));
-  return s;
-}
-
-void AddRightSlash(std::wstring& path) {
-  if (path.empty() || path.back() != L'\\') path += L'\\';
-}
 
 // Paths past 49 characters show as their first 3, "..." and their last 44.
 std::wstring ShortDisplay(const std::wstring& text) {
@@ -342,7 +335,7 @@ void Master::MakeBookmarkDisplayPaths() {
 }
 
 void Master::LoadSkin(const std::wstring& skinName) {
-  Options.SkinName = Upper(skinName);
+  Options.SkinName = tk::UpperCase(skinName);
   // Skin files arrive with their reader; the default skin's colours stand until then.
   ApplySkinChange();
 }
@@ -426,9 +419,9 @@ void Master::LoadFolders(short i) {
     folder = L"C:\\";
     tree->StoreActiveFolder(Panes[i].InitialDrive, folder);
   }
-  AddRightSlash(folder);
+  folder = tk::AddTrailingBackslash(folder);
   Panes[i].CurrentFolder = folder;
-  const std::wstring display = Upper(ShortDisplay(folder));
+  const std::wstring display = tk::UpperCase(ShortDisplay(folder));
   toolbar_.SetToolTip(PaneKey(i), display);
   SetMenuCaption(menu_, mnuPane0 + static_cast<UINT>(i), PaneMenuCaption(i, display));
   SetPaneFolder(i);
@@ -446,8 +439,7 @@ void Master::SetPaneFolder(short i) {
 }
 
 std::wstring Master::ShowPaneFolder(short i) {
-  std::wstring path = Panes[i].CurrentFolder;
-  AddRightSlash(path);
+  const std::wstring path = tk::AddTrailingBackslash(Panes[i].CurrentFolder);
   std::wstring display = path.rfind(L"*", 0) == 0 ? path.substr(2) : path;
   SetText(titleBars_[i], display);
   SetMenuCaption(menu_, mnuPane0 + static_cast<UINT>(i), PaneMenuCaption(i, display));
@@ -589,7 +581,7 @@ void Master::Message(std::wstring& strMessage, long VRbuttons, const std::wstrin
     if (!FormOwner.empty()) {
       // A name that no loaded form has leaves the box on the main window.
       for (const auto& [name, window] : forms_)
-        if (Upper(name) == Upper(FormOwner) && IsWindow(window)) owner = window;
+        if (tk::UpperCase(name) == tk::UpperCase(FormOwner) && IsWindow(window)) owner = window;
     }
     if (ErrNum) strMessage = WithErrorSuffix(strMessage, *ErrNum, ErrDes);
     MsgBoxAnswer.clear();

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "toolkit/MousePointer.h"
+#include "toolkit/Text.h"
 
 namespace varnello {
 
@@ -23,11 +24,6 @@ constexpr UINT kShownMessage = WM_APP + 41;
 
 int X(double twips) { return tk::TwipsToPixels(twips, tk::TwipsPerPixelX()); }
 int Y(double twips) { return tk::TwipsToPixels(twips, tk::TwipsPerPixelY()); }
-
-std::wstring Upper(std::wstring s) {
-  for (auto& c : s) c = static_cast<wchar_t>(towupper(c));
-  return s;
-}
 
 }  // namespace
 
@@ -149,7 +145,7 @@ std::wstring MessageBoxForm::Text() const {
 }
 
 void MessageBoxForm::Press(int n) {
-  if (n >= 1 && n <= 4 && ButtonVisible(n)) Finish(Upper(ButtonCaption(n)));
+  if (n >= 1 && n <= 4 && ButtonVisible(n)) Finish(tk::UpperCase(ButtonCaption(n)));
 }
 
 void MessageBoxForm::CloseWithoutAnswer() { Finish(L""); }

@@ -5,6 +5,8 @@
 #include "mainwindow/ProgramVersion.h"
 #include "toolkit/Gdi.h"
 #include "toolkit/MessageBox.h"
+#include "toolkit/PathText.h"
+#include "toolkit/Text.h"
 
 namespace varnello {
 
@@ -20,11 +22,6 @@ const wchar_t kAckCaption[] = L"Acknowledgements and Disclaimer...";
 const wchar_t kCopyRight[] = L"Copyright (c) the Varnello developers. All rights reserved.";
 const wchar_t kTrademark[] = L"Varnello and its ring logo are trademarks of the Varnello developers.";
 const wchar_t kWeb[] = L"www.varnello.example";
-
-std::wstring Upper(std::wstring s) {
-  for (auto& c : s) c = static_cast<wchar_t>(towupper(c));
-  return s;
-}
 
 int Px(long twips, int tpp) { return tk::TwipsToPixels(twips, tpp); }
 
@@ -149,9 +146,7 @@ bool Splash::Load() {
   } else {
     SetStatus(L"initializing...");
   }
-  text1_ = folder_;
-  if (text1_.empty() || text1_.back() != L'\\') text1_ += L'\\';
-  text1_ += L"ring6full.gif";
+  text1_ = tk::AddTrailingBackslash(folder_) + L"ring6full.gif";
   timer1_.SetEnabled(false);
   start();
   return true;
@@ -252,7 +247,7 @@ void Splash::Form_KeyDown(int keyCode) {
 }
 
 void Splash::txtStatus_Click() {
-  if (Upper(Status()) != Upper(kAckCaption)) return;
+  if (tk::UpperCase(Status()) != tk::UpperCase(kAckCaption)) return;
   RECT over{};
   GetWindowRect(Handle(), &over);
   auto* form = new AcknowledgementsForm();

@@ -1,5 +1,9 @@
 #include "mainwindow/VarnelloApp.h"
 
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
 #include "mainwindow/Master.h"
 #include "mainwindow/ZenloPaneList.h"
 
@@ -17,6 +21,21 @@ std::wstring ExecutableFolder() {
   }
   const auto slash = path.find_last_of(L'\\');
   return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
+int RunProgram(int (*run)(VarnelloApp& app)) {
+  OleInitialize(nullptr);
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&icc);
+  int rc = 0;
+  try {
+    VarnelloApp app(ExecutableFolder());
+    rc = run(app);
+  } catch (...) {
+    rc = 1;
+  }
+  OleUninitialize();
+  return rc;
 }
 
 VarnelloApp::VarnelloApp(std::wstring programFolder)

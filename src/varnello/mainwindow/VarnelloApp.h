@@ -14,6 +14,13 @@ class ZenloPaneListFactory;
 // The folder of the running executable, without a trailing backslash.
 std::wstring ExecutableFolder();
 
+class VarnelloApp;
+
+// The entry sequence of the program's executables: OLE and the common controls set up around
+// an app for the executable's folder, and `run` called with it; its exit code, or 1 when an
+// exception escaped.
+int RunProgram(int (*run)(VarnelloApp& app));
+
 class VarnelloApp final : public SplashHost {
  public:
   explicit VarnelloApp(std::wstring programFolder);

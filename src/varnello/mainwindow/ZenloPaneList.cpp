@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "mainwindow/ListEventSink.h"
+#include "toolkit/PathText.h"
 #include "zenlo/ZenloClassIds.h"
 #include "zenlo/ZenloFileControl.h"
 
@@ -15,9 +16,9 @@ namespace varnello {
 class ZenloLibrary {
  public:
   explicit ZenloLibrary(const std::wstring& folder) {
-    std::wstring path = folder;
-    if (!path.empty() && path.back() != L'\\') path += L'\\';
-    path += L"Zenlo.dll";
+    // No folder leaves the bare name to the system's search.
+    const std::wstring path =
+        (folder.empty() ? folder : tk::AddTrailingBackslash(folder)) + L"Zenlo.dll";
     module_ = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     if (module_)
       getClassObject_ = reinterpret_cast<GetClassObjectFn>(

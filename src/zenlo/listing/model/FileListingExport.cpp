@@ -5,6 +5,7 @@
 
 #include "listing/model/FolderPathCheck.h"
 #include "listing/model/PathText.h"
+#include "toolkit/SettingRecords.h"
 #include "toolkit/Text.h"
 #include "zenlo/ZenloFileControl.h"
 
@@ -38,35 +39,6 @@ void AppendField(std::string& out, const std::wstring& text) {
     out += c;
   }
   out += "\",";
-}
-
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE h) : h_(h) {}
-  ~FileHandle() { Close(); }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
-  HANDLE Get() const { return h_; }
-  bool Close() {
-    const bool ok = h_ == INVALID_HANDLE_VALUE || CloseHandle(h_);
-    h_ = INVALID_HANDLE_VALUE;
-    return ok;
-  }
-
- private:
-  HANDLE h_;
-};
-
-bool WriteAll(HANDLE file, const std::string& text) {
-  std::size_t done = 0;
-  while (done < text.size()) {
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(text.size() - done, 1u << 20));
-    DWORD written = 0;
-    if (!WriteFile(file, text.data() + done, chunk, &written, nullptr) || written == 0) return false;
-    done += written;
-  }
-  return true;
 }
 
 }  // namespace
@@ -108,32 +80,10 @@ bool ZenloFileControl::WriteFileListing(const std::wstring& FilePath) {
       }
     if (!ascii) text.insert(0, "\xEF\xBB\xBF");
 
-    // A read-only file is not replaced (some file systems would let the replace through).
-    const std::wstring target = LongPathForm(FilePath);
-    const DWORD existing = GetFileAttributesW(target.c_str());
-    if (existing != INVALID_FILE_ATTRIBUTES &&
-        (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
-      return false;
     // Written beside the target and put in its place whole: a failed write (full disk) leaves
-    // an existing file as it was instead of cut short.
-    const std::wstring temp =
-        LongPathForm(FilePath + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp");
-    {
-      FileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-      if (!file.Valid()) return false;
-      const bool written = WriteAll(file.Get(), text) && FlushFileBuffers(file.Get());
-      if (!file.Close() || !written) {
-        DeleteFileW(temp.c_str());
-        return false;
-      }
-    }
-    if (!MoveFileExW(temp.c_str(), target.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      DeleteFileW(temp.c_str());
-      return false;
-    }
-    return true;
+    // an existing file as it was instead of cut short. A read-only file is not replaced (some
+    // file systems would let the replace through).
+    return tk::ReplaceFileContents(LongPathForm(FilePath), text) == ERROR_SUCCESS;
   } catch (...) {
     return false;  // out of memory for the text: the host words the failure
   }

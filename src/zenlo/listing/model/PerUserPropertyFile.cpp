@@ -5,6 +5,7 @@
 
 #include "listing/model/PathText.h"
 #include "toolkit/Error.h"
+#include "toolkit/SettingRecords.h"
 #include "toolkit/Text.h"
 
 namespace zenlo {
@@ -237,31 +238,9 @@ void PerUserPropertyFile::WriteReplacing(const std::string& text) {
       if (i == folder.size() || folder[i] == L'\\')
         CreateDirectoryW(LongPathForm(folder.substr(0, i)).c_str(), nullptr);
   }
-  const std::wstring temp =
-      LongPathForm(path_ + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp");
-  DWORD error = ERROR_SUCCESS;
-  {
-    Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) ThrowLastError(L"The property records cannot be written.");
-    DWORD written = 0;
-    if (!WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr))
-      error = GetLastError();
-    else if (written != text.size())
-      error = ERROR_DISK_FULL;
-    else if (!FlushFileBuffers(file.get()))
-      error = GetLastError();
-  }
-  if (error != ERROR_SUCCESS) {
-    DeleteFileW(temp.c_str());
+  const DWORD error = tk::ReplaceFileContents(LongPathForm(path_), text);
+  if (error != ERROR_SUCCESS)
     throw tk::RuntimeError(HresultOf(error), L"The property records cannot be written.");
-  }
-  if (!MoveFileExW(temp.c_str(), LongPathForm(path_).c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    const DWORD error = GetLastError();
-    DeleteFileW(temp.c_str());
-    throw tk::RuntimeError(HresultOf(error), L"The property records cannot be written.");
-  }
 }
 
 void PerUserPropertyFile::UpdateValues(const FileKey& key,

@@ -1,0 +1,21 @@
+#pragma once
+// What the e2e tests do and see as a user at the desktop: real input through SendInput and the
+// on-screen places of the program's lists.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// The toolbars of the lists in `main` as screen rectangles, left to right and top to bottom:
+// with the panes stacked, the trees' come first (the main window's own is left out).
+std::vector<RECT> ListToolbars(HWND main);
+
+void RealLeftClick(int x, int y);
+void RealRightClick(int x, int y);
+void RealKey(WORD key);
+// Positive notches roll away from the user.
+void RealWheel(int notches);
+
+}  // namespace e2e
