@@ -517,7 +517,7 @@ TEST(Geometry, ATreeIsAlwaysLaidOutInRows) {
   // Root plus 30 folders in rows of 10: the vertical bar scrolls, not the horizontal one.
   EXPECT_EQ(v.VScroll1.Max(), 31 - 10);
   EXPECT_EQ(v.HScroll1.Max(), 35000 - 6000);
-  EXPECT_EQ(v.HScroll1.LargeChange, 15000);
+  EXPECT_EQ(v.HScroll1.LargeChange, 6000);
 }
 
 TEST(Geometry, DetailsHorizontalRangeIsAFixedExtentNeverBelowZero) {
@@ -532,8 +532,9 @@ TEST(Geometry, DetailsHorizontalRangeIsAFixedExtentNeverBelowZero) {
     l.Pass(k.width, 7 * kRow + 10);
     EXPECT_EQ(v.HScroll1.Min(), 0);
     EXPECT_EQ(v.HScroll1.Max(), k.hMax);
-    EXPECT_EQ(v.HScroll1.SmallChange, 15000);
-    EXPECT_EQ(v.HScroll1.LargeChange, 15000);
+    // An arrow moves a little, the track a box's width.
+    EXPECT_EQ(v.HScroll1.SmallChange, 500);
+    EXPECT_EQ(v.HScroll1.LargeChange, std::max<std::int32_t>(500, k.width));
     // The rest of the pass still runs.
     EXPECT_EQ(v.VScroll1.Max(), 30 - 7);
     EXPECT_EQ(v.VScroll1.LargeChange, 6);
@@ -609,6 +610,10 @@ TEST(Geometry, ScrollingInDetailsMovesTheTopRowOrSlidesTheSurface) {
   l.c->HScrollHasChanged();
   EXPECT_EQ(v.FolderBoxRect.Left, -15000);
   EXPECT_EQ(v.TopItem, 12);
+  // One arrow click from the start leaves the columns in view.
+  ASSERT_TRUE(v.HScroll1.SetValue(v.HScroll1.SmallChange));
+  l.c->HScrollHasChanged();
+  EXPECT_GT(v.FolderBoxRect.Left + v.FolderBoxRect.Width, v.BoundBoxRect.Width / 2);
 }
 
 TEST(Geometry, AZeroColumnWidthCountsAsOneVisibleColumn) {

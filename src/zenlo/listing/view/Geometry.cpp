@@ -65,7 +65,10 @@ void ZenloFileControl::SetFolderBoxProperties(bool ShowFolderPressed) {
       v.HScroll1.SetValue(v.TopItem);
     } else {
       v.HScroll1.SetRange(0, std::max<std::int32_t>(0, 35000 - v.BoundBoxRect.Width));
-      v.HScroll1.SmallChange = v.HScroll1.LargeChange = 15000;
+      // A click on an arrow moves a little and one on the track a box's width: a fixed 15000
+      // twips slid all the columns out of view at the first click.
+      v.HScroll1.SmallChange = 500;
+      v.HScroll1.LargeChange = std::max<std::int32_t>(500, v.BoundBoxRect.Width);
       if (!v.NoRoom) v.VScroll1Rect.Visible = true;
       const std::int32_t min = filesOnly ? foldersShown_ : 0;
       v.VScroll1.SetRange(min, std::max(min, lastShownItem_ + 1 - V));
