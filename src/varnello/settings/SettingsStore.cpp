@@ -58,9 +58,14 @@ const SettingsLocation& SettingsStore::Location() {
 }
 
 std::vector<SettingRecord> SettingsStore::SettingsRecords() const {
+  std::vector<SettingRecord> out;
+  AppendSettingsRecords(out);
+  return out;
+}
+
+void SettingsStore::AppendSettingsRecords(std::vector<SettingRecord>& out) const {
   const ProgramOptions& o = m_.Options;
   HMENU menu = m_.MenuBar();
-  std::vector<SettingRecord> out;
   out.push_back(WindowPositionRecord(m_.Handle(), m_.StartMaximised));
   out.push_back(Record(L"FolderFileListing",
                        o.FolderFileListing.empty() ? kZero : Text(o.FolderFileListing)));
@@ -112,7 +117,6 @@ std::vector<SettingRecord> SettingsStore::SettingsRecords() const {
     out.push_back(Record(L"BookMark", Whole(static_cast<std::int64_t>(n)), Text(o.BookMarks[n].Path)));
   for (short i = 0; i < kPaneCount; ++i) AppendPaneBlock(i, out);
   out.push_back(Record(L"End", kZero));
-  return out;
 }
 
 void SettingsStore::AppendPaneBlock(short i, std::vector<SettingRecord>& out) const {
@@ -156,7 +160,9 @@ void SettingsStore::AppendPaneBlock(short i, std::vector<SettingRecord>& out) co
 
 bool SettingsStore::SaveSettings(bool quiet) {
   const SettingsLocation& where = Location();
-  lastWritten_ = SettingsRecords();
+  // Built in place: the last save's storage is reused rather than a large block taken afresh.
+  lastWritten_.clear();
+  AppendSettingsRecords(lastWritten_);
   const unsigned long error = tk::ReplaceFileContents(where.WritePath,
                                                       tk::FormatSettingRecords(lastWritten_));
   if (error == 0) return true;
@@ -177,12 +183,14 @@ void SettingsStore::CacheUserSettings(short& paneNum) {
   }
   const auto bytes = tk::ReadFileBytes(Location().ReadPath);
   if (!bytes) return;  // no file: the defaults stand
-  for (SettingRecord& r : tk::ParseSettingRecords(*bytes)) {
+  tk::ParseSettingRecords(*bytes, read_);
+  for (SettingRecord& r : read_) {
     m_.Options.FirstRun = false;
     if (r.Key == L"ProgramPosition") positionFound_ = true;
     if (!r.Values[0].IsNull()) dispatcher_.ApplySetting(r.Key, r.Values, paneNum);
     if (paneNum == -1) cache_.push_back(std::move(r));
   }
+  read_.clear();
 }
 
 void SettingsStore::ReplayCachedSettings(short paneNum) {
