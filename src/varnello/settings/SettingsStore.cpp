@@ -7,6 +7,8 @@
 #include "toolkit/Error.h"
 #include "toolkit/Text.h"
 
+#include <string_view>
+
 namespace varnello {
 
 namespace {
@@ -39,6 +41,23 @@ bool PaneKey(const std::wstring& upperKey) {
   for (const wchar_t* k : {L"LISTTYPE", L"LISTMODE", L"INITIALDRIVE", L"EXPANDED", L"ACTIVE",
                            L"HEADING", L"SORTING"})
     if (upperKey == k) return true;
+  return false;
+}
+
+// Keys only a pane's lists act on, matched without a case-mapping call: the program-wide
+// dispatch passes them by, so the start-up read need not upper-case and compare each of them.
+// A key that only maps to one of these through other letters still goes the long way.
+bool ListOnlyKey(const std::wstring& key) {
+  for (std::wstring_view k : {L"LISTTYPE", L"LISTMODE", L"EXPANDED", L"ACTIVE", L"HEADING",
+                              L"SORTING"}) {
+    if (key.size() != k.size()) continue;
+    bool same = true;
+    for (std::size_t n = 0; same && n < k.size(); ++n) {
+      const wchar_t c = key[n];
+      same = (c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - 32) : c) == k[n];
+    }
+    if (same) return true;
+  }
   return false;
 }
 
@@ -187,7 +206,8 @@ void SettingsStore::CacheUserSettings(short& paneNum) {
   for (SettingRecord& r : read_) {
     m_.Options.FirstRun = false;
     if (r.Key == L"ProgramPosition") positionFound_ = true;
-    if (!r.Values[0].IsNull()) dispatcher_.ApplySetting(r.Key, r.Values, paneNum);
+    if (!r.Values[0].IsNull() && !(paneNum == -1 && ListOnlyKey(r.Key)))
+      dispatcher_.ApplySetting(r.Key, r.Values, paneNum);
     if (paneNum == -1) cache_.push_back(std::move(r));
   }
   read_.clear();
