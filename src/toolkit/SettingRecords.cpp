@@ -361,8 +361,14 @@ std::optional<std::wstring> FormatSettingLine(const SettingRecord& record) {
 }
 
 std::vector<SettingRecord> ParseSettingRecords(std::string_view bytes) {
-  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
   std::vector<SettingRecord> records;
+  ParseSettingRecords(bytes, records);
+  return records;
+}
+
+void ParseSettingRecords(std::string_view bytes, std::vector<SettingRecord>& records) {
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+  records.clear();
   records.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
   std::wstring line;
   std::size_t start = 0;
@@ -375,7 +381,6 @@ std::vector<SettingRecord> ParseSettingRecords(std::string_view bytes) {
     }
     start = end + 1;
   }
-  return records;
 }
 
 std::string FormatSettingRecords(const std::vector<SettingRecord>& records) {

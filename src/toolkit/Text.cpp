@@ -17,9 +17,10 @@ int CompareText(const std::wstring& a, const std::wstring& b) {
   return r - CSTR_EQUAL;
 }
 
-bool SameText(const std::wstring& a, const std::wstring& b) {
+// Views: a literal on either side costs no string of its own.
+bool SameText(std::wstring_view a, std::wstring_view b) {
   if (a.size() != b.size()) return false;
-  return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+  return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
                               static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 

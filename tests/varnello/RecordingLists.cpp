@@ -85,11 +85,12 @@ bool RecordingList::GetHeadingValue(const std::wstring& column) const {
 }
 
 void RecordingList::Log(const std::wstring& call) const {
-  log_.Calls.push_back(std::to_wstring(index_) + L":" + call);
+  if (log_.Recording) log_.Calls.push_back(std::to_wstring(index_) + L":" + call);
 }
 
 void RecordingList::SetSortOrder(short i, const std::wstring& k, const std::wstring& o) {
-  Log(L"SetSortOrder(" + std::to_wstring(i) + L"," + k + L"," + o + L")");
+  if (log_.Recording)
+    Log(L"SetSortOrder(" + std::to_wstring(i) + L"," + k + L"," + o + L")");
   if (i < 0 || i > 100) throw std::out_of_range("sort level");
   Sorts[static_cast<size_t>(i)] = {k, o};
 }
@@ -98,7 +99,8 @@ std::wstring RecordingList::GetExpandedFolderString(std::int32_t i) const {
                                                                  : std::wstring();
 }
 void RecordingList::AddToExpandedFolderString(const std::wstring& path) {
-  Log(L"AddToExpandedFolderString(" + path + L")");
+  if (log_.Recording)
+    Log(L"AddToExpandedFolderString(" + path + L")");
   Expanded.push_back(path);
 }
 void RecordingList::ExpandFolderRemove(const std::wstring& drive) {
@@ -116,7 +118,8 @@ void RecordingList::GetActiveFolderInfo(std::int32_t item, std::wstring& drive,
   folder = Places[static_cast<size_t>(item)].second;
 }
 void RecordingList::AddToActiveFolderInfo(const std::wstring& drive, const std::wstring& folder) {
-  Log(L"AddToActiveFolderInfo(" + drive + L"," + folder + L")");
+  if (log_.Recording)
+    Log(L"AddToActiveFolderInfo(" + drive + L"," + folder + L")");
   // Drive keys compare without regard to case, as the control's place memory does.
   for (const auto& p : Places)
     if (_wcsicmp(p.first.c_str(), drive.c_str()) == 0) return;
@@ -129,16 +132,22 @@ void RecordingList::ActiveFolderRemove(const std::wstring& drive) {
 zenlo::Variant RecordingList::GetHeadingProperty(short heading, const std::wstring& property) {
   if (heading < 0 || heading > 10) throw std::out_of_range("heading");
   const auto& row = HeadingTable[static_cast<size_t>(heading)];
+  if (const auto exact = row.find(property); exact != row.end()) return exact->second;
   for (const auto& [name, value] : row)
     if (_wcsicmp(name.c_str(), property.c_str()) == 0) return value;
   return std::monostate{};
 }
 void RecordingList::SetHeadingProperty(short heading, const std::wstring& property,
                                        const zenlo::Variant& value) {
-  Log(L"SetHeadingProperty(" + std::to_wstring(heading) + L"," + property + L"," +
-      VariantText(value) + L")");
+  if (log_.Recording)
+    Log(L"SetHeadingProperty(" + std::to_wstring(heading) + L"," + property + L"," +
+        VariantText(value) + L")");
   if (heading < 0 || heading > 10) throw std::out_of_range("heading");
   auto& row = HeadingTable[static_cast<size_t>(heading)];
+  if (const auto exact = row.find(property); exact != row.end()) {
+    exact->second = value;
+    return;
+  }
   for (auto& [name, v] : row)
     if (_wcsicmp(name.c_str(), property.c_str()) == 0) v = value;
 }

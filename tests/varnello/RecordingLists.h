@@ -14,6 +14,9 @@ namespace vtest {
 
 struct CallLog {
   std::vector<std::wstring> Calls;
+  // Off where nobody reads the calls (a benchmark): the double's own logging is not the
+  // program's cost.
+  bool Recording = true;
   std::vector<std::wstring> For(short index) const;  // the calls of one list, without prefix
   bool Has(const std::wstring& call) const;
 };

@@ -236,10 +236,13 @@ void SettingDispatcher::Layout(const SettingValues& v) {
 
 void SettingDispatcher::CompareMode(const SettingValues& v) {
   const std::int32_t mode = Whole(v[0]);
-  m_.Options.CompareMode = mode;
-  m_.Toolbar1().SetValue(L"compare_size", mode != 0 && mode != 2);
-  m_.Toolbar1().SetValue(L"compare_date", mode != 0 && mode != 1);
-  m_.SetCompareMode();
+  const bool size = mode != 0 && mode != 2, date = mode != 0 && mode != 1;
+  m_.Toolbar1().SetValue(L"compare_size", size);
+  m_.Toolbar1().SetValue(L"compare_date", date);
+  // What the buttons were just given, not read back from them: each toolbar message is slow.
+  m_.Options.CompareMode = (size ? 1 : 0) + (date ? 2 : 0);
+  SetMenuCheck(m_.MenuBar(), mnuCompareSize, size);
+  SetMenuCheck(m_.MenuBar(), mnuCompareDate, date);
 }
 
 void SettingDispatcher::Status(const SettingValues& v) {

@@ -7,6 +7,8 @@
 #include "toolkit/Error.h"
 #include "toolkit/Text.h"
 
+#include <string_view>
+
 namespace varnello {
 
 namespace {
@@ -42,6 +44,23 @@ bool PaneKey(const std::wstring& upperKey) {
   return false;
 }
 
+// Keys only a pane's lists act on, matched without a case-mapping call: the program-wide
+// dispatch passes them by, so the start-up read need not upper-case and compare each of them.
+// A key that only maps to one of these through other letters still goes the long way.
+bool ListOnlyKey(const std::wstring& key) {
+  for (std::wstring_view k : {L"LISTTYPE", L"LISTMODE", L"EXPANDED", L"ACTIVE", L"HEADING",
+                              L"SORTING"}) {
+    if (key.size() != k.size()) continue;
+    bool same = true;
+    for (std::size_t n = 0; same && n < k.size(); ++n) {
+      const wchar_t c = key[n];
+      same = (c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - 32) : c) == k[n];
+    }
+    if (same) return true;
+  }
+  return false;
+}
+
 bool NamesPane(const SettingValue& v, short pane) {
   const auto n = v.AsWhole();
   return n && (*n == pane || *n == pane + 100);
@@ -58,9 +77,14 @@ const SettingsLocation& SettingsStore::Location() {
 }
 
 std::vector<SettingRecord> SettingsStore::SettingsRecords() const {
+  std::vector<SettingRecord> out;
+  AppendSettingsRecords(out);
+  return out;
+}
+
+void SettingsStore::AppendSettingsRecords(std::vector<SettingRecord>& out) const {
   const ProgramOptions& o = m_.Options;
   HMENU menu = m_.MenuBar();
-  std::vector<SettingRecord> out;
   out.push_back(WindowPositionRecord(m_.Handle(), m_.StartMaximised));
   out.push_back(Record(L"FolderFileListing",
                        o.FolderFileListing.empty() ? kZero : Text(o.FolderFileListing)));
@@ -112,7 +136,6 @@ std::vector<SettingRecord> SettingsStore::SettingsRecords() const {
     out.push_back(Record(L"BookMark", Whole(static_cast<std::int64_t>(n)), Text(o.BookMarks[n].Path)));
   for (short i = 0; i < kPaneCount; ++i) AppendPaneBlock(i, out);
   out.push_back(Record(L"End", kZero));
-  return out;
 }
 
 void SettingsStore::AppendPaneBlock(short i, std::vector<SettingRecord>& out) const {
@@ -156,7 +179,9 @@ void SettingsStore::AppendPaneBlock(short i, std::vector<SettingRecord>& out) co
 
 bool SettingsStore::SaveSettings(bool quiet) {
   const SettingsLocation& where = Location();
-  lastWritten_ = SettingsRecords();
+  // Built in place: the last save's storage is reused rather than a large block taken afresh.
+  lastWritten_.clear();
+  AppendSettingsRecords(lastWritten_);
   const unsigned long error = tk::ReplaceFileContents(where.WritePath,
                                                       tk::FormatSettingRecords(lastWritten_));
   if (error == 0) return true;
@@ -177,12 +202,15 @@ void SettingsStore::CacheUserSettings(short& paneNum) {
   }
   const auto bytes = tk::ReadFileBytes(Location().ReadPath);
   if (!bytes) return;  // no file: the defaults stand
-  for (SettingRecord& r : tk::ParseSettingRecords(*bytes)) {
+  tk::ParseSettingRecords(*bytes, read_);
+  for (SettingRecord& r : read_) {
     m_.Options.FirstRun = false;
     if (r.Key == L"ProgramPosition") positionFound_ = true;
-    if (!r.Values[0].IsNull()) dispatcher_.ApplySetting(r.Key, r.Values, paneNum);
+    if (!r.Values[0].IsNull() && !(paneNum == -1 && ListOnlyKey(r.Key)))
+      dispatcher_.ApplySetting(r.Key, r.Values, paneNum);
     if (paneNum == -1) cache_.push_back(std::move(r));
   }
+  read_.clear();
 }
 
 void SettingsStore::ReplayCachedSettings(short paneNum) {

@@ -48,6 +48,7 @@ class SettingsStore {
   void ApplyPaneState(short index, short paneNum, const std::vector<tk::SettingRecord>& records);
 
  private:
+  void AppendSettingsRecords(std::vector<tk::SettingRecord>& out) const;
   void AppendPaneBlock(short pane, std::vector<tk::SettingRecord>& out) const;
 
   Master& m_;
@@ -55,6 +56,9 @@ class SettingsStore {
   std::optional<SettingsLocation> location_;
   std::vector<tk::SettingRecord> cache_;
   std::vector<tk::SettingRecord> lastWritten_;
+  // The records of the last read, before they are applied; kept so that a read again reuses
+  // the storage (a block this large is fresh pages from the system each time).
+  std::vector<tk::SettingRecord> read_;
   bool positionFound_ = false;
   bool failureReported_ = false;
 };

@@ -53,6 +53,17 @@ void PlaceWindow(HWND window, const WindowPlace& place, bool& showMaximised) {
   long width = r.right - r.left, height = r.bottom - r.top;
   if (place.Width) width = Pixels(std::max(*place.Width, kMinimumTwips), tx);
   if (place.Height) height = Pixels(std::max(*place.Height, kMinimumTwips), ty);
+  const bool visible = IsWindowVisible(window) != FALSE;
+  const bool sameShow =
+      !visible || ((IsZoomed(window) != FALSE) == place.Maximised && !IsIconic(window));
+  const RECT asked{Pixels(place.Left, tx), Pixels(place.Top, ty), Pixels(place.Left, tx) + width,
+                   Pixels(place.Top, ty) + height};
+  // A window already where it is asked to be was brought onto a monitor when it was put there:
+  // the monitor queries, slow on some systems, would change nothing.
+  if (sameShow && EqualRect(&wp.rcNormalPosition, &asked)) {
+    showMaximised = place.Maximised;
+    return;
+  }
   // Never larger than every monitor together.
   width = std::min<long>(width, GetSystemMetrics(SM_CXVIRTUALSCREEN));
   height = std::min<long>(height, GetSystemMetrics(SM_CYVIRTUALSCREEN));
@@ -74,11 +85,8 @@ void PlaceWindow(HWND window, const WindowPlace& place, bool& showMaximised) {
     r.right = r.left + width;
     r.bottom = r.top + height;
   }
-  const bool visible = IsWindowVisible(window) != FALSE;
   const UINT showCmd = !visible ? SW_HIDE : place.Maximised ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
-  const bool same = EqualRect(&wp.rcNormalPosition, &r) &&
-                    (visible ? (IsZoomed(window) != FALSE) == place.Maximised && !IsIconic(window)
-                             : true);
+  const bool same = EqualRect(&wp.rcNormalPosition, &r) && sameShow;
   // A window already at its place is not placed again.
   if (!same) {
     wp.rcNormalPosition = r;

@@ -68,6 +68,8 @@ std::optional<std::wstring> FormatSettingLine(const SettingRecord& record);
 
 // Every record of a file's bytes, in order; damaged lines are skipped.
 std::vector<SettingRecord> ParseSettingRecords(std::string_view bytes);
+// The same into `records` (emptied first), whose storage a caller reading again can keep.
+void ParseSettingRecords(std::string_view bytes, std::vector<SettingRecord>& records);
 // The records as file bytes, each line ended by CR LF; records that cannot be stored are left
 // out. UTF-8 without a mark: an ASCII-only file is plain ASCII.
 std::string FormatSettingRecords(const std::vector<SettingRecord>& records);

@@ -2,6 +2,7 @@
 // Text helpers shared by the library and the program. Text is always std::wstring.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <windows.h>
 
 namespace tk {
@@ -10,7 +11,7 @@ namespace tk {
 int CompareText(const std::wstring& a, const std::wstring& b);
 // Equal without regard to case, character by character as file systems compare names (never
 // equal just because the locale's collation ignores a hyphen or an accent).
-bool SameText(const std::wstring& a, const std::wstring& b);
+bool SameText(std::wstring_view a, std::wstring_view b);
 
 std::wstring UpperCase(const std::wstring& s);
 std::wstring LowerCase(const std::wstring& s);

@@ -65,12 +65,12 @@ class Window {
  private:
   friend bool RegisterWindowClass();
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK StandardProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR data);
+  static LRESULT CALLBACK StandardProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   void ReportError();
   HWND hwnd_ = nullptr;
   ChildPlacement placement_;
   bool standard_ = false;
+  WNDPROC standardProc_ = nullptr;  // the control's own procedure, under ours
   // Set while a message of this window is handled: the handler may delete the object.
   bool* deleted_ = nullptr;
   std::function<void()> errorHandler_;
