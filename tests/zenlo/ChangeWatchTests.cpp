@@ -231,6 +231,32 @@ TEST(ChangeWatch, AFolderRemovedUnderTwoListingsMovesBothToItsParentWithoutABox)
   });
 }
 
+// The folder's own watch never signals when the folder above it is renamed (nor, under Wine,
+// when a program outside removes it): the listing still leaves it.
+TEST(ChangeWatch, AListedFolderGoneUnseenByItsWatchIsLeftForTheNearestParent) {
+  Watched w(zenlo::fbFileAndFolder);
+  w.dir.Folder(L"outer\\gone");
+  const std::wstring shown = w.dir.Path() + L"outer\\gone\\";
+  tk::SetMessageBoxSeam([](const tk::MessageBoxRequest& r) {
+    ADD_FAILURE() << "message box: " << testing::PrintToString(r.Text);
+    return IDOK;
+  });
+  ASSERT_TRUE(w.c->GetFolderContents(shown, true));
+  w.Pump(200);
+  ASSERT_TRUE(MoveFileW((w.dir.Path() + L"outer").c_str(), (w.dir.Path() + L"moved").c_str()));
+  ASSERT_EQ(GetFileAttributesW(shown.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(
+      tk::PumpUntil([&] { return w.c->currentFolder() == w.dir.Path(); }, 2 * kChangeNoticedMs))
+      << testing::PrintToString(w.c->currentFolder());
+  EXPECT_TRUE(w.c.host.Messages().empty());
+  EXPECT_EQ(w.c->StatusGet().rfind(L"\"gone\" no longer exists", 0), 0u)
+      << testing::PrintToString(w.c->StatusGet());
+  tk::SetMessageBoxSeam([](const tk::MessageBoxRequest&) {
+    ADD_FAILURE() << "unexpected message box";
+    return IDCANCEL;
+  });
+}
+
 TEST(ChangeWatch, ATickWhoseRefreshReadNothingKeepsTheWatchRunning) {
   // A tree without a place re-reads nothing when its watched folder changes.
   Watched w(zenlo::fbFolder);

@@ -59,11 +59,12 @@ void ZenloFileControl::ChangeNoticeClear() { folderChanged_ = false; }
 void ZenloFileControl::OnWatchTick() {
   CallGuard guard(*this);
   try {
-    // A listed folder that could not be watched (another pane's watch kept it pending
-    // deletion) is looked at instead: once it is gone the listing moves on from it.
-    const bool unwatchedGone = !watch_->IsOpen() && ltFolderListType != fbFolder &&
-                               currentFolder_.size() > 1 && FolderIsGone(currentFolder_);
-    if (watch_->Signalled() || unwatchedGone) {
+    // The folder's own removal is no change in it: under Wine a folder removed from outside,
+    // or whose parent was renamed, never signals, and one that could not be watched has no
+    // notification at all. One look per tick finds it gone and the listing moves on.
+    const bool gone = ltFolderListType != fbFolder && currentFolder_.size() > 1 &&
+                      FolderIsGone(currentFolder_);
+    if (watch_->Signalled() || gone) {
       watch_->Timer1.SetInterval(0);
       folderChanged_ = true;
       RefreshList();
