@@ -12,6 +12,7 @@
 #include "support/HostWindow.h"
 #include "support/TempFolder.h"
 #include "toolkit/EventLoop.h"
+#include "toolkit/Gdi.h"
 #include "toolkit/Window.h"
 
 using namespace zenlo;
@@ -284,3 +285,46 @@ TEST(Frame, HeadingSlotsOutsideTheTableAreRefusedWithAMessage) {
 }
 
 }  // namespace
+
+// A bar the host moves across the control, as its splitter marker does, leaves nothing of
+// itself on the toolbar strip: the flat toolbar's background comes from the control's surface.
+TEST(Frame, ABarMovedAcrossTheToolbarLeavesNoTrail) {
+  TempFolder dir;
+  dir.File(L"a.txt", 10);
+  testsupport::HostWindow host(520, 420);
+  ShowWindow(host.Handle(), SW_SHOW);
+  ControlHolder listing(fbFileAndFolder);
+  ASSERT_TRUE(listing->CreateFrame(host.Handle()));
+  listing->LoadSetup();
+  MoveWindow(listing->Window(), 0, 0, 500, 380, TRUE);
+  ASSERT_TRUE(listing->GetFolderContents(dir.Path(), true));
+  listing->ResizeControl(vertical);
+  HWND toolbar = listing->View().Toolbar1.Handle();
+  ASSERT_NE(toolbar, nullptr);
+
+  constexpr COLORREF kBar = RGB(255, 0, 255);
+  tk::Brush barBrush(CreateSolidBrush(kBar));
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hbrBackground = barBrush.Get();
+  wc.lpszClassName = L"TrailTestBar";
+  RegisterClassW(&wc);
+  HWND bar = CreateWindowExW(0, wc.lpszClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 4, 380,
+                             host.Handle(), nullptr, wc.hInstance, nullptr);
+  ASSERT_NE(bar, nullptr);
+  // Sideways in steps, each step pumped, over the whole strip.
+  for (int x = 0; x < 500; x += 6) {
+    SetWindowPos(bar, HWND_TOP, x, 0, 4, 380, SWP_NOACTIVATE);
+    tk::PumpUntil([] { return false; }, 5);
+  }
+  DestroyWindow(bar);
+  UnregisterClassW(wc.lpszClassName, wc.hInstance);
+
+  testsupport::ScreenPixels strip(toolbar);
+  int trail = 0;
+  for (int y = 0; y < strip.Height(); ++y)
+    for (int x = 0; x < strip.Width(); ++x)
+      if (strip.At(x, y) == kBar) ++trail;
+  EXPECT_EQ(trail, 0) << "pixels of the bar left on the toolbar";
+}

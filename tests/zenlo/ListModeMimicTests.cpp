@@ -181,6 +181,70 @@ TEST(ListMode, TheToolbarsTipStaysOffTheMenuOpenedFromItsButton) {
   SetCursorPos(0, 0);
 }
 
+namespace {
+INPUT MouseAt(POINT screen, DWORD flags) {
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = static_cast<LONG>((screen.x * 65535 + w / 2) / (w - 1));
+  in.mi.dy = static_cast<LONG>((screen.y * 65535 + h / 2) / (h - 1));
+  in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  return in;
+}
+
+// Watches the real menu from inside its own loop: whether the tip showed while the menu was
+// up, and closes the menu after a while.
+struct MenuWatch {
+  static inline HWND tips = nullptr;
+  static inline int ticks = 0;
+  static inline bool menuSeen = false;
+  static inline bool tipOverMenu = false;
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    if (!menu || !IsWindowVisible(menu)) return;
+    menuSeen = true;
+    tipOverMenu |= IsWindowVisible(tips) != FALSE;
+    if (++ticks == 15) EndMenu();
+  }
+};
+}  // namespace
+
+// Real input: the pointer rests on the button until its tip shows, then clicks it; the real
+// menu runs its own loop while the tip's timers and the toolbar's hover handling go on.
+TEST(ListMode, TheToolbarsTipStaysOffTheRealMenuAfterARealClick) {
+  for (const wchar_t* key : {L"listmode", L"headings"}) {
+    SCOPED_TRACE(testing::Message() << tk::ToUtf8(key));
+    SitedListing s;
+    ShowWindow(s.window.Handle(), SW_SHOW);
+    SetForegroundWindow(s.window.Handle());
+    const tk::Toolbar& toolbar = s.c->View().Toolbar1;
+    HWND tips = reinterpret_cast<HWND>(SendMessageW(toolbar.Handle(), TB_GETTOOLTIPS, 0, 0));
+    ASSERT_NE(tips, nullptr);
+    const RECT button = toolbar.ButtonRect(key);
+    POINT on{button.left + 8, (button.top + button.bottom) / 2};  // the button, not its arrow
+    ClientToScreen(toolbar.Handle(), &on);
+    INPUT beside = MouseAt({on.x - 3, on.y}, 0), onto = MouseAt(on, 0);
+    SendInput(1, &beside, sizeof beside);
+    tk::PumpUntil([] { return false; }, 100);
+    SendInput(1, &onto, sizeof onto);
+    ASSERT_TRUE(tk::PumpUntil([&] { return IsWindowVisible(tips) != FALSE; }, 3000))
+        << "the tip never showed on hover";
+    MenuWatch::tips = tips;
+    MenuWatch::ticks = 0;
+    MenuWatch::menuSeen = MenuWatch::tipOverMenu = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, &MenuWatch::Tick);
+    INPUT click[2] = {MouseAt(on, MOUSEEVENTF_LEFTDOWN), MouseAt(on, MOUSEEVENTF_LEFTUP)};
+    SendInput(2, click, sizeof(INPUT));
+    tk::PumpUntil([] { return MenuWatch::ticks >= 15; }, 4000);
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(MenuWatch::menuSeen) << "the click opened no menu";
+    EXPECT_FALSE(MenuWatch::tipOverMenu);
+    INPUT away = MouseAt({0, 0}, 0);
+    SendInput(1, &away, sizeof away);
+    tk::PumpUntil([] { return false; }, 100);
+  }
+}
+
 TEST(ListMode, TheButtonAndItsArrowOpenTheMenuBelowTheButton) {
   SitedListing s;
   ScriptedMenu menu;

@@ -565,6 +565,7 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
 
   // View internals
   bool OnSurfaceMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  void PaintSurface(HDC dc);
   bool OnFolderBoxMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   bool OnBoundBoxMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void ApplyPlacement();

@@ -224,49 +224,57 @@ void ZenloFileControl::SyncFilterBox() {
   v.cboFilter.SetText(filterText_);
 }
 
+void ZenloFileControl::PaintSurface(HDC dc) {
+  ViewState& v = *view_;
+  const int tppX = tk::TwipsPerPixelX(), tppY = tk::TwipsPerPixelY();
+  auto rect = [&](const PartRect& p) {
+    return RECT{tk::TwipsToPixels(p.Left, tppX), tk::TwipsToPixels(p.Top, tppY),
+                tk::TwipsToPixels(p.Left + p.Width, tppX),
+                tk::TwipsToPixels(p.Top + p.Height, tppY)};
+  };
+  // A shape's border lies inside its bounds, BorderWidth pixels wide.
+  const int border = std::max<int>(1, v.Skin.BorderWidth);
+  auto frame = [&](const PartRect& p, COLORREF colour) {
+    if (!p.Visible) return;
+    const RECT r = rect(p);
+    tk::Brush brush(CreateSolidBrush(colour));
+    const RECT sides[4] = {{r.left, r.top, r.right, std::min(r.bottom, r.top + border)},
+                           {r.left, std::max(r.top, r.bottom - border), r.right, r.bottom},
+                           {r.left, r.top, std::min(r.right, r.left + border), r.bottom},
+                           {std::max(r.left, r.right - border), r.top, r.right, r.bottom}};
+    for (const RECT& side : sides) FillRect(dc, &side, brush.Get());
+  };
+  auto fill = [&](const PartRect& p, COLORREF colour) {
+    if (!p.Visible) return;
+    const RECT r = rect(p);
+    tk::Brush brush(CreateSolidBrush(colour));
+    FillRect(dc, &r, brush.Get());
+  };
+  RECT all;
+  GetClientRect(v.Surface.Handle(), &all);
+  tk::Brush back(CreateSolidBrush(v.Skin.ControlBackground));
+  FillRect(dc, &all, back.Get());
+  fill(v.shpBackground, v.Skin.PaneBackground);
+  fill(v.shpButBack, v.Skin.HeadingBackdrop);
+  frame(v.shpUserControlBackground, v.Skin.UserControlBorder);
+  frame(v.shpOutline, v.Skin.Outline);
+}
+
 bool ZenloFileControl::OnSurfaceMessage(UINT msg, WPARAM wParam, LPARAM lParam,
                                         LRESULT& result) {
   CallGuard guard(*this);
   ViewState& v = *view_;
   switch (msg) {
     case WM_ERASEBKGND:
+      // The flat toolbar asks for its background this way: it shows what the surface paints.
+      if (WindowFromDC(reinterpret_cast<HDC>(wParam)) != v.Surface.Handle())
+        PaintSurface(reinterpret_cast<HDC>(wParam));
       result = 1;
       return true;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(v.Surface.Handle(), &ps);
-      const int tppX = tk::TwipsPerPixelX(), tppY = tk::TwipsPerPixelY();
-      auto rect = [&](const PartRect& p) {
-        return RECT{tk::TwipsToPixels(p.Left, tppX), tk::TwipsToPixels(p.Top, tppY),
-                    tk::TwipsToPixels(p.Left + p.Width, tppX),
-                    tk::TwipsToPixels(p.Top + p.Height, tppY)};
-      };
-      // A shape's border lies inside its bounds, BorderWidth pixels wide.
-      const int border = std::max<int>(1, v.Skin.BorderWidth);
-      auto frame = [&](const PartRect& p, COLORREF colour) {
-        if (!p.Visible) return;
-        const RECT r = rect(p);
-        tk::Brush brush(CreateSolidBrush(colour));
-        const RECT sides[4] = {{r.left, r.top, r.right, std::min(r.bottom, r.top + border)},
-                               {r.left, std::max(r.top, r.bottom - border), r.right, r.bottom},
-                               {r.left, r.top, std::min(r.right, r.left + border), r.bottom},
-                               {std::max(r.left, r.right - border), r.top, r.right, r.bottom}};
-        for (const RECT& side : sides) FillRect(dc, &side, brush.Get());
-      };
-      auto fill = [&](const PartRect& p, COLORREF colour) {
-        if (!p.Visible) return;
-        const RECT r = rect(p);
-        tk::Brush brush(CreateSolidBrush(colour));
-        FillRect(dc, &r, brush.Get());
-      };
-      RECT all;
-      GetClientRect(v.Surface.Handle(), &all);
-      tk::Brush back(CreateSolidBrush(v.Skin.ControlBackground));
-      FillRect(dc, &all, back.Get());
-      fill(v.shpBackground, v.Skin.PaneBackground);
-      fill(v.shpButBack, v.Skin.HeadingBackdrop);
-      frame(v.shpUserControlBackground, v.Skin.UserControlBorder);
-      frame(v.shpOutline, v.Skin.Outline);
+      PaintSurface(dc);
       EndPaint(v.Surface.Handle(), &ps);
       return true;
     }
