@@ -27,6 +27,16 @@ HostWindow::~HostWindow() {
   if (hwnd_) DestroyWindow(hwnd_);
 }
 
+INPUT RealMouseAt(POINT screen, DWORD flags) {
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = static_cast<LONG>((screen.x * 65535 + w / 2) / (w - 1));
+  in.mi.dy = static_cast<LONG>((screen.y * 65535 + h / 2) / (h - 1));
+  in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  return in;
+}
+
 bool SaveWindowPicture(HWND hwnd, const std::wstring& path) {
   RECT r;
   GetWindowRect(hwnd, &r);

@@ -21,6 +21,9 @@ class HostWindow {
 // Pixels of a window as they are on the screen now, written as a 24-bit BMP file.
 bool SaveWindowPicture(HWND hwnd, const std::wstring& path);
 
+// A real pointer event at a screen point, for SendInput: a move there with `flags` added.
+INPUT RealMouseAt(POINT screen, DWORD flags);
+
 // Where tests put pictures for people to look at (build/screenshots), created on demand.
 std::wstring ScreenshotPath(const std::wstring& name);
 

@@ -21,6 +21,7 @@
 
 using namespace zenlo;
 using testsupport::ControlHolder;
+using testsupport::RealMouseAt;
 using testsupport::TempFolder;
 
 namespace {
@@ -399,16 +400,6 @@ TEST(HeadingStrip, DraggingAnEdgeResizesLiveAndStoresTheWidthOnRelease) {
   }
 }
 
-// A real pointer event at a screen point.
-INPUT MouseInput(POINT screen, DWORD flags) {
-  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = static_cast<LONG>((screen.x * 65535 + w / 2) / (w - 1));
-  in.mi.dy = static_cast<LONG>((screen.y * 65535 + h / 2) / (h - 1));
-  in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  return in;
-}
 
 void Settle() {
   tk::PumpUntil([] { return false; }, 150);
@@ -441,15 +432,15 @@ TEST(HeadingStrip, AFastRealDragOfAnEdgeEndsTheColumnWhereThePointerIsReleased) 
     SetCursorPos(away.x, away.y);
     Settle();
     // One move onto the edge and the press, queued together.
-    INPUT onEdge[2] = {MouseInput(edge, 0), MouseInput(edge, MOUSEEVENTF_LEFTDOWN)};
+    INPUT onEdge[2] = {RealMouseAt(edge, 0), RealMouseAt(edge, MOUSEEVENTF_LEFTDOWN)};
     SendInput(2, onEdge, sizeof(INPUT));
     Settle();
     POINT pressedAt{}, releasedAt{};
     GetCursorPos(&pressedAt);
-    INPUT drag = MouseInput(end, 0);
+    INPUT drag = RealMouseAt(end, 0);
     SendInput(1, &drag, sizeof drag);
     Settle();
-    INPUT up = MouseInput(end, MOUSEEVENTF_LEFTUP);
+    INPUT up = RealMouseAt(end, MOUSEEVENTF_LEFTUP);
     SendInput(1, &up, sizeof up);
     Settle();
     GetCursorPos(&releasedAt);

@@ -17,6 +17,7 @@
 
 using namespace zenlo;
 using testsupport::ControlHolder;
+using testsupport::RealMouseAt;
 using testsupport::TempFolder;
 
 namespace {
@@ -182,15 +183,6 @@ TEST(ListMode, TheToolbarsTipStaysOffTheMenuOpenedFromItsButton) {
 }
 
 namespace {
-INPUT MouseAt(POINT screen, DWORD flags) {
-  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = static_cast<LONG>((screen.x * 65535 + w / 2) / (w - 1));
-  in.mi.dy = static_cast<LONG>((screen.y * 65535 + h / 2) / (h - 1));
-  in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  return in;
-}
 
 // Watches the real menu from inside its own loop: whether the tip showed while the menu was
 // up, and closes the menu after a while.
@@ -223,7 +215,7 @@ TEST(ListMode, TheToolbarsTipStaysOffTheRealMenuAfterARealClick) {
     const RECT button = toolbar.ButtonRect(key);
     POINT on{button.left + 8, (button.top + button.bottom) / 2};  // the button, not its arrow
     ClientToScreen(toolbar.Handle(), &on);
-    INPUT beside = MouseAt({on.x - 3, on.y}, 0), onto = MouseAt(on, 0);
+    INPUT beside = RealMouseAt({on.x - 3, on.y}, 0), onto = RealMouseAt(on, 0);
     SendInput(1, &beside, sizeof beside);
     tk::PumpUntil([] { return false; }, 100);
     SendInput(1, &onto, sizeof onto);
@@ -233,13 +225,13 @@ TEST(ListMode, TheToolbarsTipStaysOffTheRealMenuAfterARealClick) {
     MenuWatch::ticks = 0;
     MenuWatch::menuSeen = MenuWatch::tipOverMenu = false;
     const UINT_PTR timer = SetTimer(nullptr, 0, 100, &MenuWatch::Tick);
-    INPUT click[2] = {MouseAt(on, MOUSEEVENTF_LEFTDOWN), MouseAt(on, MOUSEEVENTF_LEFTUP)};
+    INPUT click[2] = {RealMouseAt(on, MOUSEEVENTF_LEFTDOWN), RealMouseAt(on, MOUSEEVENTF_LEFTUP)};
     SendInput(2, click, sizeof(INPUT));
     tk::PumpUntil([] { return MenuWatch::ticks >= 15; }, 4000);
     KillTimer(nullptr, timer);
     EXPECT_TRUE(MenuWatch::menuSeen) << "the click opened no menu";
     EXPECT_FALSE(MenuWatch::tipOverMenu);
-    INPUT away = MouseAt({0, 0}, 0);
+    INPUT away = RealMouseAt({0, 0}, 0);
     SendInput(1, &away, sizeof away);
     tk::PumpUntil([] { return false; }, 100);
   }
