@@ -71,6 +71,14 @@ Window::~Window() {
   Destroy();
 }
 
+Window* Window::FromHandle(HWND hwnd) {
+  if (!hwnd) return nullptr;
+  const auto proc = GetWindowLongPtrW(hwnd, GWLP_WNDPROC);
+  const bool ours = proc == reinterpret_cast<LONG_PTR>(&Window::StandardProc) ||
+                    (g_classAtom && GetClassLongPtrW(hwnd, GCW_ATOM) == g_classAtom);
+  return ours ? reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)) : nullptr;
+}
+
 void Window::Destroy() {
   if (!hwnd_) return;
   HWND h = hwnd_;

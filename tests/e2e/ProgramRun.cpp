@@ -65,6 +65,21 @@ std::wstring ReleaseBinFolder() {
   return p.substr(0, p.find_last_of(L'\\')) + L"\\..\\bin";
 }
 
+bool CopyFolderFiles(const std::wstring& from, const std::wstring& to) {
+  if (!CreateDirectoryW(to.c_str(), nullptr)) return false;
+  WIN32_FIND_DATAW d;
+  HANDLE h = FindFirstFileW((from + L"\\*").c_str(), &d);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  bool ok = true;
+  do {
+    if (!(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      ok = CopyFileW((from + L"\\" + d.cFileName).c_str(), (to + L"\\" + d.cFileName).c_str(),
+                     FALSE) && ok;
+  } while (FindNextFileW(h, &d));
+  FindClose(h);
+  return ok;
+}
+
 std::wstring MakeProgramFolder(const std::wstring& bin, const std::wstring& parent) {
   const std::wstring folder =
       parent + L"\\varnello-run-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
@@ -73,6 +88,7 @@ std::wstring MakeProgramFolder(const std::wstring& bin, const std::wstring& pare
   for (const wchar_t* name : {L"Varnello.exe", L"Zenlo.dll", L"ring6full.gif", L"CHIME.WAV"})
     if (!CopyFileW((bin + L"\\" + name).c_str(), (folder + L"\\" + name).c_str(), FALSE))
       return {};
+  if (!CopyFolderFiles(bin + L"\\skins", folder + L"\\skins")) return {};
   return folder;
 }
 
@@ -81,8 +97,11 @@ void RemoveProgramFolder(const std::wstring& folder) {
   HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &d);
   if (h != INVALID_HANDLE_VALUE) {
     do {
+      const std::wstring name = d.cFileName;
       if (!(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        DeleteFileW((folder + L"\\" + d.cFileName).c_str());
+        DeleteFileW((folder + L"\\" + name).c_str());
+      else if (name == L"skins")
+        RemoveProgramFolder(folder + L"\\" + name);
     } while (FindNextFileW(h, &d));
     FindClose(h);
   }

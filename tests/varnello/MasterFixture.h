@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "BoxAnswers.h"
+#include "ProgramRun.h"
 #include "RecordingLists.h"
 #include "mainwindow/Master.h"
 
@@ -20,9 +21,15 @@ struct Reporter final : varnello::StartupReporter {
   void SetShutDown() override { ShutDown = true; }
 };
 
+// A program folder holds the shipped skins, or every start reports the missing skin.
+inline const std::wstring& WithShippedSkins(const std::wstring& folder) {
+  e2e::CopyFolderFiles(ExeFolder() + L"\\skins", folder + L"\\skins");
+  return folder;
+}
+
 class MasterTest : public testing::Test {
  protected:
-  MasterTest() : master(std::make_unique<varnello::Master>(dir.Path(), lists)) {}
+  MasterTest() : master(std::make_unique<varnello::Master>(WithShippedSkins(dir.Path()), lists)) {}
   // The whole start-up; fails the test when it did not load.
   void StartUp() {
     master->Form_Load(reporter);

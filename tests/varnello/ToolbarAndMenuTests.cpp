@@ -179,7 +179,7 @@ TEST_F(MasterTest, EntriesAreEnabledExactlyWhenTheirCommandWorks) {
   walk(bar);
   std::sort(enabledIds.begin(), enabledIds.end());
   std::vector<UINT> want = {varnello::mnuExit, varnello::mnuAbout, varnello::mnuColorOn,
-                            varnello::mnuColorOff};
+                            varnello::mnuColorOff, varnello::mnuChooseSkin};
   for (UINT i = 0; i < 5; ++i) want.push_back(varnello::mnuPane0 + i);
   std::sort(want.begin(), want.end());
   EXPECT_EQ(enabledIds, want);
@@ -188,7 +188,9 @@ TEST_F(MasterTest, EntriesAreEnabledExactlyWhenTheirCommandWorks) {
     const auto& b = toolbar.Buttons()[i];
     if (b.Separator || b.SpaceWidth) continue;
     const bool on = SendMessageW(toolbar.Handle(), TB_ISBUTTONENABLED, 1000 + i, 0) != 0;
-    const bool works = b.Key.rfind(L"pane", 0) == 0 || b.Key == L"showcolor";
+    const bool works = b.Key.rfind(L"pane", 0) == 0 || b.Key == L"showcolor" ||
+                       b.Key == L"skindefault" || b.Key == L"skinsecond" ||
+                       b.Key == L"choosecolors";
     EXPECT_EQ(on, works) << std::string(b.Key.begin(), b.Key.end());
   }
 }

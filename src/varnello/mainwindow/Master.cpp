@@ -334,12 +334,6 @@ void Master::MakeBookmarkDisplayPaths() {
   }
 }
 
-void Master::LoadSkin(const std::wstring& skinName) {
-  Options.SkinName = tk::UpperCase(skinName);
-  // Skin files arrive with their reader; the default skin's colours stand until then.
-  ApplySkinChange();
-}
-
 // ---------------------------------------------------------------------------------------------
 // Pane pairs
 
@@ -685,6 +679,10 @@ void Master::RegisterCommands() {
   commands_.OnMenu(mnuColorOn, [this] { ShowColor(true); });
   commands_.OnMenu(mnuColorOff, [this] { ShowColor(false); });
   commands_.OnButton(L"showcolor", [this] { ShowColor(toolbar_.Value(L"showcolor")); });
+  commands_.OnMenu(mnuChooseSkin, [this] { ColorChooser(); });
+  commands_.OnButton(L"choosecolors", [this] { ColorChooser(); });
+  commands_.OnButton(L"skindefault", [this] { LoadSkin(L"earl grey"); });
+  commands_.OnButton(L"skinsecond", [this] { LoadSkin(L"grasshopper"); });
   ApplyCommandStates();
 }
 
@@ -732,6 +730,11 @@ void Master::Form_Unload() {
   if (unloading_ || unloaded_) return;
   unloading_ = true;
   closeRetry_.SetEnabled(false);
+  // Unsaved skin edits are offered first: saving one changes the skin the settings name.
+  try {
+    skins_.CloseChooser(!endingSession_);
+  } catch (...) {
+  }
   // Saved while every list still holds its view.
   try {
     settings_.SaveSettings(endingSession_);

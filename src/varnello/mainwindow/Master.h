@@ -23,6 +23,7 @@
 #include "mainwindow/StartupReporter.h"
 #include "settings/SettingsStore.h"
 #include "settings/SkinColours.h"
+#include "settings/Skins.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Gdi.h"
 #include "toolkit/Timer.h"
@@ -52,7 +53,10 @@ class Master final : public tk::Window, public PaneListEvents {
   void PlaceRunFile();
   void SetToolbarIcons();
   void SetControlProperties();
-  void LoadSkin(const std::wstring& skinName);
+  // The skins (settings/Skins): false when the skin could not be read.
+  bool LoadSkin(const std::wstring& skinName) { return skins_.LoadSkin(skinName); }
+  void ColorChooser() { skins_.ColorChooser(); }
+  varnello::Skins& SkinSet() { return skins_; }
   void MakeBookmarkDisplayPaths();
   // The lowest shown pane becomes the start and active pane.
   void ChooseStartPane();
@@ -289,6 +293,7 @@ class Master final : public tk::Window, public PaneListEvents {
   bool unloaded_ = false;
   bool endingSession_ = false;
   SettingsStore settings_{*this};
+  varnello::Skins skins_{*this};
 };
 
 }  // namespace varnello

@@ -44,6 +44,8 @@ class Window {
   Window& operator=(const Window&) = delete;
 
   HWND Handle() const { return hwnd_; }
+  // The toolkit object that owns `hwnd`, or null for a window the toolkit did not make.
+  static Window* FromHandle(HWND hwnd);
   void SetBounds(int x, int y, int width, int height);  // pixels, in the parent
   void SetVisible(bool visible);
   bool Visible() const;
