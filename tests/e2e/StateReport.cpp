@@ -43,6 +43,22 @@ std::wstring DescribePanes(const Master& master) {
           r.bottom > r.top)
         out += L"item " + rect(r) + L" " + caption(sub, k) + L"\n";
   }
+  // Screen places of the main toolbar's buttons, the pane title bars and the path box.
+  auto onScreen = [&](HWND w, RECT r) {
+    MapWindowPoints(w, HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
+    return rect(r);
+  };
+  const tk::Toolbar& toolbar = master.Toolbar1();
+  for (const auto& b : toolbar.Buttons())
+    if (!b.Key.empty() && !b.Separator)
+      out += L"button " + onScreen(toolbar.Handle(), toolbar.ButtonRect(b.Key)) + L" " + b.Key + L"\n";
+  auto place = [&](const std::wstring& name, HWND w) {
+    RECT r{};
+    if (!w || !IsWindowVisible(w) || !GetClientRect(w, &r)) return;
+    out += L"place " + onScreen(w, r) + L" " + name + L"\n";
+  };
+  for (short i = 0; i < kPaneCount; ++i) place(L"titlebar " + std::to_wstring(i), master.TitleBarWindow(i));
+  place(L"pathbox", master.CurrentPathWindow());
   return out;
 }
 
