@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "mainwindow/Master.h"
+#include "settings/SkinFiles.h"
 #include "mainwindow/ZenloPaneList.h"
 
 namespace {
@@ -74,6 +75,8 @@ int main() {
   // A marker left by a run that was stopped would make the start-up ask about it.
   DeleteFileW((program + L"\\run.txt").c_str());
   int status = 0;
+  // The start-up loads the default skin from the program folder.
+  varnello::SkinFolder(program).Write(L"Cloud 9", varnello::SkinColours{});
   {
     varnello::Master master(program, factory);
     QuietReporter reporter;
@@ -102,6 +105,8 @@ int main() {
     master.RequestClose();
   }
   DeleteFileW((program + L"\\run.txt").c_str());
+  DeleteFileW(varnello::SkinFolder(program).PathFor(L"Cloud 9").c_str());
+  RemoveDirectoryW(varnello::SkinFolder(program).Path().c_str());
   RemoveDirectoryW(program.c_str());
   return status;
 }
