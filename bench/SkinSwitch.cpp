@@ -10,27 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "ProgramBench.h"
 #include "mainwindow/Master.h"
 #include "mainwindow/ZenloPaneList.h"
 #include "settings/SkinFiles.h"
 
 namespace {
-
-struct QuietReporter final : varnello::StartupReporter {
-  bool Loaded = false;
-  void SetStatus(const std::wstring&) override {}
-  std::wstring Status() const override { return L""; }
-  void SetLoadedFlag() override { Loaded = true; }
-  void SetShutDown() override {}
-};
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
 
 double Now() {
   LARGE_INTEGER f, t;
@@ -46,7 +31,7 @@ double TimeSwitches(varnello::Master& master, const std::function<void(int)>& sw
     const double t0 = Now();
     switchTo(i % 2);
     UpdateWindow(master.Handle());
-    Pump();
+    bench::Pump();
     times.push_back(Now() - t0);
   }
   std::sort(times.begin(), times.end());
@@ -84,17 +69,17 @@ int main() {
   int status = 0;
   {
     varnello::Master master(program, factory);
-    QuietReporter reporter;
+    bench::QuietReporter reporter;
     master.Form_Load(reporter);
     if (!reporter.Loaded) {
       std::fprintf(stderr, "skinswitch: the main window did not load\n");
       return 1;
     }
     master.Show();
-    Pump();
+    bench::Pump();
     master.SwitchLayout(L"vertical");
     for (short pane = 2; pane < varnello::kPaneCount; ++pane) master.ChangePanes(pane);
-    Pump();
+    bench::Pump();
     if (master.Options.ShownPaneCount != 5) {
       std::fprintf(stderr, "skinswitch: five panes could not be opened\n");
       status = 1;

@@ -192,23 +192,6 @@ TEST_F(TwoPaneProgram, PressingAPanesListingMovesTheHighlightToIt) {
   }
 }
 
-// The screen rectangle of the report's "menu" or "item" line whose caption starts with `caption`.
-bool MenuRect(const std::vector<std::wstring>& report, const std::wstring& tag,
-              const std::wstring& caption, RECT& r) {
-  for (const auto& l : report) {
-    if (l.rfind(tag + L" ", 0) != 0) continue;
-    const wchar_t* p = l.c_str() + tag.size();
-    wchar_t* end = nullptr;
-    LONG* fields[] = {&r.left, &r.top, &r.right, &r.bottom};
-    for (LONG* f : fields) {
-      *f = std::wcstol(p, &end, 10);
-      p = end;
-    }
-    if (*p == L' ' && std::wstring(p + 1).rfind(caption, 0) == 0) return true;
-  }
-  return false;
-}
-
 // Panes > Show Pane 2 chosen with the mouse closes the second pane and, chosen again, opens it.
 TEST_F(TwoPaneProgram, ClickingShowPaneTwoInThePanesMenuClosesAndOpensThePane) {
   ASSERT_NO_FATAL_FAILURE(Start());
@@ -219,11 +202,11 @@ TEST_F(TwoPaneProgram, ClickingShowPaneTwoInThePanesMenuClosesAndOpensThePane) {
   };
   auto choose = [&] {
     RECT bar{};
-    ASSERT_TRUE(MenuRect(run.DescribePanes(), L"menu", L"&Panes", bar));
+    ASSERT_TRUE(e2e::ReportRect(run.DescribePanes(), L"menu", L"&Panes", bar));
     e2e::RealLeftClick((bar.left + bar.right) / 2, (bar.top + bar.bottom) / 2);
     RECT item{};
     const DWORD start = GetTickCount();
-    while (!(MenuRect(run.DescribePanes(), L"item", L"Show Pane &2", item) &&
+    while (!(e2e::ReportRect(run.DescribePanes(), L"item", L"Show Pane &2", item) &&
              item.top >= bar.bottom) &&
            GetTickCount() - start < 5000)
       Sleep(100);

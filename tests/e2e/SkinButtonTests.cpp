@@ -11,23 +11,6 @@
 
 namespace {
 
-// The screen rectangle of the report line "<tag> l t r b <name>".
-bool ReportRect(const std::vector<std::wstring>& report, const std::wstring& tag,
-                const std::wstring& name, RECT& r) {
-  for (const auto& l : report) {
-    if (l.rfind(tag + L" ", 0) != 0) continue;
-    const wchar_t* p = l.c_str() + tag.size();
-    wchar_t* end = nullptr;
-    LONG* fields[] = {&r.left, &r.top, &r.right, &r.bottom};
-    for (LONG* f : fields) {
-      *f = std::wcstol(p, &end, 10);
-      p = end;
-    }
-    if (*p == L' ' && std::wstring(p + 1) == name) return true;
-  }
-  return false;
-}
-
 COLORREF ScreenPixel(int x, int y) {
   HDC screen = GetDC(nullptr);
   const COLORREF c = GetPixel(screen, x, y);
@@ -59,8 +42,8 @@ Seen WaitForColours(const e2e::ProgramRun& run, DWORD timeoutMs) {
   do {
     const auto report = run.DescribePanes();
     RECT title{}, path{};
-    if (ReportRect(report, L"place", L"titlebar 0", title) &&
-        ReportRect(report, L"place", L"pathbox", path)) {
+    if (e2e::ReportRect(report, L"place", L"titlebar 0", title) &&
+        e2e::ReportRect(report, L"place", L"pathbox", path)) {
       seen.title = EmptyEnd(title);
       seen.path = EmptyEnd(path);
       if (Near(seen.title, kActiveTitle) && Near(seen.path, kProgramBackground)) return seen;
@@ -91,7 +74,7 @@ TEST(SkinButton, GrasshopperShowsItsColoursAndComesBackAfterARestart) {
     const Seen before = WaitForColours(run, 1000);
     EXPECT_FALSE(Near(before.title, kActiveTitle)) << Hex(before.title);
     RECT button{};
-    ASSERT_TRUE(ReportRect(run.DescribePanes(), L"button", L"skinsecond", button));
+    ASSERT_TRUE(e2e::ReportRect(run.DescribePanes(), L"button", L"skinsecond", button));
     e2e::RealLeftClick((button.left + button.right) / 2, (button.top + button.bottom) / 2);
     const Seen after = WaitForColours(run, 10000);
     EXPECT_TRUE(Near(after.title, kActiveTitle)) << Hex(after.title);

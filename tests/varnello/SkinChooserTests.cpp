@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "DesktopInput.h"
 #include "MasterFixture.h"
 #include "settings/CommonDialogs.h"
 #include "settings/SkinChooser.h"
@@ -439,36 +440,11 @@ TEST_F(ChooserTest, ClosingTheMainWindowOffersUnsavedEditsBeforeTheSettingsAreSa
 
 // ---- The real dialogs, answered from a second thread ----
 
-// The first visible dialog of this process that is not `except`; null after ~5 s.
-HWND WaitForDialog() {
-  for (int i = 0; i < 200; ++i) {
-    struct Search {
-      HWND found = nullptr;
-    } search;
-    EnumWindows(
-        [](HWND w, LPARAM l) -> BOOL {
-          wchar_t cls[16] = {};
-          DWORD pid = 0;
-          GetWindowThreadProcessId(w, &pid);
-          GetClassNameW(w, cls, 16);
-          if (pid == GetCurrentProcessId() && IsWindowVisible(w) && lstrcmpW(cls, L"#32770") == 0) {
-            reinterpret_cast<Search*>(l)->found = w;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    if (search.found) return search.found;
-    Sleep(25);
-  }
-  return nullptr;
-}
-
 TEST(SystemDialogs, ColourDialogAnsweredAndCancelled) {
   for (const int button : {IDOK, IDCANCEL}) {
     SCOPED_TRACE(button);
     std::thread user([button] {
-      if (HWND d = WaitForDialog()) PostMessageW(d, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+      if (HWND d = e2e::WaitForShownWindow(L"#32770", 5000)) PostMessageW(d, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
     });
     varnello::clsCommonDia dialog(nullptr);
     const std::int32_t start = RGB(10, 200, 30);
@@ -489,7 +465,7 @@ TEST(SystemDialogs, OpenAndSaveDialogsAreCentredAndAnswered) {
       const std::wstring target = dir.File(save ? L"new.vrk" : L"pick.vrk");
       RECT placed{};
       std::thread user([&] {
-        HWND d = WaitForDialog();
+        HWND d = e2e::WaitForShownWindow(L"#32770", 5000);
         if (!d) return;
         Sleep(200);
         GetWindowRect(d, &placed);

@@ -378,16 +378,22 @@ void frmSkinChooser::cmdDel_Click() {
   RefreshSkinList();
 }
 
-void frmSkinChooser::cmdImport_Click() {
+std::optional<std::wstring> frmSkinChooser::AskSkinFile(bool save, const std::wstring& title,
+                                                        const std::wstring& fileName) {
   FileDialogRequest request;
   request.Owner = Handle();
-  request.Title = L"Import Varnello Skin";
-  request.FileName = L"*.vrk";
+  request.Save = save;
+  request.Title = title;
+  request.FileName = fileName;
   request.FilterName = L"Varnello Skins";
   request.FilterPattern = L"*.vrk";
   request.DefaultExtension = L"vrk";
   request.InitialFolder = L"c:\\";
-  const auto chosen = ShowFileDialog(request);
+  return ShowFileDialog(request);
+}
+
+void frmSkinChooser::cmdImport_Click() {
+  const auto chosen = AskSkinFile(false, L"Import Varnello Skin", L"*.vrk");
   if (!chosen) return;
   const std::wstring path = tk::Trim(*chosen);
   std::wstring name = path.substr(path.find_last_of(L"\\/") == std::wstring::npos
@@ -428,16 +434,7 @@ void frmSkinChooser::cmdExport_Click() {
     Say(L"Please select a skin to export first.");
     return;
   }
-  FileDialogRequest request;
-  request.Owner = Handle();
-  request.Save = true;
-  request.Title = L"Export Varnello Skin";
-  request.FileName = selected + L".vrk";
-  request.FilterName = L"Varnello Skins";
-  request.FilterPattern = L"*.vrk";
-  request.DefaultExtension = L"vrk";
-  request.InitialFolder = L"c:\\";
-  const auto chosen = ShowFileDialog(request);
+  const auto chosen = AskSkinFile(true, L"Export Varnello Skin", selected + L".vrk");
   if (!chosen) return;
   const auto source = Folder().Find(selected);
   const auto bytes = source ? tk::ReadFileBytes(*source) : std::nullopt;

@@ -64,6 +64,9 @@ class frmSkinChooser final : public tk::Form {
   // Asks for a name with the input box at the dialog's usual place.
   std::optional<std::wstring> AskName(const std::wstring& prompt, const std::wstring& title,
                                       const std::wstring& answer);
+  // The Open (or Save) dialog for a skin file; nothing when cancelled.
+  std::optional<std::wstring> AskSkinFile(bool save, const std::wstring& title,
+                                          const std::wstring& fileName);
   // Shows a message centred on this dialog; the answer ("YES", "NO", ...) is returned.
   std::wstring Say(std::wstring text, long buttons = 0, std::optional<long> errNum = std::nullopt);
   // Asks whether skin `name` may be replaced.
