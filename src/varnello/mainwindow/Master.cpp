@@ -738,7 +738,15 @@ void Master::Form_Unload() {
   } catch (...) {
   }
   DeleteFileW(FilePath(L"run.txt").c_str());
+  // However the program ends, no icon is left behind in the notification area.
+  if (tray_) {
+    tray_->ShellTrayDelete();
+    tray_->UnhookWindow();
+  }
   UnloadAllForms();
+  help_.reset();
+  tip_.reset();
+  updates_.reset();
   unloaded_ = true;
   if (OnUnloaded) OnUnloaded();
 }
