@@ -63,6 +63,6 @@ int main() {
   std::sort(refused.begin(), refused.end());
   std::printf("bench startupdeadserver ratio=%.2f more=%.0f refused=%.0f connections=%d\n",
               silent[1] / refused[1], silent[1], refused[1],
-              static_cast<int>(dead.Requests().size()));
+              dead.Accepted());
   return 0;
 }

@@ -98,6 +98,7 @@ void LoopbackServer::Serve() {
     if (select(0, &ready, nullptr, nullptr, &wait) <= 0) continue;
     SOCKET c = accept(static_cast<SOCKET>(listener_), nullptr, nullptr);
     if (c == INVALID_SOCKET) continue;
+    ++accepted_;
     if (silent_) {
       std::lock_guard<std::mutex> hold(lock_);
       held_.push_back(c);

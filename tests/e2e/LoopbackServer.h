@@ -29,6 +29,8 @@ class LoopbackServer {
   // The paths requested so far, in order.
   std::vector<std::string> Requests() const;
   int CountRequests(const std::string& path) const;
+  // Connections accepted so far, answered or not.
+  int Accepted() const { return accepted_; }
 
   // "http://127.0.0.1:<port>/vr_ver/" for a port nothing listens on.
   static std::wstring RefusedUpdateFolder();
@@ -41,6 +43,7 @@ class LoopbackServer {
   unsigned short port_ = 0;
   std::atomic<bool> stop_{false};
   std::atomic<bool> silent_{false};
+  std::atomic<int> accepted_{0};
   mutable std::mutex lock_;
   std::map<std::string, std::string> documents_;
   std::vector<std::string> requests_;
