@@ -212,13 +212,10 @@ LRESULT HelpForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         vscroll_.SetValue(v);
       }
       return 0;
-    case WM_CLOSE:
-      Destroy();
-      return 0;
     default:
       break;
   }
-  return Window::OnMessage(msg, wParam, lParam);
+  return ModelessForm::OnMessage(msg, wParam, lParam);
 }
 
 }  // namespace varnello

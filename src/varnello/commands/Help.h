@@ -12,7 +12,7 @@
 
 namespace varnello {
 
-class HelpForm final : public tk::Window {
+class HelpForm final : public tk::ModelessForm {
  public:
   enum class Style { Title, Heading, Paragraph };
   // One text block (lbltxt(i)) on the page, in page pixels.

@@ -188,13 +188,10 @@ LRESULT UpdateNoticeForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       FillRect(reinterpret_cast<HDC>(wParam), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
       return 1;
     }
-    case WM_CLOSE:
-      Destroy();
-      return 0;
     default:
       break;
   }
-  return Window::OnMessage(msg, wParam, lParam);
+  return ModelessForm::OnMessage(msg, wParam, lParam);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -48,7 +48,7 @@ UpdateVerdict JudgeReply(const VersionReply& reply, VersionNumber local, double 
 std::wstring NormaliseLineEnds(const std::wstring& text);
 
 // frmUpdate: the notice of a newer version.
-class UpdateNoticeForm final : public tk::Window {
+class UpdateNoticeForm final : public tk::ModelessForm {
  public:
   explicit UpdateNoticeForm(std::function<void()> getUpdate, std::function<void()> pass)
       : getUpdate_(std::move(getUpdate)), pass_(std::move(pass)) {}

@@ -222,13 +222,10 @@ LRESULT TipForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       UserKeyDown(static_cast<int>(wParam), 0);
       return 0;
-    case WM_CLOSE:
-      Destroy();
-      return 0;
     default:
       break;
   }
-  return Window::OnMessage(msg, wParam, lParam);
+  return ModelessForm::OnMessage(msg, wParam, lParam);
 }
 
 }  // namespace varnello

@@ -16,7 +16,7 @@ namespace varnello {
 // tips too, but the line end that closes the last line starts none.
 std::vector<std::wstring> ReadTips(const std::string& bytes);
 
-class TipForm final : public tk::Window {
+class TipForm final : public tk::ModelessForm {
  public:
   struct Setup {
     std::wstring ProgramFolder;
