@@ -9,6 +9,7 @@
 #include "mainwindow/Master.h"
 #include "mainwindow/ProgramVersion.h"
 #include "toolkit/MousePointer.h"
+#include "toolkit/PathText.h"
 #include "toolkit/SettingRecords.h"
 #include "toolkit/Text.h"
 
@@ -281,7 +282,7 @@ void UpdateCheck::CheckForUpdate(bool manual) {
 }
 
 bool UpdateCheck::TellFirstRun() {
-  const std::wstring path = m_.ProgramFolder() + L"\\arbr.ist";
+  const std::wstring path = tk::LongPathForm(m_.ProgramFolder() + L"\\arbr.ist");
   const auto bytes = tk::ReadFileBytes(path);
   if (!bytes) return false;
   const auto records = tk::ParseSettingRecords(*bytes);

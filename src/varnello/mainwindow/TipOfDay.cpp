@@ -6,6 +6,7 @@
 #include <random>
 
 #include "settings/UserStore.h"
+#include "toolkit/PathText.h"
 #include "toolkit/SettingRecords.h"
 #include "toolkit/Text.h"
 
@@ -65,7 +66,7 @@ bool TipForm::Form_Load() {
   SendMessageW(check_, BM_SETCHECK, showAtStartup != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
   const std::wstring folder = setup_.ProgramFolder;
   const bool slash = !folder.empty() && folder.back() == L'\\';
-  if (!LoadTips(folder + (slash ? L"" : L"\\") + kTipFile)) {
+  if (!LoadTips(tk::LongPathForm(folder + (slash ? L"" : L"\\") + kTipFile))) {
     tipText_ = std::wstring(L"That the ") + kTipFile + L" file was not found? \r\n\r\nCreate a text "
                L"file named " + kTipFile + L" using NotePad with 1 tip per line. Then place it in "
                L"the same directory as the application. ";
