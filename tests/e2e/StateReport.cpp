@@ -43,6 +43,7 @@ std::wstring DescribePanes(const Master& master) {
           r.bottom > r.top)
         out += L"item " + rect(r) + L" " + caption(sub, k) + L"\n";
   }
+  if (const TipForm* tip = master.Tip()) out += L"tip " + tip->TipText() + L"\n";
   // Screen places of the main toolbar's buttons, the pane title bars and the path box.
   auto onScreen = [&](HWND w, RECT r) {
     MapWindowPoints(w, HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
