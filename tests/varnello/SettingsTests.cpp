@@ -458,6 +458,7 @@ TEST(SettingsLocation, AProgramFolderWhoseNameEndsInADotOrBlankKeepsItsOwnFiles)
     vtest::TempDir base;
     const std::wstring folder = base.File(name);
     ASSERT_TRUE(CreateDirectoryW(tk::LongPathForm(folder).c_str(), nullptr));
+    vtest::WithShippedSkins(tk::LongPathForm(folder));
     auto exists = [](const std::wstring& path) {
       return GetFileAttributesW(tk::LongPathForm(path).c_str()) != INVALID_FILE_ATTRIBUTES;
     };
@@ -483,9 +484,7 @@ TEST(SettingsLocation, AProgramFolderWhoseNameEndsInADotOrBlankKeepsItsOwnFiles)
     ASSERT_TRUE(reporter.Loaded);
     EXPECT_TRUE(boxes.Seen.empty()) << (boxes.Seen.empty() ? "" : tk::ToUtf8(boxes.Seen[0].Text));
     master.RequestClose();
-    for (const wchar_t* file : {L"\\user.usr", L"\\run.txt"})
-      DeleteFileW(tk::LongPathForm(folder + file).c_str());
-    RemoveDirectoryW(tk::LongPathForm(folder).c_str());
+    e2e::RemoveProgramFolder(tk::LongPathForm(folder));
   }
 }
 

@@ -4,6 +4,7 @@
 #include "settings/CommonDialogs.h"
 #include "toolkit/Error.h"
 #include "toolkit/InputBox.h"
+#include "toolkit/PathText.h"
 #include "toolkit/SettingRecords.h"
 #include "toolkit/Text.h"
 
@@ -418,7 +419,7 @@ void frmSkinChooser::cmdImport_Click() {
     Say(L"The file " + path + L" is not a Varnello skin: it holds no colors.");
     return;
   }
-  CreateDirectoryW(folder.Path().c_str(), nullptr);
+  CreateDirectoryW(tk::LongPathForm(folder.Path()).c_str(), nullptr);
   const unsigned long error =
       !bytes ? ERROR_READ_FAULT : tk::ReplaceFileContents(folder.PathFor(name), *bytes);
   if (error != 0) {

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "mainwindow/ProgramVersion.h"
+#include "toolkit/PathText.h"
 #include "toolkit/Text.h"
 
 namespace varnello {
@@ -138,7 +139,7 @@ SkinFolder::SkinFolder(std::wstring programFolder) : path_(std::move(programFold
 std::vector<std::wstring> SkinFolder::Names() const {
   std::vector<std::wstring> names;
   WIN32_FIND_DATAW d;
-  HANDLE h = FindFirstFileW((path_ + L"\\*.vrk").c_str(), &d);
+  HANDLE h = FindFirstFileW(tk::LongPathForm(path_ + L"\\*.vrk").c_str(), &d);
   if (h == INVALID_HANDLE_VALUE) return names;
   do {
     if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
@@ -166,12 +167,13 @@ std::optional<std::wstring> SkinFolder::Find(const std::wstring& name) const {
 }
 
 std::wstring SkinFolder::PathFor(const std::wstring& name) const {
-  return path_ + L"\\" + name + kExtension;
+  return tk::LongPathForm(path_ + L"\\" + name + kExtension);
 }
 
 unsigned long SkinFolder::Write(const std::wstring& name, const SkinColours& colours) const {
   if (!IsPlainFileName(name)) return ERROR_INVALID_NAME;
-  if (!CreateDirectoryW(path_.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+  if (!CreateDirectoryW(tk::LongPathForm(path_).c_str(), nullptr) &&
+      GetLastError() != ERROR_ALREADY_EXISTS)
     return GetLastError();
   return tk::ReplaceFileContents(Find(name).value_or(PathFor(name)), SkinFileBytes(colours));
 }
@@ -192,7 +194,8 @@ unsigned long SkinFolder::Rename(const std::wstring& from, const std::wstring& t
   }
   // A change of letter case alone goes through another name: a case-blind file system may
   // take a move onto the same name as nothing to do.
-  const std::wstring step = path_ + L"\\~rename-" + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+  const std::wstring step =
+      tk::LongPathForm(path_ + L"\\~rename-" + std::to_wstring(GetCurrentProcessId()) + L".tmp");
   if (!MoveFileExW(source->c_str(), step.c_str(), 0)) return GetLastError();
   if (MoveFileExW(step.c_str(), PathFor(to).c_str(), 0)) return 0;
   const DWORD error = GetLastError();

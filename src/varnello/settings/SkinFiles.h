@@ -47,7 +47,7 @@ class SkinFolder {
   std::optional<std::wstring> Find(const std::wstring& name) const;
   // The skin's file name as stored (its letter case), or nothing.
   std::optional<std::wstring> StoredName(const std::wstring& name) const;
-  // The path a new skin of that name gets.
+  // The path a new skin of that name gets (in the long form where the folder needs it).
   std::wstring PathFor(const std::wstring& name) const;
   // Writes the skin through a temporary file (making the folder when needed); 0 or the
   // system's error number.
