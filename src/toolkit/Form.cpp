@@ -60,6 +60,32 @@ void Form::CentreOn(HWND owner) {
   SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Form::SetOuterSize(int widthTwips, int heightTwips) {
+  if (!Handle()) return;
+  SetWindowPos(Handle(), nullptr, 0, 0, TwipsToPixels(widthTwips, TwipsPerPixelX()),
+               TwipsToPixels(heightTwips, TwipsPerPixelY()),
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+}
+
+void Form::KeepInWorkArea(HWND owner) {
+  if (!Handle()) return;
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  HMONITOR monitor = MonitorFromWindow(owner ? owner : Handle(), MONITOR_DEFAULTTONEAREST);
+  if (!GetMonitorInfoW(monitor, &info)) return;
+  const RECT& work = info.rcWork;
+  RECT r{};
+  GetWindowRect(Handle(), &r);
+  int x = r.left, y = r.top;
+  // The caption stays reachable first: a form larger than the area keeps its top-left inside.
+  if (r.right > work.right) x -= r.right - work.right;
+  if (r.bottom > work.bottom) y -= r.bottom - work.bottom;
+  if (x < work.left) x = work.left;
+  if (y < work.top) y = work.top;
+  if (x != r.left || y != r.top)
+    SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Form::ShowModeless() {
   if (!Handle()) return;
   ShowWindow(Handle(), SW_SHOW);
@@ -141,6 +167,129 @@ void Button::OnCommand(WORD code) {
   if (code == BN_CLICKED && Click) {
     auto click = Click;  // the handler may replace or end this button
     click();
+  }
+}
+
+bool TextBox::Create(Form& form, const std::wstring& text) {
+  return CreateStandard(L"EDIT", form.Handle(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                        WS_EX_CLIENTEDGE, text.c_str()) &&
+         UseFormFont(form, Handle());
+}
+
+std::wstring TextBox::Text() const { return TextOf(Handle()); }
+
+void TextBox::SetText(const std::wstring& text) {
+  if (Handle()) SetWindowTextW(Handle(), text.c_str());
+}
+
+bool CheckBox::Create(Form& form, const std::wstring& caption) {
+  return CreateStandard(L"BUTTON", form.Handle(),
+                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, caption.c_str()) &&
+         UseFormFont(form, Handle());
+}
+
+bool CheckBox::Value() const {
+  return Handle() && SendMessageW(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void CheckBox::SetValue(bool ticked) {
+  if (Handle()) SendMessageW(Handle(), BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void CheckBox::Press() {
+  SetValue(!Value());
+  OnCommand(BN_CLICKED);
+}
+
+void CheckBox::OnCommand(WORD code) {
+  if (code == BN_CLICKED && Click) {
+    auto click = Click;
+    click();
+  }
+}
+
+bool OptionButton::Create(Form& form, const std::wstring& caption, bool firstOfGroup) {
+  const DWORD style = WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON |
+                      (firstOfGroup ? WS_GROUP | WS_TABSTOP : 0);
+  return CreateStandard(L"BUTTON", form.Handle(), style, 0, caption.c_str()) &&
+         UseFormFont(form, Handle());
+}
+
+bool OptionButton::Value() const {
+  return Handle() && SendMessageW(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void OptionButton::SetValue(bool selected) {
+  if (!Handle()) return;
+  if (selected) {
+    // Clears the rest of the group as a click would, without raising one.
+    HWND first = Handle();
+    while (!(GetWindowLongW(first, GWL_STYLE) & WS_GROUP)) {
+      HWND prev = GetWindow(first, GW_HWNDPREV);
+      if (!prev) break;
+      first = prev;
+    }
+    for (HWND w = first; w; w = GetWindow(w, GW_HWNDNEXT)) {
+      if (w != first && (GetWindowLongW(w, GWL_STYLE) & WS_GROUP)) break;
+      if (w != Handle() && (GetWindowLongW(w, GWL_STYLE) & 0xF) == BS_AUTORADIOBUTTON)
+        SendMessageW(w, BM_SETCHECK, BST_UNCHECKED, 0);
+    }
+  }
+  SendMessageW(Handle(), BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void OptionButton::OnCommand(WORD code) {
+  if (code == BN_CLICKED && Click) {
+    auto click = Click;
+    click();
+  }
+}
+
+bool TabLabel::Create(Form& form, const std::wstring& caption, HFONT font) {
+  caption_ = caption;
+  font_ = font ? font : form.Font();
+  return CreateOwn(form.Handle(), WS_CHILD | WS_VISIBLE);
+}
+
+void TabLabel::SetForeColor(COLORREF colour) {
+  if (fore_ == colour) return;
+  fore_ = colour;
+  if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+LRESULT TabLabel::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(Handle(), &ps);
+      RECT r;
+      GetClientRect(Handle(), &r);
+      FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+      HGDIOBJ old = SelectObject(dc, font_);
+      SetBkMode(dc, TRANSPARENT);
+      SetTextColor(dc, fore_);
+      DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &r,
+                DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+      SelectObject(dc, old);
+      EndPaint(Handle(), &ps);
+      return 0;
+    }
+    case WM_MOUSEMOVE:
+      if (MouseMove) {
+        auto move = MouseMove;
+        move();
+      }
+      return 0;
+    case WM_LBUTTONUP:
+      if (Click) {
+        auto click = Click;
+        click();
+      }
+      return 0;
+    default:
+      return Window::OnMessage(msg, wParam, lParam);
   }
 }
 

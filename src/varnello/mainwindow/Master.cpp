@@ -7,6 +7,7 @@
 #include "commands/MainToolbar.h"
 #include "mainwindow/OsVersion.h"
 #include "mainwindow/ProgramMessageBox.h"
+#include "settings/OptionsForm.h"
 #include "toolkit/Error.h"
 #include "toolkit/MousePointer.h"
 #include "toolkit/PathText.h"
@@ -487,6 +488,34 @@ void Master::SendProperty(const std::wstring& name, const zenlo::Variant& value)
   }
 }
 
+void Master::SendListingProperty(const std::wstring& name, const zenlo::Variant& value) {
+  try {
+    for (short i = 0; i < kPaneCount; ++i) {
+      if (!Panes[i].Loaded) continue;
+      if (PaneList* l = List(static_cast<short>(i + 100))) l->ApplyProperty(name, value);
+    }
+  } catch (...) {
+    std::wstring text = L"There was an error applying the skin change.";
+    Message(text, 0, L"");
+  }
+}
+
+void Master::ShowOptions() {
+  if (!optionsForm_) optionsForm_ = std::make_unique<frmOptions>(*this);
+  if (!optionsForm_->Loaded()) {
+    optionsForm_->Load();
+    if (!optionsForm_->Loaded()) return;
+    optionsForm_->SetOuterSize(6360, 6870);
+    optionsForm_->CentreOn(Handle());
+    optionsForm_->KeepInWorkArea(Handle());
+  }
+  optionsForm_->ShowModeless();
+}
+
+frmOptions* Master::OptionsDialog() const {
+  return optionsForm_ && optionsForm_->Loaded() ? optionsForm_.get() : nullptr;
+}
+
 void Master::ApplySkinChange() {
   try {
     for (const SkinColour& c : Skin.PaneColours()) SendProperty(c.Key, Colour(c.Value));
@@ -684,6 +713,7 @@ void Master::RegisterCommands() {
   commands_.OnMenu(mnuColorOff, [this] { ShowColor(false); });
   commands_.OnButton(L"showcolor", [this] { ShowColor(toolbar_.Value(L"showcolor")); });
   commands_.OnMenu(mnuChooseSkin, [this] { ColorChooser(); });
+  commands_.OnMenu(mnuOptions, [this] { ShowOptions(); });
   commands_.OnButton(L"choosecolors", [this] { ColorChooser(); });
   commands_.OnButton(L"skindefault", [this] { LoadSkin(L"earl grey"); });
   commands_.OnButton(L"skinsecond", [this] { LoadSkin(L"grasshopper"); });
@@ -739,6 +769,8 @@ void Master::Form_Unload() {
     skins_.CloseChooser(!endingSession_);
   } catch (...) {
   }
+  // The options dialog goes without applying what it holds.
+  optionsForm_.reset();
   // Saved while every list still holds its view.
   try {
     settings_.SaveSettings(endingSession_);

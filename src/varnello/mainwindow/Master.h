@@ -34,6 +34,8 @@
 
 namespace varnello {
 
+class frmOptions;
+
 class Master final : public tk::Window, public PaneListEvents {
  public:
   Master(std::wstring programFolder, PaneListFactory& lists);
@@ -60,6 +62,9 @@ class Master final : public tk::Window, public PaneListEvents {
   bool LoadSkin(const std::wstring& skinName) { return skins_.LoadSkin(skinName); }
   void ColorChooser() { skins_.ColorChooser(); }
   varnello::Skins& SkinSet() { return skins_; }
+  // Opens the options dialog centred on this window, or brings the open one forward.
+  void ShowOptions();
+  frmOptions* OptionsDialog() const;  // while open
   void MakeBookmarkDisplayPaths();
   // The lowest shown pane becomes the start and active pane.
   void ChooseStartPane();
@@ -88,6 +93,8 @@ class Master final : public tk::Window, public PaneListEvents {
 
   // ---- Skin and options push ----
   void SendProperty(const std::wstring& name, const zenlo::Variant& value);
+  // As SendProperty, to the pane listings only.
+  void SendListingProperty(const std::wstring& name, const zenlo::Variant& value);
   void ApplySkinChange();
   void ColourMenuBar(HWND window, COLORREF colour, bool includeSubmenus);
   static COLORREF TranslateColour(COLORREF colour);
@@ -317,6 +324,7 @@ class Master final : public tk::Window, public PaneListEvents {
   std::unique_ptr<HelpForm> help_;
   std::unique_ptr<TipForm> tip_;
   varnello::Skins skins_{*this};
+  std::unique_ptr<frmOptions> optionsForm_;
 };
 
 }  // namespace varnello

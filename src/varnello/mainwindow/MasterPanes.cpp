@@ -5,6 +5,8 @@
 
 #include "commands/MainMenu.h"
 #include "mainwindow/Master.h"
+
+#include "settings/OptionsForm.h"
 #include "mainwindow/PaneShares.h"
 #include "toolkit/Error.h"
 
@@ -349,6 +351,7 @@ void Master::ShowCommandLine(bool ONoff, bool skipResize) {
 void Master::ShowColor(bool ONoff) {
   Options.ColorCodingOn = ONoff;
   SendProperty(L"ShowColor", ONoff);
+  if (frmOptions* options = OptionsDialog()) options->ShowColorState(ONoff);
   if (MenuChecked(menu_, ONoff ? mnuColorOn : mnuColorOff)) return;
   toolbar_.SetValue(L"showcolor", ONoff);
   SetMenuCheck(menu_, mnuColorOn, ONoff);

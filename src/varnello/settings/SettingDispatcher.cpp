@@ -4,6 +4,7 @@
 
 #include "commands/MainMenu.h"
 #include "mainwindow/Master.h"
+#include "settings/FileCountLimit.h"
 #include "settings/WindowPosition.h"
 #include "toolkit/Text.h"
 
@@ -142,9 +143,9 @@ void SettingDispatcher::ProgramWide(const std::wstring& key, const SettingValues
   if (key == L"SHOWCOLOR") {
     m_.ShowColor(Truth(v[0]));
   } else if (key == L"FILECOUNTMAX") {
-    const std::int32_t n = Whole(v[0]);
-    if (n < 0) throw Refused{};
-    o.FileCountMax = n;
+    auto n = ReadFileCountLimit(Text(v[0]));
+    if (!n) throw Refused{};
+    o.FileCountMax = *n;
   } else if (key == L"FOLDERFILELISTING") {
     // Older files write 0 for "no folder".
     const std::wstring folder = Text(v[0]);

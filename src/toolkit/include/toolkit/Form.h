@@ -33,6 +33,10 @@ class Form : public Window {
   void Place(Window& child, int left, int top, int width, int height);
   // Centres the form on `owner`'s window rectangle (not clamped to the screen).
   void CentreOn(HWND owner);
+  // Sets the outer size in twips, keeping the form where it stands.
+  void SetOuterSize(int widthTwips, int heightTwips);
+  // Moves the form into the work area of `owner`'s monitor when it reaches past it.
+  void KeepInWorkArea(HWND owner);
   // Shows the form without disabling any other window and brings it to the front.
   void ShowModeless();
   // Closes the form as its close box does: QueryUnload may keep it open; otherwise it is
@@ -62,6 +66,57 @@ class Button : public Window, public CommandSource {
   void Press() { OnCommand(BN_CLICKED); }
   std::function<void()> Click;
   void OnCommand(WORD code) override;
+};
+
+// A one-line text box.
+class TextBox : public Window {
+ public:
+  bool Create(Form& form, const std::wstring& text = L"");
+  std::wstring Text() const;
+  void SetText(const std::wstring& text);
+};
+
+// A two-state box. Setting it by code raises no click; a user's click or key toggles it first.
+class CheckBox : public Window, public CommandSource {
+ public:
+  bool Create(Form& form, const std::wstring& caption);
+  bool Value() const;
+  void SetValue(bool ticked);
+  // As a click of the user.
+  void Press();
+  std::function<void()> Click;
+  void OnCommand(WORD code) override;
+};
+
+// One of a group of option buttons: selecting one clears the others of its group. The first
+// button of each group is created with `firstOfGroup`.
+class OptionButton : public Window, public CommandSource {
+ public:
+  bool Create(Form& form, const std::wstring& caption, bool firstOfGroup);
+  bool Value() const;
+  void SetValue(bool selected);
+  std::function<void()> Click;
+  void OnCommand(WORD code) override;
+};
+
+// A label that takes clicks and mouse moves and is painted in its own text colour, as page
+// tabs drawn as plain text are.
+class TabLabel : public Window {
+ public:
+  bool Create(Form& form, const std::wstring& caption, HFONT font);
+  const std::wstring& Caption() const { return caption_; }
+  COLORREF ForeColor() const { return fore_; }
+  void SetForeColor(COLORREF colour);
+  std::function<void()> Click;
+  std::function<void()> MouseMove;
+
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  std::wstring caption_;
+  COLORREF fore_ = RGB(0, 0, 0);
+  HFONT font_ = nullptr;
 };
 
 // A group box drawn round other controls (they are the form's children, placed over it).
