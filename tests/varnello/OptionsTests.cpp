@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
+
+#include "DesktopInput.h"
 #include "MasterFixture.h"
 #include "commands/MainMenu.h"
 #include "settings/FileCountLimit.h"
 #include "settings/OptionsForm.h"
+#include "support/HostWindow.h"
 #include "toolkit/EventLoop.h"
 #include "toolkit/Text.h"
 
@@ -310,6 +314,88 @@ TEST_F(OptionsTest, ChosenValuesSurviveARestart) {
   EXPECT_TRUE(options->chkNotifyFile.Value());
   EXPECT_TRUE(options->chkChime.Value());
   EXPECT_TRUE(options->chkDefaultMoveOrCopy.Value());
+}
+
+// Pumps this thread's messages until `done` holds; false after `timeoutMs`.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    tk::PumpPendingMessages();
+    if (done()) return true;
+    if (GetTickCount() - start > timeoutMs) return false;
+    Sleep(20);
+  }
+}
+
+void ClickOn(const tk::Window& control, int fromLeft = -1) {
+  RECT r{};
+  GetWindowRect(control.Handle(), &r);
+  e2e::RealLeftClick(fromLeft < 0 ? (r.left + r.right) / 2 : r.left + fromLeft,
+                     (r.top + r.bottom) / 2);
+}
+
+struct RecordingTray final : varnello::TrayIcon {
+  std::vector<std::wstring> Calls;
+  long ShellTrayAdd() override { return Calls.push_back(L"add"), 1; }
+  void ShellTrayDelete() override { Calls.push_back(L"delete"); }
+  void HookWindow(HWND) override { Calls.push_back(L"hook"); }
+  void UnhookWindow() override { Calls.push_back(L"unhook"); }
+};
+
+TEST_F(OptionsTest, RealClicksAndKeysOnBothPagesThenTheTrayOnMinimise) {
+  options->Close();
+  tk::PumpPendingMessages();
+  RecordingTray tray;
+  master->SetTray(&tray);
+  master->Show();
+  tk::PumpPendingMessages();
+  Open();
+  ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == options->Handle(); }));
+  EXPECT_TRUE(testsupport::SaveWindowPicture(options->Handle(),
+                                             testsupport::ScreenshotPath(L"options-general.bmp")));
+
+  // The box of a check box or option button is at its left end.
+  ClickOn(options->optMin[1], 7);
+  ASSERT_TRUE(PumpUntil([&] { return !master->Options.MinimizeToTaskBar; }));
+  ClickOn(options->chkNotifyFile, 7);
+  ClickOn(options->chkChime, 7);
+  ASSERT_TRUE(PumpUntil([&] { return options->chkChime.Value(); }));
+  EXPECT_TRUE(options->chkNotifyFile.Value());
+  EXPECT_FALSE(master->Options.TrackFileChanges);  // not before Apply
+
+  ClickOn(options->lblSpeed, 10);
+  ASSERT_TRUE(PumpUntil([&] { return options->CurrentPage() == 2; }));
+  ClickOn(options->chk[3], 7);  // folder icons: the ticked "No" hands over to "Yes"
+  ASSERT_TRUE(PumpUntil([&] { return master->Options.ShowFolderIcons; }));
+  EXPECT_FALSE(options->chk[3].Value());
+  ClickOn(options->chk[4], 7);
+  ASSERT_TRUE(PumpUntil([&] { return master->Options.ColorCodingOn; }));
+  // The space bar on the focused "Yes" box clears it, and its "No" box takes the tick.
+  e2e::RealKey(VK_SPACE);
+  ASSERT_TRUE(PumpUntil([&] { return !master->Options.ColorCodingOn; }));
+  EXPECT_TRUE(options->chk[5].Value());
+  EXPECT_FALSE(options->chk[4].Value());
+
+  RECT box{};
+  GetWindowRect(options->txtNumColor.Handle(), &box);
+  e2e::RealLeftClick(box.right - 3, (box.top + box.bottom) / 2);
+  for (int i = 0; i < 4; ++i) e2e::RealKey(VK_BACK);
+  for (WORD key : {WORD{'1'}, WORD{'2'}, WORD{'0'}}) e2e::RealKey(key);
+  ASSERT_TRUE(PumpUntil([&] { return options->txtNumColor.Text() == L"120"; }));
+  EXPECT_TRUE(testsupport::SaveWindowPicture(options->Handle(),
+                                             testsupport::ScreenshotPath(L"options-speed.bmp")));
+  ClickOn(options->cmdApply);
+  ASSERT_TRUE(PumpUntil([&] { return master->Options.FileCountMax == 120; }));
+  EXPECT_TRUE(master->Options.TrackFileChanges);
+  EXPECT_TRUE(master->Options.TrackChime);
+  EXPECT_EQ(*Sent(100, L"FileCountMax"), zenlo::Variant(std::int32_t{120}));
+  EXPECT_EQ(*Sent(100, L"TrackFileChanges"), zenlo::Variant(true));
+
+  // Minimising now goes to the tray: the tray is asked for its icon.
+  ShowWindow(master->Handle(), SW_MINIMIZE);
+  ASSERT_TRUE(PumpUntil([&] { return !tray.Calls.empty(); }));
+  EXPECT_EQ(tray.Calls.front(), L"add");
+  master->SetTray(nullptr);
 }
 
 TEST(FileCountLimitFromSettings, ReadsTheSameStrictWay) {

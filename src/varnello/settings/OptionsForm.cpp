@@ -25,6 +25,8 @@ frmOptions::~frmOptions() {
 void frmOptions::Load() {
   if (Loaded()) return;
   if (!Create(L"Options", 11145, 6360)) return;
+  // Group boxes paint only their lines: the face under them is the form's to erase.
+  SetWindowLongPtrW(Handle(), GWL_STYLE, GetWindowLongPtrW(Handle(), GWL_STYLE) & ~WS_CLIPCHILDREN);
   CreateControls();
   const HWND window = Handle();
   Unloaded = [this, window] { m_.UnregisterForm(window); };
@@ -155,6 +157,7 @@ void frmOptions::ShowOptions(long TheType) {
     PlacePage(general_, kSpeedLeft, kSpeedTop);
     PlacePage(speed_, kGeneralLeft, kGeneralTop);
   }
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void frmOptions::ResetColors() {
