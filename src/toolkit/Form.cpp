@@ -246,51 +246,27 @@ void OptionButton::OnCommand(WORD code) {
 }
 
 bool TabLabel::Create(Form& form, const std::wstring& caption, HFONT font) {
-  caption_ = caption;
-  font_ = font ? font : form.Font();
-  return CreateOwn(form.Handle(), WS_CHILD | WS_VISIBLE);
+  if (!Label::Create(form.Handle())) return false;
+  SetFont(font ? font : form.Font());
+  SetColours(ForeColor(), GetSysColor(COLOR_BTNFACE));
+  SetCaption(caption);
+  return true;
 }
 
 void TabLabel::SetForeColor(COLORREF colour) {
-  if (fore_ == colour) return;
-  fore_ = colour;
-  if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
+  if (colour != ForeColor()) SetColours(colour, BackColor());
 }
 
 LRESULT TabLabel::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      RECT r;
-      GetClientRect(Handle(), &r);
-      FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-      HGDIOBJ old = SelectObject(dc, font_);
-      SetBkMode(dc, TRANSPARENT);
-      SetTextColor(dc, fore_);
-      DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &r,
-                DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-      SelectObject(dc, old);
-      EndPaint(Handle(), &ps);
-      return 0;
-    }
-    case WM_MOUSEMOVE:
-      if (MouseMove) {
-        auto move = MouseMove;
-        move();
-      }
-      return 0;
-    case WM_LBUTTONUP:
-      if (Click) {
-        auto click = Click;
-        click();
-      }
-      return 0;
-    default:
-      return Window::OnMessage(msg, wParam, lParam);
+  const std::function<void()>* run = msg == WM_MOUSEMOVE  ? &MouseMove
+                                     : msg == WM_LBUTTONUP ? &Click
+                                                           : nullptr;
+  if (!run) return Label::OnMessage(msg, wParam, lParam);
+  if (*run) {
+    auto handler = *run;  // the handler may replace this one
+    handler();
   }
+  return 0;
 }
 
 bool Frame::Create(Form& form, const std::wstring& caption) {

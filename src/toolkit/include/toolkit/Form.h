@@ -99,24 +99,17 @@ class OptionButton : public Window, public CommandSource {
   void OnCommand(WORD code) override;
 };
 
-// A label that takes clicks and mouse moves and is painted in its own text colour, as page
-// tabs drawn as plain text are.
-class TabLabel : public Window {
+// A label that takes clicks and mouse moves, painted in its own text colour on the form's
+// face, as page tabs drawn as plain text are.
+class TabLabel : public Label {
  public:
   bool Create(Form& form, const std::wstring& caption, HFONT font);
-  const std::wstring& Caption() const { return caption_; }
-  COLORREF ForeColor() const { return fore_; }
   void SetForeColor(COLORREF colour);
   std::function<void()> Click;
   std::function<void()> MouseMove;
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
- private:
-  std::wstring caption_;
-  COLORREF fore_ = RGB(0, 0, 0);
-  HFONT font_ = nullptr;
 };
 
 // A group box drawn round other controls (they are the form's children, placed over it).
