@@ -161,6 +161,14 @@ LRESULT Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(hwnd_, msg, wParam, lParam);
 }
 
+LRESULT ModelessForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_CLOSE) {
+    Destroy();
+    return 0;
+  }
+  return Window::OnMessage(msg, wParam, lParam);
+}
+
 RECT RectInParent(HWND hwnd) {
   RECT r{};
   GetWindowRect(hwnd, &r);

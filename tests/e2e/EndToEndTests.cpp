@@ -6,6 +6,7 @@
 #include <cwchar>
 
 #include "DesktopInput.h"
+#include "LoopbackServer.h"
 #include "ProgramRun.h"
 #include "StateReport.h"
 
@@ -85,10 +86,22 @@ TEST(EndToEnd, StartsShowsPaneZeroOnItsFolderAndClosesCleanly) {
 TEST(EndToEnd, TheShippedProgramIgnoresACopyDataNamingAPath) {
   const std::wstring folder = e2e::MakeProgramFolder(e2e::ReleaseBinFolder(), e2e::TempBase());
   ASSERT_FALSE(folder.empty()) << "could not lay out a program folder";
+  // The shipped program's update check asks the product's site: a proxy of our own on
+  // 127.0.0.1 takes the request, so that it never leaves this machine.
+  e2e::LoopbackServer proxy;
+  ASSERT_TRUE(proxy.Listening());
+  const std::wstring proxyAddress = L"http://127.0.0.1:" + std::to_wstring(proxy.Port());
+  SetEnvironmentVariableW(L"http_proxy", proxyAddress.c_str());
   e2e::ProgramRun run;
-  ASSERT_TRUE(run.Start(folder));
+  const bool started = run.Start(folder);
+  SetEnvironmentVariableW(L"http_proxy", nullptr);
+  ASSERT_TRUE(started);
   HWND main = run.WaitForMainWindow(60000);
   ASSERT_NE(main, nullptr) << "no main window";
+  for (DWORD t = GetTickCount(); proxy.Requests().empty() && GetTickCount() - t < 15000;) Sleep(50);
+  const auto asked = proxy.Requests();
+  ASSERT_EQ(asked.size(), 1u) << "the automatic update check asked nothing";
+  EXPECT_NE(asked[0].find("www.varnello.example"), std::string::npos) << asked[0];
   const std::wstring target = folder + L"\\named-by-another-process.txt";
   COPYDATASTRUCT data{};
   data.dwData = varnello::kDescribePanesRequest;

@@ -70,7 +70,8 @@ std::wstring MakeProgramFolder(const std::wstring& bin, const std::wstring& pare
       parent + L"\\varnello-run-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
       std::to_wstring(GetTickCount());
   if (!CreateDirectoryW(folder.c_str(), nullptr)) return {};
-  for (const wchar_t* name : {L"Varnello.exe", L"Zenlo.dll", L"ring6full.gif", L"CHIME.WAV"})
+  for (const wchar_t* name : {L"Varnello.exe", L"Zenlo.dll", L"ring6full.gif", L"CHIME.WAV",
+                            L"TIPOFDAY.TXT"})
     if (!CopyFileW((bin + L"\\" + name).c_str(), (folder + L"\\" + name).c_str(), FALSE))
       return {};
   return folder;
@@ -90,6 +91,9 @@ void RemoveProgramFolder(const std::wstring& folder) {
 }
 
 ProgramRun::~ProgramRun() {
+  const std::wstring store = std::wstring(L"Software\\") + varnello::kReportingStoreName;
+  RegDeleteTreeW(HKEY_CURRENT_USER, store.c_str());
+  RegDeleteKeyW(HKEY_CURRENT_USER, store.c_str());
   if (process_.hProcess) {
     if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
       TerminateProcess(process_.hProcess, 99);
@@ -101,6 +105,10 @@ ProgramRun::~ProgramRun() {
 }
 
 bool ProgramRun::Start(const std::wstring& folder) {
+  const std::wstring options = std::wstring(L"Software\\") + varnello::kReportingStoreName + L"\\Options";
+  const wchar_t* show = ShowTips ? L"1" : L"0";
+  RegSetKeyValueW(HKEY_CURRENT_USER, options.c_str(), L"Show Tips at Startup", REG_SZ, show,
+                  sizeof(wchar_t) * 2);
   std::wstring command = L"\"" + folder + L"\\Varnello.exe\"";
   STARTUPINFOW si{};
   si.cb = sizeof si;

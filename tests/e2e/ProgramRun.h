@@ -28,6 +28,9 @@ class ProgramRun {
   ProgramRun(const ProgramRun&) = delete;
   ProgramRun& operator=(const ProgramRun&) = delete;
 
+  // Tips at start-up are off in a run unless the test asks for them before Start; the option
+  // is removed again when the run ends.
+  bool ShowTips = false;
   bool Start(const std::wstring& folder);
   // The visible main window of the run (titled "Varnello", with a menu bar), or null.
   HWND MainWindow() const;

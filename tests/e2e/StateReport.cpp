@@ -43,6 +43,7 @@ std::wstring DescribePanes(const Master& master) {
           r.bottom > r.top)
         out += L"item " + rect(r) + L" " + caption(sub, k) + L"\n";
   }
+  if (const TipForm* tip = master.Tip()) out += L"tip " + tip->TipText() + L"\n";
   return out;
 }
 

@@ -72,7 +72,12 @@ inline void ExpectChildrenWhereArranged(varnello::Master& m) {
 
 class MasterTest : public testing::Test {
  protected:
-  MasterTest() : master(std::make_unique<varnello::Master>(dir.Path(), lists)) {}
+  MasterTest() : master(std::make_unique<varnello::Master>(dir.Path(), lists)) {
+    // The program folder holds the shipped tips, and no test's update check leaves this
+    // machine: nothing listens on the discard port of 127.0.0.1.
+    CopyFileW((ExeFolder() + L"\\TIPOFDAY.TXT").c_str(), dir.File(L"TIPOFDAY.TXT").c_str(), FALSE);
+    master->Updates().SetSource(varnello::MakeInternetFetch(), L"http://127.0.0.1:9/vr_ver/");
+  }
   // The whole start-up; fails the test when it did not load.
   void StartUp() {
     master->Form_Load(reporter);

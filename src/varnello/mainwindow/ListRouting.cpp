@@ -112,6 +112,13 @@ void Master::List_MouseLocked(short, bool& locked) { MouseLocked(locked); }
 void Master::List_NotifySourceIndex(short index) { Options.DragSourceIndex = index; }
 
 void Master::PreviewKey(const MSG& msg) {
+  // F1 anywhere in the window but the command-line box opens the help.
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1 && KeyRearmed && msg.hwnd &&
+      (msg.hwnd == Handle() || IsChild(Handle(), msg.hwnd)) && msg.hwnd != command_.Handle() &&
+      !IsChild(command_.Handle(), msg.hwnd)) {
+    OpenHelp();
+    return;
+  }
   // Only keys meant for a list: the command-line box and the dialogs keep their own.
   short raiser = -1;
   for (const short base : {short{0}, short{100}}) {

@@ -117,7 +117,11 @@ PaneList* Master::List(short index) const {
   return nullptr;
 }
 
-std::wstring Master::FilePath(const wchar_t* name) const { return folder_ + L"\\" + name; }
+// The long form where the folder's name needs it, so that a program folder ending in a dot or a
+// blank is the folder written to.
+std::wstring Master::FilePath(const wchar_t* name) const {
+  return tk::LongPathForm(folder_ + L"\\" + name);
+}
 
 std::wstring Master::TitleBarText(short pane) const {
   return pane >= 0 && pane < kPaneCount ? GetText(titleBars_[pane]) : std::wstring();
@@ -738,7 +742,15 @@ void Master::Form_Unload() {
   } catch (...) {
   }
   DeleteFileW(FilePath(L"run.txt").c_str());
+  // However the program ends, no icon is left behind in the notification area.
+  if (tray_) {
+    tray_->ShellTrayDelete();
+    tray_->UnhookWindow();
+  }
   UnloadAllForms();
+  help_.reset();
+  tip_.reset();
+  updates_.reset();
   unloaded_ = true;
   if (OnUnloaded) OnUnloaded();
 }

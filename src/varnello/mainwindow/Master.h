@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "commands/CommandTable.h"
+#include "commands/Help.h"
+#include "commands/UpdateCheck.h"
 #include "commands/MenuIcons.h"
 #include "mainwindow/PaneArrangement.h"
 #include "mainwindow/PaneChrome.h"
@@ -21,6 +23,7 @@
 #include "mainwindow/SplitterDrag.h"
 #include "mainwindow/WindowResize.h"
 #include "mainwindow/StartupReporter.h"
+#include "mainwindow/TipOfDay.h"
 #include "settings/SettingsStore.h"
 #include "settings/SkinColours.h"
 #include "toolkit/Controls.h"
@@ -127,6 +130,22 @@ class Master final : public tk::Window, public PaneListEvents {
   bool KeyRearmed = false;
   // The copy cursor loaded from the program's resources at start-up.
   HCURSOR CopyCursorPicture() const { return copyCursor_; }
+
+  // ---- Update check, help, tip of the day and the tray (MasterPeriphery.cpp) ----
+  // The automatic check (false) speaks only of a newer version; the answer comes later, from
+  // the message loop.
+  void CheckForUpdate(bool ManualCheck);
+  UpdateCheck& Updates();
+  // Opens the help, or brings the open one forward; centred on this window.
+  void OpenHelp();
+  HelpForm* Help() const;  // while open
+  // The tip of the day; SkipCheck shows it even when tips at start-up are off.
+  void ShowTip(bool SkipCheck = false);
+  TipForm* Tip() const;  // while open
+  // Back from the tray, maximised when it was.
+  void RestoreWindow();
+  // The per-user store's application name, which keeps "Show Tips at Startup".
+  std::wstring UserStoreName;
 
   // ---- Message box ----
   // Shows the program's box; the answer is left in MsgBoxAnswer.
@@ -290,6 +309,9 @@ class Master final : public tk::Window, public PaneListEvents {
   bool unloaded_ = false;
   bool endingSession_ = false;
   SettingsStore settings_{*this};
+  std::unique_ptr<UpdateCheck> updates_;
+  std::unique_ptr<HelpForm> help_;
+  std::unique_ptr<TipForm> tip_;
 };
 
 }  // namespace varnello

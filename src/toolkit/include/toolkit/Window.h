@@ -90,6 +90,13 @@ class HandlerWindow : public Window {
   Handler handler_;
 };
 
+// A modeless top-level form: closing it destroys its window, while the object stays with its
+// owner, who can open it again.
+class ModelessForm : public Window {
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+};
+
 // A one-line label painted with its own colours.
 class Label : public Window {
  public:
