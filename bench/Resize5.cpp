@@ -57,8 +57,9 @@ int main() {
   GetTempPathW(MAX_PATH, temp);
   std::wstring program = std::wstring(temp) + L"varnello-resize5";
   CreateDirectoryW(program.c_str(), nullptr);
-  // A marker left by a run that was stopped would make the start-up ask about it.
-  DeleteFileW((program + L"\\run.txt").c_str());
+  // A marker left by a run that was stopped would make the start-up ask about it, and the
+  // settings an earlier run saved would start it with other panes: every run starts afresh.
+  for (const wchar_t* name : {L"\\run.txt", L"\\user.usr"}) DeleteFileW((program + name).c_str());
   int status = 0;
   // The start-up loads the default skin from the program folder.
   varnello::SkinFolder(program).Write(L"Cloud 9", varnello::SkinColours{});
@@ -89,7 +90,7 @@ int main() {
     }
     master.RequestClose();
   }
-  DeleteFileW((program + L"\\run.txt").c_str());
+  for (const wchar_t* name : {L"\\run.txt", L"\\user.usr"}) DeleteFileW((program + name).c_str());
   DeleteFileW(varnello::SkinFolder(program).PathFor(L"Cloud 9").c_str());
   RemoveDirectoryW(varnello::SkinFolder(program).Path().c_str());
   RemoveDirectoryW(program.c_str());

@@ -207,7 +207,9 @@ void Window::SetBounds(int x, int y, int width, int height) {
 }
 
 void Window::SetVisible(bool visible) {
-  if (hwnd_) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+  // Showing a shown window (or hiding a hidden one) still costs a round of messages.
+  if (hwnd_ && ((GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0) != visible)
+    ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
 }
 
 bool Window::Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }

@@ -310,6 +310,7 @@ class Master final : public tk::Window, public PaneListEvents {
   SplitterDrag splitter_;
   MarkerBars dragBars_;  // where the marker bars stood at the press
   WindowResizeState resize_;
+  HDWP placing_ = nullptr;  // the batch an arrangement moves its windows in
   TrayIcon* tray_ = nullptr;
   int mousePointer_ = 0;
   bool shown_ = false;
