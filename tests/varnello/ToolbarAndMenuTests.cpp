@@ -179,7 +179,8 @@ TEST_F(MasterTest, EntriesAreEnabledExactlyWhenTheirCommandWorks) {
   walk(bar);
   std::sort(enabledIds.begin(), enabledIds.end());
   std::vector<UINT> want = {varnello::mnuExit, varnello::mnuAbout, varnello::mnuColorOn,
-                            varnello::mnuColorOff, varnello::mnuChooseSkin};
+                            varnello::mnuColorOff, varnello::mnuChooseSkin,
+                            varnello::mnuOptions};
   for (UINT i = 0; i < 5; ++i) want.push_back(varnello::mnuPane0 + i);
   std::sort(want.begin(), want.end());
   EXPECT_EQ(enabledIds, want);
