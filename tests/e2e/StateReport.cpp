@@ -1,9 +1,20 @@
 #include "StateReport.h"
 
+#include <commctrl.h>
+
 #include "mainwindow/Master.h"
 #include "mainwindow/VarnelloApp.h"
 
 namespace varnello {
+
+namespace {
+
+std::wstring Rect(const RECT& r) {
+  return std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " +
+         std::to_wstring(r.right) + L" " + std::to_wstring(r.bottom);
+}
+
+}  // namespace
 
 std::wstring DescribePanes(const Master& master) {
   std::wstring out;
@@ -16,18 +27,41 @@ std::wstring DescribePanes(const Master& master) {
     if (listing) {
       for (const auto& p : listing->ShownItems()) out += L"list " + p + L"\n";
       for (const auto& p : listing->MarkedItems()) out += L"mark " + p + L"\n";
+      for (const auto& [p, mark] : listing->CompareMarks())
+        if (mark != zenlo::NotActive)
+          out += (mark == zenlo::IsMatch ? L"match " : L"nomatch ") + p + L"\n";
+    }
+    for (const short index : {i, static_cast<short>(i + 100)}) {
+      PaneList* l = master.List(index);
+      if (!l) continue;
+      for (const wchar_t* column : {L"Extension", L"Size", L"DateLastModified", L"DateCreated",
+                                    L"DateLastAccessed", L"FileType", L"Attributes", L"Comments"})
+        if (l->GetHeadingValue(column))
+          out += L"column " + std::to_wstring(index) + L" " + column + L"\n";
     }
   }
   out += L"active " + std::to_wstring(master.Options.ActivePane) + L"\n";
   out += L"clicked " + std::to_wstring(master.Options.ClickedPane) + L"\n";
   for (short i = 0; i < kPaneCount; ++i)
     if (master.TitleBarActive(i)) out += L"title " + std::to_wstring(i) + L"\n";
+  for (short i = 0; i < kPaneCount; ++i) {
+    RECT r{};
+    if (master.Panes[i].Status == 0 && GetWindowRect(master.TitleBarWindow(i), &r))
+      out += L"titlebar " + std::to_wstring(i) + L" " + Rect(r) + L"\n";
+  }
+  // Where the main toolbar's buttons stand on the screen.
+  const tk::Toolbar& toolbar = master.Toolbar1();
+  for (size_t b = 0; b < toolbar.Buttons().size(); ++b) {
+    RECT r{};
+    const std::wstring& key = toolbar.Buttons()[b].Key;
+    if (key.empty() || !SendMessageW(toolbar.Handle(), TB_GETITEMRECT, b, reinterpret_cast<LPARAM>(&r)))
+      continue;
+    MapWindowPoints(toolbar.Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+    out += L"tool " + Rect(r) + L" " + key + L"\n";
+  }
   // Where the menu bar's entries and the entries of an open drop-down stand on the screen.
   HMENU bar = master.MenuBar();
-  auto rect = [](const RECT& r) {
-    return std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " +
-           std::to_wstring(r.right) + L" " + std::to_wstring(r.bottom);
-  };
+  auto rect = [](const RECT& r) { return Rect(r); };
   auto caption = [](HMENU menu, int i) {
     wchar_t text[256] = L"";
     GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);

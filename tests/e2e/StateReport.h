@@ -17,8 +17,12 @@ constexpr ULONG_PTR kDescribePanesRequest = 0x56524450;
 constexpr ULONG_PTR kDescribePanesAnswer = 0x56524441;
 
 // One line per shown pane ("pane <i> <folder its listing shows>"), then "tree <path>",
-// "list <path>" and "mark <path>" lines for the items its two lists show and mark; then
-// "active <list>", "clicked <list>" and a "title <pane>" line for each marked title; then
+// "list <path>" and "mark <path>" lines for the items its two lists show and mark, "match
+// <path>" and "nomatch <path>" for its listing's compare marks, "column <list> <name>" for each
+// column its lists show; then
+// "active <list>", "clicked <list>", a "title <pane>" line for each marked title and a
+// "titlebar <pane> <left> <top> <right> <bottom>" line for each shown pane's title bar; then
+// "tool <rect> <key>" for each button of the main toolbar; then
 // "menu <left> <top> <right> <bottom> <caption>" for each entry of the menu bar and "item ..."
 // likewise for each entry of a drop-down menu that is open (screen pixels).
 std::wstring DescribePanes(const Master& master);

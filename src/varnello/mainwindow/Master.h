@@ -158,6 +158,7 @@ class Master final : public tk::Window, public PaneListEvents {
   std::wstring OSName;
   const std::wstring& ProgramFolder() const { return folder_; }
   tk::Toolbar& Toolbar1() { return toolbar_; }
+  const tk::Toolbar& Toolbar1() const { return toolbar_; }
   const tk::ImageList& ImageList1() const { return images_; }
   MenuIconComponent& MenuIcons() { return menuIcons_; }
   // The commands behind menu entries and toolbar buttons; ApplyCommandStates greys the
