@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "ProgramBench.h"
 #include "mainwindow/Master.h"
 #include "mainwindow/ZenloPaneList.h"
 #include "toolkit/EventLoop.h"
@@ -32,14 +33,6 @@ std::wstring DataFolder() {
   return GetFileAttributesW((at + L".complete").c_str()) != INVALID_FILE_ATTRIBUTES ? at : L"";
 }
 constexpr int kRounds = 5;
-
-struct QuietReporter final : varnello::StartupReporter {
-  bool Loaded = false;
-  void SetStatus(const std::wstring&) override {}
-  std::wstring Status() const override { return L""; }
-  void SetLoadedFlag() override { Loaded = true; }
-  void SetShutDown() override {}
-};
 
 std::wstring ExeFolder() {
   wchar_t exe[MAX_PATH];
@@ -73,7 +66,7 @@ int Run() {
   int status = 0;
   {
     varnello::Master master(program, factory);
-    QuietReporter reporter;
+    bench::QuietReporter reporter;
     master.Form_Load(reporter);
     if (!reporter.Loaded) {
       std::printf("error: the main window did not load\n");

@@ -71,6 +71,14 @@ Window::~Window() {
   Destroy();
 }
 
+Window* Window::FromHandle(HWND hwnd) {
+  if (!hwnd) return nullptr;
+  const auto proc = GetWindowLongPtrW(hwnd, GWLP_WNDPROC);
+  const bool ours = proc == reinterpret_cast<LONG_PTR>(&Window::StandardProc) ||
+                    (g_classAtom && GetClassLongPtrW(hwnd, GCW_ATOM) == g_classAtom);
+  return ours ? reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)) : nullptr;
+}
+
 void Window::Destroy() {
   if (!hwnd_) return;
   HWND h = hwnd_;
@@ -159,6 +167,14 @@ void Window::ReportError() {
 
 LRESULT Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+LRESULT ModelessForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_CLOSE) {
+    Destroy();
+    return 0;
+  }
+  return Window::OnMessage(msg, wParam, lParam);
 }
 
 RECT RectInParent(HWND hwnd) {

@@ -44,21 +44,6 @@ std::wstring DescribePanes(const Master& master) {
   out += L"clicked " + std::to_wstring(master.Options.ClickedPane) + L"\n";
   for (short i = 0; i < kPaneCount; ++i)
     if (master.TitleBarActive(i)) out += L"title " + std::to_wstring(i) + L"\n";
-  for (short i = 0; i < kPaneCount; ++i) {
-    RECT r{};
-    if (master.Panes[i].Status == 0 && GetWindowRect(master.TitleBarWindow(i), &r))
-      out += L"titlebar " + std::to_wstring(i) + L" " + Rect(r) + L"\n";
-  }
-  // Where the main toolbar's buttons stand on the screen.
-  const tk::Toolbar& toolbar = master.Toolbar1();
-  for (size_t b = 0; b < toolbar.Buttons().size(); ++b) {
-    RECT r{};
-    const std::wstring& key = toolbar.Buttons()[b].Key;
-    if (key.empty() || !SendMessageW(toolbar.Handle(), TB_GETITEMRECT, b, reinterpret_cast<LPARAM>(&r)))
-      continue;
-    MapWindowPoints(toolbar.Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
-    out += L"tool " + Rect(r) + L" " + key + L"\n";
-  }
   // Where the menu bar's entries and the entries of an open drop-down stand on the screen.
   HMENU bar = master.MenuBar();
   auto rect = [](const RECT& r) { return Rect(r); };
@@ -77,6 +62,23 @@ std::wstring DescribePanes(const Master& master) {
           r.bottom > r.top)
         out += L"item " + rect(r) + L" " + caption(sub, k) + L"\n";
   }
+  if (const TipForm* tip = master.Tip()) out += L"tip " + tip->TipText() + L"\n";
+  // Screen places of the main toolbar's buttons, the pane title bars and the path box.
+  auto onScreen = [&](HWND w, RECT r) {
+    MapWindowPoints(w, HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
+    return rect(r);
+  };
+  const tk::Toolbar& toolbar = master.Toolbar1();
+  for (const auto& b : toolbar.Buttons())
+    if (!b.Key.empty() && !b.Separator)
+      out += L"button " + onScreen(toolbar.Handle(), toolbar.ButtonRect(b.Key)) + L" " + b.Key + L"\n";
+  auto place = [&](const std::wstring& name, HWND w) {
+    RECT r{};
+    if (!w || !IsWindowVisible(w) || !GetClientRect(w, &r)) return;
+    out += L"place " + onScreen(w, r) + L" " + name + L"\n";
+  };
+  for (short i = 0; i < kPaneCount; ++i) place(L"titlebar " + std::to_wstring(i), master.TitleBarWindow(i));
+  place(L"pathbox", master.CurrentPathWindow());
   return out;
 }
 

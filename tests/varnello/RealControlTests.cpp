@@ -19,7 +19,7 @@ TEST(RealLists, PaneZeroListsTheFolderItsTreeShows) {
   tree.Write(L"one.txt", "1");
   tree.Write(L"two.dat", "22");
   vtest::Reporter reporter;
-  varnello::Master master(program.Path(), factory);
+  varnello::Master master(vtest::WithShippedSkins(program.Path()), factory);
   master.Form_Load(reporter);
   ASSERT_TRUE(reporter.Loaded);
   ASSERT_TRUE(master.Panes[0].Loaded);

@@ -18,6 +18,7 @@ void Master::RegisterCommands() {
     commands_.OnButton(L"pane" + std::to_wstring(i), [this, i] { ChangePanes(i); });
   }
   commands_.OnMenu(mnuExit, [this] { RequestClose(); });
+  commands_.OnMenu(mPopRestore, [this] { RestoreWindow(); });
   commands_.OnMenu(mPopExit, [this] {
     if (tray_) tray_->UnhookWindow();
     RequestClose();
@@ -97,6 +98,7 @@ void Master::RegisterCommands() {
   commands_.OnMenu(mnuRCEmptyRecycleBin, [this] { EmptyRecycleBin(L""); });
   commands_.OnMenu(mnuMapNetworkDrive, [this] { MapNetworkDrive(); });
   commands_.OnMenu(mnuDisconnectNetworkDrive, [this] { DisconnectNetworkDrive(); });
+  commands_.OnMenu(mnuShowTips, [this] { ShowTip(true); });
 
   // Layout and display modes; a toggle button passes on the state the click left it in.
   commands_.OnMenu(mnuVertical, [this] { SwitchLayout(L"vertical"); });
@@ -115,8 +117,16 @@ void Master::RegisterCommands() {
   commands_.OnMenu(mnuColorOff, [this] { ShowColor(false); });
   commands_.OnButton(L"showcolor", [this] { ShowColor(toolbar_.Value(L"showcolor")); });
 
+  // Skins.
+  commands_.OnMenu(mnuChooseSkin, [this] { ColorChooser(); });
+  commands_.OnButton(L"choosecolors", [this] { ColorChooser(); });
+  commands_.OnButton(L"skindefault", [this] { LoadSkin(L"earl grey"); });
+  commands_.OnButton(L"skinsecond", [this] { LoadSkin(L"grasshopper"); });
+
   // Software.
+  commands_.OnMenu(mnuHelp, [this] { OpenHelp(); });
   commands_.OnMenu(mnuWebsite, [this] { OpenWebSite(); });
+  commands_.OnMenu(mnuCheckUpdate, [this] { CheckForUpdate(true); });
   commands_.OnMenu(mnuAbout, [this] {
     if (OnAbout) OnAbout();
   });

@@ -120,6 +120,12 @@ void Master::PreviewKey(const MSG& msg) {
                          static_cast<short>(GetKeyState(VK_SHIFT) < 0 ? 1 : 0));
     return;
   }
+  // F1 anywhere else in the window opens the help.
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1 && KeyRearmed && msg.hwnd &&
+      (msg.hwnd == Handle() || IsChild(Handle(), msg.hwnd))) {
+    OpenHelp();
+    return;
+  }
   // Only keys meant for a list: the command-line box and the dialogs keep their own.
   short raiser = -1;
   for (const short base : {short{0}, short{100}}) {

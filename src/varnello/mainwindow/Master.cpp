@@ -119,7 +119,11 @@ PaneList* Master::List(short index) const {
   return nullptr;
 }
 
-std::wstring Master::FilePath(const wchar_t* name) const { return folder_ + L"\\" + name; }
+// The long form where the folder's name needs it, so that a program folder ending in a dot or a
+// blank is the folder written to.
+std::wstring Master::FilePath(const wchar_t* name) const {
+  return tk::LongPathForm(folder_ + L"\\" + name);
+}
 
 std::wstring Master::TitleBarText(short pane) const {
   return pane >= 0 && pane < kPaneCount ? GetText(titleBars_[pane]) : std::wstring();
@@ -311,12 +315,6 @@ void Master::MakeBookmarkDisplayPaths() {
     const std::wstring& p = b.Path;
     b.DisplayPath = p.size() > 100 ? p.substr(0, 10) + L"..." + p.substr(p.size() - 87) : p;
   }
-}
-
-void Master::LoadSkin(const std::wstring& skinName) {
-  Options.SkinName = tk::UpperCase(skinName);
-  // Skin files arrive with their reader; the default skin's colours stand until then.
-  ApplySkinChange();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -701,13 +699,26 @@ void Master::Form_Unload() {
   if (unloading_ || unloaded_) return;
   unloading_ = true;
   closeRetry_.SetEnabled(false);
+  // Unsaved skin edits are offered first: saving one changes the skin the settings name.
+  try {
+    skins_.CloseChooser(!endingSession_);
+  } catch (...) {
+  }
   // Saved while every list still holds its view.
   try {
     settings_.SaveSettings(endingSession_);
   } catch (...) {
   }
   DeleteFileW(FilePath(L"run.txt").c_str());
+  // However the program ends, no icon is left behind in the notification area.
+  if (tray_) {
+    tray_->ShellTrayDelete();
+    tray_->UnhookWindow();
+  }
   UnloadAllForms();
+  help_.reset();
+  tip_.reset();
+  updates_.reset();
   unloaded_ = true;
   if (OnUnloaded) OnUnloaded();
 }

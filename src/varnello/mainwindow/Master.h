@@ -14,7 +14,9 @@
 #include "commands/CommandLine.h"
 #include "commands/CommandTable.h"
 #include "commands/FolderCompare.h"
+#include "commands/Help.h"
 #include "commands/ListingExport.h"
+#include "commands/UpdateCheck.h"
 #include "commands/MenuIcons.h"
 #include "commands/NetworkDrives.h"
 #include "commands/RecycleBin.h"
@@ -27,8 +29,10 @@
 #include "mainwindow/SplitterDrag.h"
 #include "mainwindow/WindowResize.h"
 #include "mainwindow/StartupReporter.h"
+#include "mainwindow/TipOfDay.h"
 #include "settings/SettingsStore.h"
 #include "settings/SkinColours.h"
+#include "settings/Skins.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Gdi.h"
 #include "toolkit/Timer.h"
@@ -58,7 +62,10 @@ class Master final : public tk::Window, public PaneListEvents {
   void PlaceRunFile();
   void SetToolbarIcons();
   void SetControlProperties();
-  void LoadSkin(const std::wstring& skinName);
+  // The skins (settings/Skins): false when the skin could not be read.
+  bool LoadSkin(const std::wstring& skinName) { return skins_.LoadSkin(skinName); }
+  void ColorChooser() { skins_.ColorChooser(); }
+  varnello::Skins& SkinSet() { return skins_; }
   void MakeBookmarkDisplayPaths();
   // The lowest shown pane becomes the start and active pane.
   void ChooseStartPane();
@@ -133,6 +140,22 @@ class Master final : public tk::Window, public PaneListEvents {
   bool KeyRearmed = false;
   // The copy cursor loaded from the program's resources at start-up.
   HCURSOR CopyCursorPicture() const { return copyCursor_; }
+
+  // ---- Update check, help, tip of the day and the tray (MasterPeriphery.cpp) ----
+  // The automatic check (false) speaks only of a newer version; the answer comes later, from
+  // the message loop.
+  void CheckForUpdate(bool ManualCheck);
+  UpdateCheck& Updates();
+  // Opens the help, or brings the open one forward; centred on this window.
+  void OpenHelp();
+  HelpForm* Help() const;  // while open
+  // The tip of the day; SkipCheck shows it even when tips at start-up are off.
+  void ShowTip(bool SkipCheck = false);
+  TipForm* Tip() const;  // while open
+  // Back from the tray, maximised when it was.
+  void RestoreWindow();
+  // The per-user store's application name, which keeps "Show Tips at Startup".
+  std::wstring UserStoreName;
 
   // ---- Message box ----
   // Shows the program's box; the answer is left in MsgBoxAnswer.
@@ -331,6 +354,10 @@ class Master final : public tk::Window, public PaneListEvents {
   bool unloaded_ = false;
   bool endingSession_ = false;
   SettingsStore settings_{*this};
+  std::unique_ptr<UpdateCheck> updates_;
+  std::unique_ptr<HelpForm> help_;
+  std::unique_ptr<TipForm> tip_;
+  varnello::Skins skins_{*this};
 };
 
 }  // namespace varnello
