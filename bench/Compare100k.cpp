@@ -10,6 +10,7 @@
 #include "ProgramBench.h"
 #include "mainwindow/Master.h"
 #include "mainwindow/ZenloPaneList.h"
+#include "settings/SkinFiles.h"
 #include "toolkit/EventLoop.h"
 
 namespace {
@@ -63,6 +64,8 @@ int Run() {
   const std::wstring program = std::wstring(temp) + L"varnello-compare100k";
   CreateDirectoryW(program.c_str(), nullptr);
   DeleteFileW((program + L"\\run.txt").c_str());
+  // The start-up loads the default skin from the program folder.
+  varnello::SkinFolder(program).Write(L"Cloud 9", varnello::SkinColours{});
   int status = 0;
   {
     varnello::Master master(program, factory);
@@ -112,6 +115,8 @@ int Run() {
   }
   DeleteFileW((program + L"\\run.txt").c_str());
   DeleteFileW((program + L"\\user.usr").c_str());
+  DeleteFileW(varnello::SkinFolder(program).PathFor(L"Cloud 9").c_str());
+  RemoveDirectoryW(varnello::SkinFolder(program).Path().c_str());
   RemoveDirectoryW(program.c_str());
   std::fflush(stdout);
   return status;

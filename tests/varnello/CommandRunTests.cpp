@@ -54,7 +54,7 @@ class RealCommandTest : public testing::Test {
   RealCommandTest() : factory(vtest::ExeFolder()) {}
   void SetUp() override {
     ASSERT_TRUE(factory.Loaded());
-    master = std::make_unique<Master>(program.Path(), factory);
+    master = std::make_unique<Master>(vtest::WithShippedSkins(program.Path()), factory);
     master->Form_Load(reporter);
     ASSERT_TRUE(reporter.Loaded);
     master->Show();
