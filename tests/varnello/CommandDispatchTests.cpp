@@ -9,7 +9,10 @@
 #include <vector>
 
 #include "MasterFixture.h"
+#include "commands/CommandLine.h"
 #include "commands/MainMenu.h"
+#include "commands/NetworkDrives.h"
+#include "commands/ShellRunner.h"
 
 namespace {
 
@@ -329,6 +332,101 @@ TEST_F(CommandTest, CompareSkipsAListingStillReading) {
             L"Pane 1 is still reading its folder. Compare the folders again once it has "
             L"finished.");
   EXPECT_TRUE(Calls({L"Compare", L"FileArray"}).empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CommandLineSplit, ProgramAndParametersOfATypedLine) {
+  struct Case {
+    const wchar_t* Line;
+    const wchar_t* Program;
+    const wchar_t* Parameters;
+  } cases[] = {
+      {L"notepad", L"notepad", L""},
+      {L"   notepad   readme.txt  ", L"notepad", L"readme.txt"},
+      {L"notepad \t  a b.txt", L"notepad", L"a b.txt"},
+      {L"\tnotepad\treadme.txt\t", L"notepad", L"readme.txt"},
+      {L"\"C:\\Program Files\\a b.exe\" x y", L"C:\\Program Files\\a b.exe", L"x y"},
+      {L"  \"C:\\a b.exe\"", L"C:\\a b.exe", L""},
+      {L"\"C:\\a b.exe", L"C:\\a b.exe", L""},  // no closing mark: the rest is the program
+      {L"", L"", L""},
+      {L"   \t ", L"", L""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(Narrow(c.Line));
+    const CommandLaunch launch = CommandLine::Split(c.Line);
+    EXPECT_EQ(launch.Program, c.Program);
+    EXPECT_EQ(launch.Parameters, c.Parameters);
+  }
+}
+
+// Shift+Enter hands the line as typed to the interpreter, which stays open; the working folder
+// of a network place drops its display prefix.
+TEST(CommandLineSplit, ShiftRunsTheLineInTheInterpreterWhichStaysOpen) {
+  const CommandLaunch plain = CommandLine::Plan(L" dir /w ", false, L"C:\\data\\", L"C:\\cmd.exe");
+  EXPECT_EQ(plain.Program, L"dir");
+  EXPECT_EQ(plain.Parameters, L"/w");
+  EXPECT_EQ(plain.Folder, L"C:\\data\\");
+  const CommandLaunch shifted =
+      CommandLine::Plan(L" \"C:\\a b.exe\" x ", true, L"*\\\\server\\share\\", L"C:\\cmd.exe");
+  EXPECT_EQ(shifted.Program, L"C:\\cmd.exe");
+  EXPECT_EQ(shifted.Parameters, L"/S /K \"\"C:\\a b.exe\" x\"");
+  EXPECT_EQ(shifted.Folder, L"\\\\server\\share\\");
+}
+
+// The network dialogs answer as the fake says: a cancel is quiet, a failure is reported with the
+// system's or the provider's text.
+class FakeDialogs final : public NetworkDialogs {
+ public:
+  DWORD Answer = NO_ERROR;
+  std::vector<std::wstring> Calls;
+  DWORD Connect(HWND owner) override {
+    Calls.push_back(owner ? L"Connect" : L"Connect without owner");
+    return Answer;
+  }
+  DWORD Disconnect(HWND owner) override {
+    Calls.push_back(owner ? L"Disconnect" : L"Disconnect without owner");
+    return Answer;
+  }
+  std::wstring ExtendedError() override { return L"The provider is asleep."; }
+};
+
+TEST_F(CommandTest, NetworkDriveDialogsReportFailuresButNotACancel) {
+  auto fake = std::make_unique<FakeDialogs>();
+  FakeDialogs& dialogs = *fake;
+  master->SetNetworkDialogs(std::move(fake));
+  const std::wstring noNetwork =
+      L"The network drive could not be disconnected.\r\n\r\n" + SystemErrorSentence(ERROR_NO_NETWORK);
+  ASSERT_GT(SystemErrorSentence(ERROR_NO_NETWORK).size(), 10u);
+  struct Row {
+    UINT Id;
+    DWORD Answer;
+    const wchar_t* Box;  // null: none
+  } rows[] = {
+      {mnuMapNetworkDrive, NO_ERROR, nullptr},
+      {mnuMapNetworkDrive, 0xFFFFFFFF, nullptr},
+      {mnuDisconnectNetworkDrive, ERROR_CANCELLED, nullptr},
+      {mnuMapNetworkDrive, ERROR_EXTENDED_ERROR,
+       L"The network drive could not be mapped.\r\n\r\nThe provider is asleep."},
+      {mnuDisconnectNetworkDrive, ERROR_NO_NETWORK, noNetwork.c_str()},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.Answer);
+    dialogs.Answer = r.Answer;
+    dialogs.Calls.clear();
+    BoxAnswers boxes({BoxAnswers::Press(1)});
+    SendMessageW(master->Handle(), WM_COMMAND, r.Id, 0);
+    EXPECT_EQ(dialogs.Calls, std::vector<std::wstring>{r.Id == mnuMapNetworkDrive ? L"Connect"
+                                                                                  : L"Disconnect"});
+    if (!r.Box) {
+      EXPECT_TRUE(boxes.Seen.empty());
+      continue;
+    }
+    ASSERT_EQ(boxes.Seen.size(), 1u);
+    EXPECT_EQ(boxes.Seen[0].Text, r.Box);
+  }
 }
 
 }  // namespace
