@@ -36,10 +36,20 @@ HWND WaitForWindow(const e2e::ProgramRun& run, const std::wstring& title, DWORD 
   return nullptr;
 }
 
+// A real click on the middle of a window, once the window manager has stopped moving its form
+// (it places new windows some hundred milliseconds after they show) and nothing covers it.
 void ClickCentre(HWND w) {
-  RECT r{};
-  GetWindowRect(w, &r);
-  e2e::RealLeftClick((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  RECT r{}, was{};
+  GetWindowRect(w, &was);
+  for (int still = 0, tries = 0; still < 4 && tries < 40; ++tries) {
+    Sleep(100);
+    GetWindowRect(w, &r);
+    still = EqualRect(&r, &was) ? still + 1 : 0;
+    was = r;
+  }
+  const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  EXPECT_EQ(WindowFromPoint(centre), w) << "the window is covered where it is to be clicked";
+  e2e::RealLeftClick(centre.x, centre.y);
 }
 
 std::wstring ReportedTip(const e2e::ProgramRun& run) {

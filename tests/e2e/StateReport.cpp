@@ -1,9 +1,20 @@
 #include "StateReport.h"
 
+#include <commctrl.h>
+
 #include "mainwindow/Master.h"
 #include "mainwindow/VarnelloApp.h"
 
 namespace varnello {
+
+namespace {
+
+std::wstring Rect(const RECT& r) {
+  return std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " +
+         std::to_wstring(r.right) + L" " + std::to_wstring(r.bottom);
+}
+
+}  // namespace
 
 std::wstring DescribePanes(const Master& master) {
   std::wstring out;
@@ -16,6 +27,17 @@ std::wstring DescribePanes(const Master& master) {
     if (listing) {
       for (const auto& p : listing->ShownItems()) out += L"list " + p + L"\n";
       for (const auto& p : listing->MarkedItems()) out += L"mark " + p + L"\n";
+      for (const auto& [p, mark] : listing->CompareMarks())
+        if (mark != zenlo::NotActive)
+          out += (mark == zenlo::IsMatch ? L"match " : L"nomatch ") + p + L"\n";
+    }
+    for (const short index : {i, static_cast<short>(i + 100)}) {
+      PaneList* l = master.List(index);
+      if (!l) continue;
+      for (const wchar_t* column : {L"Extension", L"Size", L"DateLastModified", L"DateCreated",
+                                    L"DateLastAccessed", L"FileType", L"Attributes", L"Comments"})
+        if (l->GetHeadingValue(column))
+          out += L"column " + std::to_wstring(index) + L" " + column + L"\n";
     }
   }
   out += L"active " + std::to_wstring(master.Options.ActivePane) + L"\n";
@@ -24,10 +46,7 @@ std::wstring DescribePanes(const Master& master) {
     if (master.TitleBarActive(i)) out += L"title " + std::to_wstring(i) + L"\n";
   // Where the menu bar's entries and the entries of an open drop-down stand on the screen.
   HMENU bar = master.MenuBar();
-  auto rect = [](const RECT& r) {
-    return std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " +
-           std::to_wstring(r.right) + L" " + std::to_wstring(r.bottom);
-  };
+  auto rect = [](const RECT& r) { return Rect(r); };
   auto caption = [](HMENU menu, int i) {
     wchar_t text[256] = L"";
     GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);

@@ -34,7 +34,8 @@ BoxAnswers::Action BoxAnswers::Close() {
 
 void BoxAnswers::InstallDefault() {
   varnello::MessageBoxForm::SetShownHook([](varnello::MessageBoxForm& box) {
-    ADD_FAILURE() << "unexpected program message box";
+    const std::wstring text = box.Text();
+    ADD_FAILURE() << "unexpected program message box: " << std::string(text.begin(), text.end());
     box.CloseWithoutAnswer();
   });
 }

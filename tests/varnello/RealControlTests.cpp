@@ -64,7 +64,7 @@ TEST(RealLists, FivePanesResizedStandWhereTheArrangementSaysAndPaintAgain) {
   ASSERT_TRUE(factory.Loaded());
   vtest::TempDir program;
   vtest::Reporter reporter;
-  varnello::Master master(program.Path(), factory);
+  varnello::Master master(vtest::WithShippedSkins(program.Path()), factory);
   master.Form_Load(reporter);
   ASSERT_TRUE(reporter.Loaded);
   master.Show();

@@ -11,10 +11,16 @@
 #include <string>
 #include <vector>
 
+#include "commands/CommandLine.h"
 #include "commands/CommandTable.h"
+#include "commands/FolderCompare.h"
 #include "commands/Help.h"
+#include "commands/ListingExport.h"
 #include "commands/UpdateCheck.h"
 #include "commands/MenuIcons.h"
+#include "commands/NetworkDrives.h"
+#include "commands/RecycleBin.h"
+#include "commands/ShellRunner.h"
 #include "mainwindow/PaneArrangement.h"
 #include "mainwindow/PaneChrome.h"
 #include "mainwindow/KeyPreview.h"
@@ -239,6 +245,33 @@ class Master final : public tk::Window, public PaneListEvents {
   short LastClearedList = 0;
   short LastAutoExpandPane = 0;
 
+  // ---- Menu, toolbar and command-line commands (commands/MasterCommands.cpp) ----
+  // A menu entry chosen; false when it has no command.
+  bool OnCommand(UINT id);
+  void Toolbar1_ButtonClick(const std::wstring& key);
+  // A key pressed in the command-line box; Enter starts the line (Shift: in the interpreter).
+  void cboCommand_KeyDown(short KeyCode, short Shift);
+  void OpenRecycleBin();
+  bool EmptyRecycleBin(const std::wstring& RootPath);
+  void OpenWebSite();
+  void CompareFolders();
+  void SaveFileListing();
+  void MapNetworkDrive();
+  void DisconnectNetworkDrive();
+  // The pane ClickedPane names when that pane is loaded and shown, else -1.
+  short ClickedPaneNumber() const;
+  // The list ClickedPane names when its pane is loaded and shown, else null.
+  PaneList* ClickedList() const;
+  // The folder the clicked pane's listing shows: the command line's working folder.
+  std::wstring CommandFolder() const;
+  void SetCommandText(const std::wstring& text) { command_.SetText(text); }
+  ShellRunner& Shell() { return *shell_; }
+  NetworkDialogs& Network() { return *network_; }
+  // Tests put stand-ins for the shell and the network dialogs here.
+  void SetShellRunner(std::unique_ptr<ShellRunner> shell) { shell_ = std::move(shell); }
+  void SetNetworkDialogs(std::unique_ptr<NetworkDialogs> n) { network_ = std::move(n); }
+  HMENU TrayMenu() const { return trayMenu_; }
+
   // ---- Pane-wide toggles (PaneToggles.cpp) ----
   void MouseLocked(bool locked);
   void HiddenShowHide();
@@ -299,6 +332,14 @@ class Master final : public tk::Window, public PaneListEvents {
   MenuIconComponent menuIcons_;
   CommandTable commands_;
   HMENU menu_ = nullptr;
+  HMENU trayMenu_ = nullptr;
+  std::unique_ptr<ShellRunner> shell_ = MakeShellRunner();
+  std::unique_ptr<NetworkDialogs> network_ = MakeNetworkDialogs();
+  CommandLine commandLine_{*this};
+  RecycleBin recycleBin_{*this};
+  FolderCompare folderCompare_{*this};
+  ListingExport listingExport_{*this};
+  NetworkDrives networkDrives_{*this};
   tk::Brush menuBrush_;
   tk::Brush background_;
   tk::Font uiFont_;

@@ -353,7 +353,7 @@ void Master::SwitchLayout(const std::wstring& selected) {
   toolbar_.SetValue(L"layoutvertical", vertical);
   toolbar_.SetValue(L"layouthorizontal", !vertical);
   if (!MenuIconsFailed)
-    menuIcons_.SetImage(L"&Orientation",
+    menuIcons_.SetImage(mnuOrientation,
                         images_.IndexOf(vertical ? L"layoutvertical" : L"layouthorizontal"));
   if (MenuChecked(menu_, mnuAutoExpandOn))
     DoAutoExpand();
