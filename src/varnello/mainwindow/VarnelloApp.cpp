@@ -93,9 +93,10 @@ void VarnelloApp::LoadMaster(StartupReporter& splash) {
   master_->UserStoreName = storeName_;
   if (!updateAddress_.empty()) master_->Updates().SetSource(MakeInternetFetch(), updateAddress_);
   Master* m = master_.get();
-  // The tray's right-button menu is the menu bar's hidden SysTray menu once the menus have one;
-  // until then a right click on the icon opens nothing.
-  tray_ = std::make_unique<Tray>(m->Handle(), [m] { m->RestoreWindow(); }, [] { return HMENU{}; });
+  // The tray's right-button menu is the hidden SysTray menu; its choices come back to Master
+  // as commands.
+  tray_ = std::make_unique<Tray>(m->Handle(), [m] { m->RestoreWindow(); },
+                                 [m] { return GetSubMenu(m->TrayMenu(), 0); });
   m->SetTray(tray_.get());
   if (splash_) master_->RegisterForm(L"Splash", splash_->Handle());
   master_->Form_Load(splash);
