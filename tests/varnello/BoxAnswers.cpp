@@ -34,7 +34,9 @@ BoxAnswers::Action BoxAnswers::Close() {
 
 void BoxAnswers::InstallDefault() {
   varnello::MessageBoxForm::SetShownHook([](varnello::MessageBoxForm& box) {
-    ADD_FAILURE() << "unexpected program message box";
+    std::string text;
+    for (wchar_t c : box.Text()) text += c < 128 ? static_cast<char>(c) : '?';
+    ADD_FAILURE() << "unexpected program message box: " << text;
     box.CloseWithoutAnswer();
   });
 }

@@ -36,7 +36,7 @@ std::wstring NameOf(const std::wstring& path) {
 
 // A path as the file system names it: full, long names, no trailing backslash.
 std::wstring Normalised(const std::wstring& path) {
-  std::wstring p = tk::LongPathForm(tk::OrdinaryPathForm(path), 0);
+  std::wstring p = tk::LongPathForm(tk::OrdinaryPathForm(path));
   wchar_t small[MAX_PATH];
   DWORD n = GetFullPathNameW(p.c_str(), MAX_PATH, small, nullptr);
   std::wstring full = n > 0 && n < MAX_PATH ? std::wstring(small, n) : p;
@@ -57,6 +57,40 @@ std::wstring Normalised(const std::wstring& path) {
   // A drive root keeps its backslash: "C:" alone is the drive's current folder.
   while (full.size() > 3 && full.back() == L'\\') full.pop_back();
   return full;
+}
+
+// The length of the longest path below `folder` (its own when it holds nothing).
+size_t LongestPathBelow(const std::wstring& folder) {
+  size_t longest = folder.size();
+  WIN32_FIND_DATAW d;
+  HANDLE h = FindFirstFileExW(tk::LongPathForm(folder + L"\\*").c_str(), FindExInfoBasic, &d,
+                              FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  if (h == INVALID_HANDLE_VALUE) return longest;
+  do {
+    const std::wstring name = d.cFileName;
+    if (name == L"." || name == L"..") continue;
+    const std::wstring path = folder + L"\\" + name;
+    const bool isFolder = (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+                          (d.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
+    longest = std::max(longest, isFolder ? LongestPathBelow(path) : path.size());
+  } while (FindNextFileW(h, &d));
+  FindClose(h);
+  return longest;
+}
+
+// The shell's file operation works on paths shorter than MAX_PATH only (some versions even
+// act on the wrong files past it): the first source or target that would need a longer one.
+std::wstring PathTooLongForShell(const std::vector<std::wstring>& sources,
+                                 const std::vector<std::wstring>& targets) {
+  for (size_t i = 0; i < sources.size(); ++i) {
+    const std::wstring source = RemoveRightSlash(sources[i]);
+    const size_t below =
+        (IsFolder(source) ? LongestPathBelow(source) : source.size()) - source.size();
+    const size_t sourceLongest = source.size() + below;
+    const size_t targetLongest = i < targets.size() ? targets[i].size() + below : 0;
+    if (std::max(sourceLongest, targetLongest) >= MAX_PATH) return sources[i];
+  }
+  return {};
 }
 
 // Each path NUL-ended and the whole ended by one more NUL, as the shell takes lists.
@@ -88,6 +122,22 @@ const wchar_t* PastTense(UINT code) {
     default:
       return L"deleted";
   }
+}
+
+// Renames without ever replacing another item. A change of case alone goes through a free
+// name first: some file systems take a rename to the same name in other case as done already.
+bool RenameOnDisk(const std::wstring& from, const std::wstring& to) {
+  const std::wstring a = tk::LongPathForm(from), b = tk::LongPathForm(to);
+  if (!tk::SameText(from, to)) return MoveFileW(a.c_str(), b.c_str()) != FALSE;
+  const std::wstring folder = GetFolderPath(from);
+  const std::wstring step = tk::LongPathForm(folder + FreeName(folder, NameOf(to) + L".rename",
+                                                               false));
+  if (!MoveFileW(a.c_str(), step.c_str())) return false;
+  if (MoveFileW(step.c_str(), b.c_str())) return true;
+  const DWORD error = GetLastError();
+  MoveFileW(step.c_str(), a.c_str());
+  SetLastError(error);
+  return false;
 }
 
 }  // namespace
@@ -384,6 +434,11 @@ FileOperations::ShellRun FileOperations::RunShell(UINT code, const std::vector<s
   op.pTo = to.c_str();
   if (code != FO_DELETE) op.fFlags |= FOF_MULTIDESTFILES;
   ShellRun run;
+  if (const std::wstring tooLong = PathTooLongForShell(sources, targets); !tooLong.empty()) {
+    run.Result = 0x79;  // a path too long: nothing is handed to the shell
+    run.Refused = true;
+    return run;
+  }
   run.Result = SHFileOperationW(&op);
   run.Aborted = op.fAnyOperationsAborted != FALSE;
   return run;
@@ -599,8 +654,7 @@ void FileOperations::RenameItem(bool UseActive) {
         Tell(L"Sorry, the renaming could not be performed.\r\n\r\n" + problem);
       } else {
         list->WatchStop();
-        if (MoveFileW(tk::LongPathForm(path + oldName).c_str(),
-                      tk::LongPathForm(path + name).c_str())) {
+        if (RenameOnDisk(path + oldName, path + name)) {
           list->RefreshList();
         } else {
           Tell(L"Sorry, the renaming could not be performed.\r\n\r\nThe system returned the "

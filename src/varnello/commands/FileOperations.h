@@ -89,6 +89,7 @@ class FileOperations {
   struct ShellRun {
     int Result = 0;
     bool Aborted = false;
+    bool Refused = false;  // nothing was tried
   };
   void RunPaste(const PendingPaste& paste);
   ShellRun RunShell(UINT code, const std::vector<std::wstring>& sources,
