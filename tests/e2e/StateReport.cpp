@@ -1,9 +1,50 @@
 #include "StateReport.h"
 
+#include <algorithm>
+
+#include "listing/view/ViewState.h"
 #include "mainwindow/Master.h"
 #include "mainwindow/VarnelloApp.h"
+#include "zenlo/ZenloFileControl.h"
 
 namespace varnello {
+
+namespace {
+
+std::wstring RectText(const RECT& r) {
+  return std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " +
+         std::to_wstring(r.right) + L" " + std::to_wstring(r.bottom);
+}
+
+// Where a listing's rows and toolbar buttons stand on the screen: "row <rect> <path>" for each
+// row in view and "button <rect> <key>" for each toolbar button.
+std::wstring ScreenPlaces(const zenlo::ZenloFileControl& c) {
+  std::wstring out;
+  const zenlo::ViewState& v = c.View();
+  RECT box{};
+  GetClientRect(v.FolderBox.Handle(), &box);
+  const auto& items = c.ListItems();
+  const std::int32_t last = std::min(c.LastShownItem(), c.ItemCount() - 1);
+  for (std::int32_t i = 0; i <= last && i < static_cast<std::int32_t>(items.size()); ++i) {
+    const zenlo::TypeListItem& item = items[static_cast<size_t>(i)];
+    POINT topLeft{tk::TwipsToPixels(item.DrawLeft, tk::TwipsPerPixelX()),
+                  tk::TwipsToPixels(item.DrawBottom - v.FolderBoxScaleTop, tk::TwipsPerPixelY())};
+    const int height = tk::TwipsToPixels(v.RowHeight, tk::TwipsPerPixelY());
+    if (topLeft.y < 0 || topLeft.y + height > box.bottom) continue;
+    ClientToScreen(v.FolderBox.Handle(), &topLeft);
+    out += L"row " + RectText({topLeft.x, topLeft.y, topLeft.x + 150, topLeft.y + height}) + L" " +
+           item.FullPath + L"\n";
+  }
+  for (const auto& b : v.Toolbar1.Buttons()) {
+    if (b.Key.empty() || b.Separator) continue;
+    RECT r = v.Toolbar1.ButtonRect(b.Key);
+    MapWindowPoints(v.Toolbar1.Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+    out += L"button " + RectText(r) + L" " + b.Key + L"\n";
+  }
+  return out;
+}
+
+}  // namespace
 
 std::wstring DescribePanes(const Master& master) {
   std::wstring out;
@@ -16,6 +57,7 @@ std::wstring DescribePanes(const Master& master) {
     if (listing) {
       for (const auto& p : listing->ShownItems()) out += L"list " + p + L"\n";
       for (const auto& p : listing->MarkedItems()) out += L"mark " + p + L"\n";
+      if (const zenlo::ZenloFileControl* c = listing->Control()) out += ScreenPlaces(*c);
     }
   }
   out += L"active " + std::to_wstring(master.Options.ActivePane) + L"\n";
@@ -24,10 +66,6 @@ std::wstring DescribePanes(const Master& master) {
     if (master.TitleBarActive(i)) out += L"title " + std::to_wstring(i) + L"\n";
   // Where the menu bar's entries and the entries of an open drop-down stand on the screen.
   HMENU bar = master.MenuBar();
-  auto rect = [](const RECT& r) {
-    return std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " +
-           std::to_wstring(r.right) + L" " + std::to_wstring(r.bottom);
-  };
   auto caption = [](HMENU menu, int i) {
     wchar_t text[256] = L"";
     GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
@@ -36,12 +74,12 @@ std::wstring DescribePanes(const Master& master) {
   for (int i = 0; bar && i < GetMenuItemCount(bar); ++i) {
     RECT r{};
     if (GetMenuItemRect(master.Handle(), bar, static_cast<UINT>(i), &r))
-      out += L"menu " + rect(r) + L" " + caption(bar, i) + L"\n";
+      out += L"menu " + RectText(r) + L" " + caption(bar, i) + L"\n";
     HMENU sub = GetSubMenu(bar, i);
     for (int k = 0; sub && k < GetMenuItemCount(sub); ++k)
       if (GetMenuItemRect(nullptr, sub, static_cast<UINT>(k), &r) && r.right > r.left &&
           r.bottom > r.top)
-        out += L"item " + rect(r) + L" " + caption(sub, k) + L"\n";
+        out += L"item " + RectText(r) + L" " + caption(sub, k) + L"\n";
   }
   return out;
 }

@@ -17,7 +17,8 @@ constexpr ULONG_PTR kDescribePanesRequest = 0x56524450;
 constexpr ULONG_PTR kDescribePanesAnswer = 0x56524441;
 
 // One line per shown pane ("pane <i> <folder its listing shows>"), then "tree <path>",
-// "list <path>" and "mark <path>" lines for the items its two lists show and mark; then
+// "list <path>" and "mark <path>" lines for the items its two lists show and mark, and "row"
+// and "button" lines with the screen places of its listing's rows and toolbar buttons; then
 // "active <list>", "clicked <list>" and a "title <pane>" line for each marked title; then
 // "menu <left> <top> <right> <bottom> <caption>" for each entry of the menu bar and "item ..."
 // likewise for each entry of a drop-down menu that is open (screen pixels).

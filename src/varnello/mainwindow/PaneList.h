@@ -10,6 +10,10 @@
 
 #include "zenlo/ZenloTypes.h"
 
+namespace zenlo {
+class ZenloFileControl;
+}
+
 namespace varnello {
 
 // What the main window hears from its lists, with the list's index (0-4 tree, 100-104 listing).
@@ -156,6 +160,8 @@ class PaneList {
   // The item to rename: its folder (with a backslash), its name and its type.
   virtual void ItemNameForRename(std::wstring& path, std::wstring& oldName, bool useActive,
                                  zenlo::sTypes& type) = 0;
+  // The control behind the list, for the test build's state report; null for a double.
+  virtual const zenlo::ZenloFileControl* Control() const { return nullptr; }
 };
 
 // Makes the lists of the main window.

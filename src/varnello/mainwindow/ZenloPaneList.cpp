@@ -192,6 +192,7 @@ class ZenloPaneList final : public PaneList {
   }
   void HighLightActiveItem() override { control_->HighLightActiveItem(); }
   void SetDoDrawing(bool v) override { control_->SetDoDrawing(v); }
+  const zenlo::ZenloFileControl* Control() const override { return control_; }
   std::wstring GetFileSpecs() override { return control_->GetFileSpecs(); }
   std::wstring FileSpecs() const override { return control_->FileSpecs; }
   std::wstring DropDestination() override { return control_->DropDestination(); }

@@ -30,6 +30,9 @@ std::wstring DriveRootWithSeparator(std::wstring folder) {
 // A listing takes copies; with Shift held a source that allows moves is offered a move, and
 // the host then asks the user which of the two it is.
 DWORD OfferedEffect(DWORD allowed, DWORD keys) {
+  // Some drag loops report the keys as they were when the drag began: Shift is also read as
+  // the keyboard has it now.
+  if (GetAsyncKeyState(VK_SHIFT) < 0) keys |= MK_SHIFT;
   if ((keys & MK_SHIFT) != 0 && (allowed & DROPEFFECT_MOVE) != 0) return DROPEFFECT_MOVE;
   return allowed & DROPEFFECT_COPY;
 }
