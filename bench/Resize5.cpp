@@ -8,26 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "ProgramBench.h"
 #include "mainwindow/Master.h"
+#include "settings/SkinFiles.h"
 #include "mainwindow/ZenloPaneList.h"
 
 namespace {
-
-struct QuietReporter final : varnello::StartupReporter {
-  bool Loaded = false;
-  void SetStatus(const std::wstring&) override {}
-  std::wstring Status() const override { return L""; }
-  void SetLoadedFlag() override { Loaded = true; }
-  void SetShutDown() override {}
-};
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
 
 double Now() {
   LARGE_INTEGER f, t;
@@ -44,7 +30,7 @@ double TimeResizes(varnello::Master& master) {
     const double t0 = Now();
     SetWindowPos(master.Handle(), nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER);
     UpdateWindow(master.Handle());
-    Pump();
+    bench::Pump();
     times.push_back(Now() - t0);
   }
   std::sort(times.begin(), times.end());
@@ -71,26 +57,29 @@ int main() {
   GetTempPathW(MAX_PATH, temp);
   std::wstring program = std::wstring(temp) + L"varnello-resize5";
   CreateDirectoryW(program.c_str(), nullptr);
-  // A marker left by a run that was stopped would make the start-up ask about it.
-  DeleteFileW((program + L"\\run.txt").c_str());
+  // A marker left by a run that was stopped would make the start-up ask about it, and the
+  // settings an earlier run saved would start it with other panes: every run starts afresh.
+  for (const wchar_t* name : {L"\\run.txt", L"\\user.usr"}) DeleteFileW((program + name).c_str());
   int status = 0;
+  // The start-up loads the default skin from the program folder.
+  varnello::SkinFolder(program).Write(L"Cloud 9", varnello::SkinColours{});
   {
     varnello::Master master(program, factory);
-    QuietReporter reporter;
+    bench::QuietReporter reporter;
     master.Form_Load(reporter);
     if (!reporter.Loaded) {
       std::fprintf(stderr, "resize5: the main window did not load\n");
       return 1;
     }
     master.Show();
-    Pump();
+    bench::Pump();
     master.SwitchLayout(L"vertical");
     master.ChangePanes(1);  // one pane left
-    Pump();
+    bench::Pump();
     TimeResizes(master);  // warm up
     const double one = TimeResizes(master);
     for (short pane = 1; pane < varnello::kPaneCount; ++pane) master.ChangePanes(pane);
-    Pump();
+    bench::Pump();
     if (master.Options.ShownPaneCount != 5) {
       std::fprintf(stderr, "resize5: five panes could not be opened\n");
       status = 1;
@@ -101,7 +90,9 @@ int main() {
     }
     master.RequestClose();
   }
-  DeleteFileW((program + L"\\run.txt").c_str());
+  for (const wchar_t* name : {L"\\run.txt", L"\\user.usr"}) DeleteFileW((program + name).c_str());
+  DeleteFileW(varnello::SkinFolder(program).PathFor(L"Cloud 9").c_str());
+  RemoveDirectoryW(varnello::SkinFolder(program).Path().c_str());
   RemoveDirectoryW(program.c_str());
   return status;
 }

@@ -9,6 +9,7 @@
 #include "BenchSupport.h"
 #include "RecordingLists.h"
 #include "mainwindow/Master.h"
+#include "settings/SkinFiles.h"
 #include "toolkit/SettingRecords.h"
 
 namespace {
@@ -28,6 +29,8 @@ int main() {
   bench::SetUpProcess();
   vtest::TempDir dir;
   dir.Write(L"user.usr", "\"Status\",0,0,0,0,0\r\n");
+  // The start-up loads the default skin from the program folder.
+  varnello::SkinFolder(dir.Path()).Write(L"Cloud 9", varnello::SkinColours{});
   vtest::RecordingFactory lists;
   // Nobody reads the test double's call log here; writing it is not the program's cost.
   lists.Log.Recording = false;

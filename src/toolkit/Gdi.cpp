@@ -28,6 +28,15 @@ bool MemorySurface::Create(int width, int height, COLORREF fill, HDC like) {
   dc_ = dc;
   bitmap_ = bitmap;
   previous_ = previous;
+  width_ = capacityWidth_ = width;
+  height_ = capacityHeight_ = height;
+  Fill(fill);
+  return true;
+}
+
+bool MemorySurface::Reuse(int width, int height, COLORREF fill, HDC like) {
+  if (!dc_ || width > capacityWidth_ || height > capacityHeight_)
+    return Create(width, height, fill, like);
   width_ = width;
   height_ = height;
   Fill(fill);
@@ -49,7 +58,7 @@ void MemorySurface::Destroy() {
   dc_ = nullptr;
   bitmap_ = nullptr;
   previous_ = nullptr;
-  width_ = height_ = 0;
+  width_ = height_ = capacityWidth_ = capacityHeight_ = 0;
 }
 
 }  // namespace tk

@@ -12,8 +12,7 @@ constexpr WORD kPromptId = 100;
 constexpr WORD kEditId = 101;
 
 struct DialogState {
-  const std::wstring* prompt;
-  const std::wstring* title;
+  const InputBoxRequest* request;
   std::wstring answer;
 };
 
@@ -59,8 +58,12 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_INITDIALOG:
       state = reinterpret_cast<DialogState*>(lParam);
       SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-      SetWindowTextW(dialog, state->title->c_str());
-      SetDlgItemTextW(dialog, kPromptId, state->prompt->c_str());
+      SetWindowTextW(dialog, state->request->Title.c_str());
+      SetDlgItemTextW(dialog, kPromptId, state->request->Prompt.c_str());
+      SetDlgItemTextW(dialog, kEditId, state->request->Default.c_str());
+      SendDlgItemMessageW(dialog, kEditId, EM_SETSEL, 0, -1);
+      if (const auto& p = state->request->Position)
+        SetWindowPos(dialog, nullptr, p->x, p->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
       SetFocus(GetDlgItem(dialog, kEditId));
       return FALSE;
     case WM_COMMAND:
@@ -87,8 +90,11 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)
 }  // namespace
 
 std::optional<std::wstring> ShowInputBox(HWND owner, const std::wstring& prompt,
-                                         const std::wstring& title) {
-  if (g_seam) return g_seam(InputBoxRequest{prompt, title});
+                                         const std::wstring& title,
+                                         const std::wstring& defaultAnswer,
+                                         std::optional<POINT> position) {
+  const InputBoxRequest request{prompt, title, defaultAnswer, position};
+  if (g_seam) return g_seam(request);
   TemplateWriter t;
   t.DWord(DS_MODALFRAME | DS_CENTER | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU);
   t.DWord(0);
@@ -106,7 +112,7 @@ std::optional<std::wstring> ShowInputBox(HWND owner, const std::wstring& prompt,
   t.Item(BS_DEFPUSHBUTTON | WS_TABSTOP, 193, 7, 50, 14, IDOK, 0x0080, L"OK");
   t.Item(BS_PUSHBUTTON | WS_TABSTOP, 193, 25, 50, 14, IDCANCEL, 0x0080, L"Cancel");
   t.Item(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, 66, 236, 14, kEditId, 0x0081, L"");
-  DialogState state{&prompt, &title, {}};
+  DialogState state{&request, {}};
   const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.Get(), owner,
                                                  DialogProc, reinterpret_cast<LPARAM>(&state));
   if (result != IDOK) return std::nullopt;

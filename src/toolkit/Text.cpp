@@ -115,6 +115,24 @@ std::wstring FromUtf8(const std::string& s) {
   return out;
 }
 
+std::wstring DecodeText(std::string_view bytes) {
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+  if (bytes.empty()) return {};
+  const int size = static_cast<int>(bytes.size());
+  UINT codePage = CP_UTF8;
+  DWORD flags = MB_ERR_INVALID_CHARS;
+  int n = MultiByteToWideChar(codePage, flags, bytes.data(), size, nullptr, 0);
+  if (n <= 0) {
+    codePage = CP_ACP;
+    flags = 0;
+    n = MultiByteToWideChar(codePage, flags, bytes.data(), size, nullptr, 0);
+  }
+  if (n <= 0) return {};
+  std::wstring out(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(codePage, flags, bytes.data(), size, out.data(), n);
+  return out;
+}
+
 std::string ToUtf8(const std::wstring& s) {
   if (s.empty()) return {};
   int n = WideCharToMultiByte(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0,

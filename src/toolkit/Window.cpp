@@ -71,6 +71,14 @@ Window::~Window() {
   Destroy();
 }
 
+Window* Window::FromHandle(HWND hwnd) {
+  if (!hwnd) return nullptr;
+  const auto proc = GetWindowLongPtrW(hwnd, GWLP_WNDPROC);
+  const bool ours = proc == reinterpret_cast<LONG_PTR>(&Window::StandardProc) ||
+                    (g_classAtom && GetClassLongPtrW(hwnd, GCW_ATOM) == g_classAtom);
+  return ours ? reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)) : nullptr;
+}
+
 void Window::Destroy() {
   if (!hwnd_) return;
   HWND h = hwnd_;
@@ -161,6 +169,14 @@ LRESULT Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(hwnd_, msg, wParam, lParam);
 }
 
+LRESULT ModelessForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_CLOSE) {
+    Destroy();
+    return 0;
+  }
+  return Window::OnMessage(msg, wParam, lParam);
+}
+
 RECT RectInParent(HWND hwnd) {
   RECT r{};
   GetWindowRect(hwnd, &r);
@@ -191,7 +207,9 @@ void Window::SetBounds(int x, int y, int width, int height) {
 }
 
 void Window::SetVisible(bool visible) {
-  if (hwnd_) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+  // Showing a shown window (or hiding a hidden one) still costs a round of messages.
+  if (hwnd_ && ((GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0) != visible)
+    ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
 }
 
 bool Window::Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }

@@ -1,6 +1,7 @@
 #include "DesktopInput.h"
 
 #include <algorithm>
+#include <cwchar>
 
 namespace e2e {
 
@@ -123,6 +124,48 @@ void RealWheel(int notches) {
   in.mi.dwFlags = MOUSEEVENTF_WHEEL;
   in.mi.mouseData = static_cast<DWORD>(notches * WHEEL_DELTA);
   SendInput(1, &in, sizeof(INPUT));
+}
+
+bool ReportRect(const std::vector<std::wstring>& report, const std::wstring& tag,
+                const std::wstring& name, RECT& r) {
+  for (const auto& l : report) {
+    if (l.rfind(tag + L" ", 0) != 0) continue;
+    const wchar_t* p = l.c_str() + tag.size();
+    wchar_t* end = nullptr;
+    LONG* fields[] = {&r.left, &r.top, &r.right, &r.bottom};
+    for (LONG* f : fields) {
+      *f = std::wcstol(p, &end, 10);
+      p = end;
+    }
+    if (*p == L' ' && std::wstring(p + 1).rfind(name, 0) == 0) return true;
+  }
+  return false;
+}
+
+HWND WaitForShownWindow(const wchar_t* className, DWORD timeoutMs) {
+  struct Search {
+    const wchar_t* className;
+    HWND found = nullptr;
+  } search{className};
+  const DWORD start = GetTickCount();
+  for (;;) {
+    EnumWindows(
+        [](HWND w, LPARAM l) -> BOOL {
+          auto& s = *reinterpret_cast<Search*>(l);
+          wchar_t cls[64] = {};
+          DWORD pid = 0;
+          GetWindowThreadProcessId(w, &pid);
+          GetClassNameW(w, cls, 64);
+          if (pid == GetCurrentProcessId() && IsWindowVisible(w) && lstrcmpW(cls, s.className) == 0) {
+            s.found = w;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (search.found || GetTickCount() - start >= timeoutMs) return search.found;
+    Sleep(25);
+  }
 }
 
 }  // namespace e2e

@@ -12,6 +12,14 @@ namespace e2e {
 // with the panes stacked, the trees' come first (the main window's own is left out).
 std::vector<RECT> ListToolbars(HWND main);
 
+// The screen rectangle of a state report line "<tag> left top right bottom <name>" whose name
+// starts with `name`.
+bool ReportRect(const std::vector<std::wstring>& report, const std::wstring& tag,
+                const std::wstring& name, RECT& r);
+
+// The first visible window of class `className` of this process; null after `timeoutMs`.
+HWND WaitForShownWindow(const wchar_t* className, DWORD timeoutMs);
+
 void RealLeftClick(int x, int y);
 void RealRightClick(int x, int y);
 void RealKey(WORD key);

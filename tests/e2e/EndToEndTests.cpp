@@ -9,6 +9,7 @@
 #include <string>
 
 #include "DesktopInput.h"
+#include "LoopbackServer.h"
 #include "ProgramRun.h"
 #include "StateReport.h"
 
@@ -88,10 +89,22 @@ TEST(EndToEnd, StartsShowsPaneZeroOnItsFolderAndClosesCleanly) {
 TEST(EndToEnd, TheShippedProgramIgnoresACopyDataNamingAPath) {
   const std::wstring folder = e2e::MakeProgramFolder(e2e::ReleaseBinFolder(), e2e::TempBase());
   ASSERT_FALSE(folder.empty()) << "could not lay out a program folder";
+  // The shipped program's update check asks the product's site: a proxy of our own on
+  // 127.0.0.1 takes the request, so that it never leaves this machine.
+  e2e::LoopbackServer proxy;
+  ASSERT_TRUE(proxy.Listening());
+  const std::wstring proxyAddress = L"http://127.0.0.1:" + std::to_wstring(proxy.Port());
+  SetEnvironmentVariableW(L"http_proxy", proxyAddress.c_str());
   e2e::ProgramRun run;
-  ASSERT_TRUE(run.Start(folder));
+  const bool started = run.Start(folder);
+  SetEnvironmentVariableW(L"http_proxy", nullptr);
+  ASSERT_TRUE(started);
   HWND main = run.WaitForMainWindow(60000);
   ASSERT_NE(main, nullptr) << "no main window";
+  for (DWORD t = GetTickCount(); proxy.Requests().empty() && GetTickCount() - t < 15000;) Sleep(50);
+  const auto asked = proxy.Requests();
+  ASSERT_EQ(asked.size(), 1u) << "the automatic update check asked nothing";
+  EXPECT_NE(asked[0].find("www.varnello.example"), std::string::npos) << asked[0];
   const std::wstring target = folder + L"\\named-by-another-process.txt";
   COPYDATASTRUCT data{};
   data.dwData = varnello::kDescribePanesRequest;
@@ -195,23 +208,6 @@ TEST_F(TwoPaneProgram, PressingAPanesListingMovesTheHighlightToIt) {
   }
 }
 
-// The screen rectangle of the report's "menu" or "item" line whose caption starts with `caption`.
-bool MenuRect(const std::vector<std::wstring>& report, const std::wstring& tag,
-              const std::wstring& caption, RECT& r) {
-  for (const auto& l : report) {
-    if (l.rfind(tag + L" ", 0) != 0) continue;
-    const wchar_t* p = l.c_str() + tag.size();
-    wchar_t* end = nullptr;
-    LONG* fields[] = {&r.left, &r.top, &r.right, &r.bottom};
-    for (LONG* f : fields) {
-      *f = std::wcstol(p, &end, 10);
-      p = end;
-    }
-    if (*p == L' ' && std::wstring(p + 1).rfind(caption, 0) == 0) return true;
-  }
-  return false;
-}
-
 // Panes > Show Pane 2 chosen with the mouse closes the second pane and, chosen again, opens it.
 TEST_F(TwoPaneProgram, ClickingShowPaneTwoInThePanesMenuClosesAndOpensThePane) {
   ASSERT_NO_FATAL_FAILURE(Start());
@@ -222,11 +218,11 @@ TEST_F(TwoPaneProgram, ClickingShowPaneTwoInThePanesMenuClosesAndOpensThePane) {
   };
   auto choose = [&] {
     RECT bar{};
-    ASSERT_TRUE(MenuRect(run.DescribePanes(), L"menu", L"&Panes", bar));
+    ASSERT_TRUE(e2e::ReportRect(run.DescribePanes(), L"menu", L"&Panes", bar));
     e2e::RealLeftClick((bar.left + bar.right) / 2, (bar.top + bar.bottom) / 2);
     RECT item{};
     const DWORD start = GetTickCount();
-    while (!(MenuRect(run.DescribePanes(), L"item", L"Show Pane &2", item) &&
+    while (!(e2e::ReportRect(run.DescribePanes(), L"item", L"Show Pane &2", item) &&
              item.top >= bar.bottom) &&
            GetTickCount() - start < 5000)
       Sleep(100);
@@ -508,6 +504,83 @@ TEST_F(FileOperationsProgram, ShiftDeleteAnsweredDeleteRemovesTheFileForGood) {
   EXPECT_TRUE(WaitFor([&] { return !Exists(one); }, 10000));
   EXPECT_TRUE(Exists(two));
   EXPECT_TRUE(WaitFor([&] { return !Listed(run.DescribePanes(), 0, one); }, 5000));
+}
+
+// The report's lines that start with `tag`, without it, in report order.
+std::vector<std::wstring> Tagged(const std::vector<std::wstring>& report, const std::wstring& tag) {
+  std::vector<std::wstring> out;
+  for (const auto& l : report)
+    if (l.rfind(tag, 0) == 0) out.push_back(l.substr(tag.size()));
+  return out;
+}
+
+// Headings > Size acts on the list clicked last: a press on the second pane's title bar makes
+// its tree the clicked list, and the menu entry chosen with the mouse shows or hides that list's
+// Size column and no other list's.
+TEST_F(TwoPaneProgram, HeadingsSizeActsOnThePaneWhoseTitleBarWasPressed) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  std::vector<std::wstring> before = run.DescribePanes();
+  RECT title{};
+  ASSERT_TRUE(e2e::ReportRect(before, L"place", L"titlebar 1", title));
+  e2e::RealLeftClick((title.left + title.right) / 2, (title.top + title.bottom) / 2);
+  const DWORD start = GetTickCount();
+  while (Tagged(run.DescribePanes(), L"clicked ") != std::vector<std::wstring>{L"1"} &&
+         GetTickCount() - start < 5000)
+    Sleep(100);
+  ASSERT_EQ(Tagged(run.DescribePanes(), L"clicked "), std::vector<std::wstring>{L"1"});
+  before = run.DescribePanes();
+  const auto hasSize = [](const std::vector<std::wstring>& report, const wchar_t* list) {
+    const auto columns = Tagged(report, L"column ");
+    return std::find(columns.begin(), columns.end(), std::wstring(list) + L" Size") !=
+           columns.end();
+  };
+
+  RECT bar{};
+  ASSERT_TRUE(e2e::ReportRect(before, L"menu", L"&Headings", bar));
+  e2e::RealLeftClick((bar.left + bar.right) / 2, (bar.top + bar.bottom) / 2);
+  RECT item{};
+  const DWORD opened = GetTickCount();
+  while (!(e2e::ReportRect(run.DescribePanes(), L"item", L"Si&ze", item) && item.top >= bar.bottom) &&
+         GetTickCount() - opened < 5000)
+    Sleep(100);
+  ASSERT_GE(item.top, bar.bottom) << "the Headings menu did not open";
+  e2e::RealLeftClick((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+  std::vector<std::wstring> after;
+  const DWORD chosen = GetTickCount();
+  do {
+    Sleep(100);
+    after = run.DescribePanes();
+  } while (hasSize(after, L"1") == hasSize(before, L"1") && GetTickCount() - chosen < 5000);
+  EXPECT_NE(hasSize(after, L"1"), hasSize(before, L"1"));
+  for (const wchar_t* other : {L"0", L"100", L"101"})
+    EXPECT_EQ(hasSize(after, other), hasSize(before, other)) << other;
+}
+
+// The compare button on two panes showing the same folder marks every item of both listings as
+// matched.
+TEST_F(TwoPaneProgram, TheCompareButtonMarksBothListings) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  std::vector<std::wstring> report = run.DescribePanes();
+  ASSERT_TRUE(Tagged(report, L"match ").empty());
+  RECT button{};
+  // Only the button keyed "compare" itself, not "compare_size" or "compare_date".
+  std::vector<std::wstring> compareLine;
+  for (const auto& l : report)
+    if (l.size() > 8 && l.compare(l.size() - 8, 8, L" compare") == 0) compareLine.push_back(l);
+  ASSERT_TRUE(e2e::ReportRect(compareLine, L"button", L"compare", button));
+  e2e::RealLeftClick((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+  const DWORD start = GetTickCount();
+  do {
+    Sleep(100);
+    report = run.DescribePanes();
+  } while (Tagged(report, L"match ").empty() && GetTickCount() - start < 5000);
+  std::vector<std::wstring> listed = Tagged(report, L"list ");
+  std::vector<std::wstring> matched = Tagged(report, L"match ");
+  ASSERT_FALSE(listed.empty());
+  std::sort(listed.begin(), listed.end());
+  std::sort(matched.begin(), matched.end());
+  EXPECT_EQ(matched, listed);  // both panes list C:\ and every item of both is marked
+  EXPECT_TRUE(Tagged(report, L"nomatch ").empty());
 }
 
 }  // namespace

@@ -65,14 +65,31 @@ std::wstring ReleaseBinFolder() {
   return p.substr(0, p.find_last_of(L'\\')) + L"\\..\\bin";
 }
 
+bool CopyFolderFiles(const std::wstring& from, const std::wstring& to) {
+  if (!CreateDirectoryW(to.c_str(), nullptr)) return false;
+  WIN32_FIND_DATAW d;
+  HANDLE h = FindFirstFileW((from + L"\\*").c_str(), &d);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  bool ok = true;
+  do {
+    if (!(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      ok = CopyFileW((from + L"\\" + d.cFileName).c_str(), (to + L"\\" + d.cFileName).c_str(),
+                     FALSE) && ok;
+  } while (FindNextFileW(h, &d));
+  FindClose(h);
+  return ok;
+}
+
 std::wstring MakeProgramFolder(const std::wstring& bin, const std::wstring& parent) {
   const std::wstring folder =
       parent + L"\\varnello-run-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
       std::to_wstring(GetTickCount());
   if (!CreateDirectoryW(folder.c_str(), nullptr)) return {};
-  for (const wchar_t* name : {L"Varnello.exe", L"Zenlo.dll", L"ring6full.gif", L"CHIME.WAV"})
+  for (const wchar_t* name : {L"Varnello.exe", L"Zenlo.dll", L"ring6full.gif", L"CHIME.WAV",
+                            L"TIPOFDAY.TXT"})
     if (!CopyFileW((bin + L"\\" + name).c_str(), (folder + L"\\" + name).c_str(), FALSE))
       return {};
+  if (!CopyFolderFiles(bin + L"\\skins", folder + L"\\skins")) return {};
   return folder;
 }
 
@@ -81,8 +98,11 @@ void RemoveProgramFolder(const std::wstring& folder) {
   HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &d);
   if (h != INVALID_HANDLE_VALUE) {
     do {
+      const std::wstring name = d.cFileName;
       if (!(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        DeleteFileW((folder + L"\\" + d.cFileName).c_str());
+        DeleteFileW((folder + L"\\" + name).c_str());
+      else if (name == L"skins")
+        RemoveProgramFolder(folder + L"\\" + name);
     } while (FindNextFileW(h, &d));
     FindClose(h);
   }
@@ -90,6 +110,9 @@ void RemoveProgramFolder(const std::wstring& folder) {
 }
 
 ProgramRun::~ProgramRun() {
+  const std::wstring store = std::wstring(L"Software\\") + varnello::kReportingStoreName;
+  RegDeleteTreeW(HKEY_CURRENT_USER, store.c_str());
+  RegDeleteKeyW(HKEY_CURRENT_USER, store.c_str());
   if (process_.hProcess) {
     if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
       TerminateProcess(process_.hProcess, 99);
@@ -101,6 +124,10 @@ ProgramRun::~ProgramRun() {
 }
 
 bool ProgramRun::Start(const std::wstring& folder) {
+  const std::wstring options = std::wstring(L"Software\\") + varnello::kReportingStoreName + L"\\Options";
+  const wchar_t* show = ShowTips ? L"1" : L"0";
+  RegSetKeyValueW(HKEY_CURRENT_USER, options.c_str(), L"Show Tips at Startup", REG_SZ, show,
+                  sizeof(wchar_t) * 2);
   std::wstring command = L"\"" + folder + L"\\Varnello.exe\"";
   STARTUPINFOW si{};
   si.cb = sizeof si;

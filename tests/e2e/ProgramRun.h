@@ -11,6 +11,8 @@ namespace e2e {
 // Lays out a fresh program folder (Varnello.exe, Zenlo.dll and the shipped files from `bin`)
 // under `parent`; returns its path, or empty on failure.
 std::wstring MakeProgramFolder(const std::wstring& bin, const std::wstring& parent);
+// Copies the files of folder `from` into a new folder `to`; false when any could not be copied.
+bool CopyFolderFiles(const std::wstring& from, const std::wstring& to);
 // The temporary folder without its trailing backslash, a parent for MakeProgramFolder.
 std::wstring TempBase();
 // Removes a folder made by MakeProgramFolder with everything the run left in it.
@@ -28,6 +30,9 @@ class ProgramRun {
   ProgramRun(const ProgramRun&) = delete;
   ProgramRun& operator=(const ProgramRun&) = delete;
 
+  // Tips at start-up are off in a run unless the test asks for them before Start; the option
+  // is removed again when the run ends.
+  bool ShowTips = false;
   bool Start(const std::wstring& folder);
   // The visible main window of the run (titled "Varnello", with a menu bar), or null.
   HWND MainWindow() const;

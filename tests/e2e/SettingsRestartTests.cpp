@@ -45,12 +45,11 @@ RECT RowsBelow(HWND main, const RECT& bar) {
       main,
       [](HWND w, LPARAM lp) -> BOOL {
         auto& f = *reinterpret_cast<Found*>(lp);
-        wchar_t cls[64] = L"";
-        GetClassNameW(w, cls, 64);
         RECT r;
         GetWindowRect(w, &r);
-        const bool vertical = r.bottom - r.top > r.right - r.left;
-        if (std::wstring(cls) == L"ScrollBar" && IsWindowVisible(w) && vertical &&
+        // The listing's vertical scroll bar: a narrow upright strip at the rows' right.
+        const bool bar = r.bottom - r.top > 2 * (r.right - r.left) && r.right - r.left <= 25;
+        if (bar && IsWindowVisible(w) &&
             r.left > f.bar.left && r.right <= f.bar.right + 2 && r.top >= f.bar.bottom &&
             (f.rows.bottom == 0 || r.top < f.rows.top))
           f.rows = {f.bar.left, r.top, r.left, r.bottom};

@@ -1,5 +1,7 @@
 #include "StateReport.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "listing/view/ViewState.h"
@@ -11,7 +13,7 @@ namespace varnello {
 
 namespace {
 
-std::wstring RectText(const RECT& r) {
+std::wstring Rect(const RECT& r) {
   return std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " +
          std::to_wstring(r.right) + L" " + std::to_wstring(r.bottom);
 }
@@ -32,14 +34,14 @@ std::wstring ScreenPlaces(const zenlo::ZenloFileControl& c) {
     const int height = tk::TwipsToPixels(v.RowHeight, tk::TwipsPerPixelY());
     if (topLeft.y < 0 || topLeft.y + height > box.bottom) continue;
     ClientToScreen(v.FolderBox.Handle(), &topLeft);
-    out += L"row " + RectText({topLeft.x, topLeft.y, topLeft.x + 150, topLeft.y + height}) + L" " +
+    out += L"row " + Rect({topLeft.x, topLeft.y, topLeft.x + 150, topLeft.y + height}) + L" " +
            item.FullPath + L"\n";
   }
   for (const auto& b : v.Toolbar1.Buttons()) {
     if (b.Key.empty() || b.Separator) continue;
     RECT r = v.Toolbar1.ButtonRect(b.Key);
     MapWindowPoints(v.Toolbar1.Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
-    out += L"button " + RectText(r) + L" " + b.Key + L"\n";
+    out += L"button " + Rect(r) + L" " + b.Key + L"\n";
   }
   return out;
 }
@@ -58,6 +60,17 @@ std::wstring DescribePanes(const Master& master) {
       for (const auto& p : listing->ShownItems()) out += L"list " + p + L"\n";
       for (const auto& p : listing->MarkedItems()) out += L"mark " + p + L"\n";
       if (const zenlo::ZenloFileControl* c = listing->Control()) out += ScreenPlaces(*c);
+      for (const auto& [p, mark] : listing->CompareMarks())
+        if (mark != zenlo::NotActive)
+          out += (mark == zenlo::IsMatch ? L"match " : L"nomatch ") + p + L"\n";
+    }
+    for (const short index : {i, static_cast<short>(i + 100)}) {
+      PaneList* l = master.List(index);
+      if (!l) continue;
+      for (const wchar_t* column : {L"Extension", L"Size", L"DateLastModified", L"DateCreated",
+                                    L"DateLastAccessed", L"FileType", L"Attributes", L"Comments"})
+        if (l->GetHeadingValue(column))
+          out += L"column " + std::to_wstring(index) + L" " + column + L"\n";
     }
   }
   out += L"active " + std::to_wstring(master.Options.ActivePane) + L"\n";
@@ -74,13 +87,30 @@ std::wstring DescribePanes(const Master& master) {
   for (int i = 0; bar && i < GetMenuItemCount(bar); ++i) {
     RECT r{};
     if (GetMenuItemRect(master.Handle(), bar, static_cast<UINT>(i), &r))
-      out += L"menu " + RectText(r) + L" " + caption(bar, i) + L"\n";
+      out += L"menu " + Rect(r) + L" " + caption(bar, i) + L"\n";
     HMENU sub = GetSubMenu(bar, i);
     for (int k = 0; sub && k < GetMenuItemCount(sub); ++k)
       if (GetMenuItemRect(nullptr, sub, static_cast<UINT>(k), &r) && r.right > r.left &&
           r.bottom > r.top)
-        out += L"item " + RectText(r) + L" " + caption(sub, k) + L"\n";
+        out += L"item " + Rect(r) + L" " + caption(sub, k) + L"\n";
   }
+  if (const TipForm* tip = master.Tip()) out += L"tip " + tip->TipText() + L"\n";
+  // Screen places of the main toolbar's buttons, the pane title bars and the path box.
+  auto onScreen = [&](HWND w, RECT r) {
+    MapWindowPoints(w, HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
+    return Rect(r);
+  };
+  const tk::Toolbar& toolbar = master.Toolbar1();
+  for (const auto& b : toolbar.Buttons())
+    if (!b.Key.empty() && !b.Separator)
+      out += L"button " + onScreen(toolbar.Handle(), toolbar.ButtonRect(b.Key)) + L" " + b.Key + L"\n";
+  auto place = [&](const std::wstring& name, HWND w) {
+    RECT r{};
+    if (!w || !IsWindowVisible(w) || !GetClientRect(w, &r)) return;
+    out += L"place " + onScreen(w, r) + L" " + name + L"\n";
+  };
+  for (short i = 0; i < kPaneCount; ++i) place(L"titlebar " + std::to_wstring(i), master.TitleBarWindow(i));
+  place(L"pathbox", master.CurrentPathWindow());
   return out;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 
+#include "DesktopInput.h"
 #include "toolkit/InputBox.h"
 #include "toolkit/PopupMenu.h"
 
@@ -25,29 +26,7 @@ void AnswerBox(const std::wstring& title, const std::wstring& text, int button) 
 }
 
 // The pop-up menu window of this process once it is shown; null when none came.
-HWND ShownMenu() {
-  for (int i = 0; i < 2400; ++i) {
-    struct Search {
-      HWND found = nullptr;
-    } search;
-    EnumWindows(
-        [](HWND w, LPARAM l) -> BOOL {
-          wchar_t cls[16] = {};
-          DWORD pid = 0;
-          GetWindowThreadProcessId(w, &pid);
-          GetClassNameW(w, cls, 16);
-          if (pid == GetCurrentProcessId() && IsWindowVisible(w) && lstrcmpW(cls, L"#32768") == 0) {
-            reinterpret_cast<Search*>(l)->found = w;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    if (search.found) return search.found;
-    Sleep(25);
-  }
-  return nullptr;
-}
+HWND ShownMenu() { return e2e::WaitForShownWindow(L"#32768", 60000); }
 
 // Keys for the menu, sent to the menu itself so that no other window's focus gets in the way.
 void PressKeys(HWND owner, std::initializer_list<WORD> keys) {

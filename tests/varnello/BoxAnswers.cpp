@@ -34,9 +34,8 @@ BoxAnswers::Action BoxAnswers::Close() {
 
 void BoxAnswers::InstallDefault() {
   varnello::MessageBoxForm::SetShownHook([](varnello::MessageBoxForm& box) {
-    std::string text;
-    for (wchar_t c : box.Text()) text += c < 128 ? static_cast<char>(c) : '?';
-    ADD_FAILURE() << "unexpected program message box: " << text;
+    const std::wstring text = box.Text();
+    ADD_FAILURE() << "unexpected program message box: " << std::string(text.begin(), text.end());
     box.CloseWithoutAnswer();
   });
 }

@@ -213,12 +213,6 @@ TEST_F(MasterTest, TheClickedListAndItsPaneAreMarked) {
                             1000 + static_cast<WPARAM>(i), 0) != 0;
     return false;
   };
-  // Without a command behind them the add-to-sort buttons stay grey, even for a listing.
-  master->Options.ClickedPane = 102;
-  master->HighlightActiveList(true);
-  EXPECT_FALSE(enabled(L"headascadd"));
-  EXPECT_FALSE(enabled(L"headdesadd"));
-  for (const wchar_t* key : {L"headascadd", L"headdesadd"}) master->Commands().OnButton(key, [] {});
   struct Case {
     short clicked;
     bool addToSort;

@@ -23,12 +23,6 @@ void Pump() {
   }
 }
 
-
-std::string Describe(const RECT& r) {
-  return "{" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-         std::to_string(r.right) + "," + std::to_string(r.bottom) + "}";
-}
-
 class PaneWindowTest : public MasterTest {
  protected:
   void ShowMaster() {
@@ -45,45 +39,7 @@ class PaneWindowTest : public MasterTest {
     for (const auto& c : lists.Log.Calls) n += c == call ? 1 : 0;
     return n;
   }
-  // Every shown pane's children stand where the arrangement of the window's current size says.
-  void ExpectChildrenWhereArranged() {
-    const Arrangement want =
-        ArrangePanes2(master->ArrangementInput(), master->Panes, master->Options.ShownPaneCount);
-    ASSERT_TRUE(want.Arranged);
-    const int tx = tk::TwipsPerPixelX(), ty = tk::TwipsPerPixelY();
-    // The toolbar spans the top of the window above the panes.
-    RECT client{};
-    GetClientRect(master->Handle(), &client);
-    const RECT bar = tk::RectInParent(master->Toolbar1().Handle());
-    EXPECT_TRUE(IsWindowVisible(master->Toolbar1().Handle()));
-    EXPECT_TRUE(tk::SameRect(bar, RECT{0, 0, client.right, master->Toolbar1().PreferredHeight()}))
-        << Describe(bar);
-    for (short i = 0; i < kPaneCount; ++i) {
-      SCOPED_TRACE(testing::Message() << "pane " << i);
-      const PaneRecord& p = master->Panes[i];
-      if (p.Status != 0) {
-        if (p.Loaded) {
-          EXPECT_FALSE(IsWindowVisible(master->List(i)->Window()));
-        }
-        EXPECT_FALSE(IsWindowVisible(master->TitleBarWindow(i)));
-        continue;
-      }
-      const PanePlacement& c = want.Controls[i];
-      const std::pair<HWND, TwipRect> placed[] = {
-          {master->List(i)->Window(), c.Tree},
-          {master->List(static_cast<short>(i + 100))->Window(), c.Child},
-          {master->TitleBarWindow(i), c.TitleBar},
-          {master->Chrome().CloseButton(i), c.CloseButton},
-      };
-      for (const auto& [w, r] : placed) {
-        const RECT got = tk::RectInParent(w), expect = ToPixels(r, tx, ty);
-        EXPECT_TRUE(tk::SameRect(got, expect)) << Describe(got) << " vs " << Describe(expect);
-      }
-      EXPECT_EQ(IsWindowVisible(master->List(i)->Window()) != FALSE, p.MainListFits);
-      EXPECT_EQ(IsWindowVisible(master->Chrome().NoRoom(i)) != FALSE, !p.MainListFits);
-      EXPECT_TRUE(IsWindowVisible(master->TitleBarWindow(i)));
-    }
-  }
+  void ExpectChildrenWhereArranged() { vtest::ExpectChildrenWhereArranged(*master); }
 };
 
 struct FakeTray final : TrayIcon {

@@ -19,7 +19,7 @@ TEST(RealLists, PaneZeroListsTheFolderItsTreeShows) {
   tree.Write(L"one.txt", "1");
   tree.Write(L"two.dat", "22");
   vtest::Reporter reporter;
-  varnello::Master master(program.Path(), factory);
+  varnello::Master master(vtest::WithShippedSkins(program.Path()), factory);
   master.Form_Load(reporter);
   ASSERT_TRUE(reporter.Loaded);
   ASSERT_TRUE(master.Panes[0].Loaded);
@@ -42,6 +42,70 @@ TEST(RealLists, PaneZeroListsTheFolderItsTreeShows) {
   master.RequestClose();
   EXPECT_TRUE(master.Unloaded());
   EXPECT_FALSE(program.Exists(L"run.txt"));
+}
+
+}  // namespace
+
+namespace {
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+TEST(RealLists, FivePanesResizedStandWhereTheArrangementSaysAndPaintAgain) {
+  // The resize moves the lists that stay shown instead of hiding them, and holds their
+  // painting meanwhile: afterwards each must stand where the arrangement says, be visible
+  // exactly when it fits, and have the parts inside it on screen.
+  varnello::ZenloPaneListFactory factory(vtest::ExeFolder());
+  ASSERT_TRUE(factory.Loaded());
+  vtest::TempDir program;
+  vtest::Reporter reporter;
+  varnello::Master master(vtest::WithShippedSkins(program.Path()), factory);
+  master.Form_Load(reporter);
+  ASSERT_TRUE(reporter.Loaded);
+  master.Show();
+  Pump();
+  for (short pane : {2, 3, 4}) master.ChangePanes(pane);
+  ASSERT_EQ(master.Options.ShownPaneCount, 5);
+  const struct {
+    const wchar_t* layout;
+    int width, height;
+  } steps[] = {{L"vertical", 1260, 860}, {L"vertical", 1200, 820}, {L"horizontal", 1260, 900},
+               {L"horizontal", 900, 640}, {L"vertical", 1000, 700}};
+  for (const auto& step : steps) {
+    SCOPED_TRACE(testing::Message() << step.layout << " " << step.width << "x" << step.height);
+    master.SwitchLayout(step.layout);
+    SetWindowPos(master.Handle(), nullptr, 0, 0, step.width, step.height,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    Pump();
+    vtest::ExpectChildrenWhereArranged(master);
+    for (short i = 0; i < varnello::kPaneCount; ++i) {
+      for (short index : {i, static_cast<short>(i + 100)}) {
+        const HWND list = master.List(index)->Window();
+        if (!IsWindowVisible(list)) continue;
+        // Its own parts were laid out in the new height: none reaches below the list's edge
+        // (across, the filter box may run past a narrow listing's edge, clipped by it).
+        RECT outer{};
+        GetClientRect(list, &outer);
+        int shownParts = 0;
+        for (HWND part = GetWindow(list, GW_CHILD); part; part = GetWindow(part, GW_HWNDNEXT)) {
+          if (!IsWindowVisible(part)) continue;
+          ++shownParts;
+          const RECT r = tk::RectInParent(part);
+          EXPECT_LE(r.bottom, outer.bottom + 1) << index << " " << vtest::Describe(r);
+        }
+        EXPECT_GT(shownParts, 3) << index;
+        // Nothing is left waiting to be painted once the queue is empty.
+        EXPECT_FALSE(GetUpdateRect(list, nullptr, FALSE)) << index;
+      }
+    }
+  }
+  master.RequestClose();
+  EXPECT_TRUE(master.Unloaded());
 }
 
 }  // namespace

@@ -266,6 +266,33 @@ void RecordingList::StopOD() {
   Log(L"StopOD");
 }
 
+std::vector<zenlo::TypeFolderContents> RecordingList::FileArrayForCompare() const {
+  Log(L"FileArrayForCompare");
+  std::vector<zenlo::TypeFolderContents> contents;
+  for (const auto& n : CompareNames) contents.push_back({n, L"1", L"2001-01-01  00:00", false});
+  return contents;
+}
+void RecordingList::CompareFolder(std::vector<zenlo::TypeFolderContents>& contents,
+                                  zenlo::EnumCompareMode mode) {
+  std::wstring names;
+  for (auto& c : contents) {
+    names += (names.empty() ? L"" : L" ") + c.TheFileName;
+    for (const auto& m : MatchNames)
+      if (m == c.TheFileName) c.MatchMade = true;
+  }
+  Log(L"CompareFolder(" + names + L"," + std::to_wstring(static_cast<int>(mode)) + L")");
+}
+void RecordingList::CompareResultsUpdate(const std::vector<zenlo::TypeFolderContents>& contents) {
+  std::wstring matched;
+  for (const auto& c : contents)
+    if (c.MatchMade) matched += (matched.empty() ? L"" : L" ") + c.TheFileName;
+  Log(L"CompareResultsUpdate(" + matched + L")");
+}
+bool RecordingList::WriteFileListing(const std::wstring& path) {
+  Log(L"WriteFileListing(" + path + L")");
+  return WriteAnswer;
+}
+
 std::unique_ptr<varnello::PaneList> RecordingFactory::Create(short index, HWND parent,
                                                              varnello::PaneListEvents& events) {
   for (short f : FailIndexes)

@@ -129,6 +129,21 @@ class RecordingList final : public varnello::PaneList {
   void ItemNameForRename(std::wstring& path, std::wstring& oldName, bool useActive,
                          zenlo::sTypes& type) override;
 
+  void ShiftHeading(const std::wstring& d) override { Log(L"ShiftHeading(" + d + L")"); }
+  void DoSorting(const std::wstring& o) override { Log(L"DoSorting(" + o + L")"); }
+  void ModifyHeadings(const std::wstring& n) override { Log(L"ModifyHeadings(" + n + L")"); }
+  void CalculateFolderSize() override { Log(L"CalculateFolderSize"); }
+  std::vector<zenlo::TypeFolderContents> FileArrayForCompare() const override;
+  void CompareFolder(std::vector<zenlo::TypeFolderContents>& contents,
+                     zenlo::EnumCompareMode mode) override;
+  void CompareResultsUpdate(const std::vector<zenlo::TypeFolderContents>& contents) override;
+  bool WriteFileListing(const std::wstring& path) override;
+
+  // Compare: the names this list hands out, and the names it matches when compared.
+  std::vector<std::wstring> CompareNames;
+  std::vector<std::wstring> MatchNames;
+  bool WriteAnswer = true;
+
   std::int32_t ActiveItemLevel = 1;
   std::wstring ActiveItemPath;
   std::map<std::wstring, bool> Headings;  // columns shown; others are not

@@ -10,6 +10,7 @@
 #include "commands/MainMenu.h"
 #include "settings/SettingsLocation.h"
 #include "settings/WindowPosition.h"
+#include "toolkit/PathText.h"
 #include "toolkit/SettingRecords.h"
 #include "toolkit/Text.h"
 #include "toolkit/Window.h"
@@ -447,6 +448,44 @@ TEST_F(SettingsTest, AFailedSaveKeepsTheOldFileAndSaysSoOnce) {
   // Once the file can be written again, it is.
   master->SaveSettings();
   EXPECT_NE(Bytes(File()), old);
+}
+
+// A program folder whose name ends in a dot or a blank: Win32 drops that ending from plain paths,
+// so its settings and run marker would land in a sibling folder, or nowhere.
+TEST(SettingsLocation, AProgramFolderWhoseNameEndsInADotOrBlankKeepsItsOwnFiles) {
+  for (const wchar_t* name : {L"prog.", L"prog "}) {
+    SCOPED_TRACE(name[4] == L'.' ? "ending in a dot" : "ending in a blank");
+    vtest::TempDir base;
+    const std::wstring folder = base.File(name);
+    ASSERT_TRUE(CreateDirectoryW(tk::LongPathForm(folder).c_str(), nullptr));
+    vtest::WithShippedSkins(tk::LongPathForm(folder));
+    auto exists = [](const std::wstring& path) {
+      return GetFileAttributesW(tk::LongPathForm(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    };
+    {
+      vtest::RecordingFactory lists;
+      vtest::Reporter reporter;
+      varnello::Master master(folder, lists);
+      master.Form_Load(reporter);
+      ASSERT_TRUE(reporter.Loaded);
+      EXPECT_TRUE(exists(folder + L"\\run.txt"));
+      master.SaveSettings();
+      EXPECT_TRUE(exists(folder + L"\\user.usr"));
+      EXPECT_FALSE(exists(base.File(L"prog\\user.usr")));
+      master.RequestClose();
+      EXPECT_FALSE(exists(folder + L"\\run.txt"));  // a clean exit removes it
+    }
+    // The next start reads what this one saved.
+    vtest::RecordingFactory lists;
+    vtest::Reporter reporter;
+    vtest::BoxAnswers boxes({vtest::BoxAnswers::Press(1)});
+    varnello::Master master(folder, lists);
+    master.Form_Load(reporter);
+    ASSERT_TRUE(reporter.Loaded);
+    EXPECT_TRUE(boxes.Seen.empty()) << (boxes.Seen.empty() ? "" : tk::ToUtf8(boxes.Seen[0].Text));
+    master.RequestClose();
+    e2e::RemoveProgramFolder(tk::LongPathForm(folder));
+  }
 }
 
 TEST(SettingsLocation, TheProgramFolderWhenWritableElseTheUsersOwn) {

@@ -53,7 +53,7 @@ TEST_P(PhaseFailure, NamesTheStageAndEndsTheProgram) {
   vtest::TempDir dir;
   vtest::RecordingFactory lists;
   vtest::Reporter reporter;
-  varnello::Master master(dir.Path(), lists);
+  varnello::Master master(vtest::WithShippedSkins(dir.Path()), lists);
   master.PhaseHook = [&](const std::wstring& text) {
     if (text == phase) throw std::runtime_error("phase failed");
   };
@@ -82,7 +82,7 @@ TEST(ListCreation, AListThatCannotBeMadeFailsItsPane) {
     vtest::RecordingFactory lists;
     lists.FailIndexes = {index};
     vtest::Reporter reporter;
-    varnello::Master master(dir.Path(), lists);
+    varnello::Master master(vtest::WithShippedSkins(dir.Path()), lists);
     BoxAnswers boxes({BoxAnswers::Press(1)});
     master.Form_Load(reporter);
     ASSERT_EQ(boxes.Seen.size(), 1u);
@@ -104,9 +104,9 @@ TEST_F(MasterTest, RunningMarkerOffersTheReset) {
     vtest::TempDir folder;
     vtest::RecordingFactory factory;
     vtest::Reporter rep;
-    varnello::Master m(folder.Path(), factory);
+    varnello::Master m(vtest::WithShippedSkins(folder.Path()), factory);
     folder.Write(L"run.txt", "");
-    folder.Write(L"user.usr", "\"SkinName\",\"x\",0,0,0,0\r\n");
+    folder.Write(L"user.usr", "\"SkinName\",\"roxy\",0,0,0,0\r\n");
     BoxAnswers boxes({c.answer});
     m.Form_Load(rep);
     EXPECT_TRUE(rep.Loaded);

@@ -128,24 +128,23 @@ TEST_F(MasterTest, TheImageListHoldsFortyFourDistinctPictures) {
 TEST_F(MasterTest, MenuEntriesCarryTheirPictures) {
   StartUp();
   ASSERT_FALSE(master->MenuIconsFailed);
-  const wchar_t* captions[] = {
-      L"Move &Left", L"Move &Right", L"Sort &Ascending - Start New Sort",
-      L"Sort &Descending - Start New Sort", L"Sort Asc - Add to Current Sort",
-      L"Sort Des - Add to Current Sort", L"&Calculate Folder Sizes", L"Choose &Skin...",
-      L"&Vertical", L"&Horizontal", L"Auto Expand Pane Size", L"Command &Line",
-      L"&Recycle Bin...", L"&Empty Recycle Bin", L"Varnello &Website...", L"&Help...",
-      L"E&xit", L"Com&pare Folder Contents", L"&Color Coding && Comments", L"&Options...",
-      L"&Orientation"};
+  using namespace varnello;
+  const UINT entries[] = {mnuHeadLeft, mnuHeadRight, mnuSortAsc, mnuSortDes, mnuSortAscAdd,
+                          mnuSortAddDes, mnuCalculateFolderSizes, mnuChooseSkin, mnuVertical,
+                          mnuHorizontal, mnuAutoExpand, mnuShowCommandLine, mnuRCOpenRecycleBin,
+                          mnuRCEmptyRecycleBin, mnuWebsite, mnuHelp, mnuExit, mnuCompare,
+                          mnuUseEnhancedMode, mnuOptions, mnuOrientation};
   auto expectPictures = [&] {
-    for (const wchar_t* c : captions) {
-      HBITMAP picture = master->MenuIcons().ImageOf(c);
-      EXPECT_NE(picture, nullptr) << std::string(c, c + wcslen(c));
-      EXPECT_EQ(GetObjectType(picture), static_cast<DWORD>(OBJ_BITMAP))
-          << std::string(c, c + wcslen(c));
+    for (UINT id : entries) {
+      HBITMAP picture = master->MenuIcons().ImageOf(id);
+      EXPECT_NE(picture, nullptr) << id;
+      EXPECT_EQ(GetObjectType(picture), static_cast<DWORD>(OBJ_BITMAP)) << id;
     }
   };
   expectPictures();
-  EXPECT_EQ(master->MenuIcons().ImageOf(L"&File"), nullptr);
+  EXPECT_EQ(master->MenuIcons().ImageOf(mnuFile), nullptr);
+  // A caption shared by several entries ("&On") does not lead a picture astray.
+  EXPECT_EQ(master->MenuIcons().ImageOf(mnuCommandOn), nullptr);
   // Going to the tray and the right-click menu detach the component and attach it again: the
   // pictures come back.
   master->MenuIcons().Detach();
@@ -154,42 +153,52 @@ TEST_F(MasterTest, MenuEntriesCarryTheirPictures) {
   // Shutdown takes the pictures off again.
   master->RequestClose();
   EXPECT_TRUE(master->Unloaded());
-  EXPECT_EQ(master->MenuIcons().ImageOf(L"E&xit"), nullptr);
+  EXPECT_EQ(master->MenuIcons().ImageOf(mnuExit), nullptr);
 }
 
-// Every entry of the menu bar and every toolbar button is enabled exactly when a command is
-// behind it: the pane entries open panes, the unbuilt commands are grey.
+// Every entry of the menu bar, the tray menu and every toolbar button is enabled exactly when a
+// command is behind it; the options dialog, still to come, is grey, and so is adding a sort level
+// while a tree is the clicked list.
 TEST_F(MasterTest, EntriesAreEnabledExactlyWhenTheirCommandWorks) {
+  using namespace varnello;
   StartUp();
-  HMENU bar = master->MenuBar();
-  std::vector<UINT> enabledIds;
-  std::function<void(HMENU)> walk = [&](HMENU menu) {
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-      if (HMENU sub = GetSubMenu(menu, i)) {
-        walk(sub);
-        continue;
-      }
-      const UINT id = GetMenuItemID(menu, i);
-      if (id == 0) continue;  // a separator
-      const bool grey = (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED) != 0;
-      EXPECT_EQ(!grey, master->Commands().HasMenu(id)) << id;
-      if (!grey) enabledIds.push_back(id);
-    }
+  const std::vector<UINT> unbuilt = {mnuOptions};
+  const std::vector<std::wstring> unbuiltKeys = {L"useenhancedmode"};
+  auto isIn = [](const auto& list, const auto& v) {
+    return std::find(list.begin(), list.end(), v) != list.end();
   };
-  walk(bar);
-  std::sort(enabledIds.begin(), enabledIds.end());
-  std::vector<UINT> want = {varnello::mnuExit, varnello::mnuAbout, varnello::mnuColorOn,
-                            varnello::mnuColorOff};
-  for (UINT i = 0; i < 5; ++i) want.push_back(varnello::mnuPane0 + i);
-  std::sort(want.begin(), want.end());
-  EXPECT_EQ(enabledIds, want);
-  const tk::Toolbar& toolbar = master->Toolbar1();
-  for (size_t i = 0; i < toolbar.Buttons().size(); ++i) {
-    const auto& b = toolbar.Buttons()[i];
-    if (b.Separator || b.SpaceWidth) continue;
-    const bool on = SendMessageW(toolbar.Handle(), TB_ISBUTTONENABLED, 1000 + i, 0) != 0;
-    const bool works = b.Key.rfind(L"pane", 0) == 0 || b.Key == L"showcolor";
-    EXPECT_EQ(on, works) << std::string(b.Key.begin(), b.Key.end());
+  for (const short clicked : {short{0}, short{100}}) {
+    SCOPED_TRACE(clicked);
+    master->List_SetLockedIndex(clicked);
+    int entries = 0;
+    std::function<void(HMENU)> walk = [&](HMENU menu) {
+      for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        if (HMENU sub = GetSubMenu(menu, i)) {
+          walk(sub);
+          continue;
+        }
+        const UINT id = MenuEntryId(menu, i);
+        if (id == 0) continue;  // a separator
+        ++entries;
+        const bool grey =
+            (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED) != 0;
+        const bool addsLevel = id == mnuSortAscAdd || id == mnuSortAddDes;
+        EXPECT_EQ(!grey, !isIn(unbuilt, id) && !(addsLevel && clicked < 100)) << id;
+        EXPECT_EQ(master->Commands().HasMenu(id), !isIn(unbuilt, id)) << id;
+      }
+    };
+    walk(master->MenuBar());
+    walk(master->TrayMenu());
+    EXPECT_EQ(entries, 48);
+    const tk::Toolbar& toolbar = master->Toolbar1();
+    for (size_t i = 0; i < toolbar.Buttons().size(); ++i) {
+      const auto& b = toolbar.Buttons()[i];
+      if (b.Separator || b.SpaceWidth) continue;
+      const bool on = SendMessageW(toolbar.Handle(), TB_ISBUTTONENABLED, 1000 + i, 0) != 0;
+      const bool addsLevel = b.Key == L"headascadd" || b.Key == L"headdesadd";
+      EXPECT_EQ(on, !isIn(unbuiltKeys, b.Key) && !(addsLevel && clicked < 100))
+          << std::string(b.Key.begin(), b.Key.end());
+    }
   }
 }
 

@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "ScreenPixels.h"
@@ -327,4 +329,49 @@ TEST(Frame, ABarMovedAcrossTheToolbarLeavesNoTrail) {
     for (int x = 0; x < strip.Width(); ++x)
       if (strip.At(x, y) == kBar) ++trail;
   EXPECT_EQ(trail, 0) << "pixels of the bar left on the toolbar";
+}
+
+namespace {
+
+// The pixels of one toolbar button as the screen shows them.
+std::vector<COLORREF> ButtonPixels(const ZenloFileControl& c, const wchar_t* key) {
+  const tk::Toolbar& bar = c.View().Toolbar1;
+  const RECT r = bar.ButtonRect(key);
+  testsupport::ScreenPixels shown(bar.Handle());
+  std::vector<COLORREF> pixels;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) pixels.push_back(shown.At(x, y));
+  return pixels;
+}
+
+}  // namespace
+
+TEST(Frame, ToolbarsShowEveryPictureAfterTheControlsShareThem) {
+  // Every control's toolbar draws from the library's one set of pictures: one control going
+  // away must leave the others' pictures, and a control made afterwards shows the same ones.
+  testsupport::HostWindow host(900, 300);
+  auto make = [&](int top) {
+    auto c = std::make_unique<ControlHolder>(fbFileAndFolder);
+    EXPECT_TRUE((*c)->CreateFrame(host.Handle()));
+    MoveWindow((*c)->Window(), 0, top, 880, 90, TRUE);
+    (*c)->LoadSetup();
+    (*c)->ResizeControl(vertical);
+    return c;
+  };
+  auto first = make(0);
+  auto second = make(95);
+  first.reset();
+  auto third = make(190);
+  for (const wchar_t* key : {L"upfolder", L"newfolder", L"showfolders", L"refresh", L"headings",
+                             L"calculate", L"listmode"}) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(key)));
+    const std::vector<COLORREF> kept = ButtonPixels(**second, key);
+    const std::vector<COLORREF> fresh = ButtonPixels(**third, key);
+    ASSERT_FALSE(kept.empty());
+    EXPECT_EQ(kept, fresh);
+    // A picture, not an empty button: many pixels differ from the button's corner.
+    const COLORREF face = kept.front();
+    const auto ink = std::count_if(kept.begin(), kept.end(), [&](COLORREF p) { return p != face; });
+    EXPECT_GT(ink, 30);
+  }
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "listing/view/LibraryPictures.h"
 #include "listing/view/ViewState.h"
 #include "toolkit/EventLoop.h"
 #include "support/ControlFixture.h"
@@ -38,8 +39,8 @@ int ShownImage(const ZenloFileControl& c, const std::wstring& key) {
   return -3;
 }
 
-int ImageOf(const ZenloFileControl& c, const wchar_t* key) {
-  return c.View().imlToolbarIcons.IndexOf(key);
+int ImageOf(const ZenloFileControl&, const wchar_t* key) {
+  return zenlo::ListPictures::Shared().ToolbarImages().IndexOf(key);
 }
 
 // The command of a menu item by its caption.

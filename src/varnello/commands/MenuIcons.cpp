@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "commands/MainMenu.h"
+
 namespace varnello {
 
 MenuIconComponent::~MenuIconComponent() {
@@ -31,28 +33,25 @@ void MenuIconComponent::Detach() {
   window_ = nullptr;
 }
 
-bool MenuIconComponent::Find(HMENU menu, const std::wstring& caption, HMENU& owner,
-                             UINT& position) const {
+bool MenuIconComponent::Find(HMENU menu, UINT id, HMENU& owner, UINT& position) {
   const int count = GetMenuItemCount(menu);
   for (int i = 0; i < count; ++i) {
-    wchar_t text[512] = L"";
-    GetMenuStringW(menu, static_cast<UINT>(i), text, 512, MF_BYPOSITION);
-    if (caption == text) {
+    if (MenuEntryId(menu, i) == id) {
       owner = menu;
       position = static_cast<UINT>(i);
       return true;
     }
     if (HMENU sub = GetSubMenu(menu, i))
-      if (Find(sub, caption, owner, position)) return true;
+      if (Find(sub, id, owner, position)) return true;
   }
   return false;
 }
 
-bool MenuIconComponent::SetImage(const std::wstring& caption, int index) {
+bool MenuIconComponent::SetImage(UINT id, int index) {
   if (!window_ || !images_ || index < 0) return false;
   HMENU owner = nullptr;
   UINT position = 0;
-  if (!Find(GetMenu(window_), caption, owner, position)) return false;
+  if (!Find(GetMenu(window_), id, owner, position)) return false;
   // The same picture again (a settings file restating a default) is not drawn anew.
   for (const Placed& p : placed_)
     if (p.Menu == owner && p.Position == position && p.Index == index && p.Images == images_ &&
@@ -74,11 +73,7 @@ bool MenuIconComponent::SetImage(const std::wstring& caption, int index) {
   info.cbSize = sizeof info;
   info.fMask = MIIM_BITMAP;
   info.hbmpItem = bitmap;
-  // Entries with a command are set by their command id; a submenu's entry by its place.
-  const UINT id = GetMenuItemID(owner, static_cast<int>(position));
-  const BOOL set = id != static_cast<UINT>(-1) ? SetMenuItemInfoW(owner, id, FALSE, &info)
-                                               : SetMenuItemInfoW(owner, position, TRUE, &info);
-  if (!set) {
+  if (!SetMenuItemInfoW(owner, position, TRUE, &info)) {
     DeleteObject(bitmap);
     return false;
   }
@@ -94,11 +89,11 @@ bool MenuIconComponent::SetImage(const std::wstring& caption, int index) {
   return true;
 }
 
-HBITMAP MenuIconComponent::ImageOf(const std::wstring& caption) const {
+HBITMAP MenuIconComponent::ImageOf(UINT id) const {
   if (!window_) return nullptr;
   HMENU owner = nullptr;
   UINT position = 0;
-  if (!Find(GetMenu(window_), caption, owner, position)) return nullptr;
+  if (!Find(GetMenu(window_), id, owner, position)) return nullptr;
   MENUITEMINFOW info{};
   info.cbSize = sizeof info;
   info.fMask = MIIM_BITMAP;

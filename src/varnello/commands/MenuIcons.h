@@ -1,9 +1,8 @@
 #pragma once
-// Pictures beside menu entries: the entry is found by its caption and gets a bitmap drawn from
-// the shared image list.
+// Pictures beside menu entries: the entry is found by its command id (entries that open a
+// drop-down carry one too) and gets a bitmap drawn from the shared image list.
 #include <windows.h>
 
-#include <string>
 #include <vector>
 
 #include "toolkit/Controls.h"
@@ -24,10 +23,10 @@ class MenuIconComponent {
   bool Attach(HWND window);
   // Takes every picture off the menus and keeps it for the next Attach.
   void Detach();
-  // Gives the entry with that caption (anywhere in the menu bar) picture `index`.
-  bool SetImage(const std::wstring& caption, int index);
+  // Gives the entry with that id (anywhere in the menu bar) picture `index`.
+  bool SetImage(UINT id, int index);
   // The picture an entry shows now, or null.
-  HBITMAP ImageOf(const std::wstring& caption) const;
+  HBITMAP ImageOf(UINT id) const;
 
  private:
   struct Placed {
@@ -38,7 +37,7 @@ class MenuIconComponent {
     const tk::ImageList* Images;
     bool MenuColour;
   };
-  bool Find(HMENU menu, const std::wstring& caption, HMENU& owner, UINT& position) const;
+  static bool Find(HMENU menu, UINT id, HMENU& owner, UINT& position);
   static void Show(const Placed& p, HBITMAP bitmap);
   HWND window_ = nullptr;
   const tk::ImageList* images_ = nullptr;

@@ -112,6 +112,20 @@ void Master::List_MouseLocked(short, bool& locked) { MouseLocked(locked); }
 void Master::List_NotifySourceIndex(short index) { Options.DragSourceIndex = index; }
 
 void Master::PreviewKey(const MSG& msg) {
+  // The command-line box's edit field is a child of the box.
+  HWND box = command_.Handle();
+  if (box && (msg.hwnd == box || IsChild(box, msg.hwnd))) {
+    if (msg.message == WM_KEYDOWN)
+      cboCommand_KeyDown(static_cast<short>(msg.wParam),
+                         static_cast<short>(GetKeyState(VK_SHIFT) < 0 ? 1 : 0));
+    return;
+  }
+  // F1 anywhere else in the window opens the help.
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1 && KeyRearmed && msg.hwnd &&
+      (msg.hwnd == Handle() || IsChild(Handle(), msg.hwnd))) {
+    OpenHelp();
+    return;
+  }
   // Only keys meant for a list: the command-line box and the dialogs keep their own.
   short raiser = -1;
   for (const short base : {short{0}, short{100}}) {

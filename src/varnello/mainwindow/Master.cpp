@@ -71,6 +71,7 @@ Master::~Master() {
   for (auto& t : trees_) t.reset();
   menuIcons_.Detach();
   Destroy();
+  if (trayMenu_) DestroyMenu(trayMenu_);
 }
 
 void Master::CreateChildren() {
@@ -85,7 +86,8 @@ void Master::CreateChildren() {
                             L"Tahoma"));
   toolbar_.Create(Handle());
   AddMainToolbarButtons(toolbar_);
-  toolbar_.ButtonClick = [this](const std::wstring& key) { commands_.RunButton(key); };
+  trayMenu_ = CreateTrayMenu();
+  toolbar_.ButtonClick = [this](const std::wstring& key) { Toolbar1_ButtonClick(key); };
   RegisterCommands();
   currentPath_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_READONLY |
                                  ES_AUTOHSCROLL, 0, 0, 0, 0, Handle(), nullptr, nullptr, nullptr);
@@ -117,7 +119,11 @@ PaneList* Master::List(short index) const {
   return nullptr;
 }
 
-std::wstring Master::FilePath(const wchar_t* name) const { return folder_ + L"\\" + name; }
+// The long form where the folder's name needs it, so that a program folder ending in a dot or a
+// blank is the folder written to.
+std::wstring Master::FilePath(const wchar_t* name) const {
+  return tk::LongPathForm(folder_ + L"\\" + name);
+}
 
 std::wstring Master::TitleBarText(short pane) const {
   return pane >= 0 && pane < kPaneCount ? GetText(titleBars_[pane]) : std::wstring();
@@ -149,30 +155,7 @@ void Master::Form_Load(StartupReporter& splash) {
       if (!images_.Handle() && !BuildMainImages(images_))
         throw tk::RuntimeError(7, L"The program's pictures could not be made.");
       menuIcons_.SetImageList(&images_);
-      static const std::pair<const wchar_t*, const wchar_t*> kMenuPictures[] = {
-          {L"Move &Left", L"headleft2"},
-          {L"Move &Right", L"headright2"},
-          {L"Sort &Ascending - Start New Sort", L"headasc1"},
-          {L"Sort &Descending - Start New Sort", L"headdes1"},
-          {L"Sort Asc - Add to Current Sort", L"headascadd1"},
-          {L"Sort Des - Add to Current Sort", L"headdesadd1"},
-          {L"&Calculate Folder Sizes", L"calculate"},
-          {L"Choose &Skin...", L"choosecolors"},
-          {L"&Vertical", L"layoutvertical"},
-          {L"&Horizontal", L"layouthorizontal"},
-          {L"Auto Expand Pane Size", L"layoutautoexpand"},
-          {L"Command &Line", L"commandline"},
-          {L"&Recycle Bin...", L"recyclebin"},
-          {L"&Empty Recycle Bin", L"recycleempty2"},
-          {L"Varnello &Website...", L"vr1"},
-          {L"&Help...", L"about4"},
-          {L"E&xit", L"exit"},
-          {L"Com&pare Folder Contents", L"compare"},
-          {L"&Color Coding && Comments", L"colorcode"},
-          {L"&Options...", L"options"},
-      };
-      for (const auto& [caption, key] : kMenuPictures)
-        menuIcons_.SetImage(caption, images_.IndexOf(key));
+      for (const auto& [id, key] : MenuPictures()) menuIcons_.SetImage(id, images_.IndexOf(key));
     }
     Status(L"detecting environment...");
     if (IsWin95()) OSName = L"Windows 95", OldWindows = true;
@@ -275,7 +258,7 @@ void Master::LoadLastSettings() {
   SetMenuCheck(menu_, mnuCompareSize, true);
   toolbar_.SetValue(L"compare_size", true);
   toolbar_.SetValue(L"compare_date", true);
-  if (!MenuIconsFailed) menuIcons_.SetImage(L"&Orientation", images_.IndexOf(L"layouthorizontal"));
+  if (!MenuIconsFailed) menuIcons_.SetImage(mnuOrientation, images_.IndexOf(L"layouthorizontal"));
   toolbar_.SetValue(L"layoutvertical", false);
   toolbar_.SetValue(L"layouthorizontal", true);
   SetMenuCheck(menu_, mnuHidden, false);
@@ -332,12 +315,6 @@ void Master::MakeBookmarkDisplayPaths() {
     const std::wstring& p = b.Path;
     b.DisplayPath = p.size() > 100 ? p.substr(0, 10) + L"..." + p.substr(p.size() - 87) : p;
   }
-}
-
-void Master::LoadSkin(const std::wstring& skinName) {
-  Options.SkinName = tk::UpperCase(skinName);
-  // Skin files arrive with their reader; the default skin's colours stand until then.
-  ApplySkinChange();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -673,31 +650,21 @@ void Master::Form_Paint() {
   EndPaint(Handle(), &ps);
 }
 
-void Master::RegisterCommands() {
-  for (short i = 0; i < kPaneCount; ++i) {
-    commands_.OnMenu(mnuPane0 + static_cast<UINT>(i), [this, i] { ChangePanes(i); });
-    commands_.OnButton(PaneKey(i), [this, i] { ChangePanes(i); });
-  }
-  commands_.OnMenu(mnuExit, [this] { RequestClose(); });
-  commands_.OnMenu(mnuAbout, [this] {
-    if (OnAbout) OnAbout();
-  });
-  commands_.OnMenu(mnuColorOn, [this] { ShowColor(true); });
-  commands_.OnMenu(mnuColorOff, [this] { ShowColor(false); });
-  commands_.OnButton(L"showcolor", [this] { ShowColor(toolbar_.Value(L"showcolor")); });
-  ApplyCommandStates();
-}
-
 void Master::ApplyCommandStates() {
   commands_.ApplyTo(menu_);
+  commands_.ApplyTo(trayMenu_);
   commands_.ApplyTo(toolbar_);
   EnableSortLevelButtons();
 }
 
 void Master::EnableSortLevelButtons() {
   // Adding a sort level is a listing's: enabled for a listing, when the command is there.
+  const bool listing = Options.ClickedPane >= 100;
   for (const wchar_t* key : {L"headascadd", L"headdesadd"})
-    toolbar_.SetEnabled(key, Options.ClickedPane >= 100 && commands_.HasButton(key));
+    toolbar_.SetEnabled(key, listing && commands_.HasButton(key));
+  for (const UINT id : {mnuSortAscAdd, mnuSortAddDes})
+    EnableMenuItem(menu_, id,
+                   MF_BYCOMMAND | (listing && commands_.HasMenu(id) ? MF_ENABLED : MF_GRAYED));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -732,13 +699,26 @@ void Master::Form_Unload() {
   if (unloading_ || unloaded_) return;
   unloading_ = true;
   closeRetry_.SetEnabled(false);
+  // Unsaved skin edits are offered first: saving one changes the skin the settings name.
+  try {
+    skins_.CloseChooser(!endingSession_);
+  } catch (...) {
+  }
   // Saved while every list still holds its view.
   try {
     settings_.SaveSettings(endingSession_);
   } catch (...) {
   }
   DeleteFileW(FilePath(L"run.txt").c_str());
+  // However the program ends, no icon is left behind in the notification area.
+  if (tray_) {
+    tray_->ShellTrayDelete();
+    tray_->UnhookWindow();
+  }
   UnloadAllForms();
+  help_.reset();
+  tip_.reset();
+  updates_.reset();
   unloaded_ = true;
   if (OnUnloaded) OnUnloaded();
 }
@@ -831,7 +811,7 @@ LRESULT Master::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         ChangePanes(static_cast<short>(LOWORD(wParam) - PaneChrome::kCloseButtonId));
         return 0;
       }
-      if (lParam == 0) commands_.RunMenu(LOWORD(wParam));
+      if (lParam == 0) OnCommand(LOWORD(wParam));
       return 0;
     case WM_NOTIFY: {
       LRESULT result = 0;

@@ -11,10 +11,18 @@
 #include <string>
 #include <vector>
 
+#include "commands/CommandLine.h"
 #include "commands/CommandTable.h"
 #include "commands/FileDialogs.h"
 #include "commands/FileOperations.h"
+#include "commands/FolderCompare.h"
+#include "commands/Help.h"
+#include "commands/ListingExport.h"
+#include "commands/UpdateCheck.h"
 #include "commands/MenuIcons.h"
+#include "commands/NetworkDrives.h"
+#include "commands/RecycleBin.h"
+#include "commands/ShellRunner.h"
 #include "mainwindow/PaneArrangement.h"
 #include "mainwindow/PaneChrome.h"
 #include "mainwindow/KeyPreview.h"
@@ -23,8 +31,10 @@
 #include "mainwindow/SplitterDrag.h"
 #include "mainwindow/WindowResize.h"
 #include "mainwindow/StartupReporter.h"
+#include "mainwindow/TipOfDay.h"
 #include "settings/SettingsStore.h"
 #include "settings/SkinColours.h"
+#include "settings/Skins.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Gdi.h"
 #include "toolkit/Timer.h"
@@ -56,7 +66,10 @@ class Master final : public tk::Window, public PaneListEvents, public FileVerdic
   void PlaceRunFile();
   void SetToolbarIcons();
   void SetControlProperties();
-  void LoadSkin(const std::wstring& skinName);
+  // The skins (settings/Skins): false when the skin could not be read.
+  bool LoadSkin(const std::wstring& skinName) { return skins_.LoadSkin(skinName); }
+  void ColorChooser() { skins_.ColorChooser(); }
+  varnello::Skins& SkinSet() { return skins_; }
   void MakeBookmarkDisplayPaths();
   // The lowest shown pane becomes the start and active pane.
   void ChooseStartPane();
@@ -132,6 +145,22 @@ class Master final : public tk::Window, public PaneListEvents, public FileVerdic
   // The copy cursor loaded from the program's resources at start-up.
   HCURSOR CopyCursorPicture() const { return copyCursor_; }
 
+  // ---- Update check, help, tip of the day and the tray (MasterPeriphery.cpp) ----
+  // The automatic check (false) speaks only of a newer version; the answer comes later, from
+  // the message loop.
+  void CheckForUpdate(bool ManualCheck);
+  UpdateCheck& Updates();
+  // Opens the help, or brings the open one forward; centred on this window.
+  void OpenHelp();
+  HelpForm* Help() const;  // while open
+  // The tip of the day; SkipCheck shows it even when tips at start-up are off.
+  void ShowTip(bool SkipCheck = false);
+  TipForm* Tip() const;  // while open
+  // Back from the tray, maximised when it was.
+  void RestoreWindow();
+  // The per-user store's application name, which keeps "Show Tips at Startup".
+  std::wstring UserStoreName;
+
   // ---- Message box ----
   // Shows the program's box; the answer is left in MsgBoxAnswer.
   void Message(std::wstring& strMessage, long VRbuttons, const std::wstring& FormOwner,
@@ -156,6 +185,7 @@ class Master final : public tk::Window, public PaneListEvents, public FileVerdic
   std::wstring OSName;
   const std::wstring& ProgramFolder() const { return folder_; }
   tk::Toolbar& Toolbar1() { return toolbar_; }
+  const tk::Toolbar& Toolbar1() const { return toolbar_; }
   const tk::ImageList& ImageList1() const { return images_; }
   MenuIconComponent& MenuIcons() { return menuIcons_; }
   // The commands behind menu entries and toolbar buttons; ApplyCommandStates greys the
@@ -240,6 +270,33 @@ class Master final : public tk::Window, public PaneListEvents, public FileVerdic
   short LastClearedList = 0;
   short LastAutoExpandPane = 0;
 
+  // ---- Menu, toolbar and command-line commands (commands/MasterCommands.cpp) ----
+  // A menu entry chosen; false when it has no command.
+  bool OnCommand(UINT id);
+  void Toolbar1_ButtonClick(const std::wstring& key);
+  // A key pressed in the command-line box; Enter starts the line (Shift: in the interpreter).
+  void cboCommand_KeyDown(short KeyCode, short Shift);
+  void OpenRecycleBin();
+  bool EmptyRecycleBin(const std::wstring& RootPath);
+  void OpenWebSite();
+  void CompareFolders();
+  void SaveFileListing();
+  void MapNetworkDrive();
+  void DisconnectNetworkDrive();
+  // The pane ClickedPane names when that pane is loaded and shown, else -1.
+  short ClickedPaneNumber() const;
+  // The list ClickedPane names when its pane is loaded and shown, else null.
+  PaneList* ClickedList() const;
+  // The folder the clicked pane's listing shows: the command line's working folder.
+  std::wstring CommandFolder() const;
+  void SetCommandText(const std::wstring& text) { command_.SetText(text); }
+  ShellRunner& Shell() { return *shell_; }
+  NetworkDialogs& Network() { return *network_; }
+  // Tests put stand-ins for the shell and the network dialogs here.
+  void SetShellRunner(std::unique_ptr<ShellRunner> shell) { shell_ = std::move(shell); }
+  void SetNetworkDialogs(std::unique_ptr<NetworkDialogs> n) { network_ = std::move(n); }
+  HMENU TrayMenu() const { return trayMenu_; }
+
   // ---- Pane-wide toggles (PaneToggles.cpp) ----
   void MouseLocked(bool locked);
   void HiddenShowHide();
@@ -301,6 +358,14 @@ class Master final : public tk::Window, public PaneListEvents, public FileVerdic
   MenuIconComponent menuIcons_;
   CommandTable commands_;
   HMENU menu_ = nullptr;
+  HMENU trayMenu_ = nullptr;
+  std::unique_ptr<ShellRunner> shell_ = MakeShellRunner();
+  std::unique_ptr<NetworkDialogs> network_ = MakeNetworkDialogs();
+  CommandLine commandLine_{*this};
+  RecycleBin recycleBin_{*this};
+  FolderCompare folderCompare_{*this};
+  ListingExport listingExport_{*this};
+  NetworkDrives networkDrives_{*this};
   tk::Brush menuBrush_;
   tk::Brush background_;
   tk::Font uiFont_;
@@ -312,6 +377,7 @@ class Master final : public tk::Window, public PaneListEvents, public FileVerdic
   SplitterDrag splitter_;
   MarkerBars dragBars_;  // where the marker bars stood at the press
   WindowResizeState resize_;
+  HDWP placing_ = nullptr;  // the batch an arrangement moves its windows in
   TrayIcon* tray_ = nullptr;
   int mousePointer_ = 0;
   bool shown_ = false;
@@ -323,6 +389,10 @@ class Master final : public tk::Window, public PaneListEvents, public FileVerdic
   bool endingSession_ = false;
   SettingsStore settings_{*this};
   std::unique_ptr<FileOperations> fileOps_ = std::make_unique<FileOperations>(*this);
+  std::unique_ptr<UpdateCheck> updates_;
+  std::unique_ptr<HelpForm> help_;
+  std::unique_ptr<TipForm> tip_;
+  varnello::Skins skins_{*this};
 };
 
 }  // namespace varnello

@@ -1,7 +1,10 @@
 // The main window's pane area: applying the arrangement, the resize pass, opening and closing
 // panes, the splitters and the display modes. The geometry itself is worked out by
 // ArrangePanes2, SplitterDrag and the share helpers; this file moves the windows.
+#include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "commands/MainMenu.h"
 #include "mainwindow/Master.h"
@@ -26,7 +29,15 @@ short CountShown(const PaneRecords& panes) {
 short PaneOf(short list) { return list >= 100 ? static_cast<short>(list - 100) : list; }
 
 void SetShown(HWND w, bool visible) {
-  if (w) ShowWindow(w, visible ? SW_SHOWNA : SW_HIDE);
+  // Showing what is shown (or hiding what is hidden) still costs a round of messages.
+  if (w && ((GetWindowLongPtrW(w, GWL_STYLE) & WS_VISIBLE) != 0) != visible)
+    ShowWindow(w, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+// Stops a list's window from painting while the pass moves and redraws it (its style's
+// visible bit is cleared meanwhile), and lets it paint again.
+void SetRedraw(HWND w, bool on) {
+  if (w) SendMessageW(w, WM_SETREDRAW, on ? TRUE : FALSE, 0);
 }
 
 }  // namespace
@@ -54,8 +65,12 @@ ArrangeInput Master::ArrangementInput() const {
 void Master::PlaceWindow(HWND w, const TwipRect& r) {
   if (!w) return;
   const RECT p = ToPixels(r, tk::TwipsPerPixelX(), tk::TwipsPerPixelY());
-  SetWindowPos(w, nullptr, p.left, p.top, p.right - p.left, p.bottom - p.top,
-               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+  const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW;
+  // Within an arrangement every window joins one batch; a batch that failed is gone, and the
+  // rest are moved one by one.
+  if (placing_) placing_ = DeferWindowPos(placing_, w, nullptr, p.left, p.top, p.right - p.left,
+                                          p.bottom - p.top, flags);
+  if (!placing_) SetWindowPos(w, nullptr, p.left, p.top, p.right - p.left, p.bottom - p.top, flags);
 }
 
 void Master::ArrangePanes2() {
@@ -80,6 +95,7 @@ void Master::ArrangePanes2() {
     p.MainListFits = q.MainListFits, p.ChildListFits = q.ChildListFits;
   }
   const int tppX = tk::TwipsPerPixelX(), tppY = tk::TwipsPerPixelY();
+  placing_ = BeginDeferWindowPos(4 * kPaneCount * 2 + 2);
   for (short g = 0; g < kPaneCount; ++g) {
     const PanePlacement& c = a.Controls[g];
     if (!c.Placed) continue;
@@ -101,6 +117,7 @@ void Master::ArrangePanes2() {
     PlaceWindow(currentPath_, a.CurrentPath);
     PlaceWindow(command_.Handle(), a.Command);
   }
+  if (placing_) EndDeferWindowPos(std::exchange(placing_, nullptr));
   arrangement_ = std::move(a);
 }
 
@@ -153,18 +170,29 @@ void Master::ResizeForm(bool DoSkip) {
   s.LastFormWidth = formWidth;
   s.LastLayout = Options.Layout;
 
+  // A hidden pane's windows are hidden; a shown pane's lists stay where they are and only stop
+  // painting: they are moved, not hidden and shown, and repaint once when the pass is over.
+  std::vector<HWND> held;
   for (short i = 0; i < kPaneCount; ++i) {
     const PaneRecord& p = Panes[i];
     if (!p.NeedsResize && p.Status != 1) continue;
     if (p.Loaded) {
-      if (PaneList* l = List(i)) SetShown(l->Window(), false);
-      if (PaneList* l = List(static_cast<short>(i + 100))) SetShown(l->Window(), false);
+      for (PaneList* l : {List(i), List(static_cast<short>(i + 100))}) {
+        if (!l) continue;
+        const HWND w = l->Window();
+        if (p.Status == 0 && w && IsWindowVisible(w)) {
+          SetRedraw(w, false);
+          held.push_back(w);
+        } else {
+          SetShown(w, false);
+        }
+      }
     }
-    chrome_.HidePane(i);
-    SetShown(titleBars_[i], false);
+    if (p.Status != 0) {
+      chrome_.HidePane(i);
+      SetShown(titleBars_[i], false);
+    }
   }
-  SetShown(currentPath_, false);
-  SetShown(command_.Handle(), false);
   ArrangePanes2();
   const zenlo::Orient orient = Options.Layout == 0 ? zenlo::vertical : zenlo::horizontal;
   for (short i = 0; i < kPaneCount; ++i) {
@@ -185,11 +213,21 @@ void Master::ResizeForm(bool DoSkip) {
     const std::pair<short, bool> lists[] = {{i, p.MainListFits},
                                             {static_cast<short>(i + 100), p.ChildListFits}};
     for (const auto& [index, fits] : lists) {
-      if (PaneList* l = List(index)) SetShown(l->Window(), fits);
+      if (PaneList* l = List(index)) {
+        const HWND w = l->Window();
+        // A held list paints again, or leaves the screen when it lost its room.
+        if (std::find(held.begin(), held.end(), w) != held.end()) {
+          std::erase(held, w);
+          SetRedraw(w, true);
+        }
+        SetShown(w, fits);
+      }
       chrome_.PlaceHolder(index).Visible = !fits;
       SetShown(chrome_.NoRoom(index), !fits);
     }
   }
+  // Not laid out after all (a window below the minimum size): as they were.
+  for (HWND w : held) SetRedraw(w, true);
   const bool commandLine = MenuChecked(menu_, mnuCommandOn);
   SetShown(currentPath_, commandLine);
   SetShown(command_.Handle(), commandLine);
@@ -204,8 +242,8 @@ void Master::ResizeForm(bool DoSkip) {
     p.NeedsResize = false;
   }
   // The outlines and frames are the window's own drawing; everything repaints once, when the
-  // pass is over and the queue is idle.
-  InvalidateRect(Handle(), nullptr, TRUE);
+  // pass is over and the queue is idle, the lists that were moved with it.
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   // Hiding a focused list left the focus nowhere useful; keys typed now reach the active list.
   if (txtFocus_) SetFocus(txtFocus_);
 }
@@ -313,7 +351,7 @@ void Master::SwitchLayout(const std::wstring& selected) {
   toolbar_.SetValue(L"layoutvertical", vertical);
   toolbar_.SetValue(L"layouthorizontal", !vertical);
   if (!MenuIconsFailed)
-    menuIcons_.SetImage(L"&Orientation",
+    menuIcons_.SetImage(mnuOrientation,
                         images_.IndexOf(vertical ? L"layoutvertical" : L"layouthorizontal"));
   if (MenuChecked(menu_, mnuAutoExpandOn))
     DoAutoExpand();

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "zenlo/ZenloTypes.h"
@@ -162,6 +163,24 @@ class PaneList {
                                  zenlo::sTypes& type) = 0;
   // The control behind the list, for the test build's state report; null for a double.
   virtual const zenlo::ZenloFileControl* Control() const { return nullptr; }
+  // Heading, sort and size commands of the menus and the toolbar.
+  virtual void ShiftHeading(const std::wstring& direction) = 0;
+  virtual void DoSorting(const std::wstring& order) = 0;
+  // Shows or hides the column of a heading menu entry ("mnuHeadingSize", ...).
+  virtual void ModifyHeadings(const std::wstring& menuName) = 0;
+  // Sums the sizes of every folder the list shows.
+  virtual void CalculateFolderSize() = 0;
+  // Folder compare and the listing's export.
+  virtual std::vector<zenlo::TypeFolderContents> FileArrayForCompare() const = 0;
+  virtual void CompareFolder(std::vector<zenlo::TypeFolderContents>& contents,
+                             zenlo::EnumCompareMode mode) = 0;
+  virtual void CompareResultsUpdate(const std::vector<zenlo::TypeFolderContents>& contents) = 0;
+  // False when the file could not be written whole.
+  virtual bool WriteFileListing(const std::wstring& path) = 0;
+  // The compare mark of each shown item, in list order.
+  virtual std::vector<std::pair<std::wstring, zenlo::CompareStatus>> CompareMarks() const {
+    return {};
+  }
 };
 
 // Makes the lists of the main window.

@@ -5,6 +5,7 @@
 #include <objbase.h>
 
 #include "mainwindow/Master.h"
+#include "mainwindow/Tray.h"
 #include "mainwindow/ZenloPaneList.h"
 
 namespace varnello {
@@ -38,9 +39,23 @@ int RunProgram(int (*run)(VarnelloApp& app)) {
   return rc;
 }
 
+namespace {
+
+// The running executable's name without its folder and extension.
+std::wstring ExecutableName() {
+  wchar_t path[MAX_PATH] = L"";
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring name = path;
+  name = name.substr(name.find_last_of(L'\\') + 1);
+  return name.substr(0, name.find_last_of(L'.'));
+}
+
+}  // namespace
+
 VarnelloApp::VarnelloApp(std::wstring programFolder)
     : folder_(std::move(programFolder)),
-      lists_(std::make_unique<ZenloPaneListFactory>(folder_)) {
+      lists_(std::make_unique<ZenloPaneListFactory>(folder_)),
+      storeName_(ExecutableName()) {
   reaper_.SetEnabled(false);
   reaper_.OnTick = [this] {
     reaper_.SetEnabled(false);
@@ -51,6 +66,8 @@ VarnelloApp::VarnelloApp(std::wstring programFolder)
 VarnelloApp::~VarnelloApp() {
   leaving_.reset();
   splash_.reset();
+  if (master_) master_->SetTray(nullptr);
+  tray_.reset();
   master_.reset();  // before the library goes
   lists_.reset();
 }
@@ -73,6 +90,13 @@ void VarnelloApp::LoadMaster(StartupReporter& splash) {
   master_ = std::make_unique<Master>(folder_, *lists_);
   master_->OnUnloaded = [] { PostQuitMessage(0); };
   master_->OnAbout = [this] { ShowAbout(); };
+  master_->UserStoreName = storeName_;
+  if (!updateAddress_.empty()) master_->Updates().SetSource(MakeInternetFetch(), updateAddress_);
+  Master* m = master_.get();
+  // The tray's right-button menu is the menu bar's hidden SysTray menu once the menus have one;
+  // until then a right click on the icon opens nothing.
+  tray_ = std::make_unique<Tray>(m->Handle(), [m] { m->RestoreWindow(); }, [] { return HMENU{}; });
+  m->SetTray(tray_.get());
   if (splash_) master_->RegisterForm(L"Splash", splash_->Handle());
   master_->Form_Load(splash);
 }
@@ -91,9 +115,13 @@ void VarnelloApp::UnloadSplash() {
   reaper_.SetEnabled(true);
 }
 
-// The tip of the day and the update check come with their own work; nothing runs yet.
-void VarnelloApp::ShowTip() {}
-void VarnelloApp::CheckForUpdate() {}
+void VarnelloApp::ShowTip() {
+  if (master_) master_->ShowTip(false);
+}
+
+void VarnelloApp::CheckForUpdate() {
+  if (master_) master_->CheckForUpdate(false);
+}
 
 void VarnelloApp::EndProgram() {
   exitCode_ = 1;

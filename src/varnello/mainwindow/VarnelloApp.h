@@ -9,6 +9,7 @@
 namespace varnello {
 
 class Master;
+class Tray;
 class ZenloPaneListFactory;
 
 // The folder of the running executable, without a trailing backslash.
@@ -37,6 +38,11 @@ class VarnelloApp final : public SplashHost {
   void CheckForUpdate() override;
   void EndProgram() override;
 
+  // Where the update check asks, and the per-user store's application name (the executable's
+  // name unless set); both before Run.
+  void SetUpdateAddress(std::wstring baseAddress) { updateAddress_ = std::move(baseAddress); }
+  void SetUserStoreName(std::wstring name) { storeName_ = std::move(name); }
+
  private:
   void ShowAbout();
 
@@ -44,6 +50,9 @@ class VarnelloApp final : public SplashHost {
   SplashShared shared_;
   std::unique_ptr<ZenloPaneListFactory> lists_;
   std::unique_ptr<Master> master_;
+  std::unique_ptr<Tray> tray_;
+  std::wstring updateAddress_;
+  std::wstring storeName_;
   std::unique_ptr<Splash> splash_;
   std::unique_ptr<Splash> leaving_;  // an unloaded splash, destroyed after its tick returned
   tk::Timer reaper_;

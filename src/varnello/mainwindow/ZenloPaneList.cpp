@@ -206,6 +206,30 @@ class ZenloPaneList final : public PaneList {
                          zenlo::sTypes& type) override {
     control_->ItemNameForRename(path, oldName, useActive, type);
   }
+  void ShiftHeading(const std::wstring& d) override { control_->ShiftHeading(d); }
+  void DoSorting(const std::wstring& o) override { control_->DoSorting(o); }
+  void ModifyHeadings(const std::wstring& n) override { control_->ModifyHeadings(n); }
+  void CalculateFolderSize() override { control_->CalculateFolderSize(); }
+  std::vector<zenlo::TypeFolderContents> FileArrayForCompare() const override {
+    return control_->FileArrayForCompare();
+  }
+  void CompareFolder(std::vector<zenlo::TypeFolderContents>& c,
+                     zenlo::EnumCompareMode m) override {
+    control_->CompareFolder(c, m);
+  }
+  void CompareResultsUpdate(const std::vector<zenlo::TypeFolderContents>& c) override {
+    control_->CompareResultsUpdate(c);
+  }
+  bool WriteFileListing(const std::wstring& p) override { return control_->WriteFileListing(p); }
+  std::vector<std::pair<std::wstring, zenlo::CompareStatus>> CompareMarks() const override {
+    std::vector<std::pair<std::wstring, zenlo::CompareStatus>> marks;
+    const auto& items = control_->ListItems();
+    const std::int32_t last = std::min(control_->LastShownItem(), control_->ItemCount() - 1);
+    for (std::int32_t i = 0; i <= last && i < static_cast<std::int32_t>(items.size()); ++i)
+      marks.emplace_back(items[static_cast<size_t>(i)].FullPath,
+                         items[static_cast<size_t>(i)].CompareState);
+    return marks;
+  }
 
  private:
   zenlo::ZenloFileControl* control_;

@@ -229,7 +229,7 @@ void SettingDispatcher::Layout(const SettingValues& v) {
   m_.Options.Layout = horizontal ? 1 : 0;
   const wchar_t* on = horizontal ? L"layouthorizontal" : L"layoutvertical";
   const wchar_t* off = horizontal ? L"layoutvertical" : L"layouthorizontal";
-  if (!m_.MenuIconsFailed) m_.MenuIcons().SetImage(L"&Orientation", m_.ImageList1().IndexOf(on));
+  if (!m_.MenuIconsFailed) m_.MenuIcons().SetImage(mnuOrientation, m_.ImageList1().IndexOf(on));
   m_.Toolbar1().SetValue(on, true);
   m_.Toolbar1().SetValue(off, false);
 }

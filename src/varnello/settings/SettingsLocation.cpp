@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "toolkit/PathText.h"
+
 namespace varnello {
 
 namespace {
@@ -26,7 +28,7 @@ std::wstring UserAppData() {
 bool FolderWritable(const std::wstring& folder) {
   const std::wstring probe =
       Joined(folder, (L"~varnello" + std::to_wstring(GetCurrentProcessId()) + L".tmp").c_str());
-  HANDLE h = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+  HANDLE h = CreateFileW(tk::LongPathForm(probe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                          FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
   CloseHandle(h);
@@ -46,9 +48,9 @@ SettingsLocation LocateSettingsFile(const std::wstring& programFolder,
                                     const std::wstring& appDataFolder) {
   if (FolderWritable(programFolder)) return ChooseSettingsFile(programFolder, L"", true, false);
   const std::wstring appData = appDataFolder.empty() ? UserAppData() : appDataFolder;
-  if (!appData.empty()) CreateDirectoryW(Joined(appData, L"Varnello").c_str(), nullptr);
+  if (!appData.empty()) CreateDirectoryW(tk::LongPathForm(Joined(appData, L"Varnello")).c_str(), nullptr);
   SettingsLocation chosen = ChooseSettingsFile(programFolder, appData, false, false);
-  const bool exists = GetFileAttributesW(chosen.WritePath.c_str()) != INVALID_FILE_ATTRIBUTES;
+  const bool exists = GetFileAttributesW(tk::LongPathForm(chosen.WritePath).c_str()) != INVALID_FILE_ATTRIBUTES;
   return ChooseSettingsFile(programFolder, appData, false, exists);
 }
 

@@ -5,6 +5,7 @@
 #include "commands/MainMenu.h"
 #include "settings/WindowPosition.h"
 #include "toolkit/Error.h"
+#include "toolkit/PathText.h"
 #include "toolkit/Text.h"
 
 #include <string_view>
@@ -182,7 +183,7 @@ bool SettingsStore::SaveSettings(bool quiet) {
   // Built in place: the last save's storage is reused rather than a large block taken afresh.
   lastWritten_.clear();
   AppendSettingsRecords(lastWritten_);
-  const unsigned long error = tk::ReplaceFileContents(where.WritePath,
+  const unsigned long error = tk::ReplaceFileContents(tk::LongPathForm(where.WritePath),
                                                       tk::FormatSettingRecords(lastWritten_));
   if (error == 0) return true;
   if (!quiet && !failureReported_) {
@@ -200,7 +201,7 @@ void SettingsStore::CacheUserSettings(short& paneNum) {
     cache_.clear();
     positionFound_ = false;
   }
-  const auto bytes = tk::ReadFileBytes(Location().ReadPath);
+  const auto bytes = tk::ReadFileBytes(tk::LongPathForm(Location().ReadPath));
   if (!bytes) return;  // no file: the defaults stand
   tk::ParseSettingRecords(*bytes, read_);
   for (SettingRecord& r : read_) {

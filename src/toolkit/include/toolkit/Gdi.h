@@ -89,6 +89,9 @@ class MemorySurface {
   // Builds a width x height surface compatible with `like` (the screen when null) and fills it.
   // Returns false, holding nothing, when a step fails.
   bool Create(int width, int height, COLORREF fill, HDC like = nullptr);
+  // The same, keeping the bitmap when it is already large enough: a surface drawn again and
+  // again is built only when it must grow. Width and Height are the size asked for.
+  bool Reuse(int width, int height, COLORREF fill, HDC like = nullptr);
   void Destroy();
   void Fill(COLORREF colour);
 
@@ -103,6 +106,8 @@ class MemorySurface {
   HGDIOBJ previous_ = nullptr;
   int width_ = 0;
   int height_ = 0;
+  int capacityWidth_ = 0;
+  int capacityHeight_ = 0;
 };
 
 }  // namespace tk

@@ -28,5 +28,8 @@ std::wstring SystemTimeToDateText(const SYSTEMTIME& local);
 
 std::wstring FromUtf8(const std::string& s);
 std::string ToUtf8(const std::wstring& s);
+// A text file's bytes: UTF-8 (with or without its mark) when they are valid UTF-8, otherwise
+// the ANSI code page.
+std::wstring DecodeText(std::string_view bytes);
 
 }  // namespace tk

@@ -44,6 +44,8 @@ class Window {
   Window& operator=(const Window&) = delete;
 
   HWND Handle() const { return hwnd_; }
+  // The toolkit object that owns `hwnd`, or null for a window the toolkit did not make.
+  static Window* FromHandle(HWND hwnd);
   void SetBounds(int x, int y, int width, int height);  // pixels, in the parent
   void SetVisible(bool visible);
   bool Visible() const;
@@ -88,6 +90,13 @@ class HandlerWindow : public Window {
 
  private:
   Handler handler_;
+};
+
+// A modeless top-level form: closing it destroys its window, while the object stays with its
+// owner, who can open it again.
+class ModelessForm : public Window {
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };
 
 // A one-line label painted with its own colours.

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
-#include "library/LibraryModule.h"
 #include "listing/model/ItemDetails.h"
+#include "listing/view/LibraryPictures.h"
 #include "listing/view/ViewState.h"
 #include "toolkit/Error.h"
 #include "toolkit/Text.h"
@@ -15,22 +15,6 @@
 namespace zenlo {
 
 namespace {
-
-enum Picture { FolderClosed, FileGeneric, Workgroup, Computer, WholeNetwork, Plus, Minus, kPictures };
-
-// The resource pictures of one draw.
-struct Pictures {
-  std::array<tk::Bitmap, kPictures> bitmaps;
-  Pictures() {
-    static const wchar_t* const names[kPictures] = {
-        L"FOLDERCLOSEDBMP2", L"FILEGENERICBMP", L"NETWORKWORKGROUPBMP", L"NETWORKCOMPUTERBMP",
-        L"NETWORKMWNBMP",    L"FOLDERPLUSBMP",  L"FOLDERMINUSBMP"};
-    for (int i = 0; i < kPictures; ++i)
-      bitmaps[static_cast<std::size_t>(i)].Reset(static_cast<HBITMAP>(LoadImageW(
-          LibraryModule(), names[i], IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-  }
-  HBITMAP operator[](Picture p) const { return bitmaps[static_cast<std::size_t>(p)].Get(); }
-};
 
 // Twips of the listing surface to its pixels.
 struct Scale {
@@ -58,7 +42,6 @@ void ZenloFileControl::DrawFolderBox() {
   try {
     CalculateHeadingPositions();
     if (!listMode) v.FolderBoxRect.Width = v.Headings.Headings[HeadingsTable::kFiller].Left;
-    DCDestroy();
     DCSetup();
     v.FirstVisible = v.LastVisible = -1;
     HDC dc = v.List.Dc();
@@ -121,10 +104,10 @@ void ZenloFileControl::DrawFolderBox() {
       v.LastVisible = std::min(v.LastVisible, itemCount_ - 1);
       if (v.FirstVisible > v.LastVisible) v.FirstVisible = v.LastVisible = -1;
 
-      Pictures pictures;
+      const ListPictures& pictures = ListPictures::Shared();
       pen.Reset(CreatePen(PS_SOLID, 1, RGB(180, 180, 180)));
       if (dc) previousPen = SelectObject(dc, pen.Get());
-      auto picture = [&](Picture p, double x, double y) {
+      auto picture = [&](ListPictures::Picture p, double x, double y) {
         if (dc && pictures[p]) tk::DrawTransparentScaled(pictures[p], dc, s.X(x), s.Y(y), 0, 0, SRCCOPY);
       };
       auto line = [&](double x1, double y1, double x2, double y2) {
@@ -224,18 +207,18 @@ void ZenloFileControl::DrawFolderBox() {
         };
         if (item.ItemType == sFile) {
           if (item.IconX == -1)
-            picture(FileGeneric, iconX, y + 40);
+            picture(ListPictures::FileGeneric, iconX, y + 40);
           else
             cachedIcon();
         } else if (!root) {
           switch (item.ItemType) {
-            case sNetwork: picture(WholeNetwork, iconX, y + 40); break;
-            case sDomain: picture(Workgroup, iconX, y + 40); break;
-            case sServer: picture(Computer, iconX, y + 40); break;
-            case sShare: picture(FolderClosed, iconX, y + 40); break;
+            case sNetwork: picture(ListPictures::WholeNetwork, iconX, y + 40); break;
+            case sDomain: picture(ListPictures::Workgroup, iconX, y + 40); break;
+            case sServer: picture(ListPictures::Computer, iconX, y + 40); break;
+            case sShare: picture(ListPictures::FolderClosed, iconX, y + 40); break;
             default:
               if (item.IconX == -1)
-                picture(FolderClosed, iconX, y + 40);
+                picture(ListPictures::FolderClosed, iconX, y + 40);
               else
                 cachedIcon();
           }
@@ -260,8 +243,8 @@ void ZenloFileControl::DrawFolderBox() {
             }
           }
           switch (item.FolderStatus) {
-            case sExpanded: picture(Minus, expanderX, y + 50); break;
-            case sNotExpanded: picture(Plus, expanderX, y + 50); break;
+            case sExpanded: picture(ListPictures::Minus, expanderX, y + 50); break;
+            case sNotExpanded: picture(ListPictures::Plus, expanderX, y + 50); break;
             case sNoSubFolders: line(indentX - 325, y + 120, indentX - 270, y + 120); break;
           }
         }

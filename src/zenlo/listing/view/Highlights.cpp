@@ -144,8 +144,12 @@ void ZenloFileControl::RedrawTemporaryLines() {
 void ZenloFileControl::HiLightControl(bool HiLight) {
   ViewState& v = *view_;
   // The whole pane takes the colour, so the active one stands out from its neighbours.
-  v.Skin.ControlBackground = HiLight ? v.Skin.ActiveListOutline : RGB(0, 0, 0);
-  v.Skin.UserControlBorder = HiLight ? v.Skin.ActiveListOutline : v.Skin.InActiveListOutline;
+  const COLORREF background = HiLight ? v.Skin.ActiveListOutline : RGB(0, 0, 0);
+  const COLORREF border = HiLight ? v.Skin.ActiveListOutline : v.Skin.InActiveListOutline;
+  // Marking every list on each layout pass repaints only those whose look changes.
+  if (background == v.Skin.ControlBackground && border == v.Skin.UserControlBorder) return;
+  v.Skin.ControlBackground = background;
+  v.Skin.UserControlBorder = border;
   if (HWND box = v.BoundBox.Handle()) {
     SetWindowLongPtrW(box, GWL_STYLE, GetWindowLongPtrW(box, GWL_STYLE) & ~WS_BORDER);
     SetWindowLongPtrW(box, GWL_EXSTYLE,

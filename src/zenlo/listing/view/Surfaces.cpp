@@ -19,19 +19,30 @@ int SurfaceHeight(const ItemDetails& d) { return d.IconCacheRows * kIconCell; }
 
 bool ZenloFileControl::DCSetup() {
   ViewState& v = *view_;
-  DCDestroy();
   HWND box = v.FolderBox.Handle();
-  HDC boxDc = GetDC(box);  // the screen's when the control has no window yet
   const int w = tk::TwipsToPixels(v.FolderBoxRect.Width, tk::TwipsPerPixelX());
   const int h = tk::TwipsToPixels(v.FolderBoxRect.Height, tk::TwipsPerPixelY());
-  const bool ok = v.List.Create(w > 0 ? w : 1, h > 0 ? h : 1, v.Skin.ListBackground, boxDc);
-  ReleaseDC(box, boxDc);
+  // The surface of the last draw serves again when it is large enough; its font stays in it.
+  const bool reuse = v.List.Built();
+  bool ok;
+  if (reuse) {
+    const HDC before = v.List.Dc();
+    ok = v.List.Reuse(w > 0 ? w : 1, h > 0 ? h : 1, v.Skin.ListBackground);
+    // Grown: a new surface, which takes the font as a new one does.
+    if (ok && v.List.Dc() != before)
+      v.ListPreviousFont = SelectObject(v.List.Dc(), v.ListFont.Get());
+  } else {
+    HDC boxDc = GetDC(box);  // the screen's when the control has no window yet
+    ok = v.List.Create(w > 0 ? w : 1, h > 0 ? h : 1, v.Skin.ListBackground, boxDc);
+    ReleaseDC(box, boxDc);
+    if (ok) v.ListPreviousFont = SelectObject(v.List.Dc(), v.ListFont.Get());
+  }
   if (!ok) {
+    v.ListPreviousFont = nullptr;
     RaiseMessage(kSurfaceError);
     return false;
   }
   SetBkColor(v.List.Dc(), v.Skin.ListBackground);
-  v.ListPreviousFont = SelectObject(v.List.Dc(), v.ListFont.Get());
   if (v.BoundBox.Handle()) InvalidateRect(v.BoundBox.Handle(), nullptr, TRUE);
   return true;
 }
@@ -86,7 +97,7 @@ void ZenloFileControl::BitBltBase(bool SkipDrawingSelected) {
   ViewState& v = *view_;
   if (v.List.Built()) {
     if (v.Front.Width() != v.List.Width() || v.Front.Height() != v.List.Height())
-      v.Front.Create(v.List.Width(), v.List.Height(), v.Skin.ListBackground, v.List.Dc());
+      v.Front.Reuse(v.List.Width(), v.List.Height(), v.Skin.ListBackground, v.List.Dc());
     if (v.Front.Built())
       BitBlt(v.Front.Dc(), 0, 0, v.List.Width(), v.List.Height(), v.List.Dc(), 0, 0, SRCCOPY);
   }

@@ -2,9 +2,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "library/LibraryModule.h"
 #include "listing/CallGuard.h"
 #include "listing/model/FolderSizes.h"
+#include "listing/view/LibraryPictures.h"
 #include "listing/view/ViewState.h"
 #include "toolkit/MousePointer.h"
 #include "toolkit/Text.h"
@@ -38,24 +38,13 @@ const ButtonRow kButtons[] = {
 
 constexpr UINT_PTR kPointerSubclassId = 0x7B01;
 
-const wchar_t* const kImageKeys[] = {L"upfolder", L"newfolder", L"showfolders", L"refresh",
-                                     L"headings", L"calculate", L"collapse",    L"mimic",
-                                     L"list_details", L"list_brief"};
-
 }  // namespace
 
 void ZenloFileControl::CreateToolbar() {
   ViewState& v = *view_;
   if (!v.Toolbar1.Create(v.Surface.Handle())) return;
-  if (v.imlToolbarIcons.Create(16, 16)) {
-    for (const wchar_t* key : kImageKeys) {
-      const std::wstring name = L"TB_" + tk::UpperCase(key);
-      tk::Bitmap picture(static_cast<HBITMAP>(
-          LoadImageW(LibraryModule(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-      if (picture) v.imlToolbarIcons.Add(key, picture.Get(), RGB(0, 255, 0));
-    }
-  }
-  v.Toolbar1.SetImageList(v.imlToolbarIcons);
+  // Every control's toolbar shows the one image list of the library.
+  v.Toolbar1.SetImageList(ListPictures::Shared().ToolbarImages());
   for (const ButtonRow& row : kButtons) {
     tk::Toolbar::Button b;
     b.Separator = row.key == nullptr;
@@ -80,17 +69,19 @@ void ZenloFileControl::CreateToolbar() {
 
 bool ZenloFileControl::SetToolbarIcons() {
   ViewState& v = *view_;
-  v.Toolbar1.SetImageList(v.imlToolbarIcons);
+  const tk::ImageList& images = ListPictures::Shared().ToolbarImages();
+  v.Toolbar1.SetImageList(images);
   for (const wchar_t* key : {L"upfolder", L"newfolder", L"showfolders", L"refresh", L"headings",
                              L"calculate", L"collapse", L"mimic"})
-    v.Toolbar1.SetImage(key, v.imlToolbarIcons.IndexOf(key));
+    v.Toolbar1.SetImage(key, images.IndexOf(key));
   return true;
 }
 
 bool ZenloFileControl::SetToolbarListIcon(EnumListMode newListMode) {
   ViewState& v = *view_;
-  v.Toolbar1.SetImageList(v.imlToolbarIcons);
-  v.Toolbar1.SetImage(L"listmode", v.imlToolbarIcons.IndexOf(newListMode == listDetails
+  const tk::ImageList& images = ListPictures::Shared().ToolbarImages();
+  v.Toolbar1.SetImageList(images);
+  v.Toolbar1.SetImage(L"listmode", images.IndexOf(newListMode == listDetails
                                                                    ? L"list_details"
                                                                    : L"list_brief"));
   return true;

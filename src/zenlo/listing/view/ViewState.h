@@ -77,7 +77,6 @@ struct ViewState {
   tk::Label lblStatus;
   tk::ComboBox cboFilter;
   tk::Toolbar Toolbar1;
-  tk::ImageList imlToolbarIcons;
   // The "showfolders" button of a listing: unset until LoadSetup or the user sets it.
   std::optional<bool> ShowFoldersPressed;
   tk::Font ListFont;  // Arial 8 pt: text and measurements of the listing

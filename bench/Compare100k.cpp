@@ -1,0 +1,127 @@
+// bench compare100k: Compare Folder Contents on two shown panes listing 100,000 files each,
+// against one RefreshList of one of those listings, on the real lists in the main window.
+// Reports; never fails on timing. Exits non-zero only when a result is wrong.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "ProgramBench.h"
+#include "mainwindow/Master.h"
+#include "mainwindow/ZenloPaneList.h"
+#include "settings/SkinFiles.h"
+#include "toolkit/EventLoop.h"
+
+namespace {
+
+// The flat folder of numbered files that scripts/make-bench-data makes natively (the program's
+// code links the library as a DLL, so the library benches' support cannot come along).
+constexpr int kFiles = 100000;
+
+double Now() {
+  LARGE_INTEGER f, t;
+  QueryPerformanceFrequency(&f);
+  QueryPerformanceCounter(&t);
+  return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+std::wstring DataFolder() {
+  wchar_t root[MAX_PATH + 1] = L"";
+  const DWORD n = GetEnvironmentVariableW(L"VARNELLO_BENCH_DATA", root, MAX_PATH + 1);
+  if (n == 0 || n > MAX_PATH) return {};
+  const std::wstring at = std::wstring(root) + L"\\flat100k";
+  return GetFileAttributesW((at + L".complete").c_str()) != INVALID_FILE_ATTRIBUTES ? at : L"";
+}
+constexpr int kRounds = 5;
+
+std::wstring ExeFolder() {
+  wchar_t exe[MAX_PATH];
+  GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  std::wstring path = exe;
+  return path.substr(0, path.find_last_of(L'\\'));
+}
+
+int Matches(const varnello::PaneList& list) {
+  int n = 0;
+  for (const auto& [path, mark] : list.CompareMarks()) n += mark == zenlo::IsMatch ? 1 : 0;
+  return n;
+}
+
+int Run() {
+  const std::wstring data = DataFolder();
+  if (data.empty()) {
+    std::printf("error: no flat100k folder: run this through scripts/bench\n");
+    return 1;
+  }
+  varnello::ZenloPaneListFactory factory(ExeFolder());
+  if (!factory.Loaded()) {
+    std::printf("error: Zenlo.dll not found beside the program\n");
+    return 1;
+  }
+  wchar_t temp[MAX_PATH] = L"";
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring program = std::wstring(temp) + L"varnello-compare100k";
+  CreateDirectoryW(program.c_str(), nullptr);
+  DeleteFileW((program + L"\\run.txt").c_str());
+  // The start-up loads the default skin from the program folder.
+  varnello::SkinFolder(program).Write(L"Cloud 9", varnello::SkinColours{});
+  int status = 0;
+  {
+    varnello::Master master(program, factory);
+    bench::QuietReporter reporter;
+    master.Form_Load(reporter);
+    if (!reporter.Loaded) {
+      std::printf("error: the main window did not load\n");
+      return 1;
+    }
+    master.Show();
+    tk::PumpPendingMessages();
+    varnello::PaneList* left = master.List(100);
+    varnello::PaneList* right = master.List(101);
+    left->GetFolderContents(data, true);
+    right->GetFolderContents(data, true);
+    if (left->ShownItemCount() != kFiles || right->ShownItemCount() != kFiles) {
+      std::printf("error: the panes listed %d and %d items, expected %d\n",
+                  left->ShownItemCount(), right->ShownItemCount(), kFiles);
+      status = 1;
+    } else {
+      master.List_SetLockedIndex(100);
+      double refresh = 1e300, compare = 1e300;
+      for (int round = 0; round < kRounds && status == 0; ++round) {
+        double t0 = Now();
+        left->RefreshList();
+        refresh = std::min(refresh, Now() - t0);
+        tk::PumpPendingMessages();
+        t0 = Now();
+        master.CompareFolders();
+        compare = std::min(compare, Now() - t0);
+        tk::PumpPendingMessages();
+        if (Matches(*left) != kFiles || Matches(*right) != kFiles) {
+          std::printf("error: the compare matched %d and %d of %d files\n", Matches(*left),
+                      Matches(*right), kFiles);
+          status = 1;
+        }
+      }
+      if (status == 0) {
+        std::printf("refresh of %d files best: %.1f ms over %d\n", kFiles, 1000 * refresh,
+                    kRounds);
+        std::printf("compare of two panes best: %.1f ms over %d\n", 1000 * compare, kRounds);
+        std::printf("bench compare100k ratio=%.3f more=%.1f\n", compare / refresh,
+                    1000 * compare);
+      }
+    }
+    master.RequestClose();
+  }
+  DeleteFileW((program + L"\\run.txt").c_str());
+  DeleteFileW((program + L"\\user.usr").c_str());
+  DeleteFileW(varnello::SkinFolder(program).PathFor(L"Cloud 9").c_str());
+  RemoveDirectoryW(varnello::SkinFolder(program).Path().c_str());
+  RemoveDirectoryW(program.c_str());
+  std::fflush(stdout);
+  return status;
+}
+
+}  // namespace
+
+int main() { return Run(); }
