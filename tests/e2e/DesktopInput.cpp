@@ -57,6 +57,67 @@ void RealKey(WORD key) {
   SendInput(2, in, sizeof(INPUT));
 }
 
+void RealKeyWith(WORD modifier, WORD key) {
+  INPUT in[4]{};
+  for (INPUT& i : in) i.type = INPUT_KEYBOARD;
+  in[0].ki.wVk = in[3].ki.wVk = modifier;
+  in[1].ki.wVk = in[2].ki.wVk = key;
+  in[2].ki.dwFlags = in[3].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(4, in, sizeof(INPUT));
+}
+
+void RealText(const std::wstring& text) {
+  for (wchar_t c : text) {
+    INPUT in[2]{};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wScan = in[1].ki.wScan = c;
+    in[0].ki.dwFlags = KEYEVENTF_UNICODE;
+    in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+    Sleep(10);
+  }
+}
+
+void RealDrag(POINT from, POINT to, bool holdShift) {
+  auto button = [](DWORD flags) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flags;
+    SendInput(1, &in, sizeof(INPUT));
+  };
+  auto shift = [](bool down) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = VK_SHIFT;
+    in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &in, sizeof(INPUT));
+  };
+  // Real moves, as a mouse makes them: the drag loop follows the input, not the cursor's place.
+  auto move = [](LONG x, LONG y) {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = static_cast<LONG>((x * 65535 + w / 2) / (w - 1));
+    in.mi.dy = static_cast<LONG>((y * 65535 + h / 2) / (h - 1));
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof(INPUT));
+  };
+  move(from.x, from.y);
+  Sleep(100);
+  button(MOUSEEVENTF_LEFTDOWN);
+  Sleep(200);
+  for (int step = 1; step <= 20; ++step) {
+    move(from.x + (to.x - from.x) * step / 20, from.y + (to.y - from.y) * step / 20);
+    if (step == 4 && holdShift) shift(true);
+    Sleep(50);
+  }
+  Sleep(300);
+  button(MOUSEEVENTF_LEFTUP);
+  // Held until the program has surely taken the drop.
+  Sleep(holdShift ? 1500 : 100);
+  if (holdShift) shift(false);
+}
+
 void RealWheel(int notches) {
   INPUT in{};
   in.type = INPUT_MOUSE;

@@ -23,6 +23,13 @@ HWND WaitForShownWindow(const wchar_t* className, DWORD timeoutMs);
 void RealLeftClick(int x, int y);
 void RealRightClick(int x, int y);
 void RealKey(WORD key);
+// The key pressed while `modifier` (VK_SHIFT, VK_CONTROL) is held.
+void RealKeyWith(WORD modifier, WORD key);
+// Types the text as the keyboard would, character by character.
+void RealText(const std::wstring& text);
+// Presses the left button at `from`, moves to `to` in steps and releases it there; with
+// `holdShift` Shift goes down once the drag has started and up after the release.
+void RealDrag(POINT from, POINT to, bool holdShift);
 // Positive notches roll away from the user.
 void RealWheel(int notches);
 

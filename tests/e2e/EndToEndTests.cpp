@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <functional>
+#include <map>
+#include <string>
 
 #include "DesktopInput.h"
 #include "LoopbackServer.h"
@@ -292,6 +295,215 @@ TEST_F(TwoPaneProgram, DownKeyAndWheelMoveTheActiveListingsHoverItem) {
   e2e::RealWheel(-1);  // towards the user: the list scrolls down by a row
   Sleep(300);
   EXPECT_EQ(space(), std::vector<int>{row + 2}) << "the wheel scrolls the hover item with the rows";
+}
+
+// ---------------------------------------------------------------------------------------------
+// File operations by real input: drags between the panes' listings, the copy-or-move question,
+// the listing's New Folder button and Shift+Delete.
+
+// The screen places the report gives for pane `pane`'s listing: "row" lines by path, "button"
+// lines by key.
+std::map<std::wstring, RECT> Places(const std::vector<std::wstring>& report, short pane,
+                                    const std::wstring& tag) {
+  std::map<std::wstring, RECT> out;
+  bool inPane = false;
+  for (const auto& l : report) {
+    if (l.rfind(L"pane ", 0) == 0) inPane = l.rfind(L"pane " + std::to_wstring(pane) + L" ", 0) == 0;
+    if (!inPane || l.rfind(tag + L" ", 0) != 0) continue;
+    RECT r{};
+    const wchar_t* p = l.c_str() + tag.size();
+    wchar_t* end = nullptr;
+    for (LONG* f : {&r.left, &r.top, &r.right, &r.bottom}) {
+      *f = std::wcstol(p, &end, 10);
+      p = end;
+    }
+    if (*p == L' ') out[p + 1] = r;
+  }
+  return out;
+}
+
+bool Listed(const std::vector<std::wstring>& report, short pane, const std::wstring& path) {
+  return Places(report, pane, L"row").count(path) > 0;
+}
+
+// A visible top-level window of the program with this caption.
+HWND ProgramWindow(const e2e::ProgramRun& run, const std::wstring& caption, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  do {
+    HWND w = nullptr;
+    while ((w = FindWindowExW(nullptr, w, nullptr, caption.c_str())) != nullptr) {
+      DWORD pid = 0;
+      GetWindowThreadProcessId(w, &pid);
+      if (pid == run.ProcessId() && IsWindowVisible(w)) return w;
+    }
+    Sleep(100);
+  } while (GetTickCount() - start < timeoutMs);
+  return nullptr;
+}
+
+void ClickButtonOf(HWND dialog, const std::wstring& caption) {
+  HWND button = FindWindowExW(dialog, nullptr, L"BUTTON", caption.c_str());
+  ASSERT_NE(button, nullptr) << "no button";
+  RECT r;
+  GetWindowRect(button, &r);
+  e2e::RealLeftClick((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (!done() && GetTickCount() - start < timeoutMs) Sleep(100);
+  return done();
+}
+
+std::string Contents(const std::wstring& path) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                         nullptr);
+  if (h == INVALID_HANDLE_VALUE) return "<missing>";
+  char buffer[256];
+  DWORD got = 0;
+  ReadFile(h, buffer, sizeof buffer, &got, nullptr);
+  CloseHandle(h);
+  return std::string(buffer, got);
+}
+
+// Two files and a folder at the top of drive C, where both panes' listings start.
+class FileOperationsProgram : public TwoPaneProgram {
+ protected:
+  void SetUp() override {
+    const std::wstring tag = std::to_wstring(GetCurrentProcessId());
+    target = L"C:\\00 fo " + tag + L" target";  // the first row, in view in both listings
+    one = L"C:\\zz fo " + tag + L" a.txt";
+    two = L"C:\\zz fo " + tag + L" b.txt";
+    ASSERT_TRUE(CreateDirectoryW(target.c_str(), nullptr));
+    madeFolders.push_back(target);
+    for (const auto& f : {one, two}) {
+      HANDLE h = CreateFileW(f.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+      ASSERT_NE(h, INVALID_HANDLE_VALUE);
+      const std::string text = "text of " + std::to_string(f.size());
+      DWORD wrote = 0;
+      WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &wrote, nullptr);
+      CloseHandle(h);
+    }
+  }
+  void TearDown() override {
+    TwoPaneProgram::TearDown();
+    for (const auto& f : {one, two}) {
+      DeleteFileW(f.c_str());
+      DeleteFileW((target + f.substr(2)).c_str());
+    }
+    RemoveDirectoryW(target.c_str());
+  }
+  // Marks the two files in pane 0's listing: a press on the first, Space, Down, Space.
+  void MarkBothInPaneZero() {
+    const auto rows = Places(run.DescribePanes(), 0, L"row");
+    ASSERT_TRUE(rows.count(one) && rows.count(two)) << "pane 0 does not show the files";
+    const RECT first = rows.at(one);
+    e2e::RealLeftClick(first.left + 60, (first.top + first.bottom) / 2);
+    Sleep(400);
+    e2e::RealKey(VK_SPACE);
+    Sleep(200);
+    e2e::RealKey(VK_DOWN);
+    Sleep(200);
+    e2e::RealKey(VK_SPACE);
+    std::vector<std::wstring> marks;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+          marks = Lines(run.DescribePanes(), L"mark ");
+          return marks.size() == 2;
+        },
+        5000));
+    EXPECT_EQ(marks, (std::vector<std::wstring>{one, two}));
+  }
+  // Drags from the first marked file onto the target folder in pane 1's listing.
+  void DragOntoTarget(bool holdShift) {
+    const auto report = run.DescribePanes();
+    const auto from = Places(report, 0, L"row"), to = Places(report, 1, L"row");
+    ASSERT_TRUE(from.count(one) && to.count(target)) << "the rows are not in view";
+    const RECT a = from.at(one), b = to.at(target);
+    e2e::RealDrag({a.left + 60, (a.top + a.bottom) / 2}, {b.left + 60, (b.top + b.bottom) / 2},
+                  holdShift);
+  }
+  std::wstring In(const std::wstring& file) const { return target + file.substr(2); }
+
+  std::wstring target, one, two;
+};
+
+TEST_F(FileOperationsProgram, DraggingTwoMarkedFilesOntoAFolderOfTheOtherPaneCopiesThem) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_NO_FATAL_FAILURE(MarkBothInPaneZero());
+  const std::string textOne = Contents(one), textTwo = Contents(two);
+  ASSERT_NO_FATAL_FAILURE(DragOntoTarget(false));
+  EXPECT_TRUE(WaitFor([&] { return Contents(In(two)) == textTwo; }, 10000));
+  EXPECT_EQ(Contents(In(one)), textOne);
+  EXPECT_EQ(Contents(one), textOne);
+  EXPECT_EQ(Contents(two), textTwo);
+  // No question was asked, and both panes still show the files at the top of C.
+  EXPECT_EQ(ProgramWindow(run, L"File Operation...", 300), nullptr);
+  const auto report = run.DescribePanes();
+  EXPECT_TRUE(Listed(report, 0, one) && Listed(report, 0, two));
+  EXPECT_TRUE(Listed(report, 1, target));
+}
+
+// Disabled: under Wine the drop of a real Shift-drag arrives as a copy (the drag loop does not
+// pass Shift on); the Shift road is covered through the drop targets in the library tests.
+TEST_F(FileOperationsProgram, DISABLED_AShiftDragAsksCopyOrMoveAndMoveMovesTheFiles) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_NO_FATAL_FAILURE(MarkBothInPaneZero());
+  const std::string textOne = Contents(one), textTwo = Contents(two);
+  ASSERT_NO_FATAL_FAILURE(DragOntoTarget(true));
+  HWND dialog = ProgramWindow(run, L"File Operation...", 10000);
+  ASSERT_NE(dialog, nullptr) << "the copy-or-move question did not come; the drop "
+                              << (Exists(In(one)) ? "copied" : "did nothing");
+  ASSERT_NO_FATAL_FAILURE(ClickButtonOf(dialog, L"&Move Here"));
+  EXPECT_TRUE(WaitFor([&] { return Contents(In(two)) == textTwo && Contents(two) == "<missing>"; },
+                      10000));
+  EXPECT_EQ(Contents(In(one)), textOne);
+  EXPECT_EQ(Contents(one), "<missing>");
+  // The source listing was read again: the files are gone from pane 0.
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        const auto report = run.DescribePanes();
+        return !Listed(report, 0, one) && !Listed(report, 0, two);
+      },
+      5000));
+}
+
+TEST_F(FileOperationsProgram, TheListingsNewFolderButtonAsksANameAndListsTheFolder) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  const auto buttons = Places(run.DescribePanes(), 0, L"button");
+  ASSERT_TRUE(buttons.count(L"newfolder"));
+  const RECT b = buttons.at(L"newfolder");
+  e2e::RealLeftClick((b.left + b.right) / 2, (b.top + b.bottom) / 2);
+  HWND dialog = ProgramWindow(run, L"New Folder...", 10000);
+  ASSERT_NE(dialog, nullptr) << "the New Folder dialog did not come";
+  const std::wstring name = L"zz fo " + std::to_wstring(GetCurrentProcessId()) + L" new";
+  madeFolders.push_back(L"C:\\" + name);
+  Sleep(300);
+  e2e::RealText(name);
+  e2e::RealKey(VK_RETURN);
+  EXPECT_TRUE(WaitFor([&] { return Listed(run.DescribePanes(), 0, L"C:\\" + name); }, 10000));
+  const DWORD attributes = GetFileAttributesW((L"C:\\" + name).c_str());
+  EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY));
+}
+
+TEST_F(FileOperationsProgram, ShiftDeleteAnsweredDeleteRemovesTheFileForGood) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  const auto rows = Places(run.DescribePanes(), 0, L"row");
+  ASSERT_TRUE(rows.count(one));
+  const RECT r = rows.at(one);
+  e2e::RealLeftClick(r.left + 60, (r.top + r.bottom) / 2);
+  Sleep(400);
+  e2e::RealKey(VK_SPACE);
+  ASSERT_TRUE(WaitFor([&] { return Lines(run.DescribePanes(), L"mark ") == std::vector<std::wstring>{one}; },
+                      5000));
+  e2e::RealKeyWith(VK_SHIFT, VK_DELETE);
+  HWND dialog = ProgramWindow(run, L"File Operation...", 10000);
+  ASSERT_NE(dialog, nullptr) << "Shift+Delete asked nothing";
+  EXPECT_NE(FindWindowExW(dialog, nullptr, L"STATIC", L"Permanently Delete?"), nullptr);
+  ASSERT_NO_FATAL_FAILURE(ClickButtonOf(dialog, L"&Delete"));
+  EXPECT_TRUE(WaitFor([&] { return !Exists(one); }, 10000));
+  EXPECT_TRUE(Exists(two));
+  EXPECT_TRUE(WaitFor([&] { return !Listed(run.DescribePanes(), 0, one); }, 5000));
 }
 
 // The report's lines that start with `tag`, without it, in report order.

@@ -66,7 +66,9 @@ std::vector<std::wstring> PaneReport(const std::vector<std::wstring>& report, in
   for (const auto& l : report) {
     if (l.rfind(L"pane ", 0) == 0) in = l.rfind(L"pane " + std::to_wstring(pane) + L" ", 0) == 0;
     if (l.rfind(L"active ", 0) == 0 || l.rfind(L"clicked ", 0) == 0) in = false;
-    if (in) out.push_back(l);
+    // Screen places depend on the window, not on what the settings brought back.
+    const bool place = l.rfind(L"row ", 0) == 0 || l.rfind(L"button ", 0) == 0;
+    if (in && !place) out.push_back(l);
   }
   return out;
 }

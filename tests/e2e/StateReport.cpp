@@ -2,8 +2,12 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
+#include "listing/view/ViewState.h"
 #include "mainwindow/Master.h"
 #include "mainwindow/VarnelloApp.h"
+#include "zenlo/ZenloFileControl.h"
 
 namespace varnello {
 
@@ -12,6 +16,34 @@ namespace {
 std::wstring Rect(const RECT& r) {
   return std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " +
          std::to_wstring(r.right) + L" " + std::to_wstring(r.bottom);
+}
+
+// Where a listing's rows and toolbar buttons stand on the screen: "row <rect> <path>" for each
+// row in view and "button <rect> <key>" for each toolbar button.
+std::wstring ScreenPlaces(const zenlo::ZenloFileControl& c) {
+  std::wstring out;
+  const zenlo::ViewState& v = c.View();
+  RECT box{};
+  GetClientRect(v.FolderBox.Handle(), &box);
+  const auto& items = c.ListItems();
+  const std::int32_t last = std::min(c.LastShownItem(), c.ItemCount() - 1);
+  for (std::int32_t i = 0; i <= last && i < static_cast<std::int32_t>(items.size()); ++i) {
+    const zenlo::TypeListItem& item = items[static_cast<size_t>(i)];
+    POINT topLeft{tk::TwipsToPixels(item.DrawLeft, tk::TwipsPerPixelX()),
+                  tk::TwipsToPixels(item.DrawBottom - v.FolderBoxScaleTop, tk::TwipsPerPixelY())};
+    const int height = tk::TwipsToPixels(v.RowHeight, tk::TwipsPerPixelY());
+    if (topLeft.y < 0 || topLeft.y + height > box.bottom) continue;
+    ClientToScreen(v.FolderBox.Handle(), &topLeft);
+    out += L"row " + Rect({topLeft.x, topLeft.y, topLeft.x + 150, topLeft.y + height}) + L" " +
+           item.FullPath + L"\n";
+  }
+  for (const auto& b : v.Toolbar1.Buttons()) {
+    if (b.Key.empty() || b.Separator) continue;
+    RECT r = v.Toolbar1.ButtonRect(b.Key);
+    MapWindowPoints(v.Toolbar1.Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+    out += L"button " + Rect(r) + L" " + b.Key + L"\n";
+  }
+  return out;
 }
 
 }  // namespace
@@ -27,6 +59,7 @@ std::wstring DescribePanes(const Master& master) {
     if (listing) {
       for (const auto& p : listing->ShownItems()) out += L"list " + p + L"\n";
       for (const auto& p : listing->MarkedItems()) out += L"mark " + p + L"\n";
+      if (const zenlo::ZenloFileControl* c = listing->Control()) out += ScreenPlaces(*c);
       for (const auto& [p, mark] : listing->CompareMarks())
         if (mark != zenlo::NotActive)
           out += (mark == zenlo::IsMatch ? L"match " : L"nomatch ") + p + L"\n";
@@ -46,7 +79,6 @@ std::wstring DescribePanes(const Master& master) {
     if (master.TitleBarActive(i)) out += L"title " + std::to_wstring(i) + L"\n";
   // Where the menu bar's entries and the entries of an open drop-down stand on the screen.
   HMENU bar = master.MenuBar();
-  auto rect = [](const RECT& r) { return Rect(r); };
   auto caption = [](HMENU menu, int i) {
     wchar_t text[256] = L"";
     GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
@@ -55,18 +87,18 @@ std::wstring DescribePanes(const Master& master) {
   for (int i = 0; bar && i < GetMenuItemCount(bar); ++i) {
     RECT r{};
     if (GetMenuItemRect(master.Handle(), bar, static_cast<UINT>(i), &r))
-      out += L"menu " + rect(r) + L" " + caption(bar, i) + L"\n";
+      out += L"menu " + Rect(r) + L" " + caption(bar, i) + L"\n";
     HMENU sub = GetSubMenu(bar, i);
     for (int k = 0; sub && k < GetMenuItemCount(sub); ++k)
       if (GetMenuItemRect(nullptr, sub, static_cast<UINT>(k), &r) && r.right > r.left &&
           r.bottom > r.top)
-        out += L"item " + rect(r) + L" " + caption(sub, k) + L"\n";
+        out += L"item " + Rect(r) + L" " + caption(sub, k) + L"\n";
   }
   if (const TipForm* tip = master.Tip()) out += L"tip " + tip->TipText() + L"\n";
   // Screen places of the main toolbar's buttons, the pane title bars and the path box.
   auto onScreen = [&](HWND w, RECT r) {
     MapWindowPoints(w, HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
-    return rect(r);
+    return Rect(r);
   };
   const tk::Toolbar& toolbar = master.Toolbar1();
   for (const auto& b : toolbar.Buttons())

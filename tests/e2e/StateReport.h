@@ -22,7 +22,8 @@ constexpr const wchar_t* kReportingStoreName = L"VarnelloReporting";
 // One line per shown pane ("pane <i> <folder its listing shows>"), then "tree <path>",
 // "list <path>" and "mark <path>" lines for the items its two lists show and mark, "match
 // <path>" and "nomatch <path>" for its listing's compare marks, "column <list> <name>" for each
-// column its lists show; then
+// column its lists show, and "row" and "button" lines with the screen places of its listing's
+// rows and toolbar buttons; then
 // "active <list>", "clicked <list>" and a "title <pane>" line for each marked title; then
 // "menu <left> <top> <right> <bottom> <caption>" for each entry of the menu bar and "item ..."
 // likewise for each entry of a drop-down menu that is open (screen pixels); last "tip <text>"

@@ -74,6 +74,42 @@ void RecordingList::TestSound() {
   Log(L"TestSound");
   if (SoundFails) throw std::runtime_error("no sound device");
 }
+std::wstring RecordingList::GetFileSpecs() {
+  Log(L"GetFileSpecs");
+  Specs.clear();
+  size_t folders = 0;
+  for (const auto& p : Marked) {
+    Specs += p + L'\0';
+    const DWORD a = GetFileAttributesW(p.c_str());
+    if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY)) ++folders;
+  }
+  if (!Marked.empty()) Specs += L'\0';
+  if (Marked.empty()) return {};
+  if (Marked.size() == 1)
+    return folders ? Marked[0] : Marked[0].substr(Marked[0].find_last_of(L'\\') + 1);
+  return std::to_wstring(folders) + L" folders " + std::to_wstring(Marked.size() - folders) +
+         L" files";
+}
+std::wstring RecordingList::DropDestination() {
+  Log(L"DropDestination");
+  return DropFolder;
+}
+void RecordingList::SetDroppedOnActiveItem(bool v) {
+  Log(L"DroppedOnActiveItem=" + Bool(v));
+  DroppedOnActive = v;
+}
+std::wstring RecordingList::ItemNameForNewFolder(bool useActiveFolder) {
+  Log(L"ItemNameForNewFolder(" + Bool(useActiveFolder) + L")");
+  return NewFolderPlace;
+}
+void RecordingList::ItemNameForRename(std::wstring& path, std::wstring& oldName, bool useActive,
+                                      zenlo::sTypes& type) {
+  Log(L"ItemNameForRename(" + Bool(useActive) + L")");
+  path = RenamePath;
+  oldName = RenameName;
+  type = RenameType;
+}
+
 void RecordingList::LoadSetup() {
   Log(L"LoadSetup");
   if (SetupFails) throw tk::RuntimeError(5, L"Invalid procedure call or argument");

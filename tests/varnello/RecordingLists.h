@@ -118,6 +118,16 @@ class RecordingList final : public varnello::PaneList {
   std::int32_t ShownItemCount() const override { return ItemsShown; }
   void HighLightActiveItem() override { Log(L"HighLightActiveItem"); }
   void SetDoDrawing(bool v) override;
+  // The file commands' questions, answered from the fields below.
+  std::wstring GetFileSpecs() override;
+  std::wstring FileSpecs() const override { return Specs; }
+  std::wstring DropDestination() override;
+  bool DroppedOnActiveItem() const override { return DroppedOnActive; }
+  void SetDroppedOnActiveItem(bool v) override;
+  void SetExpandedFolder() override { Log(L"SetExpandedFolder"); }
+  std::wstring ItemNameForNewFolder(bool useActiveFolder) override;
+  void ItemNameForRename(std::wstring& path, std::wstring& oldName, bool useActive,
+                         zenlo::sTypes& type) override;
 
   void ShiftHeading(const std::wstring& d) override { Log(L"ShiftHeading(" + d + L")"); }
   void DoSorting(const std::wstring& o) override { Log(L"DoSorting(" + o + L")"); }
@@ -151,6 +161,15 @@ class RecordingList final : public varnello::PaneList {
   bool DoDrawing = true;
   bool SoundFails = false;
   bool SetupFails = false;  // LoadSetup raises an error
+  // File commands: the marked paths (GetFileSpecs makes FileSpecs and its summary of them),
+  // the drop's folder, the folder for a new folder and the item to rename.
+  std::vector<std::wstring> Marked;
+  std::wstring Specs;
+  std::wstring DropFolder;
+  bool DroppedOnActive = false;
+  std::wstring NewFolderPlace;
+  std::wstring RenamePath, RenameName;
+  zenlo::sTypes RenameType = zenlo::sFile;
 
  private:
   void Log(const std::wstring& call) const;

@@ -54,6 +54,10 @@ struct HeardEvents final : varnello::PaneListEvents {
   void List_PaneWantsToMimicFolder(short i, short& pane) override {
     Note(L"PaneWantsToMimicFolder", i, std::to_wstring(pane));
   }
+  void List_PasteItems(short i, std::wstring& s, std::wstring& t, std::wstring& o) override {
+    Note(L"PasteItems", i, s + L"," + t + L"," + o);
+  }
+  void List_PushedNewFolder2(short i) override { Note(L"PushedNewFolder2", i); }
 };
 
 TEST(ListEventSink, EveryEventOfTheControlReachesItsHandlerWithTheListIndex) {
@@ -75,8 +79,8 @@ TEST(ListEventSink, EveryEventOfTheControlReachesItsHandlerWithTheListIndex) {
       {L"FBMouseUp", [&](E& e) { e.FBMouseUp(s1, s2, x, y); }, L""},
       {L"FBMouseMove", [&](E& e) { e.FBMouseMove(s1, s2, x, y); }, L""},
       {L"MouseMoveBasic", [](E& e) { e.MouseMoveBasic(); }, L"MouseMoveBasic(102)"},
-      {L"PushedNewFolder", [&](E& e) { e.PushedNewFolder(a, b); }, L""},
-      {L"PushedNewFolder2", [](E& e) { e.PushedNewFolder2(); }, L""},
+      {L"PushedNewFolder", [&](E& e) { e.PushedNewFolder(a, b); }, L"PushedNewFolder2(102)"},
+      {L"PushedNewFolder2", [](E& e) { e.PushedNewFolder2(); }, L"PushedNewFolder2(102)"},
       {L"PushedUpFolder", [&](E& e) { e.PushedUpFolder(a, b); }, L""},
       {L"PushedDownFolder", [&](E& e) { e.PushedDownFolder(a, b); },
        L"PushedDownFolder(102,C:\\a\\b,C:\\a)"},
@@ -96,7 +100,7 @@ TEST(ListEventSink, EveryEventOfTheControlReachesItsHandlerWithTheListIndex) {
       {L"MouseLocked", [&](E& e) { e.MouseLocked(flag); }, L"MouseLocked(102,1)"},
       {L"ForceQuit", [](E& e) { e.ForceQuit(); }, L"ForceQuit(102)"},
       {L"UpdateFileName", [&](E& e) { e.UpdateFileName(c); }, L"UpdateFileName(102,x)"},
-      {L"PasteItems", [&](E& e) { e.PasteItems(a, b, c); }, L""},
+      {L"PasteItems", [&](E& e) { e.PasteItems(a, b, c); }, L"PasteItems(102,C:\\a\\b,C:\\a,x)"},
       {L"NotifySourceIndex", [](E& e) { e.NotifySourceIndex(); }, L"NotifySourceIndex(102)"},
       {L"GetBookmark", [&](E& e) { e.GetBookmark(slot, d); }, L"GetBookmark(102,4)"},
       {L"PaneWantsToMimicFolder", [&](E& e) { e.PaneWantsToMimicFolder(pane); },

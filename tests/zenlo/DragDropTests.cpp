@@ -189,15 +189,16 @@ struct ShownListing {
 struct DragResult {
   DWORD enter = 0, over = 0, drop = 0;
 };
+// `keys` are the keys held besides the left button (MK_SHIFT, MK_CONTROL).
 DragResult DropOn(IDropTarget* target, IDataObject* data, POINTL pt,
-                  DWORD allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE) {
+                  DWORD allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE, DWORD keys = 0) {
   DragResult r;
   r.enter = allowed;
-  target->DragEnter(data, MK_LBUTTON, pt, &r.enter);
+  target->DragEnter(data, MK_LBUTTON | keys, pt, &r.enter);
   r.over = allowed;
-  target->DragOver(MK_LBUTTON, pt, &r.over);
+  target->DragOver(MK_LBUTTON | keys, pt, &r.over);
   r.drop = allowed;
-  target->Drop(data, 0, pt, &r.drop);
+  target->Drop(data, keys, pt, &r.drop);
   return r;
 }
 
@@ -408,6 +409,40 @@ TEST(DragDrop, DragOverFollowsThePointerAndTellsTheHost) {
   ASSERT_EQ(l.pastes.size(), 1u);
   // A tree's own folder, with its separator.
   EXPECT_EQ(l.pastes[0].destination, f.target.Path());
+}
+
+// A plain drop says "copy"; with Shift held a source that allows moves is shown the move
+// pointer and the drop leaves the choice to the host (an empty operation). The drop itself
+// always answers copy, so that no source deletes what the host has not moved yet.
+TEST(DragDrop, AShiftDropLeavesCopyOrMoveToTheHost) {
+  DropFixture f;
+  ShownListing l(fbFileAndFolder, nullptr, 0, 560, 620);
+  l.Read(f.target.Path());
+  ComRef<IDataObject> data = ShellFileList(f.source.Path(), {L"report.txt"});
+  ASSERT_TRUE(data);
+  struct Case {
+    const char* name;
+    DWORD allowed, keys;
+    DWORD over;
+    const wchar_t* operation;
+  } cases[] = {
+      {"plain", DROPEFFECT_COPY | DROPEFFECT_MOVE, 0, DROPEFFECT_COPY, L"copy"},
+      {"shift", DROPEFFECT_COPY | DROPEFFECT_MOVE, MK_SHIFT, DROPEFFECT_MOVE, L""},
+      {"shift, source allows copies only", DROPEFFECT_COPY, MK_SHIFT, DROPEFFECT_COPY, L"copy"},
+      {"shift, source allows moves only", DROPEFFECT_MOVE, MK_SHIFT, DROPEFFECT_MOVE, L""},
+      {"control", DROPEFFECT_COPY | DROPEFFECT_MOVE, MK_CONTROL, DROPEFFECT_COPY, L"copy"},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    l.pastes.clear();
+    const DragResult r = DropOn(l.c->View().Drag.FolderBoxTarget.Get(), data.Get(),
+                                l.OnItem(IndexOf(*l.c, L"alpha")), k.allowed, k.keys);
+    EXPECT_EQ(r.over, k.over);
+    EXPECT_EQ(r.drop, static_cast<DWORD>(DROPEFFECT_COPY));
+    ASSERT_EQ(l.pastes.size(), 1u);
+    EXPECT_EQ(l.pastes[0].operation, k.operation);
+    EXPECT_EQ(l.pastes[0].destination, f.target.Path() + L"alpha");
+  }
 }
 
 TEST(DragDrop, DataWithoutAFileListIsRefused) {

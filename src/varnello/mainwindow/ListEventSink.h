@@ -52,6 +52,14 @@ class ListSink final : public zenlo::ZenloFileControlEventsBase {
   void PaneWantsToMimicFolder(short& pane) override {
     Guard([&] { target_.List_PaneWantsToMimicFolder(index_, pane); });
   }
+  void PasteItems(std::wstring& source, std::wstring& text, std::wstring& operation) override {
+    Guard([&] { target_.List_PasteItems(index_, source, text, operation); });
+  }
+  // Both New Folder events come from the list's New Folder button.
+  void PushedNewFolder(std::wstring&, std::wstring&) override {
+    Guard([&] { target_.List_PushedNewFolder2(index_); });
+  }
+  void PushedNewFolder2() override { Guard([&] { target_.List_PushedNewFolder2(index_); }); }
 
  private:
   // No exception goes back into the library.

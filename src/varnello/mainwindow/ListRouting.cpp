@@ -139,6 +139,12 @@ void Master::PreviewKey(const MSG& msg) {
   // The main window's focus box stands for the active list, which never sees these keys itself.
   const bool focusBox = msg.hwnd == txtFocus_ && List(Options.ActivePane);
   if (focusBox) raiser = Options.ActivePane;
+  // Delete recycles the clicked list's marked items, Shift+Delete deletes them for good; the
+  // command runs once this key message has been handled.
+  if (raiser >= 0 && msg.message == WM_KEYDOWN && msg.wParam == VK_DELETE) {
+    fileOps_->RequestDelete(GetKeyState(VK_SHIFT) < 0);
+    return;
+  }
   if (raiser < 0 || (!focusBox && List(raiser)->RaisesOwnKeys())) return;
   short key = static_cast<short>(msg.wParam);
   if (msg.message == WM_KEYDOWN)

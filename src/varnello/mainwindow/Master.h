@@ -13,6 +13,8 @@
 
 #include "commands/CommandLine.h"
 #include "commands/CommandTable.h"
+#include "commands/FileDialogs.h"
+#include "commands/FileOperations.h"
 #include "commands/FolderCompare.h"
 #include "commands/Help.h"
 #include "commands/ListingExport.h"
@@ -42,7 +44,9 @@ namespace varnello {
 
 class frmOptions;
 
-class Master final : public tk::Window, public PaneListEvents {
+// The file dialogs answer through the verdict variables (currOperation, DestinationFolder,
+// SendToRecycleBin) it inherits.
+class Master final : public tk::Window, public PaneListEvents, public FileVerdicts {
  public:
   Master(std::wstring programFolder, PaneListFactory& lists);
   ~Master() override;
@@ -227,6 +231,34 @@ class Master final : public tk::Window, public PaneListEvents {
   void List_MouseLocked(short index, bool& locked) override;
   void List_NotifySourceIndex(short index) override;
   void List_PaneWantsToMimicFolder(short index, short& pane) override;
+  void List_PasteItems(short index, std::wstring& source, std::wstring& sourceText,
+                       std::wstring& operation) override {
+    fileOps_->PasteItems(index, source, sourceText, operation);
+  }
+  void List_PushedNewFolder2(short) override { CreateNewFolder(true); }
+
+  // ---- File commands (commands/FileOperations) ----
+  void FileOperate(std::wstring& operation, short SourceListIndex, short& DestListIndex,
+                   std::wstring& DestFolder, bool& RefreshChild,
+                   const std::wstring& SourceFileSpecs = {}) {
+    fileOps_->FileOperate(operation, SourceListIndex, DestListIndex, DestFolder, RefreshChild,
+                          SourceFileSpecs);
+  }
+  // The clicked list's marked items; Permanent asks and deletes for good.
+  void DeleteItems(bool Permanent) { fileOps_->DeleteItems(Permanent); }
+  void DuplicateItems(const std::vector<std::wstring>& asPaths) {
+    fileOps_->DuplicateItems(asPaths);
+  }
+  void CreateNewFolder(bool UseActiveFolder = false) { fileOps_->CreateNewFolder(UseActiveFolder); }
+  void RenameItem(bool UseActive = false) { fileOps_->RenameItem(UseActive); }
+  static std::wstring GetFolderPath(const std::wstring& FullPath) {
+    return varnello::GetFolderPath(FullPath);
+  }
+  static std::wstring RemoveRightSlash(const std::wstring& str) {
+    return varnello::RemoveRightSlash(str);
+  }
+  static std::wstring ValidatePath(const std::wstring& Path) { return varnello::ValidatePath(Path); }
+  FileOperations& FileCommands() { return *fileOps_; }
 
   // ---- Active pane, title bars, keys and the wheel (ListRouting.cpp) ----
   void ColourTitleBar(short index);
@@ -289,6 +321,7 @@ class Master final : public tk::Window, public PaneListEvents {
   LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  friend class FileOperations;
   // Counts the routines on the stack that can yield; a close waits until none is left.
   class BusyScope {
    public:
@@ -362,6 +395,7 @@ class Master final : public tk::Window, public PaneListEvents {
   bool unloaded_ = false;
   bool endingSession_ = false;
   SettingsStore settings_{*this};
+  std::unique_ptr<FileOperations> fileOps_ = std::make_unique<FileOperations>(*this);
   std::unique_ptr<UpdateCheck> updates_;
   std::unique_ptr<HelpForm> help_;
   std::unique_ptr<TipForm> tip_;

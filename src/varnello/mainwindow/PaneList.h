@@ -11,6 +11,10 @@
 
 #include "zenlo/ZenloTypes.h"
 
+namespace zenlo {
+class ZenloFileControl;
+}
+
 namespace varnello {
 
 // What the main window hears from its lists, with the list's index (0-4 tree, 100-104 listing).
@@ -39,6 +43,12 @@ class PaneListEvents {
   virtual void List_NotifySourceIndex(short index) = 0;
   // "Make same as pane N": `pane` is the chosen pane 0-4.
   virtual void List_PaneWantsToMimicFolder(short index, short& pane) = 0;
+  // Files dropped on the list: the paths NUL-ended with one more NUL, their short description,
+  // and "copy" or empty (the user chooses).
+  virtual void List_PasteItems(short index, std::wstring& source, std::wstring& sourceText,
+                               std::wstring& operation) = 0;
+  // The list's New Folder button.
+  virtual void List_PushedNewFolder2(short index) = 0;
 };
 
 class PaneList {
@@ -136,6 +146,23 @@ class PaneList {
   virtual void HighLightActiveItem() = 0;
   virtual void SetDoDrawing(bool value) = 0;
 
+  // What the file commands ask of a list.
+  // The marked items' paths go to FileSpecs (each NUL-ended, then one more NUL); the answer
+  // sums them up: empty, a folder's path, a file's name, or the counts.
+  virtual std::wstring GetFileSpecs() = 0;
+  virtual std::wstring FileSpecs() const = 0;
+  // The folder a drop on the list goes into (under the pointer, else the list's own).
+  virtual std::wstring DropDestination() = 0;
+  virtual bool DroppedOnActiveItem() const = 0;
+  virtual void SetDroppedOnActiveItem(bool value) = 0;
+  virtual void SetExpandedFolder() = 0;
+  // The folder a new folder goes into, with its backslash; empty when none can go there.
+  virtual std::wstring ItemNameForNewFolder(bool useActiveFolder) = 0;
+  // The item to rename: its folder (with a backslash), its name and its type.
+  virtual void ItemNameForRename(std::wstring& path, std::wstring& oldName, bool useActive,
+                                 zenlo::sTypes& type) = 0;
+  // The control behind the list, for the test build's state report; null for a double.
+  virtual const zenlo::ZenloFileControl* Control() const { return nullptr; }
   // Heading, sort and size commands of the menus and the toolbar.
   virtual void ShiftHeading(const std::wstring& direction) = 0;
   virtual void DoSorting(const std::wstring& order) = 0;

@@ -192,6 +192,20 @@ class ZenloPaneList final : public PaneList {
   }
   void HighLightActiveItem() override { control_->HighLightActiveItem(); }
   void SetDoDrawing(bool v) override { control_->SetDoDrawing(v); }
+  const zenlo::ZenloFileControl* Control() const override { return control_; }
+  std::wstring GetFileSpecs() override { return control_->GetFileSpecs(); }
+  std::wstring FileSpecs() const override { return control_->FileSpecs; }
+  std::wstring DropDestination() override { return control_->DropDestination(); }
+  bool DroppedOnActiveItem() const override { return control_->DroppedOnActiveItem; }
+  void SetDroppedOnActiveItem(bool v) override { control_->DroppedOnActiveItem = v; }
+  void SetExpandedFolder() override { control_->SetExpandedFolder(); }
+  std::wstring ItemNameForNewFolder(bool useActive) override {
+    return control_->ItemNameForNewFolder(useActive);
+  }
+  void ItemNameForRename(std::wstring& path, std::wstring& oldName, bool useActive,
+                         zenlo::sTypes& type) override {
+    control_->ItemNameForRename(path, oldName, useActive, type);
+  }
   void ShiftHeading(const std::wstring& d) override { control_->ShiftHeading(d); }
   void DoSorting(const std::wstring& o) override { control_->DoSorting(o); }
   void ModifyHeadings(const std::wstring& n) override { control_->ModifyHeadings(n); }

@@ -621,9 +621,10 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   // Drag and drop (DragDrop.cpp)
   void RegisterDropTargets();
   void RevokeDropTargets();
-  DWORD OnListDrag(bool overBoundBox, int call, IDataObject* data, POINTL point, DWORD allowed);
+  DWORD OnListDrag(bool overBoundBox, int call, IDataObject* data, POINTL point, DWORD allowed,
+                   DWORD keys);
   void TrackDropPoint(bool overBoundBox, POINTL point);
-  DWORD PasteDroppedFiles(IDataObject* data, DWORD allowed);
+  DWORD PasteDroppedFiles(IDataObject* data, DWORD effect);
   void RaiseMouseMoveOnce();
   std::vector<std::wstring> DraggedPaths() const;
   void MarkForTransfer(std::int32_t item);

@@ -27,6 +27,16 @@ std::wstring DriveRootWithSeparator(std::wstring folder) {
   return folder;
 }
 
+// A listing takes copies; with Shift held a source that allows moves is offered a move, and
+// the host then asks the user which of the two it is.
+DWORD OfferedEffect(DWORD allowed, DWORD keys) {
+  // Some drag loops report the keys as they were when the drag began: Shift is also read as
+  // the keyboard has it now.
+  if (GetAsyncKeyState(VK_SHIFT) < 0) keys |= MK_SHIFT;
+  if ((keys & MK_SHIFT) != 0 && (allowed & DROPEFFECT_MOVE) != 0) return DROPEFFECT_MOVE;
+  return allowed & DROPEFFECT_COPY;
+}
+
 std::wstring ItemsText(const std::vector<std::wstring>& paths) {
   if (paths.size() != 1) return std::to_wstring(paths.size()) + L" items";
   const std::wstring& path = paths.front();
@@ -46,8 +56,8 @@ void ZenloFileControl::RegisterDropTargets() {
   d.OleStarted = SUCCEEDED(ole);
   auto makeTarget = [this](bool overBoundBox) {
     return ListDropTarget::Create([this, overBoundBox](ListDropTarget::Call call, IDataObject* data,
-                                                       POINTL point, DWORD allowed) {
-      return OnListDrag(overBoundBox, static_cast<int>(call), data, point, allowed);
+                                                       POINTL point, DWORD allowed, DWORD keys) {
+      return OnListDrag(overBoundBox, static_cast<int>(call), data, point, allowed, keys);
     });
   };
   d.FolderBoxTarget = makeTarget(false);
@@ -72,7 +82,7 @@ void ZenloFileControl::RevokeDropTargets() {
 }
 
 DWORD ZenloFileControl::OnListDrag(bool overBoundBox, int call, IDataObject* data, POINTL point,
-                                   DWORD allowed) {
+                                   DWORD allowed, DWORD keys) {
   CallGuard guard(*this);
   if (closing_) return DROPEFFECT_NONE;
   // Only a file list is taken; anything else shows the no-drop pointer.
@@ -80,12 +90,11 @@ DWORD ZenloFileControl::OnListDrag(bool overBoundBox, int call, IDataObject* dat
   // The drop lands where the pointer is, so the drop point is looked at again.
   TrackDropPoint(overBoundBox, point);
   if (static_cast<ListDropTarget::Call>(call) == ListDropTarget::Call::Drop)
-    return PasteDroppedFiles(data, allowed);
+    return PasteDroppedFiles(data, OfferedEffect(allowed, keys));
   if (overBoundBox) RaiseHost([](ZenloFileControlEvents& s) { s.SetActiveIndex(); });
   if (closing_) return DROPEFFECT_NONE;
   RaiseMouseMoveOnce();
-  // A listing takes copies: the host asks copy or move only when a drop says move.
-  return allowed & DROPEFFECT_COPY;
+  return OfferedEffect(allowed, keys);
 }
 
 void ZenloFileControl::TrackDropPoint(bool overBoundBox, POINTL point) {
@@ -114,8 +123,8 @@ void ZenloFileControl::TrackDropPoint(bool overBoundBox, POINTL point) {
   DroppedOnActiveItem = item >= 0 && item == activeItem_;
 }
 
-DWORD ZenloFileControl::PasteDroppedFiles(IDataObject* data, DWORD allowed) {
-  if ((allowed & DROPEFFECT_COPY) == 0) return DROPEFFECT_NONE;
+DWORD ZenloFileControl::PasteDroppedFiles(IDataObject* data, DWORD effect) {
+  if (effect == DROPEFFECT_NONE) return DROPEFFECT_NONE;
   const std::vector<std::wstring> paths = ReadFileDrop(data);
   if (paths.empty()) return DROPEFFECT_NONE;
   std::wstring source;
@@ -125,9 +134,10 @@ DWORD ZenloFileControl::PasteDroppedFiles(IDataObject* data, DWORD allowed) {
   }
   source += L'\0';
   std::wstring text = ItemsText(paths);
-  // Drag-over offers copies only, so a drop here is always a copy.
-  std::wstring operation = L"copy";
+  // A move leaves the choice to the host, which asks the user.
+  std::wstring operation = (effect & DROPEFFECT_MOVE) != 0 ? L"" : L"copy";
   RaiseHost([&](ZenloFileControlEvents& s) { s.PasteItems(source, text, operation); });
+  // The host does the work itself, after the drop: the source must not delete anything.
   return DROPEFFECT_COPY;
 }
 

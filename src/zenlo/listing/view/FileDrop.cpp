@@ -200,31 +200,32 @@ ComRef<ListDropTarget> ListDropTarget::Create(Handler handler) {
   return ComRef<ListDropTarget>(new ListDropTarget(std::move(handler)));
 }
 
-DWORD ListDropTarget::Forward(Call call, IDataObject* data, POINTL pt, DWORD allowed) {
+DWORD ListDropTarget::Forward(Call call, IDataObject* data, POINTL pt, DWORD allowed,
+                              DWORD keys) {
   if (!handler_) return DROPEFFECT_NONE;
   // The handler may detach this target (its owner goes away while a host's handler runs).
   ComRef<ListDropTarget> keep(this);
   AddRef();
   try {
     Handler handler = handler_;
-    return handler(call, data, pt, allowed);
+    return handler(call, data, pt, allowed, keys);
   } catch (...) {
     return DROPEFFECT_NONE;  // nothing escapes into the drag loop
   }
 }
 
-HRESULT STDMETHODCALLTYPE ListDropTarget::DragEnter(IDataObject* data, DWORD, POINTL pt,
+HRESULT STDMETHODCALLTYPE ListDropTarget::DragEnter(IDataObject* data, DWORD keys, POINTL pt,
                                                     DWORD* effect) {
   if (!effect) return E_INVALIDARG;
   if (data) data->AddRef();
   entered_ = ComRef<IDataObject>(data);
-  *effect = Forward(Call::Enter, data, pt, *effect);
+  *effect = Forward(Call::Enter, data, pt, *effect, keys);
   return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE ListDropTarget::DragOver(DWORD, POINTL pt, DWORD* effect) {
+HRESULT STDMETHODCALLTYPE ListDropTarget::DragOver(DWORD keys, POINTL pt, DWORD* effect) {
   if (!effect) return E_INVALIDARG;
-  *effect = Forward(Call::Over, entered_.Get(), pt, *effect);
+  *effect = Forward(Call::Over, entered_.Get(), pt, *effect, keys);
   return S_OK;
 }
 
@@ -233,10 +234,11 @@ HRESULT STDMETHODCALLTYPE ListDropTarget::DragLeave() {
   return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE ListDropTarget::Drop(IDataObject* data, DWORD, POINTL pt, DWORD* effect) {
+HRESULT STDMETHODCALLTYPE ListDropTarget::Drop(IDataObject* data, DWORD keys, POINTL pt,
+                                               DWORD* effect) {
   if (!effect) return E_INVALIDARG;
   entered_ = ComRef<IDataObject>();
-  *effect = Forward(Call::Drop, data, pt, *effect);
+  *effect = Forward(Call::Drop, data, pt, *effect, keys);
   return S_OK;
 }
 

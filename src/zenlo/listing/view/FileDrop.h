@@ -92,8 +92,10 @@ ComRef<IDropSource> MakeFileDropSource();
 class ListDropTarget final : public SingleInterfaceObject<IDropTarget, IID_IDropTarget> {
  public:
   enum class Call { Enter, Over, Drop };
-  // Answers the effect to show (over) or taken (drop). `point` is on the screen, in pixels.
-  using Handler = std::function<DWORD(Call, IDataObject*, POINTL point, DWORD allowed)>;
+  // Answers the effect to show (over) or taken (drop). `point` is on the screen, in pixels;
+  // `keys` the MK_ state of the keys and buttons.
+  using Handler =
+      std::function<DWORD(Call, IDataObject*, POINTL point, DWORD allowed, DWORD keys)>;
 
   static ComRef<ListDropTarget> Create(Handler handler);
   void Detach() { handler_ = nullptr; }
@@ -107,7 +109,7 @@ class ListDropTarget final : public SingleInterfaceObject<IDropTarget, IID_IDrop
  private:
   explicit ListDropTarget(Handler handler) : handler_(std::move(handler)) {}
   ~ListDropTarget() override = default;
-  DWORD Forward(Call call, IDataObject* data, POINTL pt, DWORD allowed);
+  DWORD Forward(Call call, IDataObject* data, POINTL pt, DWORD allowed, DWORD keys);
 
   Handler handler_;
   ComRef<IDataObject> entered_;  // DragOver carries no data: the one of DragEnter
