@@ -52,4 +52,21 @@ bool PumpUntil(const std::function<bool()>& pred, unsigned timeoutMs) {
   return true;
 }
 
+ModalEnd RunModalLoop(const std::function<HWND()>& window, const bool& done) {
+  ModalEnd end;
+  MSG msg;
+  while (!done) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      end.Quit = got == 0;
+      end.Code = static_cast<int>(msg.wParam);
+      break;
+    }
+    if (HWND w = window(); w && IsDialogMessageW(w, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return end;
+}
+
 }  // namespace tk

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "toolkit/EventLoop.h"
 #include "toolkit/MousePointer.h"
 
 namespace varnello {
@@ -169,27 +170,14 @@ void FileDialog::ShowModal(HWND owner) {
   if (HWND first = Control(focus_.empty() ? defaultButton_ : focus_)) SetFocus(first);
   if (ShownHook()) PostMessageW(Handle(), kShownMessage, 0, 0);
 
-  MSG msg;
-  bool quit = false;
-  int quitCode = 0;
-  while (!done_) {
-    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-    if (got <= 0) {
-      quit = got == 0;
-      quitCode = static_cast<int>(msg.wParam);
-      break;
-    }
-    if (Handle() && IsDialogMessageW(Handle(), &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  const tk::ModalEnd end = tk::RunModalLoop([this] { return Handle(); }, done_);
   if (!done_) Unload();
   if (ownerWasEnabled) EnableWindow(owner, TRUE);
   if (Handle()) ShowWindow(Handle(), SW_HIDE);
   Destroy();
   if (owner) SetActiveWindow(owner);
   tk::SetScreenMousePointer(savedPointer);
-  if (quit) PostQuitMessage(quitCode);  // the loop that owns the quit gets it back
+  if (end.Quit) PostQuitMessage(end.Code);  // the loop that owns the quit gets it back
 }
 
 LRESULT FileDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

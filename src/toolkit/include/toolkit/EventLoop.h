@@ -1,5 +1,7 @@
 #pragma once
 // Yielding to the message loop from long work, with a seam for tests.
+#include <windows.h>
+
 #include <functional>
 
 namespace tk {
@@ -19,5 +21,15 @@ void PumpPendingMessages();
 
 // Pumps messages until pred() is true or the time-out passes; returns pred().
 bool PumpUntil(const std::function<bool()>& pred, unsigned timeoutMs);
+
+// How a modal loop ended: WM_QUIT arrived (its code is to be posted again once the modal window
+// is gone, for the loop that owns it), or the window said it was done.
+struct ModalEnd {
+  bool Quit = false;
+  int Code = 0;
+};
+// Runs messages for a modal window until `done` is set or WM_QUIT arrives; keys go through the
+// window's dialog navigation while `window()` names one.
+ModalEnd RunModalLoop(const std::function<HWND()>& window, const bool& done);
 
 }  // namespace tk
