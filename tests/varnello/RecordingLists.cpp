@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <fstream>
 #include <stdexcept>
 
@@ -98,9 +99,34 @@ void RecordingList::SetDroppedOnActiveItem(bool v) {
   Log(L"DroppedOnActiveItem=" + Bool(v));
   DroppedOnActive = v;
 }
-std::wstring RecordingList::ItemNameForNewFolder(bool useActiveFolder) {
-  Log(L"ItemNameForNewFolder(" + Bool(useActiveFolder) + L")");
+std::wstring RecordingList::ItemNameForNewFolder(bool useActiveFolder, bool useChildFolder) {
+  Log(L"ItemNameForNewFolder(" + Bool(useActiveFolder) + (useChildFolder ? L",1" : L"") + L")");
   return NewFolderPlace;
+}
+void RecordingList::PreDragCheck(std::int32_t& item) {
+  Log(L"PreDragCheck");
+  if (PointerItem.empty()) return;
+  if (std::find(Marked.begin(), Marked.end(), PointerItem) == Marked.end())
+    Marked.assign(1, PointerItem);
+  item = 0;
+}
+bool RecordingList::PreDragCheckKeepSelected(std::int32_t& item) {
+  Log(L"PreDragCheckKeepSelected");
+  if (Marked.empty() && !PointerItem.empty()) Marked.assign(1, PointerItem);
+  item = 0;
+  return !Marked.empty();
+}
+void RecordingList::SetLastListItem(std::int32_t item) {
+  Log(L"LastListItem=" + std::to_wstring(item));
+  NextExternal = item;
+}
+std::wstring RecordingList::GetFileSpecsExternal() {
+  if (NextExternal < 0 || NextExternal >= static_cast<std::int32_t>(Marked.size())) return L"end";
+  return Marked[static_cast<size_t>(NextExternal++)];
+}
+void RecordingList::ColorFiles(const std::wstring& color, std::int32_t& total) {
+  Log(L"ColorFiles(" + color + L")");
+  total = FileCount;
 }
 void RecordingList::ItemNameForRename(std::wstring& path, std::wstring& oldName, bool useActive,
                                       zenlo::sTypes& type) {

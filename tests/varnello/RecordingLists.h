@@ -73,6 +73,7 @@ class RecordingList final : public varnello::PaneList {
   void WatchStop() override { Log(L"WatchStop"); }
   void HiLightControl(bool on) override { Log(on ? L"HiLightControl(1)" : L"HiLightControl(0)"); }
   void SetFolderFocus() override { Log(L"SetFolderFocus"); }
+  void SetFolderFocus(const std::wstring& butt) override { Log(L"SetFolderFocus(" + butt + L")"); }
   bool OwnKeys = false;  // as a real list, which raises KeyPressed itself
   bool RaisesOwnKeys() const override { return OwnKeys; }
   void KeySpacePressed() override { Log(L"KeySpacePressed"); }
@@ -125,7 +126,15 @@ class RecordingList final : public varnello::PaneList {
   bool DroppedOnActiveItem() const override { return DroppedOnActive; }
   void SetDroppedOnActiveItem(bool v) override;
   void SetExpandedFolder() override { Log(L"SetExpandedFolder"); }
-  std::wstring ItemNameForNewFolder(bool useActiveFolder) override;
+  std::wstring ItemNameForNewFolder(bool useActiveFolder, bool useChildFolder) override;
+  void PreDragCheck(std::int32_t& item) override;
+  bool PreDragCheckKeepSelected(std::int32_t& item) override;
+  void SetLastListItem(std::int32_t item) override;
+  std::wstring GetFileSpecsExternal() override;
+  void UnselectForbiddenItems() override { Log(L"UnselectForbiddenItems"); }
+  void SelectAll(const std::wstring& doAll) override { Log(L"SelectAll(" + doAll + L")"); }
+  void ColorFiles(const std::wstring& color, std::int32_t& total) override;
+  void HighLightMouseOverItem() override { Log(L"HighLightMouseOverItem"); }
   void ItemNameForRename(std::wstring& path, std::wstring& oldName, bool useActive,
                          zenlo::sTypes& type) override;
 
@@ -168,6 +177,11 @@ class RecordingList final : public varnello::PaneList {
   std::wstring DropFolder;
   bool DroppedOnActive = false;
   std::wstring NewFolderPlace;
+  // PreDragCheck marks this path ahead of the others when it is not marked (empty: none under
+  // the pointer); GetFileSpecsExternal hands out Marked in order; ColorFiles answers FileCount.
+  std::wstring PointerItem;
+  std::int32_t NextExternal = 0;
+  std::int32_t FileCount = 0;
   std::wstring RenamePath, RenameName;
   zenlo::sTypes RenameType = zenlo::sFile;
 

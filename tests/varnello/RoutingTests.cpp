@@ -58,6 +58,11 @@ struct HeardEvents final : varnello::PaneListEvents {
     Note(L"PasteItems", i, s + L"," + t + L"," + o);
   }
   void List_PushedNewFolder2(short i) override { Note(L"PushedNewFolder2", i); }
+  void List_FBRightClick(short i, short, short, float, float, std::wstring&, std::wstring&,
+                         std::wstring& item, std::wstring&, bool useCurrent,
+                         zenlo::sTypes) override {
+    Note(L"FBRightClick", i, item + (useCurrent ? L",1" : L",0"));
+  }
 };
 
 TEST(ListEventSink, EveryEventOfTheControlReachesItsHandlerWithTheListIndex) {
@@ -75,7 +80,8 @@ TEST(ListEventSink, EveryEventOfTheControlReachesItsHandlerWithTheListIndex) {
       {L"DriveClick", [](E& e) { e.DriveClick(); }, L"DriveClick(102)"},
       {L"FBMouseDown", [&](E& e) { e.FBMouseDown(s1, s2, x, y); }, L""},
       {L"FBRightClick",
-       [&](E& e) { e.FBRightClick(s1, s2, x, y, a, b, c, d, flag, zenlo::sDefault); }, L""},
+       [&](E& e) { e.FBRightClick(s1, s2, x, y, a, b, c, d, flag, zenlo::sDefault); },
+       L"FBRightClick(102,x,1)"},
       {L"FBMouseUp", [&](E& e) { e.FBMouseUp(s1, s2, x, y); }, L""},
       {L"FBMouseMove", [&](E& e) { e.FBMouseMove(s1, s2, x, y); }, L""},
       {L"MouseMoveBasic", [](E& e) { e.MouseMoveBasic(); }, L"MouseMoveBasic(102)"},

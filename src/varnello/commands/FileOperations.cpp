@@ -605,7 +605,7 @@ void FileOperations::CreateNewFolder(bool UseActiveFolder) {
   PaneList* list = m_.List(m_.Options.ClickedPane);
   if (!list) return;
   try {
-    const std::wstring folder = list->ItemNameForNewFolder(UseActiveFolder);
+    const std::wstring folder = list->ItemNameForNewFolder(UseActiveFolder, false);
     if (folder.empty()) {
       Tell(L"Sorry, you cannot make a new folder here.");
     } else {

@@ -60,6 +60,14 @@ class ListSink final : public zenlo::ZenloFileControlEventsBase {
     Guard([&] { target_.List_PushedNewFolder2(index_); });
   }
   void PushedNewFolder2() override { Guard([&] { target_.List_PushedNewFolder2(index_); }); }
+  void FBRightClick(short& button, short& shift, float& x, float& y, std::wstring& currentFolder,
+                    std::wstring& parentFolder, std::wstring& currentItemPath,
+                    std::wstring& currentName, bool& useCurrent, zenlo::sTypes currType) override {
+    Guard([&] {
+      target_.List_FBRightClick(index_, button, shift, x, y, currentFolder, parentFolder,
+                                currentItemPath, currentName, useCurrent, currType);
+    });
+  }
 
  private:
   // No exception goes back into the library.

@@ -236,6 +236,13 @@ class Master final : public tk::Window, public PaneListEvents, public FileVerdic
     fileOps_->PasteItems(index, source, sourceText, operation);
   }
   void List_PushedNewFolder2(short) override { CreateNewFolder(true); }
+  // The right-click engine: verb mode 0 shows the pane menu at (x, y) in client twips; 1 copy,
+  // 2 cut, 3 paste and 4 delete act on list ClickedPane without a menu.
+  void RunPaneCommand(float x, float y, short shift, std::wstring folderPath, short verbMode);
+  void List_FBRightClick(short index, short button, short shift, float x, float y,
+                         std::wstring& currentFolder, std::wstring& parentFolder,
+                         std::wstring& currentItemPath, std::wstring& currentName, bool useCurrent,
+                         zenlo::sTypes currType) override;
 
   // ---- File commands (commands/FileOperations) ----
   void FileOperate(std::wstring& operation, short SourceListIndex, short& DestListIndex,

@@ -49,6 +49,12 @@ class PaneListEvents {
                                std::wstring& operation) = 0;
   // The list's New Folder button.
   virtual void List_PushedNewFolder2(short index) = 0;
+  // A right click: on an item, or (useCurrent) on the list's own folder. X and Y in twips within
+  // the list.
+  virtual void List_FBRightClick(short index, short button, short shift, float x, float y,
+                                 std::wstring& currentFolder, std::wstring& parentFolder,
+                                 std::wstring& currentItemPath, std::wstring& currentName,
+                                 bool useCurrent, zenlo::sTypes currType) = 0;
 };
 
 class PaneList {
@@ -92,6 +98,8 @@ class PaneList {
   virtual void WatchStop() = 0;
   virtual void HiLightControl(bool on) = 0;
   virtual void SetFolderFocus() = 0;
+  // Takes the focus and shows the pointer of a held key: "shift", "ctrl", or empty for none.
+  virtual void SetFolderFocus(const std::wstring& butt) = 0;
 
   // Keys and the wheel the main window hands on.
   // Keys and the wheel the main window hands on. A list that raises KeyPressed and SpaceKeyUp
@@ -157,7 +165,25 @@ class PaneList {
   virtual void SetDroppedOnActiveItem(bool value) = 0;
   virtual void SetExpandedFolder() = 0;
   // The folder a new folder goes into, with its backslash; empty when none can go there.
-  virtual std::wstring ItemNameForNewFolder(bool useActiveFolder) = 0;
+  // `useChildFolder`: a marked folder under the pointer is the place, not the one it lies in.
+  virtual std::wstring ItemNameForNewFolder(bool useActiveFolder, bool useChildFolder) = 0;
+  // What the right-click and key commands ask of a list.
+  // Marks the item under the pointer unless it is marked already (a right click on an unmarked
+  // item acts on that item alone); `currItem` receives its number.
+  virtual void PreDragCheck(std::int32_t& currItem) = 0;
+  // As PreDragCheck, but keeps the marks; false when no item is under the pointer or marked.
+  virtual bool PreDragCheckKeepSelected(std::int32_t& currItem) = 0;
+  // The marked paths one at a time after SetLastListItem(0), then "end".
+  virtual void SetLastListItem(std::int32_t item) = 0;
+  virtual std::wstring GetFileSpecsExternal() = 0;
+  // Unmarks what a command must not keep marked (a tree's root, a folder with its ancestors).
+  virtual void UnselectForbiddenItems() = 0;
+  // As the control's: "all" marks every item, empty toggles, any other text unmarks all.
+  virtual void SelectAll(const std::wstring& doAll) = 0;
+  // Colours the marked files ("default" removes it); `totalFileCount` receives the folder's
+  // file count.
+  virtual void ColorFiles(const std::wstring& theColor, std::int32_t& totalFileCount) = 0;
+  virtual void HighLightMouseOverItem() = 0;
   // The item to rename: its folder (with a backslash), its name and its type.
   virtual void ItemNameForRename(std::wstring& path, std::wstring& oldName, bool useActive,
                                  zenlo::sTypes& type) = 0;

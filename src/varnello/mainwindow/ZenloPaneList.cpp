@@ -134,6 +134,7 @@ class ZenloPaneList final : public PaneList {
   void WatchStop() override { control_->WatchStop(); }
   void HiLightControl(bool on) override { control_->HiLightControl(on); }
   void SetFolderFocus() override { control_->SetFolderFocus(std::wstring()); }
+  void SetFolderFocus(const std::wstring& butt) override { control_->SetFolderFocus(butt); }
   // The listing raises KeyPressed and SpaceKeyUp itself.
   bool RaisesOwnKeys() const override { return true; }
   void KeySpacePressed() override { control_->KeySpacePressed(); }
@@ -199,9 +200,21 @@ class ZenloPaneList final : public PaneList {
   bool DroppedOnActiveItem() const override { return control_->DroppedOnActiveItem; }
   void SetDroppedOnActiveItem(bool v) override { control_->DroppedOnActiveItem = v; }
   void SetExpandedFolder() override { control_->SetExpandedFolder(); }
-  std::wstring ItemNameForNewFolder(bool useActive) override {
-    return control_->ItemNameForNewFolder(useActive);
+  std::wstring ItemNameForNewFolder(bool useActive, bool useChild) override {
+    return control_->ItemNameForNewFolder(useActive, useChild);
   }
+  void PreDragCheck(std::int32_t& item) override { control_->PreDragCheck(item); }
+  bool PreDragCheckKeepSelected(std::int32_t& item) override {
+    return control_->PreDragCheckKeepSelected(item);
+  }
+  void SetLastListItem(std::int32_t item) override { control_->LastListItem = item; }
+  std::wstring GetFileSpecsExternal() override { return control_->GetFileSpecsExternal(); }
+  void UnselectForbiddenItems() override { control_->UnselectForbiddenItems(); }
+  void SelectAll(const std::wstring& doAll) override { control_->SelectAll(doAll); }
+  void ColorFiles(const std::wstring& color, std::int32_t& total) override {
+    control_->ColorFiles(color, total);
+  }
+  void HighLightMouseOverItem() override { control_->HighLightMouseOverItem(); }
   void ItemNameForRename(std::wstring& path, std::wstring& oldName, bool useActive,
                          zenlo::sTypes& type) override {
     control_->ItemNameForRename(path, oldName, useActive, type);
