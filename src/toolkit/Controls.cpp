@@ -88,9 +88,10 @@ int ImageList::IndexOf(const std::wstring& key) const {
 bool Toolbar::Create(HWND parent) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
+  // Other controls may sit in the room a button leaves: the toolbar paints around them.
   if (!CreateStandard(TOOLBARCLASSNAMEW, parent,
-                      WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE |
-                          CCS_NOPARENTALIGN | CCS_NODIVIDER))
+                      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
+                          CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER))
     return false;
   SendMessageW(Handle(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SendMessageW(Handle(), TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);

@@ -181,6 +181,53 @@ TEST(SkinProperties, ApplySkinChangeDrawsTheToolbarAgain) {
   RemoveWindowSubclass(toolbar, count, 77);
 }
 
+TEST(SkinProperties, TheFilterBoxStaysOnScreenWhenTheToolbarAroundItPaints) {
+  // The box sits in the toolbar's row: whatever makes the toolbar paint must leave it showing.
+  struct Case {
+    const char* what;
+    void (*run)(ZenloFileControl&);
+  } cases[] = {
+      {"a skin change",
+       [](ZenloFileControl& c) {
+         c.ApplyProperty(L"ColorPaneBackground", static_cast<std::int32_t>(RGB(20, 140, 20)));
+         c.ApplySkinChange();
+       }},
+      {"the toolbar repaints",
+       [](ZenloFileControl& c) {
+         RedrawWindow(c.View().Toolbar1.Handle(), nullptr, nullptr,
+                      RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+       }},
+      {"the host resizes the pane",
+       [](ZenloFileControl& c) {
+         MoveWindow(c.Window(), 0, 0, 580, 330, TRUE);
+         c.ResizeControl(vertical);
+       }},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.what);
+    testsupport::HostWindow host{600, 400};
+    ControlHolder c;
+    ASSERT_TRUE(c->CreateFrame(host.Handle()));
+    MoveWindow(c->Window(), 0, 0, 560, 340, TRUE);
+    c->LoadSetup();
+    c->ResizeControl(vertical);
+    const HWND box = c->View().cboFilter.Handle();
+    ASSERT_TRUE(IsWindowVisible(box));
+    tk::PumpUntil([] { return false; }, 100);
+
+    k.run(*c);
+
+    // A point of the box's text field right of its text: the field's own colour.
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(GetComboBoxInfo(box, &info));
+    POINT field{info.rcItem.right - 3, (info.rcItem.top + info.rcItem.bottom) / 2};
+    MapWindowPoints(box, c->Window(), &field, 1);
+    testsupport::ScreenPixels screen(c->Window());
+    EXPECT_EQ(screen.At(field.x, field.y), GetSysColor(COLOR_WINDOW));
+  }
+}
+
 struct DrawnListing {
   TempFolder dir;
   testsupport::HostWindow host{600, 400};

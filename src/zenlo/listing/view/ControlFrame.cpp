@@ -79,6 +79,8 @@ bool ZenloFileControl::CreateFrame(HWND parent) {
   zfCombo1_->CreateFrame(surface);
   strip_->SetParent(surface);
   CreateToolbar();
+  // The filter box lies in the toolbar's row, above it.
+  SetWindowPos(v.cboFilter.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   RegisterDropTargets();
   ApplyPlacement();
   return true;
