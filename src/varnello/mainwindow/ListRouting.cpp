@@ -107,15 +107,6 @@ void Master::List_KeyPressed(short, short& keyCode) {
 
 void Master::List_SpaceKeyUp(short) { SpaceKeyDown = false; }
 
-void Master::List_FBRightClick(short, short, short, float, float, std::wstring&, std::wstring&,
-                               std::wstring&, std::wstring&, bool, zenlo::sTypes) {
-  // No right-click menu yet.
-}
-
-void Master::RunPaneCommand(float, float, short, std::wstring, short) {
-  // No right-click engine yet.
-}
-
 void Master::List_MouseLocked(short, bool& locked) { MouseLocked(locked); }
 
 void Master::List_NotifySourceIndex(short index) { Options.DragSourceIndex = index; }

@@ -236,9 +236,20 @@ class Master final : public tk::Window, public PaneListEvents, public FileVerdic
     fileOps_->PasteItems(index, source, sourceText, operation);
   }
   void List_PushedNewFolder2(short) override { CreateNewFolder(true); }
+  // ---- Right-click menu (commands/RightClick.cpp) ----
   // The right-click engine: verb mode 0 shows the pane menu at (x, y) in client twips; 1 copy,
   // 2 cut, 3 paste and 4 delete act on list ClickedPane without a menu.
   void RunPaneCommand(float x, float y, short shift, std::wstring folderPath, short verbMode);
+  // What the last right click reported: its folder, the folder above it and the item's path.
+  std::wstring RightClickFolder, RightClickParentFolder, RightClickItemPath;
+
+  // ---- Files on the clipboard (commands/ClipboardCommands.cpp) ----
+  // Verb modes 1 to 4 of RunPaneCommand: copy, cut, paste or delete list ClickedPane's items.
+  void RunPaneVerb(short verbMode);
+  // Puts `paths` on the clipboard to be copied or (cut) moved.
+  void ClipboardCopy(const std::vector<std::wstring>& paths, bool cut);
+  // Copies or moves the clipboard's files into `folder` and refreshes the lists concerned.
+  void ClipboardPaste(const std::wstring& folder);
   void List_FBRightClick(short index, short button, short shift, float x, float y,
                          std::wstring& currentFolder, std::wstring& parentFolder,
                          std::wstring& currentItemPath, std::wstring& currentName, bool useCurrent,
