@@ -2,6 +2,7 @@
 // end at any window size.
 #include <gtest/gtest.h>
 
+#include "DesktopInput.h"
 #include "MasterFixture.h"
 #include "toolkit/EventLoop.h"
 
@@ -119,6 +120,47 @@ TEST_F(HelpTest, TheLastParagraphCanBeReachedAtAnyWindowSize) {
   ShowWindow(help->Handle(), SW_RESTORE);
   tk::PumpPendingMessages();
   EXPECT_EQ(help->PageHeight(), before);
+}
+
+TEST_F(HelpTest, TheKeysOfAScrollBarScrollThePage) {
+  master->OpenHelp();
+  HelpForm* help = master->Help();
+  ASSERT_NE(help, nullptr);
+  // Narrow, the page is several windows high.
+  SetWindowPos(help->Handle(), nullptr, 0, 0, 260, 500, SWP_NOMOVE | SWP_NOZORDER);
+  SetForegroundWindow(help->Handle());
+  ASSERT_TRUE(tk::PumpUntil([&] { return GetForegroundWindow() == help->Handle(); }, 5000));
+  ASSERT_TRUE(help->VScroll1().Visible());
+  const int end = help->VScroll1().Max();
+  const int page = help->VScroll1().LargeChange;
+  ASSERT_GT(end, page + 13);  // the page as opened is more than one window high
+  struct Step {
+    const char* Name;
+    WORD Modifier;  // 0: none
+    WORD Key;
+    int Value;  // of the scroll bar afterwards
+  };
+  const Step steps[] = {
+      {"PageDown", 0, VK_NEXT, page},
+      {"Down", 0, VK_DOWN, page + 13},
+      {"Up", 0, VK_UP, page},
+      {"PageUp", 0, VK_PRIOR, 0},
+      {"Ctrl+End", VK_CONTROL, VK_END, end},
+      {"PageDown at the end", 0, VK_NEXT, end},
+      {"Ctrl+Home", VK_CONTROL, VK_HOME, 0},
+      {"End", 0, VK_END, end},
+      {"Home", 0, VK_HOME, 0},
+  };
+  for (const Step& s : steps) {
+    SCOPED_TRACE(s.Name);
+    if (s.Modifier)
+      e2e::RealKeyWith(s.Modifier, s.Key);
+    else
+      e2e::RealKey(s.Key);
+    EXPECT_TRUE(tk::PumpUntil([&] { return help->VScroll1().Value() == s.Value; }, 3000))
+        << help->VScroll1().Value();
+    EXPECT_EQ(help->PageTop(), -s.Value);
+  }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <dlgs.h>
 
 #include <algorithm>
+#include <functional>
 #include <thread>
 
 #include "DesktopInput.h"
@@ -127,6 +128,36 @@ TEST_F(ChooserTest, OpensCentredWithASortedListOnTheCurrentSkinAndItsColours) {
   EXPECT_NEAR((mine.top + mine.bottom) / 2, (main.top + main.bottom) / 2, 1);
   // Modeless: the main window stays usable.
   EXPECT_TRUE(IsWindowEnabled(master->Handle()));
+}
+
+TEST_F(ChooserTest, EveryLabelShowsItsWholeTextInsideTheFrame) {
+  const RECT frame = tk::RectInParent(chooser->Frame1.Handle());
+  std::vector<RECT> swatches;
+  for (const auto& p : chooser->Picture1)
+    if (IsWindowVisible(p.Handle())) swatches.push_back(tk::RectInParent(p.Handle()));
+  int shown = 0;
+  for (const auto& label : chooser->lblItem) {
+    if (!IsWindowVisible(label.Handle())) continue;
+    ++shown;
+    const std::wstring text = label.Caption();
+    SCOPED_TRACE(tk::ToUtf8(text));
+    HDC dc = GetDC(label.Handle());
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label.Handle(), WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(label.Handle(), dc);
+    RECT client{};
+    GetClientRect(label.Handle(), &client);
+    EXPECT_LE(extent.cx, client.right);
+    const RECT r = tk::RectInParent(label.Handle());
+    EXPECT_LT(r.right, frame.right);
+    for (const RECT& s : swatches) {
+      RECT overlap{};
+      EXPECT_FALSE(IntersectRect(&overlap, &r, &s));
+    }
+  }
+  EXPECT_EQ(shown, 26);
 }
 
 TEST_F(ChooserTest, SaveRefusesProtectedAndOddNamesThenWritesAndAsksBeforeReplacing) {
@@ -436,6 +467,90 @@ TEST_F(ChooserTest, ClosingTheMainWindowOffersUnsavedEditsBeforeTheSettingsAreSa
   const std::string settings =
       tk::ReadFileBytes(master->Settings().Location().WritePath).value_or("");
   EXPECT_NE(settings.find("\"SkinName\",\"At Exit\""), std::string::npos);
+}
+
+TEST_F(ChooserTest, EscClosesAsCancelDoesAskingAboutUnsavedEdits) {
+  auto pressEsc = [&] {
+    SetForegroundWindow(chooser->Handle());
+    ASSERT_TRUE(tk::PumpUntil([&] { return GetForegroundWindow() == chooser->Handle(); }, 5000));
+    SetFocus(chooser->lstSkins.Handle());
+    e2e::RealKey(VK_ESCAPE);
+  };
+  EditSwatch();
+  {
+    BoxAnswers boxes({BoxAnswers::Press(1)});  // Cancel: the chooser stays
+    pressEsc();
+    ASSERT_TRUE(tk::PumpUntil([&] { return !boxes.Seen.empty(); }, 5000));
+  }
+  tk::PumpUntil([] { return false; }, 200);
+  ASSERT_TRUE(Open());
+  {
+    BoxAnswers boxes({BoxAnswers::Press(2)});  // No: the edits go, and so does the chooser
+    pressEsc();
+    EXPECT_TRUE(tk::PumpUntil([&] { return !Open(); }, 5000));
+  }
+  EXPECT_EQ(Current(), Bytes(L"Cloud 9"));
+  // Unchanged, Esc closes without a question.
+  master->ColorChooser();
+  chooser = master->SkinSet().Chooser();
+  ASSERT_NE(chooser, nullptr);
+  BoxAnswers none(std::vector<BoxAnswers::Action>{});
+  pressEsc();
+  EXPECT_TRUE(tk::PumpUntil([&] { return !Open(); }, 5000));
+}
+
+// Whether `above` comes before `below` among the top-level windows, front to back.
+bool InFrontOf(HWND above, HWND below) {
+  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    if (w == above) return true;
+    if (w == below) return false;
+  }
+  return false;
+}
+
+// Applying a colour repaints the main window's menu bar, which must not bring the main window
+// over the chooser in use: after the colour dialog, a two-click copy or a load from the list.
+TEST_F(ChooserTest, StaysInFrontOfTheMainWindowWhenItAppliesColours) {
+  master->Show();
+  tk::PumpUntil([] { return false; }, 300);
+  master->ColorChooser();
+  auto colourDialog = [&](int button) {
+    std::thread user([button] {
+      if (HWND d = e2e::WaitForShownWindow(L"#32770", 5000))
+        PostMessageW(d, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    });
+    chooser->cmdChoose_Click(kListBackground);
+    user.join();
+  };
+  struct Case {
+    const char* Name;
+    std::function<void()> Act;
+  };
+  const Case cases[] = {
+      {"colour dialog OK", [&] { colourDialog(IDOK); }},
+      {"colour dialog cancelled", [&] { colourDialog(IDCANCEL); }},
+      {"two clicks",
+       [&] {
+         chooser->Picture1_Click(kMainText);
+         chooser->Picture1_Click(kListBackground);
+       }},
+      {"load", [&] {
+         Select(L"ROXY");
+         chooser->cmdLoad_Click();
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    BringWindowToTop(chooser->Handle());  // as a click on it does
+    SetForegroundWindow(chooser->Handle());
+    ASSERT_TRUE(tk::PumpUntil([&] { return GetForegroundWindow() == chooser->Handle(); }, 5000));
+    tk::PumpUntil([] { return false; }, 200);
+    ASSERT_TRUE(InFrontOf(chooser->Handle(), master->Handle()));
+    c.Act();
+    tk::PumpUntil([] { return false; }, 300);
+    EXPECT_EQ(GetForegroundWindow(), chooser->Handle());
+    EXPECT_TRUE(InFrontOf(chooser->Handle(), master->Handle()));
+  }
 }
 
 // ---- The real dialogs, answered from a second thread ----

@@ -228,12 +228,14 @@ TEST_F(SkinLoadTest, LoadsByNameWhateverItsCaseAndStoresTheNameUpperCased) {
             zenlo::Variant(static_cast<std::int32_t>(grasshopper.ColorListBackground)));
 }
 
-TEST_F(SkinLoadTest, AMissingOrNonPlainNameReportsAndKeepsTheColours) {
+TEST_F(SkinLoadTest, AMissingOrNonPlainNameReportsThenTheDefaultSkinStandsIn) {
+  SkinColours cloud9;
+  varnello::ApplySkinFile(tk::ReadFileBytes(*Folder().Find(L"Cloud 9")).value(), cloud9);
   // A skin file outside the skin folder is never reached through the name.
   dir.Write(L"evil.vrk", "\"ColorListText\",255,0,0,0,0\r\n");
   for (const wchar_t* name : {L"no such skin", L"..\\evil", L"C:..\\evil"}) {
     SCOPED_TRACE(tk::ToUtf8(name));
-    const SkinColours before = master->Skin;
+    ASSERT_TRUE(master->LoadSkin(L"grasshopper"));
     BoxAnswers boxes({BoxAnswers::Press(1)});
     EXPECT_FALSE(master->LoadSkin(name));
     ASSERT_EQ(boxes.Seen.size(), 1u);
@@ -242,8 +244,49 @@ TEST_F(SkinLoadTest, AMissingOrNonPlainNameReportsAndKeepsTheColours) {
                                        L"selecting 'Choose Skin' from the 'Layout' menu.",
                                        0),
               0u);
+    EXPECT_TRUE(SameColours(master->Skin, cloud9));
+    EXPECT_EQ(master->Options.SkinName, L"CLOUD 9");
+    EXPECT_EQ(lists[100].Properties.at(L"ColorListBackground"),
+              zenlo::Variant(static_cast<std::int32_t>(cloud9.ColorListBackground)));
+  }
+  // Without the default skin the colours on screen stay, and so does the name asked for.
+  ASSERT_TRUE(master->LoadSkin(L"grasshopper"));
+  const SkinColours before = master->Skin;
+  ASSERT_EQ(Folder().Remove(L"Cloud 9"), 0u);
+  for (const wchar_t* name : {L"no such skin", L"Cloud 9"}) {
+    SCOPED_TRACE(tk::ToUtf8(name));
+    BoxAnswers boxes({BoxAnswers::Press(1)});
+    EXPECT_FALSE(master->LoadSkin(name));
+    EXPECT_EQ(boxes.Seen.size(), 1u);
     EXPECT_TRUE(SameColours(master->Skin, before));
     EXPECT_EQ(master->Options.SkinName, tk::UpperCase(name));
+  }
+}
+
+// The current skin's file removed behind the program's back: the next start says so once.
+TEST_F(MasterTest, AMissingCurrentSkinIsReportedAtOneStartOnly) {
+  StartUp();
+  varnello::SkinFolder folder(dir.Path());
+  SkinColours mine;
+  mine.ColorListBackground = RGB(1, 2, 3);
+  ASSERT_EQ(folder.Write(L"Mine", mine), 0u);
+  ASSERT_TRUE(master->LoadSkin(L"Mine"));
+  ASSERT_EQ(folder.Remove(L"Mine"), 0u);
+  for (const std::size_t boxesAtStart : {1u, 0u, 0u}) {
+    SCOPED_TRACE(boxesAtStart);
+    master->Form_Unload();
+    master.reset();
+    DeleteFileW(dir.File(L"run.txt").c_str());
+    lists.Lists.clear();
+    lists.Log.Calls.clear();
+    reporter = vtest::Reporter{};
+    master = std::make_unique<varnello::Master>(dir.Path(), lists);
+    std::vector<BoxAnswers::Action> answers(boxesAtStart, BoxAnswers::Press(1));
+    BoxAnswers boxes(answers);
+    StartUp();
+    EXPECT_EQ(boxes.Seen.size(), boxesAtStart);
+    EXPECT_EQ(master->Options.SkinName, L"CLOUD 9");
+    EXPECT_EQ(master->Skin.ColorListBackground, SkinColours{}.ColorListBackground);
   }
 }
 

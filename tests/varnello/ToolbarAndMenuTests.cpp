@@ -9,6 +9,7 @@
 #include "MasterFixture.h"
 #include "commands/MainMenu.h"
 #include "commands/MainToolbar.h"
+#include "toolkit/EventLoop.h"
 #include "toolkit/Gdi.h"
 
 #include <commctrl.h>
@@ -220,6 +221,29 @@ TEST_F(MasterTest, MenuBarBrushIsReplacedAndTheOldOneFreed) {
   LOGBRUSH lb{};
   GetObjectW(second, sizeof lb, &lb);
   EXPECT_EQ(lb.lbColor, RGB(40, 50, 60));
+}
+
+// The flat toolbar shows the program background: a skin change repaints it in the new colour,
+// beside the buttons and between them, as shown on screen.
+TEST_F(MasterTest, TheToolbarTakesTheNewProgramBackground) {
+  StartUp();
+  master->Show();
+  tk::PumpPendingMessages();
+  HWND bar = master->Toolbar1().Handle();
+  RECT client{};
+  GetClientRect(bar, &client);
+  RECT first{};
+  ASSERT_TRUE(SendMessageW(bar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first)));
+  const POINT spots[] = {{client.right - 4, client.bottom / 2}, {first.left + 1, first.top + 1}};
+  for (const COLORREF colour : {RGB(200, 10, 20), RGB(20, 150, 60)}) {
+    master->Skin.ColorProgramBackground = colour;
+    master->ApplySkinChange();
+    UpdateWindow(master->Handle());
+    tk::PumpPendingMessages();
+    HDC dc = GetDC(bar);
+    for (const POINT& p : spots) EXPECT_EQ(GetPixel(dc, p.x, p.y), colour) << p.x << "," << p.y;
+    ReleaseDC(bar, dc);
+  }
 }
 
 TEST(TranslateColour, SystemColoursBecomeTheirCurrentValue) {

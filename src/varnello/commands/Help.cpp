@@ -64,6 +64,21 @@ const Topic kTopics[] = {
      L"built-in sound."},
 };
 
+constexpr WORD kNoScroll = 0xFFFF;
+
+// Home and End reach the ends with or without Ctrl, as on a scroll bar.
+WORD ScrollCodeOfKey(WPARAM key) {
+  switch (key) {
+    case VK_UP: return SB_LINEUP;
+    case VK_DOWN: return SB_LINEDOWN;
+    case VK_PRIOR: return SB_PAGEUP;
+    case VK_NEXT: return SB_PAGEDOWN;
+    case VK_HOME: return SB_TOP;
+    case VK_END: return SB_BOTTOM;
+    default: return kNoScroll;
+  }
+}
+
 }  // namespace
 
 HelpForm::~HelpForm() { Destroy(); }
@@ -204,6 +219,13 @@ LRESULT HelpForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_VSCROLL:
       if (reinterpret_cast<HWND>(lParam) == vscroll_.Handle()) vscroll_.OnScroll(LOWORD(wParam));
       return 0;
+    case WM_KEYDOWN:
+      // The keys a focused scroll bar takes; the page has the focus, not the bar.
+      if (const WORD code = ScrollCodeOfKey(wParam); code != kNoScroll && vscroll_.Visible()) {
+        vscroll_.OnScroll(code);
+        return 0;
+      }
+      break;
     case WM_MOUSEWHEEL:
       if (vscroll_.Visible()) {
         const int notches = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;

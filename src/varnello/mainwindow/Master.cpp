@@ -499,9 +499,11 @@ void Master::ApplySkinChange() {
   try {
     for (const SkinColour& c : Skin.PaneColours()) SendProperty(c.Key, Colour(c.Value));
     if (OldWindows) SendProperty(L"BorderWidth", std::int16_t{2});
-    if (toolbar_.Handle()) InvalidateRect(toolbar_.Handle(), nullptr, TRUE);
     ColourMenuBar(Handle(), Skin.ColorMainMenu, false);
     background_.Reset(CreateSolidBrush(TranslateColour(Skin.ColorProgramBackground)));
+    // The flat toolbar shows the background: refreshed once the new brush is there (the menu
+    // bar's redraw can paint it at once).
+    if (toolbar_.Handle()) InvalidateRect(toolbar_.Handle(), nullptr, TRUE);
     HighlightActiveList(true);
     for (short i = 0; i < kPaneCount; ++i) {
       if (!Panes[i].Loaded) continue;

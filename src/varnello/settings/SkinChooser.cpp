@@ -54,9 +54,53 @@ constexpr std::array<SwatchPlace, frmSkinChooser::kSwatchCount> kSwatches{{
     {L"Secondary Text", L"ColorTextSecondary", 0, 1860},
 }};
 
-constexpr int kFrameLeft = 135, kFrameTop = 420;
+constexpr int kFrameLeft = 135, kFrameTop = 420, kFrameWidth = 5835;
+constexpr int kColumnLeft[2] = {120, 2910};  // swatches, inside the frame
+constexpr int kLabelOffset = 1095;           // from the swatch's left, just past its button
+// A label reaches to the next column's swatches, or to the frame's edge, so that the longest
+// ("Inactive Heading Text") is shown whole.
+constexpr int kLabelWidth[2] = {kColumnLeft[1] - kColumnLeft[0] - kLabelOffset - 30,
+                                kFrameWidth - kColumnLeft[1] - kLabelOffset - 45};
 
 }  // namespace
+
+// Esc closes the chooser as its Cancel button does. The program's message loop runs no dialog
+// navigation, so the key is taken from the queue before the focused control sees it; boxes
+// the chooser opens are windows of their own and keep their Esc.
+class frmSkinChooser::EscapeKey {
+ public:
+  explicit EscapeKey(HWND form) : form_(form), previous_(current_) {
+    hook_ = SetWindowsHookExW(WH_GETMESSAGE, &EscapeKey::Hook, nullptr, GetCurrentThreadId());
+    current_ = this;
+  }
+  ~EscapeKey() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    if (current_ == this) current_ = previous_;
+  }
+  EscapeKey(const EscapeKey&) = delete;
+  EscapeKey& operator=(const EscapeKey&) = delete;
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && wParam == PM_REMOVE && current_) {
+      MSG& msg = *reinterpret_cast<MSG*>(lParam);
+      const HWND form = current_->form_;
+      if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && msg.hwnd &&
+          (msg.hwnd == form || IsChild(form, msg.hwnd))) {
+        msg.message = WM_NULL;
+        PostMessageW(form, WM_CLOSE, 0, 0);
+      }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+
+  static thread_local EscapeKey* current_;
+  HWND form_;
+  EscapeKey* previous_;
+  HHOOK hook_ = nullptr;
+};
+
+thread_local frmSkinChooser::EscapeKey* frmSkinChooser::EscapeKey::current_ = nullptr;
 
 const wchar_t* frmSkinChooser::SwatchKey(int index) {
   return index >= 0 && index < kSwatchCount ? kSwatches[static_cast<std::size_t>(index)].Key
@@ -80,7 +124,9 @@ void frmSkinChooser::Load() {
   Unloaded = [this, window] {
     m_.UnregisterForm(window);
     PickedColor.reset();
+    escape_.reset();
   };
+  escape_ = std::make_unique<EscapeKey>(Handle());
   m_.RegisterForm(kOwnerName, Handle());
   PickedColor.reset();
   FillPictureBoxes();
@@ -91,7 +137,7 @@ void frmSkinChooser::CreateControls() {
   TabStrip1.Create(*this, {L"Skins"});
   Place(TabStrip1, 60, 60, 9495, 6165);
   Frame1.Create(*this, L"Color Scheme");
-  Place(Frame1, kFrameLeft, kFrameTop, 5835, 5700);
+  Place(Frame1, kFrameLeft, kFrameTop, kFrameWidth, 5700);
   for (int i = 0; i < kSwatchCount; ++i) {
     const auto n = static_cast<std::size_t>(i);
     const SwatchPlace& s = kSwatches[n];
@@ -106,11 +152,11 @@ void frmSkinChooser::CreateControls() {
       lblItem[n].SetVisible(false);
       continue;
     }
-    const int left = kFrameLeft + (s.Column == 0 ? 120 : 2910);
+    const int left = kFrameLeft + kColumnLeft[s.Column];
     const int top = kFrameTop + s.Top;
     Place(Picture1[n], left, top, 645, 345);
     Place(cmdChoose[n], left + 690, top, 375, 345);
-    Place(lblItem[n], left + 1125, top + 60, 1605, 225);
+    Place(lblItem[n], left + kLabelOffset, top + 60, kLabelWidth[s.Column], 225);
   }
   lstSkins.Create(*this);
   Place(lstSkins, 6060, 510, 3405, 4710);
@@ -194,6 +240,7 @@ void frmSkinChooser::SetSwatchColor(int Index, std::optional<std::int32_t> Colou
     Picture1.at(n).SetBackColor(*Colour);
     *m_.Skin.ByKey(kSwatches[n].Key) = static_cast<COLORREF>(*Colour);
     m_.ApplySkinChange();
+    KeepInFront();
   } catch (...) {
     Say(L"An error occurred while making the skin change.");
   }
@@ -229,6 +276,14 @@ void frmSkinChooser::LoadFromList() {
   }
   // The swatches follow a skin that loaded (the load refreshes them).
   m_.LoadSkin(name);
+  KeepInFront();
+}
+
+void frmSkinChooser::KeepInFront() {
+  // Colours applied to the main window redraw its menu bar, which under Wine also raises the
+  // main window: the chooser the user is working in stays in front of it.
+  if (Handle() && GetForegroundWindow() == Handle())
+    SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 bool frmSkinChooser::IsValidSkinName(const std::wstring& name) {
@@ -375,7 +430,7 @@ void frmSkinChooser::cmdDel_Click() {
     return;
   }
   // The colours stay on screen; the next start opens in the default skin, which is there.
-  if (tk::SameText(m_.Options.SkinName, selected)) m_.Options.SkinName = L"Cloud 9";
+  if (tk::SameText(m_.Options.SkinName, selected)) m_.Options.SkinName = kDefaultSkinName;
   RefreshSkinList();
 }
 

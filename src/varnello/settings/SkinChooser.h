@@ -4,6 +4,7 @@
 // shows at once; closing with unsaved changes offers to save them.
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -37,6 +38,7 @@ class frmSkinChooser final : public tk::Form {
   tk::ListBox lstSkins;
   tk::Button cmdSave, cmdLoad, cmdRename, cmdResave, cmdDel, cmdImport, cmdExport, cmdCancel,
       cmdOK;
+  tk::Frame Frame1;
   // The skin key swatch `index` edits.
   static const wchar_t* SwatchKey(int index);
 
@@ -56,9 +58,11 @@ class frmSkinChooser final : public tk::Form {
   bool Form_Unload();
 
  private:
+  class EscapeKey;
   void CreateControls();
   void RefreshSkinList();
   void SetSwatchColor(int Index, std::optional<std::int32_t> Colour);
+  void KeepInFront();
   bool IsValidSkinName(const std::wstring& name);
   bool WriteSkinFile(const std::wstring& name);
   // Asks for a name with the input box at the dialog's usual place.
@@ -77,7 +81,7 @@ class frmSkinChooser final : public tk::Form {
   std::array<std::int32_t, kSwatchCount> SavedSwatchColors{};
   std::optional<std::int32_t> PickedColor;
   tk::TabHeader TabStrip1;
-  tk::Frame Frame1;
+  std::unique_ptr<EscapeKey> escape_;
 };
 
 }  // namespace varnello

@@ -12,6 +12,9 @@
 
 namespace varnello {
 
+// The skin a fresh program starts in, and the one that stands in for a missing skin.
+inline constexpr wchar_t kDefaultSkinName[] = L"Cloud 9";
+
 // The program version as a skin file records it: major, minor in four digits, revision in four.
 std::int64_t SkinVersionNumber();
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "mainwindow/Master.h"
 #include "settings/SkinChooser.h"
 #include "toolkit/Error.h"
@@ -20,29 +22,50 @@ frmSkinChooser* Skins::Chooser() const {
   return chooser_ && chooser_->Loaded() ? chooser_.get() : nullptr;
 }
 
-bool Skins::LoadSkin(const std::wstring& skinName) {
-  m_.Options.SkinName = tk::UpperCase(skinName);
-  // Only a plain file name in the skin folder: a name from the settings file never reaches
-  // a file anywhere else.
-  const auto path = Folder().Find(skinName);
-  std::optional<std::string> bytes;
-  unsigned long error = IsPlainFileName(skinName) ? ERROR_FILE_NOT_FOUND : ERROR_INVALID_NAME;
-  if (path) {
-    bytes = tk::ReadFileBytes(*path);
-    const DWORD failed = bytes ? 0 : GetLastError();
-    if (!bytes) error = failed ? failed : ERROR_READ_FAULT;
-  }
-  if (!bytes) {
-    std::wstring text =
-        L"The last used 'skin' could not be found.\r\n\r\nIt is recommended that you create a "
-        L"suitable color scheme by selecting 'Choose Skin' from the 'Layout' menu.";
-    m_.Message(text, 0, L"", static_cast<long>(error), tk::SystemErrorText(error));
-    return false;
-  }
-  ApplySkinFile(*bytes, m_.Skin);
+namespace {
+
+// The skin file's bytes, or nothing with the reason in `error`. Only a plain file name in the
+// skin folder: a name from the settings file never reaches a file anywhere else.
+std::optional<std::string> ReadSkin(const SkinFolder& folder, const std::wstring& skinName,
+                                    unsigned long& error) {
+  error = IsPlainFileName(skinName) ? ERROR_FILE_NOT_FOUND : ERROR_INVALID_NAME;
+  const auto path = folder.Find(skinName);
+  if (!path) return std::nullopt;
+  auto bytes = tk::ReadFileBytes(*path);
+  const DWORD failed = bytes ? 0 : GetLastError();
+  if (!bytes) error = failed ? failed : ERROR_READ_FAULT;
+  return bytes;
+}
+
+}  // namespace
+
+void Skins::Apply(const std::string& bytes) {
+  ApplySkinFile(bytes, m_.Skin);
   m_.ApplySkinChange();
   if (frmSkinChooser* chooser = Chooser()) chooser->FillPictureBoxes();
-  return true;
+}
+
+bool Skins::LoadSkin(const std::wstring& skinName) {
+  m_.Options.SkinName = tk::UpperCase(skinName);
+  unsigned long error = 0;
+  const auto bytes = ReadSkin(Folder(), skinName, error);
+  if (bytes) {
+    Apply(*bytes);
+    return true;
+  }
+  std::wstring text =
+      L"The last used 'skin' could not be found.\r\n\r\nIt is recommended that you create a "
+      L"suitable color scheme by selecting 'Choose Skin' from the 'Layout' menu.";
+  m_.Message(text, 0, L"", static_cast<long>(error), tk::SystemErrorText(error));
+  // Said once: the default skin takes the missing one's place and is the one remembered, so
+  // the next start does not report the same file again.
+  if (tk::SameText(skinName, kDefaultSkinName)) return false;
+  unsigned long ignored = 0;
+  if (const auto fallback = ReadSkin(Folder(), kDefaultSkinName, ignored)) {
+    m_.Options.SkinName = tk::UpperCase(kDefaultSkinName);
+    Apply(*fallback);
+  }
+  return false;
 }
 
 void Skins::ColorChooser() {

@@ -19,7 +19,7 @@ class Skins {
   Skins& operator=(const Skins&) = delete;
 
   // Reads skin `skinName` and applies it everywhere; false (after telling the user) when it
-  // could not be read, the colours on screen staying as they were.
+  // could not be read: then the default skin is applied and made current, when it is there.
   bool LoadSkin(const std::wstring& skinName);
   // Opens the chooser centred on the main window, modeless.
   void ColorChooser();
@@ -31,6 +31,8 @@ class Skins {
   SkinFolder Folder() const;
 
  private:
+  void Apply(const std::string& bytes);
+
   Master& m_;
   std::unique_ptr<frmSkinChooser> chooser_;
 };
