@@ -202,6 +202,7 @@ TEST_F(OddFolders, TheFilterBoxOffersEachExtensionAndShowsWhatAPatternNames) {
       {L"*\U0001F600", {L"smile \U0001F600.\U0001F600"}},
       {L"\U0001F4C1*", {L"\U0001F4C1 \u00f1"}},
       {L"*.TXT", {L"\u00dcn\u00efc\u00f8d\u00e9 \u00f1ame.txt"}},
+      {L"\u00fcN*", {L"\u00dcn\u00efc\u00f8d\u00e9 \u00f1ame.txt"}},  // case-blind past ASCII
       {L"All", {}},
   };
   for (const Case& c : cases) {
@@ -224,6 +225,16 @@ TEST_F(OddFolders, TheFilterBoxOffersEachExtensionAndShowsWhatAPatternNames) {
   EXPECT_EQ(list.FilesShown(), 1);
   EXPECT_EQ(list.FoldersShown(), 0);
   EXPECT_TRUE(HostOf(0).Messages.empty());
+}
+
+// Disabled: tk::LikePattern (src/toolkit/Like.cpp) takes "?" for one UTF-16 unit, so it
+// matches half of a character outside the BMP and "smile ?.?" finds nothing.
+TEST_F(OddFolders, DISABLED_AQuestionMarkInTheFilterBoxStandsForOneWholeCharacter) {
+  ZenloFileControl& list = Listing();
+  HWND box = hostkit::FilterBox(list);
+  ASSERT_NE(box, nullptr);
+  hostkit::TypeIntoFilterBox(box, L"smile ?.?");
+  EXPECT_EQ(hostkit::ShownNames(list), std::vector<std::wstring>{L"smile \U0001F600.\U0001F600"});
 }
 
 TEST_F(OddFolders, FolderSizesAddUpTheFilesOfEachOddFolderAndNoTwin) {
