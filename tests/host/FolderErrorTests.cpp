@@ -142,3 +142,35 @@ TEST_F(ErrorHost, AFolderThatVanishesAfterTheReadIsSizedAsUnknown) {
 }
 
 }  // namespace
+
+namespace {
+
+// A tree folder that vanished before the user opens it: the access check's message names it,
+// and the tree stays as it was.
+TEST(TreeErrors, ExpandingAVanishedOddFolderNamesItAndKeepsTheTree) {
+  hostkit::ScratchFolder scratch(L"tree-errors");
+  const std::wstring name = L"gone. \U0001F600 ";
+  ASSERT_TRUE(hostkit::MakeFolder(scratch.Path() + name));
+  ASSERT_TRUE(hostkit::MakeFolder(scratch.Path() + name + L"\\sub"));
+  ASSERT_TRUE(hostkit::MakeFolder(scratch.Path() + L"stays"));
+  HWND window = hostkit::MakeHostWindow();
+  Host host;
+  host.Bookmark = scratch.Path();
+  ZenloFileControl* tree = hostkit::SetUpControl(window, host, zenlo::fbFolder);
+  ASSERT_NE(tree, nullptr);
+  std::wstring key = L"0";
+  tree->SetFolder(key);
+  ASSERT_EQ(tree->ItemCount(), 3);
+
+  hostkit::RemoveTree(scratch.Path() + name + L"\\");
+  tree->ExpandFolder(scratch.Path() + name, zenlo::Expand);
+  ASSERT_EQ(host.Messages.size(), 1u);
+  EXPECT_EQ(host.Messages[0],
+            L"The selected folder (folder path and name shown below) could not be accessed."
+            L"\r\n\r\nSelected folder: " + scratch.Path() + name);
+  EXPECT_EQ(tree->ItemCount(), 3);
+  tree->Release();
+  DestroyWindow(window);
+}
+
+}  // namespace
