@@ -376,6 +376,44 @@ TEST_F(OddFolders, ATreeExpandsEachOddFolderIntoItsOwnSubFolder) {
   EXPECT_TRUE(host.Messages.empty());
 }
 
+// The listing written as text holds each name and path whole: UTF-8 of the characters
+// themselves (a non-BMP character is four bytes, not two encoded halves).
+std::string Utf8(const std::wstring& text) {
+  const int n = WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, text.data(),
+                                    static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
+                      out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+TEST_F(OddFolders, TheWrittenListingHoldsEveryNameAndPathWhole) {
+  ZenloFileControl& list = Listing();
+  hostkit::ScratchFolder out(L"export");
+  const std::wstring file = out.Path() + L"listing \U0001F600.csv.";
+  ASSERT_TRUE(list.WriteFileListing(file));
+  EXPECT_FALSE(hostkit::Exists(file.substr(0, file.size() - 1)));  // the dot kept, no twin made
+  std::string bytes;
+  HANDLE h = CreateFileW(hostkit::Long(file).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+  CloseHandle(h);
+  EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");  // not all ASCII: marked as UTF-8
+  for (const OddFile& f : kFiles) {
+    SCOPED_TRACE(testing::Message() << "file [" << f.Name << "]");
+    EXPECT_NE(bytes.find("\"File\",\"" + Utf8(f.Name) + "\",\"" + Utf8(hostkit::Grouped(f.Size)) + "\","),
+              std::string::npos);
+    EXPECT_NE(bytes.find("\"" + Utf8(Root() + f.Name) + "\""), std::string::npos);
+  }
+  for (const OddFolder& d : kFolders) {
+    SCOPED_TRACE(testing::Message() << "folder [" << d.Name << "]");
+    EXPECT_NE(bytes.find("\"Folder\",\"" + Utf8(d.Name) + "\",\"--\","), std::string::npos);
+  }
+}
+
 // A bookmark may name an odd folder itself: the tree opens at that folder, not at a twin.
 void OpensAtEachBookmark(ZenloFileControl& tree, Host& host, const std::wstring& root,
                          const std::wstring& end) {
