@@ -373,6 +373,23 @@ TEST_F(OddFolders, ATreeExpandsEachOddFolderIntoItsOwnSubFolder) {
     EXPECT_EQ(sub.Level, 2);
     EXPECT_EQ(sub.FolderStatus, zenlo::sNoSubFolders);
   }
+
+  // Closing one twin leaves the others open, and a re-read keeps exactly that.
+  auto expanded = [&tree] {
+    std::set<std::wstring> open;
+    for (std::int32_t i = 1; i < tree.ItemCount(); ++i)
+      if (tree.ListItems()[static_cast<std::size_t>(i)].FolderStatus == zenlo::sExpanded)
+        open.insert(tree.ListItems()[static_cast<std::size_t>(i)].Name);
+    return open;
+  };
+  tree.ExpandFolder(Root() + L"dir", zenlo::Collapse);
+  tree.ExpandFolder(Root() + L"dir.", zenlo::Collapse);
+  const std::set<std::wstring> stillOpen{L"dir ", L" dir", L"dir..", L"..dir", L"\U0001F4C1 \u00f1"};
+  EXPECT_EQ(expanded(), stillOpen);
+  EXPECT_EQ(tree.ItemCount(), 13);
+  tree.RefreshList();
+  EXPECT_EQ(expanded(), stillOpen);
+  EXPECT_EQ(tree.ItemCount(), 13);
   EXPECT_TRUE(host.Messages.empty());
 }
 
