@@ -523,3 +523,48 @@ TEST(LongPaths, AListingATreeAndFolderSizesWorkPastTheOldLimit) {
 }
 
 }  // namespace
+
+namespace {
+
+// Messages pumped as a host's loop does, until `done` or about five seconds.
+template <typename F>
+bool PumpUntil(F done) {
+  for (int i = 0; i < 500 && !done(); ++i) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    Sleep(10);
+  }
+  return done();
+}
+
+// The listing keeps itself current in an odd folder: new odd names appear exactly, counted.
+TEST(ChangeWatch, NewOddNamesInAWatchedOddFolderAppearAndAreCounted) {
+  hostkit::ScratchFolder scratch(L"watch");
+  const std::wstring folder = scratch.Path() + L"watch. \U0001F600 \\";
+  ASSERT_TRUE(hostkit::MakeFolder(folder.substr(0, folder.size() - 1)));
+  ASSERT_TRUE(hostkit::MakeFile(folder + L"was", 1));
+  HWND window = hostkit::MakeHostWindow();
+  Host host;
+  ZenloFileControl* list = hostkit::SetUpControl(window, host, zenlo::fbFileAndFolder);
+  ASSERT_NE(list, nullptr);
+  ASSERT_TRUE(list->GetFolderContents(folder, true));
+  ASSERT_EQ(list->ItemCount(), 1);
+
+  ASSERT_TRUE(hostkit::MakeFile(folder + L"new. ", 2));
+  ASSERT_TRUE(hostkit::MakeFolder(folder + L" new."));
+  EXPECT_TRUE(PumpUntil([&] { return list->ItemCount() == 3; }));
+  EXPECT_NE(Find(*list, L"new. "), nullptr);
+  EXPECT_NE(Find(*list, L" new."), nullptr);
+  EXPECT_EQ(list->currentFolder(), folder);
+  EXPECT_TRUE(list->FolderChanged());
+  EXPECT_EQ(list->FolderChangeText(), L"1 Folder");
+  EXPECT_EQ(list->FileChangeText(), L"1 File");
+  EXPECT_TRUE(host.Messages.empty());
+  list->Release();
+  DestroyWindow(window);
+}
+
+}  // namespace
