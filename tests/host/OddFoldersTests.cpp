@@ -302,6 +302,26 @@ TEST_F(OddFolders, TheMarkedPathsHandedOutNameEachItemOnDisk) {
   }
 }
 
+// The host makes an item active by its path: exactly that item, never its twin.
+TEST_F(OddFolders, AnItemMadeActiveByPathIsThatItem) {
+  for (zenlo::ListType type : {zenlo::fbFileAndFolder, zenlo::fbFolder}) {
+    ZenloFileControl& c = Make(type);
+    if (type == zenlo::fbFolder) {
+      HostOf(hosts_.size() - 1).Bookmark = Root();
+      std::wstring key = L"0";
+      c.SetFolder(key);
+    } else {
+      ASSERT_TRUE(c.GetFolderContents(Root(), true));
+    }
+    for (std::int32_t i = type == zenlo::fbFolder ? 1 : 0; i < c.ItemCount(); ++i) {
+      const std::wstring path = c.ListItems()[static_cast<std::size_t>(i)].FullPath;
+      SCOPED_TRACE(testing::Message() << "[" << path << "]");
+      c.MakeItemActive(0, path);
+      EXPECT_EQ(c.GetActiveItemNum(), i);
+    }
+  }
+}
+
 TEST_F(OddFolders, OpeningAFolderOrAFileFromTheListingReachesThatItem) {
   ZenloFileControl& list = Listing();
   std::vector<std::wstring> opened;
