@@ -174,3 +174,32 @@ TEST(TreeErrors, ExpandingAVanishedOddFolderNamesItAndKeepsTheTree) {
 }
 
 }  // namespace
+
+namespace {
+
+// Folders the file system cannot list (made natively: a link to itself, a link to nothing):
+// the user reads a sentence, never a bare error number.
+TEST(UnreadableFolders, TheMessageGivesAReasonInWords) {
+  const wchar_t* data = _wgetenv(L"ZENLO_HOST_DATA");
+  if (!data || !*data) GTEST_SKIP() << "make-odd-names has not run";
+  HWND window = hostkit::MakeHostWindow();
+  Host host;
+  ZenloFileControl* list = hostkit::SetUpControl(window, host, zenlo::fbFileAndFolder);
+  ASSERT_NE(list, nullptr);
+  for (const wchar_t* name : {L"loop", L"dangling"}) {
+    const std::wstring folder = std::wstring(data) + L"\\unreadable\\" + name + L"\\";
+    SCOPED_TRACE(testing::Message() << "[" << folder << "]");
+    host.Messages.clear();
+    EXPECT_FALSE(list->GetFolderContents(folder, true));
+    ASSERT_EQ(host.Messages.size(), 1u);
+    const std::wstring head = L"The folder could not be read.\r\n\r\nFolder: " + folder + L"\r\n\r\n";
+    ASSERT_EQ(host.Messages[0].substr(0, head.size()), head);
+    const std::wstring reason = host.Messages[0].substr(head.size());
+    EXPECT_GT(reason.size(), 10u);
+    EXPECT_EQ(reason.rfind(L"Error ", 0), std::wstring::npos);
+  }
+  list->Release();
+  DestroyWindow(window);
+}
+
+}  // namespace
