@@ -410,6 +410,15 @@ TEST_F(OddFolders, ATreeExpandsEachOddFolderIntoItsOwnSubFolder) {
   tree.RefreshList();
   EXPECT_EQ(expanded(), stillOpen);
   EXPECT_EQ(tree.ItemCount(), 13);
+
+  // A marked tree folder is handed out as itself, its blank kept and no "\\" added.
+  for (const wchar_t* name : {L"dir ", L" dir", L"dir.."}) {
+    tree.SelectAll(L"none");
+    ASSERT_TRUE(tree.AddArrowToItem(IndexOf(tree, name), 1));
+    tree.LastListItem = 0;
+    EXPECT_EQ(tree.GetFileSpecsExternal(), Root() + name);
+    EXPECT_EQ(tree.GetFileSpecsExternal(), L"end");
+  }
   EXPECT_TRUE(host.Messages.empty());
 }
 
