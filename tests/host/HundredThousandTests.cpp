@@ -31,7 +31,7 @@ std::wstring DataFolder() {
   return std::wstring(root) + L"\\odd100k\\";
 }
 
-TEST(HundredThousand, EveryNameOnceWithItsSizeSortedFilteredAndMarked) {
+TEST(HundredThousand, EveryNameOnceSortedFilteredMarkedSizedAndAsATree) {
   const std::wstring folder = DataFolder();
   if (folder.empty() || !hostkit::Exists(folder)) GTEST_SKIP() << "make-odd-names has not run";
   HWND window = hostkit::MakeHostWindow();
@@ -85,7 +85,29 @@ TEST(HundredThousand, EveryNameOnceWithItsSizeSortedFilteredAndMarked) {
     ++paths;
   EXPECT_EQ(paths, 100000u);
 
+  // The folders' sizes: all empty.
+  list->CalculateFolderSize();
+  for (std::int32_t i = 0; i < list->FoldersShown(); ++i)
+    ASSERT_EQ(list->ListItems()[static_cast<std::size_t>(i)].SizeText(), L"0") << i;
+
+  // The same folder as a tree: its root and its thousand folders.
+  Host treeHost;
+  treeHost.Bookmark = folder;
+  ZenloFileControl* tree = hostkit::SetUpControl(window, treeHost, zenlo::fbFolder);
+  ASSERT_NE(tree, nullptr);
+  tree->ShowHiddenItems = true;
+  std::wstring key = L"0";
+  tree->SetFolder(key);
+  EXPECT_EQ(tree->ItemCount(), 1001);
+  for (std::int32_t i = 1; i < tree->ItemCount(); ++i) {
+    const zenlo::TypeListItem& item = tree->ListItems()[static_cast<std::size_t>(i)];
+    ASSERT_EQ(item.FullPath, folder + item.Name);
+    ASSERT_EQ(item.FolderStatus, zenlo::sNoSubFolders);
+  }
+
   EXPECT_TRUE(host.Messages.empty());
+  EXPECT_TRUE(treeHost.Messages.empty());
+  tree->Release();
   list->Release();
   DestroyWindow(window);
 }
