@@ -14,20 +14,13 @@
 #include "zenlo/ZenloFileControl.h"
 #include "zenlo/ZenloFileControlEvents.h"
 #include "zenlo/button_headings.h"
+#include "HostKit.h"
 
 namespace {
 
-class Host : public zenlo::ZenloFileControlEventsBase {
- public:
-  std::vector<std::wstring> Messages;
-  int DriveClicks = 0;
-  std::wstring Bookmark = L"(empty)";
-  void Message(std::wstring& text) override { Messages.push_back(text); }
-  void DriveClick() override { ++DriveClicks; }
-  void GetBookmark(short& slot, std::wstring& path) override {
-    path = slot == 0 ? Bookmark : L"(empty)";
-  }
-};
+using hostkit::CreateThroughTheFactory;
+using hostkit::Host;
+using hostkit::MakeHostWindow;
 
 class Folder {
  public:
@@ -54,39 +47,6 @@ class Folder {
  private:
   std::wstring path_;
 };
-
-HWND MakeHostWindow() {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"ZenloHeaderHost";
-  RegisterClassExW(&wc);
-  HWND w = CreateWindowExW(0, L"ZenloHeaderHost", L"Host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                           30, 30, 900, 600, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-  ShowWindow(w, SW_SHOW);
-  return w;
-}
-
-zenlo::ZenloFileControl* CreateThroughTheFactory() {
-  using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-  auto getClassObject = reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleW(L"Zenlo.dll"), "DllGetClassObject")));
-  if (!getClassObject) return nullptr;
-  IClassFactory* factory = nullptr;
-  if (getClassObject(zenlo::CLSID_ZenloFileControl, IID_IClassFactory,
-                     reinterpret_cast<void**>(&factory)) != S_OK)
-    return nullptr;
-  IUnknown* unknown = nullptr;
-  factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&unknown));
-  factory->Release();
-  if (!unknown) return nullptr;
-  zenlo::ZenloFileControl* control = nullptr;
-  const HRESULT hr =
-      unknown->QueryInterface(zenlo::IID_ZenloFileControl, reinterpret_cast<void**>(&control));
-  unknown->Release();
-  return hr == S_OK ? control : nullptr;
-}
 
 TEST(HostFromHeaders, SetsUpATreeAndAListingInTheDocumentedOrder) {
   Folder folder;
@@ -181,9 +141,7 @@ TEST(HostFromHeaders, AHeadingButtonComesFromItsFactoryAndReportsAClick) {
     int Clicks = 0;
     void Click() override { ++Clicks; }
   } owner;
-  using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-  auto getClassObject = reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleW(L"Zenlo.dll"), "DllGetClassObject")));
+  hostkit::GetClassObject getClassObject = hostkit::LibraryClassObject();
   ASSERT_NE(getClassObject, nullptr);
   IClassFactory* factory = nullptr;
   ASSERT_EQ(getClassObject(zenlo::CLSID_button_headings, IID_IClassFactory,
