@@ -16,6 +16,11 @@ wchar_t Fold(wchar_t c) {
     return c;
   return out;
 }
+// 2 where a surrogate pair starts at `at`, else 1.
+std::size_t UnitsOfCharAt(const std::wstring& text, std::size_t at) {
+  return at + 1 < text.size() && IS_HIGH_SURROGATE(text[at]) && IS_LOW_SURROGATE(text[at + 1]) ? 2
+                                                                                                 : 1;
+}
 }  // namespace
 
 LikePattern::LikePattern(const std::wstring& pattern) {
@@ -111,11 +116,13 @@ bool LikePattern::Matches(const std::wstring& text) const {
       starP = p++;
       starS = s;
     } else if (p < nt && TokenMatches(tokens_[p], Fold(text[s]))) {
+      // "?" takes a whole character, also one written as a surrogate pair.
+      s += tokens_[p].Type == Kind::AnyOne ? UnitsOfCharAt(text, s) : 1;
       ++p;
-      ++s;
     } else if (starP != std::wstring::npos) {
       p = starP + 1;
-      s = ++starS;
+      starS += UnitsOfCharAt(text, starS);
+      s = starS;
     } else {
       return false;
     }

@@ -227,9 +227,8 @@ TEST_F(OddFolders, TheFilterBoxOffersEachExtensionAndShowsWhatAPatternNames) {
   EXPECT_TRUE(HostOf(0).Messages.empty());
 }
 
-// Disabled: tk::LikePattern (src/toolkit/Like.cpp) takes "?" for one UTF-16 unit, so it
-// matches half of a character outside the BMP and "smile ?.?" finds nothing.
-TEST_F(OddFolders, DISABLED_AQuestionMarkInTheFilterBoxStandsForOneWholeCharacter) {
+// "?" stands for a whole character, also one outside the BMP.
+TEST_F(OddFolders, AQuestionMarkInTheFilterBoxStandsForOneWholeCharacter) {
   ZenloFileControl& list = Listing();
   HWND box = hostkit::FilterBox(list);
   ASSERT_NE(box, nullptr);
@@ -480,9 +479,8 @@ TEST_F(OddFolders, ATreeOpensAtABookmarkedOddFolder) {
   OpensAtEachBookmark(tree, HostOf(0), Root(), L"\\");
 }
 
-// Disabled: ListRootSave (listing/model/RememberedPlaces.cpp) trims the bookmark's path, so
-// "...\dir " without its closing backslash opens the twin "...\dir".
-TEST_F(OddFolders, DISABLED_ATreeOpensAtAnOddBookmarkWrittenWithoutItsBackslash) {
+// A bookmark of a folder whose name ends in a blank opens that folder, not its trimmed twin.
+TEST_F(OddFolders, ATreeOpensAtAnOddBookmarkWrittenWithoutItsBackslash) {
   ZenloFileControl& tree = Make(zenlo::fbFolder);
   OpensAtEachBookmark(tree, HostOf(0), Root(), L"");
 }

@@ -36,6 +36,12 @@ const LikeCase kCases[] = {
     {L"ab", L"A?", true},
     {L"a", L"A?", false},
     {L"abc", L"A?", false},
+    // ... also a character outside the BMP, written as two units; a star never ends in its middle.
+    {L"a\U0001F600", L"A?", true},
+    {L"a\U0001F600b", L"A?B", true},
+    {L"a\U0001F600", L"A??", false},
+    {L"\U0001F600.\U0001F600", L"?.?", true},
+    {L"x\U0001F600\U0001F600", L"*?\U0001F600", true},
     // "#" is one digit, and nothing else.
     {L"7up", L"#*", true},
     {L"up7", L"#*", false},

@@ -128,9 +128,12 @@ std::wstring PathForMessage(const std::wstring& path) {
   std::wstring shown = path.substr(0, path.find(L'\0'));
   if (shown.size() < path.size()) shown += L"...";
   if (shown.size() <= kShownChars) return shown;
-  const std::size_t head = kShownChars / 2;
-  const std::size_t tail = kShownChars - head - 3;
-  return shown.substr(0, head) + L"..." + shown.substr(shown.size() - tail);
+  std::size_t head = kShownChars / 2;
+  std::size_t tailStart = shown.size() - (kShownChars - head - 3);
+  // Never cut a character written as a surrogate pair in two.
+  if (IS_HIGH_SURROGATE(shown[head - 1])) --head;
+  if (IS_LOW_SURROGATE(shown[tailStart])) ++tailStart;
+  return shown.substr(0, head) + L"..." + shown.substr(tailStart);
 }
 
 std::wstring ParentFolder(const std::wstring& path) {

@@ -94,7 +94,9 @@ std::wstring ZenloFileControl::ListRootSave(const std::wstring& ComboSelection,
     if (DriveLetter == L"*") {
       root = L"*:\\";
     } else if (DriveLetter == L"?" || bookmark) {
-      root = gap == std::wstring::npos ? std::wstring() : tk::Trim(ComboSelection.substr(gap));
+      // Only the gap goes: a folder's name may end in blanks.
+      const auto start = gap == std::wstring::npos ? gap : ComboSelection.find_first_not_of(L' ', gap);
+      if (start != std::wstring::npos) root = ComboSelection.substr(start);
       // A free bookmark is no root.
       if (root.empty() || tk::SameText(root, L"(empty)")) return {};
       root = AddTrailingBackslash(root);
