@@ -13,6 +13,7 @@
 #include "commands/ContextMenu.h"
 #include "commands/ShellRunner.h"
 #include "toolkit/Gdi.h"
+#include "toolkit/MessageBox.h"
 #include "toolkit/PopupMenu.h"
 
 namespace {
@@ -502,6 +503,26 @@ TEST_F(RightClickTest, DismissingTheMenuRunsNothingButTheTail) {
     EXPECT_EQ(c.find(L"RefreshList"), std::wstring::npos) << Narrow(c);
     EXPECT_EQ(c.find(L"ColorFiles"), std::wstring::npos) << Narrow(c);
   }
+}
+
+// An item that is gone by the time of the click: no menu, and the shell's error is said once.
+TEST_F(RightClickTest, AnItemThatIsGoneShowsNoMenuAndSaysWhy) {
+  std::vector<std::wstring> boxes;
+  tk::SetMessageBoxSeam([&](const tk::MessageBoxRequest& r) {
+    boxes.push_back(r.Text);
+    return IDOK;
+  });
+  lists.Log.Calls.clear();
+  RightClick(files.File(L"gone.txt"));
+  tk::SetMessageBoxSeam([](const tk::MessageBoxRequest&) {
+    ADD_FAILURE() << "unexpected message box";
+    return IDCANCEL;
+  });
+  EXPECT_EQ(shown, 0);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].rfind(L"Error: &H", 0), 0u) << Narrow(boxes[0]);
+  EXPECT_TRUE(Called(100, L"UnselectForbiddenItems"));
+  EXPECT_TRUE(Called(100, L"WatchResume"));
 }
 
 // Before any list was chosen, and with the clicked pane unknown, no list is reached.

@@ -10,6 +10,7 @@
 #include "toolkit/Error.h"
 #include "toolkit/Gdi.h"
 #include "toolkit/MessageBox.h"
+#include "toolkit/PathText.h"
 #include "toolkit/PopupMenu.h"
 #include "toolkit/Text.h"
 
@@ -88,6 +89,87 @@ void ReportShellError(HWND owner, HRESULT hr) {
                      L"Varnello", MB_OK | MB_ICONEXCLAMATION);
 }
 
+// The file data of one item, handed to the shell with a parse: the folder then builds the
+// item's id from it instead of searching for the name, which in a large folder is most of the
+// menu's cost.
+class FileData final : public IFileSystemBindData {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (!out) return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IFileSystemBindData) {
+      *out = static_cast<IFileSystemBindData*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const LONG left = InterlockedDecrement(&refs_);
+    if (left == 0) delete this;
+    return static_cast<ULONG>(left);
+  }
+  HRESULT STDMETHODCALLTYPE SetFindData(const WIN32_FIND_DATAW* data) override {
+    if (!data) return E_POINTER;
+    data_ = *data;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetFindData(WIN32_FIND_DATAW* data) override {
+    if (!data) return E_POINTER;
+    *data = data_;
+    return S_OK;
+  }
+
+ private:
+  ~FileData() = default;
+  LONG refs_ = 1;
+  WIN32_FIND_DATAW data_{};
+};
+
+// A parse context that carries the data of the item being parsed; null (an ordinary parse,
+// which reports a missing item) when the item's data cannot be read.
+class KnownItems {
+ public:
+  KnownItems() {
+    data_ = new FileData;
+    if (FAILED(CreateBindCtx(0, reinterpret_cast<IBindCtx**>(context_.Out())))) return;
+    BIND_OPTS options{};
+    options.cbStruct = sizeof options;
+    options.grfMode = STGM_CREATE;
+    usable_ = SUCCEEDED(context_->SetBindOptions(&options)) &&
+              SUCCEEDED(context_->RegisterObjectParam(const_cast<wchar_t*>(STR_FILE_SYS_BIND_DATA),
+                                                      data_));
+  }
+  ~KnownItems() { data_->Release(); }
+  KnownItems(const KnownItems&) = delete;
+  KnownItems& operator=(const KnownItems&) = delete;
+
+  IBindCtx* For(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA a{};
+    if (!usable_ ||
+        !GetFileAttributesExW(tk::LongPathForm(path).c_str(), GetFileExInfoStandard, &a))
+      return nullptr;
+    WIN32_FIND_DATAW d{};
+    d.dwFileAttributes = a.dwFileAttributes;
+    d.ftCreationTime = a.ftCreationTime;
+    d.ftLastAccessTime = a.ftLastAccessTime;
+    d.ftLastWriteTime = a.ftLastWriteTime;
+    d.nFileSizeHigh = a.nFileSizeHigh;
+    d.nFileSizeLow = a.nFileSizeLow;
+    const std::wstring name = NameOf(path);
+    if (name.size() >= MAX_PATH) return nullptr;
+    name.copy(d.cFileName, name.size());
+    data_->SetFindData(&d);
+    return context_.Get();
+  }
+
+ private:
+  FileData* data_ = nullptr;
+  Com<IBindCtx> context_;
+  bool usable_ = false;
+};
+
 // The items as the shell knows them: one parent folder and one child id per item, each item
 // parsed in its own folder. Items of different folders are not resolved at all.
 class ShellItems {
@@ -119,9 +201,10 @@ class ShellItems {
       return false;
     }
     Children.reserve(paths.size());
+    KnownItems known;
     for (const auto& p : paths) {
       Pidl child;
-      if (!Parse(*Parent.Get(), owner, NameOf(p), child)) return false;
+      if (!Parse(*Parent.Get(), owner, NameOf(p), child, known.For(p))) return false;
       // A name that the folder resolves to more than one level is not one of its items.
       const auto* next = reinterpret_cast<const ITEMIDLIST*>(
           reinterpret_cast<const BYTE*>(child.get()) + child->mkid.cb);
@@ -141,10 +224,11 @@ class ShellItems {
   }
 
  private:
-  bool Parse(IShellFolder& in, HWND owner, const std::wstring& name, Pidl& out) {
+  bool Parse(IShellFolder& in, HWND owner, const std::wstring& name, Pidl& out,
+             IBindCtx* context = nullptr) {
     LPITEMIDLIST id = nullptr;
     ULONG eaten = 0;
-    Failure = in.ParseDisplayName(owner, nullptr, const_cast<wchar_t*>(name.c_str()), &eaten,
+    Failure = in.ParseDisplayName(owner, context, const_cast<wchar_t*>(name.c_str()), &eaten,
                                   &id, nullptr);
     out.reset(id);
     return SUCCEEDED(Failure) && id;
