@@ -288,6 +288,19 @@ TEST_F(RightClickTest, ShellEntriesOnlyForItemsOfOneFolderAndNoRenameForADriveRo
   }
 }
 
+// A right click on the empty part of a listing of a drive's top folder is for the drive
+// itself: no Rename, and no Duplicate that would copy the whole drive.
+TEST_F(RightClickTest, TheEmptyAreaOfADrivesTopFolderOffersNoRenameOrDuplicate) {
+  std::wstring folder = L"C:\\", parent, path, name;
+  master->List_FBRightClick(100, 2, 0, 300, 300, folder, parent, path, name, true, zenlo::sFolder);
+  ASSERT_EQ(shown, 1);
+  for (const Entry& e : menu) {
+    EXPECT_NE(e.Id, static_cast<UINT>(kIdRename));
+    EXPECT_NE(e.Id, static_cast<UINT>(kIdDuplicate));
+  }
+  EXPECT_TRUE(HasShellEntries());
+}
+
 // ---------------------------------------------------------------------------------------------
 // The tables
 
