@@ -19,7 +19,12 @@ CommandItems CollectCommandItems(PaneList& list, const std::wstring& folderPath,
   CommandItems items;
   if (!folderPath.empty()) {
     std::wstring path = ValidatePath(folderPath);
-    if (!path.empty()) items.Paths.push_back(std::move(path));
+    if (!path.empty()) {
+      // A listing of a drive's top folder: the drive itself, which is neither renamed nor
+      // copied whole.
+      items.DriveRoot = IsDriveRoot(path);
+      items.Paths.push_back(std::move(path));
+    }
     return items;
   }
   std::wstring first;

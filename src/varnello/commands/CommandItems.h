@@ -10,7 +10,8 @@ class PaneList;
 
 struct CommandItems {
   std::vector<std::wstring> Paths;
-  // The one item is a drive root ("C:\"); no other item is taken with it.
+  // The one item is a drive root ("C:\"), clicked or given as the folder; no other item is
+  // taken with it.
   bool DriveRoot = false;
 };
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/Bookmarks.h"
 #include "commands/CommandLine.h"
 #include "commands/CommandTable.h"
 #include "commands/FileDialogs.h"
@@ -22,6 +23,7 @@
 #include "commands/MenuIcons.h"
 #include "commands/NetworkDrives.h"
 #include "commands/RecycleBin.h"
+#include "commands/RightClick.h"
 #include "commands/ShellRunner.h"
 #include "mainwindow/PaneArrangement.h"
 #include "mainwindow/PaneChrome.h"
@@ -242,6 +244,18 @@ class Master final : public tk::Window, public PaneListEvents, public FileVerdic
   void RunPaneCommand(float x, float y, short shift, std::wstring folderPath, short verbMode);
   // What the last right click reported: its folder, the folder above it and the item's path.
   std::wstring RightClickFolder, RightClickParentFolder, RightClickItemPath;
+  // Bookmark slot BMindex (0-9): Flag "CLEAR SLOT" frees it, else it takes GetClickedFolder.
+  void AddRemoveBookMark(long BMindex, const std::wstring& Flag);
+  // The folder of the item last right-clicked in list ClickedPane, or empty.
+  std::wstring GetClickedFolder();
+  void OpenCommandLine();
+
+ private:
+  friend class RightClickCommands;
+  RightClickCommands rightClick_{*this};
+  BookmarkCommands bookmarks_{*this};
+
+ public:
 
   // ---- Files on the clipboard (commands/ClipboardCommands.cpp) ----
   // Verb modes 1 to 4 of RunPaneCommand: copy, cut, paste or delete list ClickedPane's items.

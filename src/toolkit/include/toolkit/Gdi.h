@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 #include <utility>
 
 namespace tk {
@@ -10,6 +11,10 @@ namespace tk {
 // A colour as skins and hosts send it: RGB with red in the low byte, or a system colour
 // (0x80000000 + the GetSysColor index), which is looked up now.
 COLORREF SkinColour(std::int32_t value);
+
+// Red + 256 green + 65536 blue for a colour word of the colour coding; -1 for "default", 0 for
+// a word that is none of them.
+std::int32_t ColorWordToRgb(const std::wstring& word);
 
 // Owns one GDI object (pen, brush, font, bitmap, region).
 template <typename H>

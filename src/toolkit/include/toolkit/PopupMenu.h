@@ -13,6 +13,9 @@ struct PopupMenuRequest {
 
 // The command id of the chosen item, 0 when the menu was dismissed.
 UINT TrackPopup(HMENU menu, HWND owner, POINT screenPoint);
+// The same with the owner told of the menu's messages (WM_INITMENUPOPUP, WM_DRAWITEM, ...),
+// which menus drawn by others need, and entries chosen with the right button too.
+UINT TrackPopupNotifying(HMENU menu, HWND owner, POINT screenPoint);
 
 // Tests: every menu goes to the seam instead of the screen. An empty function restores the screen.
 using PopupMenuSeam = std::function<UINT(const PopupMenuRequest&)>;

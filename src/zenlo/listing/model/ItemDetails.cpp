@@ -17,25 +17,6 @@ std::wstring FormatAttributeLetters(DWORD a) {
   return text;
 }
 
-std::int32_t ColorWordToRgb(const std::wstring& word) {
-  struct Entry {
-    const wchar_t* word;
-    COLORREF colour;
-  };
-  static const Entry table[] = {
-      {L"red", RGB(255, 0, 0)},         {L"blue", RGB(0, 0, 255)},
-      {L"black", RGB(0, 0, 0)},         {L"gray", RGB(120, 120, 120)},
-      {L"dark green", RGB(54, 151, 58)}, {L"light green", RGB(0, 255, 0)},
-      {L"cyan", RGB(0, 210, 255)},      {L"lavender", RGB(183, 21, 217)},
-      {L"orange", RGB(255, 120, 0)},    {L"yellow", RGB(255, 255, 0)},
-      {L"burgundy", RGB(121, 10, 30)},
-  };
-  if (tk::SameText(word, L"default")) return -1;
-  for (const auto& e : table)
-    if (tk::SameText(word, e.word)) return static_cast<std::int32_t>(e.colour);
-  return 0;
-}
-
 namespace {
 // Answers by name need no folder: a file name alone never runs into the path limits that a
 // long path makes the shell fail on.

@@ -49,7 +49,6 @@ struct ItemDetails {
 // "a_r__": archive, system, read-only, hidden, normal; "_" for each absent bit.
 std::wstring FormatAttributeLetters(DWORD attributes);
 
-// Red + 256 green + 65536 blue for a colour word; -1 for "default".
-std::int32_t ColorWordToRgb(const std::wstring& word);
+using tk::ColorWordToRgb;
 
 }  // namespace zenlo
