@@ -75,9 +75,10 @@ class KeyCommandsTest : public MasterTest {
     std::vector<std::wstring> out;
     for (size_t i = from; i < lists.Log.Calls.size(); ++i) {
       const std::wstring& c = lists.Log.Calls[i];
-      if (c.find(L"Skip") != std::wstring::npos || c.find(L"ClearTempGraphics") != std::wstring::npos ||
-          c.find(L"ResetStartItem") != std::wstring::npos)
-        continue;
+      const bool housekeeping = c.find(L"Skip") != std::wstring::npos ||
+                                c.find(L"ClearTempGraphics") != std::wstring::npos ||
+                                c.find(L"ResetStartItem") != std::wstring::npos;
+      if (housekeeping) continue;
       out.push_back(c);
     }
     return out;

@@ -71,10 +71,10 @@ void ClipboardCommands::ClipboardPaste(const std::wstring& folder) {
   }
   ++CutPasteCount;
   // Moving an item into the folder it is in would only rename it.
+  const std::wstring into = tk::AddTrailingBackslash(folder);
   std::vector<std::wstring> sources;
   for (const auto& p : contents.Paths)
-    if (!contents.Cut || !SamePath(GetFolderPath(RemoveRightSlash(p)), tk::AddTrailingBackslash(folder)))
-      sources.push_back(p);
+    if (!contents.Cut || !SamePath(GetFolderPath(RemoveRightSlash(p)), into)) sources.push_back(p);
   if (sources.empty()) return;
 
   // After our own cut the list it came from loses the items: the move refreshes it too.
@@ -95,7 +95,7 @@ void ClipboardCommands::ClipboardPaste(const std::wstring& folder) {
     // Moved files are gone from where the clipboard names them: pasting again would fail.
     bool anyMoved = false;
     for (const auto& p : sources)
-      if (GetFileAttributesW(tk::LongPathForm(p).c_str()) == INVALID_FILE_ATTRIBUTES) anyMoved = true;
+      anyMoved |= GetFileAttributesW(tk::LongPathForm(p).c_str()) == INVALID_FILE_ATTRIBUTES;
     if (anyMoved) clipboard.ClearIfHolding(contents);
   }
 }
