@@ -1,6 +1,8 @@
 // Varnello.exe started for real from a temporary program folder: the splash, the main window
 // with pane 0 on its default folder, and a clean close.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cwchar>
@@ -504,6 +506,150 @@ TEST_F(FileOperationsProgram, ShiftDeleteAnsweredDeleteRemovesTheFileForGood) {
   EXPECT_TRUE(WaitFor([&] { return !Exists(one); }, 10000));
   EXPECT_TRUE(Exists(two));
   EXPECT_TRUE(WaitFor([&] { return !Listed(run.DescribePanes(), 0, one); }, 5000));
+}
+
+std::vector<std::wstring> Tagged(const std::vector<std::wstring>& report, const std::wstring& tag);
+
+// The files another program finds on the clipboard, and its drop effect (0 for none).
+std::vector<std::wstring> ClipboardFiles(DWORD& effect) {
+  std::vector<std::wstring> files;
+  effect = 0;
+  if (!OpenClipboard(nullptr)) return files;
+  if (HANDLE h = GetClipboardData(CF_HDROP)) {
+    const auto* header = static_cast<const DROPFILES*>(GlobalLock(h));
+    const auto* p =
+        reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(header) + header->pFiles);
+    for (; *p; p += wcslen(p) + 1) files.emplace_back(p);
+    GlobalUnlock(h);
+  }
+  if (HANDLE h = GetClipboardData(RegisterClipboardFormatW(L"Preferred DropEffect"))) {
+    effect = *static_cast<const DWORD*>(GlobalLock(h));
+    GlobalUnlock(h);
+  }
+  CloseClipboard();
+  return files;
+}
+
+void RealDoubleClick(const RECT& r) {
+  e2e::RealLeftClick(r.left + 60, (r.top + r.bottom) / 2);
+  e2e::RealLeftClick(r.left + 60, (r.top + r.bottom) / 2);
+}
+
+TEST_F(FileOperationsProgram, CtrlCOnMarkedFilesThenCtrlVInTheOtherPanesListingCopiesThemThere) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_NO_FATAL_FAILURE(MarkBothInPaneZero());
+  const std::string textOne = Contents(one), textTwo = Contents(two);
+  e2e::RealKeyWith(VK_CONTROL, 'C');
+  // Any other program reads them there, as files to copy.
+  DWORD effect = 0;
+  EXPECT_TRUE(WaitFor([&] { return ClipboardFiles(effect) == std::vector<std::wstring>{one, two}; },
+                      5000));
+  EXPECT_EQ(effect, 1u);  // DROPEFFECT_COPY
+
+  // Pane 1's listing opens the target folder (a double click on it), then takes a click.
+  const auto rows = Places(run.DescribePanes(), 1, L"row");
+  ASSERT_TRUE(rows.count(target)) << "pane 1 does not show the target folder";
+  RealDoubleClick(rows.at(target));
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        const auto report = run.DescribePanes();
+        return std::find(report.begin(), report.end(), L"pane 1 " + target + L"\\") !=
+               report.end();
+      },
+      10000))
+      << "pane 1's listing did not open the target folder";
+  e2e::RealLeftClick((listings[1].left + listings[1].right) / 2, listings[1].bottom + 80);
+  ASSERT_TRUE(WaitFor([&] { return Tagged(run.DescribePanes(), L"clicked ") ==
+                                   std::vector<std::wstring>{L"101"}; },
+                      5000));
+  e2e::RealKeyWith(VK_CONTROL, 'V');
+  EXPECT_TRUE(WaitFor([&] { return Contents(In(one)) == textOne && Contents(In(two)) == textTwo; },
+                      10000));
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        const auto report = run.DescribePanes();
+        return Listed(report, 1, In(one)) && Listed(report, 1, In(two));
+      },
+      5000));
+  EXPECT_EQ(Contents(one), textOne);
+  EXPECT_EQ(Contents(two), textTwo);
+}
+
+// Wine's own exact form of a path: files made through it skip the case-blind scan of the whole
+// folder that makes filling a big folder quadratic.
+std::wstring ExactForm(const std::wstring& path) {
+  using UnixNameOf = char*(CDECL*)(LPCWSTR);
+  auto unixNameOf = reinterpret_cast<UnixNameOf>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  if (!unixNameOf) return path;
+  char* unixName = unixNameOf(path.c_str());
+  if (!unixName) return path;
+  const int n = MultiByteToWideChar(CP_UTF8, 0, unixName, -1, nullptr, 0);
+  std::wstring wide(static_cast<size_t>(n > 0 ? n - 1 : 0), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, unixName, -1, wide.data(), n);
+  HeapFree(GetProcessHeap(), 0, unixName);
+  for (wchar_t& c : wide)
+    if (c == L'/') c = L'\\';
+  return L"\\\\?\\unix" + wide;
+}
+
+// A folder of 100,000 empty files at the top of drive C, removed at the end.
+class BigFolder {
+ public:
+  static constexpr int kFiles = 100000;
+  BigFolder() : path_(L"C:\\00 esc " + std::to_wstring(GetCurrentProcessId())) {
+    if (!CreateDirectoryW(path_.c_str(), nullptr)) return;
+    exact_ = ExactForm(path_);
+    for (int i = 0; i < kFiles; ++i) {
+      HANDLE h = CreateFileW(Name(i).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+      if (h == INVALID_HANDLE_VALUE) return;
+      CloseHandle(h);
+      made_ = i + 1;
+    }
+  }
+  ~BigFolder() {
+    for (int i = 0; i < made_; ++i) DeleteFileW(Name(i).c_str());
+    RemoveDirectoryW(path_.c_str());
+  }
+  bool Ok() const { return made_ == kFiles; }
+  const std::wstring& Path() const { return path_; }
+
+ private:
+  std::wstring Name(int i) const {
+    wchar_t name[32];
+    swprintf(name, 32, L"\\f%06d.txt", i);
+    return exact_ + name;
+  }
+  std::wstring path_, exact_;
+  int made_ = 0;
+};
+
+TEST_F(TwoPaneProgram, EscDuringTheReadOfAHundredThousandFilesStopsIt) {
+  BigFolder big;
+  ASSERT_TRUE(big.Ok()) << "could not make the big folder";
+  ASSERT_NO_FATAL_FAILURE(Start());
+  const auto rows = Places(run.DescribePanes(), 1, L"row");
+  ASSERT_TRUE(rows.count(big.Path())) << "pane 1 does not show the big folder";
+  RealDoubleClick(rows.at(big.Path()));
+  // A report of a busy program may not come in time: only an answer tells.
+  std::vector<std::wstring> report;
+  const auto reading = [&] {
+    const auto lines = Tagged(report, L"reading ");
+    return std::find(lines.begin(), lines.end(), L"101") != lines.end();
+  };
+  ASSERT_TRUE(WaitFor([&] { return report = run.DescribePanes(), reading(); }, 30000))
+      << "pane 1's listing never started the read";
+  e2e::RealKey(VK_ESCAPE);
+  ASSERT_TRUE(WaitFor([&] { return report = run.DescribePanes(), !report.empty() && !reading(); },
+                      60000))
+      << "the read did not stop";
+  EXPECT_NE(std::find(report.begin(), report.end(), L"pane 1 " + big.Path() + L"\\"),
+            report.end());
+  // Esc ends the read with what it has.
+  size_t listed = 0;
+  for (const auto& l : report)
+    if (l.rfind(L"list " + big.Path() + L"\\", 0) == 0) ++listed;
+  EXPECT_LT(listed, static_cast<size_t>(BigFolder::kFiles));
 }
 
 // The report's lines that start with `tag`, without it, in report order.

@@ -73,6 +73,10 @@ std::wstring DescribePanes(const Master& master) {
           out += L"column " + std::to_wstring(index) + L" " + column + L"\n";
     }
   }
+  for (short i = 0; i < kPaneCount; ++i)
+    for (const short index : {i, static_cast<short>(i + 100)})
+      if (const PaneList* l = master.List(index); l && l->Reading())
+        out += L"reading " + std::to_wstring(index) + L"\n";
   out += L"active " + std::to_wstring(master.Options.ActivePane) + L"\n";
   out += L"clicked " + std::to_wstring(master.Options.ClickedPane) + L"\n";
   for (short i = 0; i < kPaneCount; ++i)

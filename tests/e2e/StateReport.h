@@ -24,7 +24,8 @@ constexpr const wchar_t* kReportingStoreName = L"VarnelloReporting";
 // <path>" and "nomatch <path>" for its listing's compare marks, "column <list> <name>" for each
 // column its lists show, and "row" and "button" lines with the screen places of its listing's
 // rows and toolbar buttons; then
-// "active <list>", "clicked <list>" and a "title <pane>" line for each marked title; then
+// "reading <list>" for each list whose read is on the stack, "active <list>", "clicked <list>"
+// and a "title <pane>" line for each marked title; then
 // "menu <left> <top> <right> <bottom> <caption>" for each entry of the menu bar and "item ..."
 // likewise for each entry of a drop-down menu that is open (screen pixels); last "tip <text>"
 // while the tip of the day is open.

@@ -16,7 +16,7 @@ bool IsColourWord(const std::wstring& word) {
 
 // The folder a paste from the menu goes into: the folder the menu was for, else the folder
 // the first item lies in.
-std::wstring PasteFolder(const CommandItems& items, bool forFolder) {
+std::wstring MenuPasteFolder(const CommandItems& items, bool forFolder) {
   const std::wstring& first = items.Paths.front();
   if (forFolder || items.DriveRoot) return first;
   const DWORD a = GetFileAttributesW(tk::LongPathForm(first).c_str());
@@ -84,13 +84,15 @@ void RightClickCommands::ShowMenu(float x, float y, const std::wstring& folderPa
 void RightClickCommands::RunChoice(const MenuChoice& choice, const CommandItems& items,
                                    bool forFolder) {
   const std::wstring& k = choice.Keyword;
+  // Only a paste straight after our cut moves the files away from the cut's list.
+  if (k != L"copy" && k != L"cut" && k != L"paste") m_.Clipboard().NoteOtherCommand();
   if (k.empty() || k == L"unknown") return;
   if (k == L"ADD TO SLOT" || k == L"CLEAR SLOT") {
     m_.AddRemoveBookMark(choice.Slot, k);
   } else if (k == L"copy" || k == L"cut") {
     m_.ClipboardCopy(items.Paths, k == L"cut");
   } else if (k == L"paste") {
-    if (!items.Paths.empty()) m_.ClipboardPaste(PasteFolder(items, forFolder));
+    if (!items.Paths.empty()) m_.ClipboardPaste(MenuPasteFolder(items, forFolder));
   } else if (k == L"delete") {
     // The shell deleted a folder named alone itself.
     if (!forFolder) m_.FileCommands().DeleteItems(false);

@@ -120,37 +120,28 @@ void Master::PreviewKey(const MSG& msg) {
                          static_cast<short>(GetKeyState(VK_SHIFT) < 0 ? 1 : 0));
     return;
   }
-  // F1 anywhere else in the window opens the help.
-  if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1 && KeyRearmed && msg.hwnd &&
-      (msg.hwnd == Handle() || IsChild(Handle(), msg.hwnd))) {
-    OpenHelp();
-    return;
-  }
-  // Only keys meant for a list: the command-line box and the dialogs keep their own.
+  // The hook sees every key of the thread: only keys typed in a list's item area or in the
+  // window itself are the window's. A filter box, a title bar or a dialog keeps its own, so
+  // its Delete or Ctrl+A never touches a file.
   short raiser = -1;
   for (const short base : {short{0}, short{100}}) {
     for (short i = 0; i < kPaneCount; ++i) {
       const short n = static_cast<short>(base + i);
-      PaneList* l = List(n);
-      HWND w = l ? l->Window() : nullptr;
-      if (w && (msg.hwnd == w || IsChild(w, msg.hwnd))) raiser = n;
+      if (PaneList* l = List(n); l && l->IsItemArea(msg.hwnd)) raiser = n;
     }
   }
   // The main window's focus box stands for the active list, which never sees these keys itself.
   const bool focusBox = msg.hwnd == txtFocus_ && List(Options.ActivePane);
+  if (raiser < 0 && msg.hwnd != Handle() && msg.hwnd != txtFocus_) return;
   if (focusBox) raiser = Options.ActivePane;
-  // Delete recycles the clicked list's marked items, Shift+Delete deletes them for good; the
-  // command runs once this key message has been handled.
-  if (raiser >= 0 && msg.message == WM_KEYDOWN && msg.wParam == VK_DELETE) {
-    fileOps_->RequestDelete(GetKeyState(VK_SHIFT) < 0);
-    return;
+  if (raiser >= 0 && (focusBox || !List(raiser)->RaisesOwnKeys())) {
+    short key = static_cast<short>(msg.wParam);
+    if (msg.message == WM_KEYDOWN)
+      List_KeyPressed(raiser, key);
+    else if (msg.message == WM_KEYUP && key == VK_SPACE)
+      List_SpaceKeyUp(raiser);
   }
-  if (raiser < 0 || (!focusBox && List(raiser)->RaisesOwnKeys())) return;
-  short key = static_cast<short>(msg.wParam);
-  if (msg.message == WM_KEYDOWN)
-    List_KeyPressed(raiser, key);
-  else if (msg.message == WM_KEYUP && key == VK_SPACE)
-    List_SpaceKeyUp(raiser);
+  keys_->Queue(msg);
 }
 
 void Master::ColourTitleBar(short index) {

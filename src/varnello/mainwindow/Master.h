@@ -12,12 +12,14 @@
 #include <vector>
 
 #include "commands/Bookmarks.h"
+#include "commands/ClipboardCommands.h"
 #include "commands/CommandLine.h"
 #include "commands/CommandTable.h"
 #include "commands/FileDialogs.h"
 #include "commands/FileOperations.h"
 #include "commands/FolderCompare.h"
 #include "commands/Help.h"
+#include "commands/KeyCommands.h"
 #include "commands/ListingExport.h"
 #include "commands/UpdateCheck.h"
 #include "commands/MenuIcons.h"
@@ -264,6 +266,11 @@ class Master final : public tk::Window, public PaneListEvents, public FileVerdic
   void ClipboardCopy(const std::vector<std::wstring>& paths, bool cut);
   // Copies or moves the clipboard's files into `folder` and refreshes the lists concerned.
   void ClipboardPaste(const std::wstring& folder);
+  // ShellClipSourcePane and CutPasteCount live here.
+  ClipboardCommands& Clipboard() { return *clipboard_; }
+  // ---- The window's keys (commands/KeyCommands) ----
+  void Form_KeyDown(short KeyCode, short Shift) { keys_->Form_KeyDown(KeyCode, Shift); }
+  void Form_KeyUp(short KeyCode, short Shift) { keys_->Form_KeyUp(KeyCode, Shift); }
   void List_FBRightClick(short index, short button, short shift, float x, float y,
                          std::wstring& currentFolder, std::wstring& parentFolder,
                          std::wstring& currentItemPath, std::wstring& currentName, bool useCurrent,
@@ -301,8 +308,9 @@ class Master final : public tk::Window, public PaneListEvents, public FileVerdic
   void MouseWheelTurned(short delta);
   void TitleBar_Click(short pane);
   void TitleBar_MouseDown(short pane);
-  // A key message of the thread, seen before its window: keys pressed in a list go to the
-  // active list as KeyPressed and SpaceKeyUp.
+  // A key message of the thread, seen before its window: keys pressed in a list's item area go
+  // to the active list as KeyPressed and SpaceKeyUp; those and the keys of the window itself
+  // then reach Form_KeyDown and Form_KeyUp.
   void PreviewKey(const MSG& msg);
   short LockedPane = 0;
   bool SpaceKeyDown = false;
@@ -428,6 +436,8 @@ class Master final : public tk::Window, public PaneListEvents, public FileVerdic
   bool endingSession_ = false;
   SettingsStore settings_{*this};
   std::unique_ptr<FileOperations> fileOps_ = std::make_unique<FileOperations>(*this);
+  std::unique_ptr<ClipboardCommands> clipboard_ = std::make_unique<ClipboardCommands>(*this);
+  std::unique_ptr<KeyCommands> keys_ = std::make_unique<KeyCommands>(*this);
   std::unique_ptr<UpdateCheck> updates_;
   std::unique_ptr<HelpForm> help_;
   std::unique_ptr<TipForm> tip_;

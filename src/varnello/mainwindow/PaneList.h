@@ -61,6 +61,9 @@ class PaneList {
  public:
   virtual ~PaneList() = default;
   virtual HWND Window() const = 0;
+  // `w` is the window that shows the list's items and takes its keys (not its filter box or
+  // another text box inside the list).
+  virtual bool IsItemArea(HWND w) const { return w && w == Window(); }
 
   virtual void SetSortOrder(short sortIndex, const std::wstring& key, const std::wstring& order) = 0;
   virtual void SetIsWin9X(bool value) = 0;

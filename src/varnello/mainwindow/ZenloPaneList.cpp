@@ -78,6 +78,7 @@ class ZenloPaneList final : public PaneList {
   }
 
   HWND Window() const override { return control_->Window(); }
+  bool IsItemArea(HWND w) const override { return w && w == control_->ItemWindow(); }
   void SetSortOrder(short i, const std::wstring& k, const std::wstring& o) override {
     control_->SetSortOrder(i, k, o);
   }

@@ -89,6 +89,8 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   // size and visibility on Window() and calls ResizeControl.
   bool CreateFrame(HWND parent);
   HWND Window() const;
+  // The window inside Window() that shows the items and takes the list's keys.
+  HWND ItemWindow() const;
 
   // Persisted properties "ChildControl", "CurrentFolder", "FolderListType".
   void ReadProperties(const PropertyBag& bag);

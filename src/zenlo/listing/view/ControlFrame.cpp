@@ -88,6 +88,8 @@ bool ZenloFileControl::CreateFrame(HWND parent) {
 
 HWND ZenloFileControl::Window() const { return view_->Surface.Handle(); }
 
+HWND ZenloFileControl::ItemWindow() const { return view_->FolderBox.Handle(); }
+
 void ZenloFileControl::ReadProperties(const PropertyBag& bag) {
   const Variant* child = bag.Find(L"ChildControl");
   const Variant* folder = bag.Find(L"CurrentFolder");
