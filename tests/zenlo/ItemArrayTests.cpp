@@ -62,11 +62,12 @@ TEST(ItemArray, ShrinkingAndGrowingAgainGivesBlankRecordsBehindTheKeptOnes) {
     int keep;
     int grow;
   };
+  const int full = static_cast<int>(ItemArray::kFull);
   const Case cases[] = {
-      {40, 31, 70},      // inside the first doubling blocks
-      {1500, 1024, 1100},  // back to the first full block's start
-      {1500, 1023, 2100},  // back past it, then across two boundaries
-      {3000, 0, 5},        // everything
+      {40, 31, 70},                      // inside the first doubling blocks
+      {full + 500, full, full + 100},     // back to the first full block's start
+      {full + 500, full - 1, 2 * full + 100},  // back past it, then across two boundaries
+      {3000, 0, 5},                      // everything
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.made << " -> " << c.keep << " -> " << c.grow);
@@ -146,7 +147,7 @@ TEST(ItemArray, IterationVisitsEveryRecordInIndexOrder) {
 }
 
 TEST(ItemArray, SortsReorderRecordsAcrossBlocksAndTheirCompanionRows) {
-  const int count = 2500;
+  const int count = static_cast<int>(ItemArray::kFull) + 500;
   ItemArray items;
   std::vector<int> companion;
   // Reversed sizes, so every record has to move, most of them into another block.

@@ -5,6 +5,7 @@
 // reference to a record stays valid while records are added behind it. A host reads it by
 // size(), indexing and iteration; the records of one array are not contiguous in memory.
 #include <bit>
+#include <compare>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -119,9 +120,10 @@ class ZENLO_API ItemArray {
   void swap(ItemArray& other) noexcept;
 
   // Block geometry: the first blocks double from kFirst records up to kFull, every later block
-  // holds kFull. A small listing costs little; a large one adds fixed blocks.
+  // holds kFull. A small listing costs little; a large one adds fixed blocks, each large enough
+  // that the heap takes it straight from the system and gives it back when the array goes.
   static constexpr unsigned kFirstShift = 5;
-  static constexpr unsigned kFullShift = 10;
+  static constexpr unsigned kFullShift = 13;
   static constexpr size_type kFirst = size_type{1} << kFirstShift;
   static constexpr size_type kFull = size_type{1} << kFullShift;
   static constexpr size_type kSmallBlocks = kFullShift - kFirstShift + 1;
