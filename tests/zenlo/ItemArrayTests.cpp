@@ -158,8 +158,9 @@ TEST(ItemArray, SortsReorderRecordsAcrossBlocksAndTheirCompanionRows) {
     companion.push_back(i);
   }
   PartitionSortRecords(
-      items, 0, count - 1, [](const TypeListItem& it) { return static_cast<std::int64_t>(it.Size()); },
-      CompareNumbers, false, &companion);
+      items, 0, count - 1,
+      [](const TypeListItem& it) { return static_cast<std::int64_t>(it.Size()); }, CompareNumbers,
+      false, &companion);
   for (int k = 0; k < count; ++k) {
     const TypeListItem& item = items[static_cast<std::size_t>(k)];
     ASSERT_EQ(item.Size(), static_cast<std::uint64_t>(k + 1)) << k;
