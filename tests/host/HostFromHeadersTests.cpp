@@ -84,6 +84,13 @@ TEST(HostFromHeaders, SetsUpATreeAndAListingInTheDocumentedOrder) {
     names.push_back(list->ListItems()[static_cast<std::size_t>(i)].Name);
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::wstring>{L"Letters", L"Photos", L"notes.txt", L"plan.txt"}));
+  // The items come as an ItemArray: a host walks it and may keep a copy of its own.
+  const zenlo::ItemArray& items = list->ListItems();
+  const zenlo::ItemArray kept = items;
+  std::vector<std::wstring> walked;
+  for (const zenlo::TypeListItem& item : kept) walked.push_back(item.Name);
+  ASSERT_EQ(walked.size(), items.size());
+  for (std::size_t i = 0; i < items.size(); ++i) EXPECT_EQ(walked[i], items[i].Name) << i;
   EXPECT_TRUE(treeHost.Messages.empty());
   EXPECT_TRUE(listHost.Messages.empty());
 

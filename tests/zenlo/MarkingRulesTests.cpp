@@ -16,8 +16,8 @@ struct Row {
   sTypes type;
 };
 
-std::vector<TypeListItem> Items(std::initializer_list<Row> rows) {
-  std::vector<TypeListItem> items;
+ItemArray Items(std::initializer_list<Row> rows) {
+  ItemArray items;
   for (const Row& r : rows) {
     TypeListItem item;
     item.FullPath = r.path;
@@ -33,7 +33,7 @@ std::vector<TypeListItem> Items(std::initializer_list<Row> rows) {
 }
 
 // root, A (A1, A2 (A2x)), B (B1), a computer of the network tree.
-std::vector<TypeListItem> SmallTree() {
+ItemArray SmallTree() {
   return Items({{L"C:\\", 300, sFolder},
                 {L"C:\\A", 450, sFolder},
                 {L"C:\\A\\A1", 600, sFolder},
@@ -44,7 +44,7 @@ std::vector<TypeListItem> SmallTree() {
                 {L"*:\\Net\\\\PC", 450, sComputer}});
 }
 
-std::vector<TypeListItem> SmallList() {
+ItemArray SmallList() {
   return Items({{L"C:\\d\\sub1", 450, sFolder},
                 {L"C:\\d\\sub2", 450, sFolder},
                 {L"C:\\d\\a.txt", 450, sFile},
@@ -52,14 +52,14 @@ std::vector<TypeListItem> SmallList() {
                 {L"C:\\d\\c.txt", 450, sFile}});
 }
 
-std::vector<int> MarkedOf(const std::vector<TypeListItem>& items) {
+std::vector<int> MarkedOf(const ItemArray& items) {
   std::vector<int> marked;
   for (std::size_t i = 0; i < items.size(); ++i)
     if (items[i].Selected == 1) marked.push_back(static_cast<int>(i));
   return marked;
 }
 
-void MarkOnly(std::vector<TypeListItem>& items, std::vector<int> marked) {
+void MarkOnly(ItemArray& items, std::vector<int> marked) {
   for (auto& item : items) item.Selected = -1;
   for (int i : marked) items[static_cast<std::size_t>(i)].Selected = 1;
 }

@@ -43,13 +43,13 @@ TypeListItem Folder(const std::wstring& name, std::int16_t level = 1) {
   return item;
 }
 
-std::vector<std::wstring> Names(const std::vector<TypeListItem>& items) {
+std::vector<std::wstring> Names(const ItemArray& items) {
   std::vector<std::wstring> names;
   for (const auto& it : items) names.push_back(it.Name);
   return names;
 }
 
-std::vector<std::wstring> Sorted(std::vector<TypeListItem> items,
+std::vector<std::wstring> Sorted(ItemArray items,
                                  std::vector<SortLevel> levels) {
   MultiHeadingSort sort;
   sort.SortRange(items, 0, static_cast<std::int32_t>(items.size()) - 1, levels.data(),
@@ -58,7 +58,7 @@ std::vector<std::wstring> Sorted(std::vector<TypeListItem> items,
 }
 
 TEST(MultiHeadingSort, SizesCompareAsNumbersWithUnsummedFoldersFirst) {
-  std::vector<TypeListItem> items;
+  ItemArray items;
   items.push_back(File(L"ten", 10));
   items.push_back(File(L"million", 1000000));
   items.push_back(Folder(L"summed-empty"));
@@ -91,7 +91,7 @@ TEST(MultiHeadingSort, SizesCompareAsNumbersWithUnsummedFoldersFirst) {
 TEST(MultiHeadingSort, LaterLevelsOnlyReorderRunsEqualOnEveryEarlierLevel) {
   struct Case {
     const char* what;
-    std::vector<TypeListItem> items;
+    ItemArray items;
     std::vector<SortLevel> levels;
     std::vector<std::wstring> expected;
   };
@@ -142,7 +142,7 @@ TEST(MultiHeadingSort, LaterLevelsOnlyReorderRunsEqualOnEveryEarlierLevel) {
 TEST(MultiHeadingSort, DescendingIsTheExactReverseForNamesOfAnyCharacters) {
   const std::vector<std::wstring> names = {L"A!", L"A", L"ZZTOP", L"zz", L"Zürich", L"a b",
                                            L"ZZ~", L"10", L"9", L"_x", L"éclair"};
-  std::vector<TypeListItem> items;
+  ItemArray items;
   for (const auto& n : names) items.push_back(File(n));
   const std::vector<std::wstring> up = Sorted(items, {{SortHeading::Name, false}});
   std::vector<std::wstring> down = Sorted(items, {{SortHeading::Name, true}});
@@ -178,7 +178,7 @@ TEST(MultiHeadingSort, TextKeysOrderAsTheLocaleComparesWithoutCase) {
 }
 
 TEST(MultiHeadingSort, FollowsOneRowToWhereItsRecordGoes) {
-  std::vector<TypeListItem> items = {File(L"c"), File(L"a"), File(L"d"), File(L"b")};
+  ItemArray items = {File(L"c"), File(L"a"), File(L"d"), File(L"b")};
   const SortLevel byName{SortHeading::Name, false};
   MultiHeadingSort sort;
   std::int32_t active = 2;  // "d"
@@ -193,7 +193,7 @@ TEST(MultiHeadingSort, FollowsOneRowToWhereItsRecordGoes) {
 // Keys made while the folder was read stand in for the sort's own, but only for the item
 // whose name they were made of, and they move with their records.
 TEST(MultiHeadingSort, NameKeysMadeDuringTheReadServeOnlyTheirOwnItems) {
-  std::vector<TypeListItem> items = {File(L"b"), File(L"a"), File(L"c"), File(L"d"),
+  ItemArray items = {File(L"b"), File(L"a"), File(L"c"), File(L"d"),
                                      File(L"e")};
   std::vector<std::string> bytes(items.size());
   auto made = [&](std::size_t row, const wchar_t* keyOf, const std::wstring& hashOf) {
@@ -236,7 +236,7 @@ TEST(MultiHeadingSort, TreeKeysKeepEveryFolderAheadOfItsSubFoldersInEitherDirect
       {L"A\\ZZTOP", 2, 1}, {L"A!", 1, 10},        {L"ZZ", 1, 20},     {L"ZZ\\x", 2, 7},
       {L"ZZTOP", 1, 10},   {L"ZZTOP\\deep", 2, 0}, {L"Zürich", 1, 40},
   };
-  std::vector<TypeListItem> items;
+  ItemArray items;
   for (const Row& r : rows) {
     items.push_back(Folder(r.path, r.level));
     items.back().SetSize(r.size);

@@ -33,6 +33,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "zenlo/ItemArray.h"
 #include "zenlo/ZenloApi.h"
 #include "zenlo/ZenloClassIds.h"
 #include "zenlo/ZenloFileControlEvents.h"
@@ -423,7 +424,9 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   const Marking& Marks() const { return *marking_; }
 
   // ---- What hosts and tests read of the model ----
-  const std::vector<TypeListItem>& ListItems() const { return listItems_; }
+  // The items are an ItemArray, not a std::vector: read them by size(), index and iteration
+  // (zenlo/ItemArray.h).
+  const ItemArray& ListItems() const { return listItems_; }
   std::int32_t ItemCount() const { return itemCount_; }
   std::int32_t FoldersShown() const { return foldersShown_; }
   std::int32_t FilesShown() const { return filesShown_; }
@@ -526,7 +529,7 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   void PlaceFile(ReadCall& call, const WIN32_FIND_DATAW& entry);
   PassEnd ExpandTreeFolder(ReadCall& call, std::int32_t index);
   void HandOver(ReadCall& call);
-  void ReleaseItems(std::vector<TypeListItem>&& items);
+  void ReleaseItems(ItemArray&& items);
   void PlaceFileType(TypeListItem& item, std::wstring& extKey);
   void PlaceFolderPicture(TypeListItem& item);
   void PropertiesPass();
@@ -645,8 +648,8 @@ class ZENLO_API ZenloFileControl final : public IUnknown {
   std::int32_t defaultIndent_ = 450;
 
   // Item array and counts
-  std::vector<TypeListItem> listItems_ = std::vector<TypeListItem>(1);
-  std::vector<TypeListItem> newListItems_;
+  ItemArray listItems_ = ItemArray(1);
+  ItemArray newListItems_;
   std::int32_t itemCount_ = 0;
   std::int32_t foldersShown_ = 0;
   std::int32_t filesShown_ = 0;

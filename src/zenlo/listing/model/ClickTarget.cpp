@@ -14,7 +14,7 @@ std::wstring ClickParentOf(const std::wstring& folder) {
   return parent;
 }
 
-ClickContext TargetFolderForItem(const std::vector<TypeListItem>& items, std::int32_t index,
+ClickContext TargetFolderForItem(const ItemArray& items, std::int32_t index,
                                  ListType type, const std::wstring& currentFolder,
                                  const std::wstring& keyword) {
   if (index < -1 || index >= static_cast<std::int32_t>(items.size()))

@@ -5,13 +5,14 @@
 #include <vector>
 
 #include "listing/view/PointerState.h"
+#include "zenlo/ItemArray.h"
 #include "zenlo/ZenloTypes.h"
 
 namespace zenlo {
 
 // `index` -1: the listing's own folder. In a listing the keyword "newfolder" takes the
 // listing's folder instead of the item's. An index outside the items throws.
-ClickContext TargetFolderForItem(const std::vector<TypeListItem>& items, std::int32_t index,
+ClickContext TargetFolderForItem(const ItemArray& items, std::int32_t index,
                                  ListType type, const std::wstring& currentFolder,
                                  const std::wstring& keyword);
 

@@ -340,12 +340,11 @@ void ZenloFileControl::OutermostSetUp(ReadCall& call) {
   networkListing_ = call.path.find(L"\\\\") != std::wstring::npos || call.path[0] == L'*';
   foldersShown_ = filesShown_ = 0;
   newListItems_.clear();
-  // Room for what this place held last time: a re-read fills the array without moving it.
+  // The item array grows without moving; the name keys by row take room for what this place
+  // held last time.
   std::size_t expected = 0;
-  if (tk::SameText(call.path, lastReadFolder_) && itemCount_ > 0) {
+  if (tk::SameText(call.path, lastReadFolder_) && itemCount_ > 0)
     expected = static_cast<std::size_t>(itemCount_) + itemCount_ / 8 + 1000;
-    newListItems_.reserve(expected);
-  }
   readKeys_->Reset(tree ? 0 : expected);
 
   if (tree) {
@@ -716,7 +715,7 @@ void ZenloFileControl::HandOver(ReadCall& call) {
   listItems_.swap(newListItems_);
   if (listItems_.empty()) listItems_.resize(1);  // the placeholder; ItemCount stays 0
   ReleaseItems(std::move(newListItems_));
-  newListItems_ = std::vector<TypeListItem>();
+  newListItems_ = ItemArray();
   // The name keys made during the read serve the sorts below and go with them.
   struct KeysForTheseSorts {
     ReadNameKeys& keys;
@@ -771,7 +770,7 @@ void ZenloFileControl::HandOver(ReadCall& call) {
   IsCancelled = false;
 }
 
-void ZenloFileControl::ReleaseItems(std::vector<TypeListItem>&& items) {
+void ZenloFileControl::ReleaseItems(ItemArray&& items) {
   releaser_->Release(std::move(items));
 }
 

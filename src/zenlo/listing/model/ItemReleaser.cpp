@@ -9,17 +9,17 @@ namespace {
 constexpr std::size_t kReleaseHereBelow = 4096;
 }  // namespace
 
-void ItemReleaser::Release(std::vector<TypeListItem>&& items) {
+void ItemReleaser::Release(ItemArray&& items) {
   if (items.size() < kReleaseHereBelow) {
-    std::vector<TypeListItem>().swap(items);
+    ItemArray().swap(items);
     return;
   }
   Wait();  // one array at a time: a burst of refreshes never piles up threads
-  std::vector<TypeListItem> doomed;
+  ItemArray doomed;
   doomed.swap(items);
   try {
     worker_ = std::thread([held = std::move(doomed)]() mutable {
-      std::vector<TypeListItem>().swap(held);
+      ItemArray().swap(held);
     });
   } catch (const std::system_error&) {
     // No thread to be had: the records went with the task that could not start and are

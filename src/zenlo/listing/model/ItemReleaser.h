@@ -2,9 +2,8 @@
 // Releases a replaced item array away from the user-interface thread: freeing the texts of
 // 100,000 records is work the user should not wait for.
 #include <thread>
-#include <vector>
 
-#include "zenlo/ZenloTypes.h"
+#include "zenlo/ItemArray.h"
 
 namespace zenlo {
 
@@ -15,7 +14,7 @@ class ItemReleaser {
   ItemReleaser(const ItemReleaser&) = delete;
   ItemReleaser& operator=(const ItemReleaser&) = delete;
 
-  void Release(std::vector<TypeListItem>&& items);
+  void Release(ItemArray&& items);
   // Returns once the last array handed over is gone.
   void Wait();
 

@@ -50,9 +50,9 @@ void PartitionSort(std::vector<T>& items, std::int32_t left, std::int32_t right,
 // is exactly the one exchanging whole records would give, at a fraction of the copying.
 // Moves records by a permutation, cycle by cycle: position base+k receives the record from
 // base + order[k] - origin (order holds offsets counted from `origin`), so each record moves
-// once.
-template <typename T>
-void ApplyOrder(std::vector<T>& items, std::size_t base, const std::vector<std::int32_t>& order,
+// once. Items: any array indexed by position (the item array, a vector).
+template <typename Items>
+void ApplyOrder(Items& items, std::size_t base, const std::vector<std::int32_t>& order,
                 std::int32_t origin) {
   std::vector<bool> placed(order.size(), false);
   for (std::size_t start = 0; start < order.size(); ++start) {
@@ -60,7 +60,7 @@ void ApplyOrder(std::vector<T>& items, std::size_t base, const std::vector<std::
     placed[start] = true;
     std::size_t from = static_cast<std::size_t>(order[start] - origin);
     if (from == start) continue;
-    T held = std::move(items[base + start]);
+    typename Items::value_type held = std::move(items[base + start]);
     std::size_t at = start;
     while (from != start) {
       items[base + at] = std::move(items[base + from]);
@@ -76,12 +76,12 @@ void ApplyOrder(std::vector<T>& items, std::size_t base, const std::vector<std::
 // is exactly the one exchanging whole records would give, at a fraction of the copying.
 // Moves records by a permutation, cycle by cycle: position left+k receives the record from
 // order[k], so each record moves once.
-template <typename T>
-void ApplyOrder(std::vector<T>& items, std::int32_t left, const std::vector<std::int32_t>& order) {
+template <typename Items>
+void ApplyOrder(Items& items, std::int32_t left, const std::vector<std::int32_t>& order) {
   std::vector<bool> placed(order.size(), false);
   for (std::size_t start = 0; start < order.size(); ++start) {
     if (placed[start]) continue;
-    T held = std::move(items[static_cast<std::size_t>(left) + start]);
+    typename Items::value_type held = std::move(items[static_cast<std::size_t>(left) + start]);
     std::size_t at = start;
     for (;;) {
       placed[at] = true;
@@ -99,8 +99,8 @@ void ApplyOrder(std::vector<T>& items, std::int32_t left, const std::vector<std:
 // The same partitioning run on a permutation of the range, then applied once: the final order
 // is exactly the one exchanging whole records would give, at a fraction of the copying. A
 // `companion` array indexed like the items, when given, is reordered with them.
-template <typename T, typename KeyOf, typename Compare, typename C = int>
-void PartitionSortRecords(std::vector<T>& items, std::int32_t left, std::int32_t right,
+template <typename Items, typename KeyOf, typename Compare, typename C = int>
+void PartitionSortRecords(Items& items, std::int32_t left, std::int32_t right,
                           KeyOf keyOf, Compare compare, bool descending,
                           std::vector<C>* companion = nullptr) {
   if (left >= right) return;

@@ -8,7 +8,7 @@ namespace zenlo {
 
 namespace {
 
-void Mark(std::vector<TypeListItem>& items, std::int32_t i, bool marked,
+void Mark(ItemArray& items, std::int32_t i, bool marked,
           const Marking::Changed& changed) {
   TypeListItem& item = items[static_cast<std::size_t>(i)];
   const bool was = Marking::IsMarked(item);
@@ -20,7 +20,7 @@ bool Markable(const TypeListItem& item) {
   return item.ItemType == sFile || item.ItemType == sFolder;
 }
 
-std::int32_t LastIndex(const std::vector<TypeListItem>& items, std::int32_t lastShown) {
+std::int32_t LastIndex(const ItemArray& items, std::int32_t lastShown) {
   return std::min(lastShown, static_cast<std::int32_t>(items.size()) - 1);
 }
 
@@ -35,7 +35,7 @@ std::wstring SpecPath(const std::wstring& fullPath) {
   return unc == std::wstring::npos || unc == 0 ? fullPath : fullPath.substr(unc);
 }
 
-void Marking::SetItem(std::vector<TypeListItem>& items, std::int32_t index, std::int32_t force,
+void Marking::SetItem(ItemArray& items, std::int32_t index, std::int32_t force,
                       const Changed& changed) {
   if (index < 0 || static_cast<std::size_t>(index) >= items.size()) return;
   bool marked;
@@ -49,7 +49,7 @@ void Marking::SetItem(std::vector<TypeListItem>& items, std::int32_t index, std:
   RangeClears = marked ? 0 : 1;
 }
 
-void Marking::UnmarkTreeRelatives(std::vector<TypeListItem>& items, std::int32_t index,
+void Marking::UnmarkTreeRelatives(ItemArray& items, std::int32_t index,
                                   std::int32_t lastShown, const Changed& changed) {
   const std::int32_t last = LastIndex(items, lastShown);
   if (index < 0 || index > last) return;
@@ -66,7 +66,7 @@ void Marking::UnmarkTreeRelatives(std::vector<TypeListItem>& items, std::int32_t
   }
 }
 
-void Marking::SetRange(std::vector<TypeListItem>& items, std::int32_t from, std::int32_t to,
+void Marking::SetRange(ItemArray& items, std::int32_t from, std::int32_t to,
                        const Changed& changed) const {
   const std::int32_t last = static_cast<std::int32_t>(items.size()) - 1;
   const std::int32_t lo = std::max(0, std::min(from, to)), hi = std::min(last, std::max(from, to));
@@ -74,7 +74,7 @@ void Marking::SetRange(std::vector<TypeListItem>& items, std::int32_t from, std:
   for (std::int32_t i = lo; i <= hi; ++i) Mark(items, i, marked, changed);
 }
 
-void Marking::DeselectOtherLevels(std::vector<TypeListItem>& items, std::int32_t lastShown,
+void Marking::DeselectOtherLevels(ItemArray& items, std::int32_t lastShown,
                                   bool selectAndDrag, const Changed& changed) {
   const std::int32_t last = LastIndex(items, lastShown);
   if (last < 0) return;
@@ -105,7 +105,7 @@ void Marking::DeselectOtherLevels(std::vector<TypeListItem>& items, std::int32_t
   }
 }
 
-bool Marking::SelectAll(std::vector<TypeListItem>& items, std::int32_t lastShown,
+bool Marking::SelectAll(ItemArray& items, std::int32_t lastShown,
                         const std::wstring& doAll, ListType type, const Changed& changed) {
   if (doAll.empty())
     SelectAllState = !SelectAllState;
@@ -123,7 +123,7 @@ bool Marking::SelectAll(std::vector<TypeListItem>& items, std::int32_t lastShown
   return SelectAllState;
 }
 
-std::wstring Marking::FileSpecs(const std::vector<TypeListItem>& items, std::int32_t lastShown,
+std::wstring Marking::FileSpecs(const ItemArray& items, std::int32_t lastShown,
                                 ListType type, std::wstring& specs) {
   const std::int32_t last = LastIndex(items, lastShown);
   const bool filesOnly = type == fbFile;
@@ -165,7 +165,7 @@ std::wstring Marking::FileSpecs(const std::vector<TypeListItem>& items, std::int
   return summary;
 }
 
-std::wstring Marking::NextFileSpec(const std::vector<TypeListItem>& items, std::int32_t lastShown,
+std::wstring Marking::NextFileSpec(const ItemArray& items, std::int32_t lastShown,
                                    ListType type, std::int32_t& position) {
   const std::int32_t last = LastIndex(items, lastShown);
   for (std::int32_t i = std::max(0, position); i <= last; ++i) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "zenlo/ItemArray.h"
 #include "zenlo/ZenloTypes.h"
 
 namespace zenlo {
@@ -20,28 +21,28 @@ class Marking {
   static bool IsMarked(const TypeListItem& item) { return item.Selected == 1; }
 
   // force 0 toggles, 1 marks, -1 unmarks; any other value leaves the item.
-  void SetItem(std::vector<TypeListItem>& items, std::int32_t index, std::int32_t force,
+  void SetItem(ItemArray& items, std::int32_t index, std::int32_t force,
                const Changed& changed);
   // Tree: unmarks the item's subtree and each of its ancestors.
-  static void UnmarkTreeRelatives(std::vector<TypeListItem>& items, std::int32_t index,
+  static void UnmarkTreeRelatives(ItemArray& items, std::int32_t index,
                                   std::int32_t lastShown, const Changed& changed);
   // Every item from `from` to `to` (either way, both included) takes the last single change's
   // state.
-  void SetRange(std::vector<TypeListItem>& items, std::int32_t from, std::int32_t to,
+  void SetRange(ItemArray& items, std::int32_t from, std::int32_t to,
                 const Changed& changed) const;
   // Tree: one pass from the bottom that leaves no folder marked with its parent.
-  static void DeselectOtherLevels(std::vector<TypeListItem>& items, std::int32_t lastShown,
+  static void DeselectOtherLevels(ItemArray& items, std::int32_t lastShown,
                                   bool selectAndDrag, const Changed& changed);
   // "all" marks, an empty text toggles the last choice, anything else unmarks. Returns whether
   // items are now marked. The tree root and the folders of a files-only list are never marked.
-  bool SelectAll(std::vector<TypeListItem>& items, std::int32_t lastShown,
+  bool SelectAll(ItemArray& items, std::int32_t lastShown,
                  const std::wstring& doAll, ListType type, const Changed& changed);
 
   // The marked paths, each followed by NUL, and one more NUL; returns the summary text.
-  static std::wstring FileSpecs(const std::vector<TypeListItem>& items, std::int32_t lastShown,
+  static std::wstring FileSpecs(const ItemArray& items, std::int32_t lastShown,
                                 ListType type, std::wstring& specs);
   // The next marked path from `position` on ("end" when none is left); moves `position` past it.
-  static std::wstring NextFileSpec(const std::vector<TypeListItem>& items, std::int32_t lastShown,
+  static std::wstring NextFileSpec(const ItemArray& items, std::int32_t lastShown,
                                    ListType type, std::int32_t& position);
 
   std::int32_t RangeClears = 0;  // 1: the last single change unmarked

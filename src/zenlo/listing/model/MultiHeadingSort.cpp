@@ -138,7 +138,7 @@ void LevelKeys::AppendText(const wchar_t* text, std::size_t length, Span& out) {
   out.Length = static_cast<std::uint32_t>(arena_.size() - at);
 }
 
-void LevelKeys::Build(const std::vector<TypeListItem>& items, std::int32_t first,
+void LevelKeys::Build(const ItemArray& items, std::int32_t first,
                       std::int32_t last, SortHeading heading,
                       const std::vector<NameKeyRef>* madeKeys) {
   const std::size_t n = last >= first ? static_cast<std::size_t>(last - first + 1) : 0;
@@ -250,7 +250,7 @@ void MultiHeadingSort::MarkRunStarts(const LevelKeys& keys) {
     if (!runStart_[k] && !keys.Equal(order_[k - 1], order_[k])) runStart_[k] = 1;
 }
 
-void MultiHeadingSort::SortRange(std::vector<TypeListItem>& items, std::int32_t first,
+void MultiHeadingSort::SortRange(ItemArray& items, std::int32_t first,
                                  std::int32_t last, const SortLevel* levels, std::size_t count,
                                  std::size_t firstSorted, std::int32_t* follow) {
   if (last <= first || count == 0) return;
@@ -279,7 +279,7 @@ void MultiHeadingSort::Release() {
   runStart_ = std::vector<std::uint8_t>();
 }
 
-void MultiHeadingSort::Apply(std::vector<TypeListItem>& items, std::int32_t first,
+void MultiHeadingSort::Apply(ItemArray& items, std::int32_t first,
                              std::int32_t* follow) {
   const std::size_t n = order_.size();
   const std::size_t base = static_cast<std::size_t>(first);
@@ -295,7 +295,7 @@ void MultiHeadingSort::Apply(std::vector<TypeListItem>& items, std::int32_t firs
   if (ReadKeys && ReadKeys->size() >= base + n) ApplyOrder(*ReadKeys, base, order_, 0);
 }
 
-void MultiHeadingSort::CreateTreeSortKeys(std::vector<TypeListItem>& items, std::int32_t first,
+void MultiHeadingSort::CreateTreeSortKeys(ItemArray& items, std::int32_t first,
                                           std::int32_t last, SortHeading heading) {
   if (last < first) return;
   const std::int32_t n = last - first + 1;

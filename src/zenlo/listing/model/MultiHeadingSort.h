@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "listing/model/NameKeys.h"
+#include "zenlo/ItemArray.h"
 #include "zenlo/ZenloTypes.h"
 
 namespace zenlo {
@@ -49,7 +50,7 @@ class LevelKeys {
 
   // `madeKeys`, by item index, may hold name keys made already: one is taken when it was made
   // of the item's own name.
-  void Build(const std::vector<TypeListItem>& items, std::int32_t first, std::int32_t last,
+  void Build(const ItemArray& items, std::int32_t first, std::int32_t last,
              SortHeading heading, const std::vector<NameKeyRef>* madeKeys = nullptr);
   bool Textual() const { return textual_; }
   int Compare(std::int32_t a, std::int32_t b) const;
@@ -83,20 +84,20 @@ class MultiHeadingSort {
   // Sorts items[first..last] by levels[0..count-1]. Levels before firstSorted are taken as
   // already applied: they only mark where the runs of the later levels begin. When `follow`
   // points at a row inside the range, it is moved to where that record ends up.
-  void SortRange(std::vector<TypeListItem>& items, std::int32_t first, std::int32_t last,
+  void SortRange(ItemArray& items, std::int32_t first, std::int32_t last,
                  const SortLevel* levels, std::size_t count, std::size_t firstSorted,
                  std::int32_t* follow);
 
   // A folder tree in path order, items[first..last]: gives every item a TreeSortKey that puts
   // siblings in the level's order (ties keep path order) and every folder directly ahead of
   // its own sub-folders.
-  void CreateTreeSortKeys(std::vector<TypeListItem>& items, std::int32_t first,
+  void CreateTreeSortKeys(ItemArray& items, std::int32_t first,
                           std::int32_t last, SortHeading heading);
 
  private:
   void SortRuns(const LevelKeys& keys, bool descending);
   void MarkRunStarts(const LevelKeys& keys);
-  void Apply(std::vector<TypeListItem>& items, std::int32_t first, std::int32_t* follow);
+  void Apply(ItemArray& items, std::int32_t first, std::int32_t* follow);
   void Release();
 
   // Made once per sort and reused by its levels: never an allocation per comparison.

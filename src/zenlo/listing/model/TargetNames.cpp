@@ -20,13 +20,13 @@ std::wstring ValidateListingPath(const std::wstring& path) {
   return path.substr(unc);
 }
 
-void RightClickMemory::Remember(const std::vector<TypeListItem>& items, std::int32_t itemCount,
+void RightClickMemory::Remember(const ItemArray& items, std::int32_t itemCount,
                                 std::int32_t index) {
   hit_ = index >= 0 && index < itemCount && static_cast<std::size_t>(index) < items.size();
   path_ = hit_ ? items[static_cast<std::size_t>(index)].FullPath : std::wstring();
 }
 
-std::int32_t RightClickMemory::Find(const std::vector<TypeListItem>& items,
+std::int32_t RightClickMemory::Find(const ItemArray& items,
                                     std::int32_t lastShown, std::int32_t itemCount) const {
   if (!hit_) return kNone;
   const std::int32_t last = std::min({lastShown, itemCount - 1,

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "zenlo/ItemArray.h"
 #include "zenlo/ZenloTypes.h"
 
 namespace zenlo {
@@ -19,9 +20,9 @@ class RightClickMemory {
   static constexpr std::int32_t kNone = -1;  // the click hit no item
   static constexpr std::int32_t kGone = -2;  // the item clicked is no longer listed
 
-  void Remember(const std::vector<TypeListItem>& items, std::int32_t itemCount,
+  void Remember(const ItemArray& items, std::int32_t itemCount,
                 std::int32_t index);
-  std::int32_t Find(const std::vector<TypeListItem>& items, std::int32_t lastShown,
+  std::int32_t Find(const ItemArray& items, std::int32_t lastShown,
                     std::int32_t itemCount) const;
 
  private:

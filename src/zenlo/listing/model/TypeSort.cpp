@@ -11,12 +11,12 @@
 namespace zenlo {
 
 namespace {
-std::int32_t HighestIndex(const std::vector<TypeListItem>& items) {
+std::int32_t HighestIndex(const ItemArray& items) {
   return static_cast<std::int32_t>(items.size()) - 1;
 }
 
 // The range a sort was asked for, missing ends filled in; false when it lies outside the items.
-bool ResolveRange(const std::vector<TypeListItem>& items, std::optional<std::int32_t> lngLeft,
+bool ResolveRange(const ItemArray& items, std::optional<std::int32_t> lngLeft,
                   std::optional<std::int32_t> lngRight, std::int32_t defaultRight,
                   std::int32_t& left, std::int32_t& right) {
   left = lngLeft.value_or(0);
