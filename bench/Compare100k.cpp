@@ -26,21 +26,7 @@ double Now() {
   return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
 }
 
-std::wstring DataFolder() {
-  wchar_t root[MAX_PATH + 1] = L"";
-  const DWORD n = GetEnvironmentVariableW(L"VARNELLO_BENCH_DATA", root, MAX_PATH + 1);
-  if (n == 0 || n > MAX_PATH) return {};
-  const std::wstring at = std::wstring(root) + L"\\flat100k";
-  return GetFileAttributesW((at + L".complete").c_str()) != INVALID_FILE_ATTRIBUTES ? at : L"";
-}
 constexpr int kRounds = 5;
-
-std::wstring ExeFolder() {
-  wchar_t exe[MAX_PATH];
-  GetModuleFileNameW(nullptr, exe, MAX_PATH);
-  std::wstring path = exe;
-  return path.substr(0, path.find_last_of(L'\\'));
-}
 
 int Matches(const varnello::PaneList& list) {
   int n = 0;
@@ -49,34 +35,19 @@ int Matches(const varnello::PaneList& list) {
 }
 
 int Run() {
-  const std::wstring data = DataFolder();
-  if (data.empty()) {
-    std::printf("error: no flat100k folder: run this through scripts/bench\n");
-    return 1;
-  }
-  varnello::ZenloPaneListFactory factory(ExeFolder());
+  const std::wstring data = bench::Flat100kFolder();
+  if (data.empty()) return 1;
+  varnello::ZenloPaneListFactory factory(bench::ExeFolder());
   if (!factory.Loaded()) {
     std::printf("error: Zenlo.dll not found beside the program\n");
     return 1;
   }
-  wchar_t temp[MAX_PATH] = L"";
-  GetTempPathW(MAX_PATH, temp);
-  const std::wstring program = std::wstring(temp) + L"varnello-compare100k";
-  CreateDirectoryW(program.c_str(), nullptr);
-  DeleteFileW((program + L"\\run.txt").c_str());
-  // The start-up loads the default skin from the program folder.
-  varnello::SkinFolder(program).Write(L"Cloud 9", varnello::SkinColours{});
+  const bench::ProgramFolder folder(L"varnello-compare100k");
+  const std::wstring& program = folder.Path();
   int status = 0;
   {
     varnello::Master master(program, factory);
-    bench::QuietReporter reporter;
-    master.Form_Load(reporter);
-    if (!reporter.Loaded) {
-      std::printf("error: the main window did not load\n");
-      return 1;
-    }
-    master.Show();
-    tk::PumpPendingMessages();
+    if (!bench::StartMaster(master)) return 1;
     varnello::PaneList* left = master.List(100);
     varnello::PaneList* right = master.List(101);
     left->GetFolderContents(data, true);
@@ -113,11 +84,6 @@ int Run() {
     }
     master.RequestClose();
   }
-  DeleteFileW((program + L"\\run.txt").c_str());
-  DeleteFileW((program + L"\\user.usr").c_str());
-  DeleteFileW(varnello::SkinFolder(program).PathFor(L"Cloud 9").c_str());
-  RemoveDirectoryW(varnello::SkinFolder(program).Path().c_str());
-  RemoveDirectoryW(program.c_str());
   std::fflush(stdout);
   return status;
 }

@@ -29,22 +29,6 @@ double Now() {
   return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
 }
 
-std::wstring ExeFolder() {
-  wchar_t exe[MAX_PATH];
-  GetModuleFileNameW(nullptr, exe, MAX_PATH);
-  std::wstring path = exe;
-  return path.substr(0, path.find_last_of(L'\\'));
-}
-
-// The flat folder scripts/make-bench-data makes natively.
-std::wstring DataFolder() {
-  wchar_t root[MAX_PATH + 1] = L"";
-  const DWORD n = GetEnvironmentVariableW(L"VARNELLO_BENCH_DATA", root, MAX_PATH + 1);
-  if (n == 0 || n > MAX_PATH) return {};
-  const std::wstring at = std::wstring(root) + L"\\flat100k";
-  return GetFileAttributesW((at + L".complete").c_str()) != INVALID_FILE_ATTRIBUTES ? at : L"";
-}
-
 bool ShowFolder(varnello::Master& master, const std::wstring& folder, int expected) {
   for (short pane = 0; pane < varnello::kPaneCount; ++pane) {
     varnello::PaneList* list = master.List(static_cast<short>(100 + pane));
@@ -81,37 +65,21 @@ double TimeClicks(varnello::Master& master, varnello::frmOptions& dialog, bool& 
 }
 
 int Run() {
-  const std::wstring data = DataFolder();
-  if (data.empty()) {
-    std::printf("error: no flat100k folder: run this through scripts/bench\n");
-    return 1;
-  }
-  varnello::ZenloPaneListFactory factory(ExeFolder());
+  const std::wstring data = bench::Flat100kFolder();
+  if (data.empty()) return 1;
+  varnello::ZenloPaneListFactory factory(bench::ExeFolder());
   if (!factory.Loaded()) {
     std::printf("error: Zenlo.dll not found beside the program\n");
     return 1;
   }
-  wchar_t temp[MAX_PATH] = L"";
-  GetTempPathW(MAX_PATH, temp);
-  const std::wstring program = std::wstring(temp) + L"varnello-optionsclick";
+  const bench::ProgramFolder folder(L"varnello-optionsclick");
+  const std::wstring& program = folder.Path();
   const std::wstring empty = program + L"\\empty";
-  CreateDirectoryW(program.c_str(), nullptr);
   CreateDirectoryW(empty.c_str(), nullptr);
-  // A marker or settings of a stopped run would change the start-up: every run starts afresh.
-  for (const wchar_t* name : {L"\\run.txt", L"\\user.usr"}) DeleteFileW((program + name).c_str());
-  // The start-up loads the default skin from the program folder.
-  varnello::SkinFolder(program).Write(L"Cloud 9", varnello::SkinColours{});
   int status = 0;
   {
     varnello::Master master(program, factory);
-    bench::QuietReporter reporter;
-    master.Form_Load(reporter);
-    if (!reporter.Loaded) {
-      std::printf("error: the main window did not load\n");
-      return 1;
-    }
-    master.Show();
-    bench::Pump();
+    if (!bench::StartMaster(master)) return 1;
     master.SwitchLayout(L"vertical");
     for (short pane = 2; pane < varnello::kPaneCount; ++pane) master.ChangePanes(pane);
     bench::Pump();
@@ -145,11 +113,7 @@ int Run() {
     }
     master.RequestClose();
   }
-  for (const wchar_t* name : {L"\\run.txt", L"\\user.usr"}) DeleteFileW((program + name).c_str());
-  DeleteFileW(varnello::SkinFolder(program).PathFor(L"Cloud 9").c_str());
-  RemoveDirectoryW(varnello::SkinFolder(program).Path().c_str());
   RemoveDirectoryW(empty.c_str());
-  RemoveDirectoryW(program.c_str());
   std::fflush(stdout);
   return status;
 }

@@ -32,22 +32,6 @@ double Now() {
   return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
 }
 
-// The flat folder of numbered files that scripts/make-bench-data makes natively.
-std::wstring DataFolder() {
-  wchar_t root[MAX_PATH + 1] = L"";
-  const DWORD n = GetEnvironmentVariableW(L"VARNELLO_BENCH_DATA", root, MAX_PATH + 1);
-  if (n == 0 || n > MAX_PATH) return {};
-  const std::wstring at = std::wstring(root) + L"\\flat100k";
-  return GetFileAttributesW((at + L".complete").c_str()) != INVALID_FILE_ATTRIBUTES ? at : L"";
-}
-
-std::wstring ExeFolder() {
-  wchar_t exe[MAX_PATH];
-  GetModuleFileNameW(nullptr, exe, MAX_PATH);
-  std::wstring path = exe;
-  return path.substr(0, path.find_last_of(L'\\'));
-}
-
 // The shell alone: the folder bound once, each name parsed in it (timed apart), then the menu
 // object and its entries for all of them.
 struct ShellReference {
@@ -101,34 +85,20 @@ ShellReference MeasureShell(const std::wstring& folder, const std::vector<std::w
 }
 
 int Run() {
-  const std::wstring data = DataFolder();
-  if (data.empty()) {
-    std::printf("error: no flat100k folder: run this through scripts/bench\n");
-    return 1;
-  }
+  const std::wstring data = bench::Flat100kFolder();
+  if (data.empty()) return 1;
   OleInitialize(nullptr);
-  varnello::ZenloPaneListFactory factory(ExeFolder());
+  varnello::ZenloPaneListFactory factory(bench::ExeFolder());
   if (!factory.Loaded()) {
     std::printf("error: Zenlo.dll not found beside the program\n");
     return 1;
   }
-  wchar_t temp[MAX_PATH] = L"";
-  GetTempPathW(MAX_PATH, temp);
-  const std::wstring program = std::wstring(temp) + L"varnello-rightclick10k";
-  CreateDirectoryW(program.c_str(), nullptr);
-  DeleteFileW((program + L"\\run.txt").c_str());
-  varnello::SkinFolder(program).Write(L"Cloud 9", varnello::SkinColours{});
+  const bench::ProgramFolder folder(L"varnello-rightclick10k");
+  const std::wstring& program = folder.Path();
   int status = 0;
   {
     varnello::Master master(program, factory);
-    bench::QuietReporter reporter;
-    master.Form_Load(reporter);
-    if (!reporter.Loaded) {
-      std::printf("error: the main window did not load\n");
-      return 1;
-    }
-    master.Show();
-    tk::PumpPendingMessages();
+    if (!bench::StartMaster(master)) return 1;
     varnello::PaneList* listing = master.List(100);
     listing->GetFolderContents(data, true);
     // The bench marks through the control's own members, as a Shift range does.
@@ -218,11 +188,6 @@ int Run() {
     }
     master.RequestClose();
   }
-  DeleteFileW((program + L"\\run.txt").c_str());
-  DeleteFileW((program + L"\\user.usr").c_str());
-  DeleteFileW(varnello::SkinFolder(program).PathFor(L"Cloud 9").c_str());
-  RemoveDirectoryW(varnello::SkinFolder(program).Path().c_str());
-  RemoveDirectoryW(program.c_str());
   std::fflush(stdout);
   OleUninitialize();
   return status;
