@@ -19,13 +19,6 @@ namespace {
 // code links the library as a DLL, so the library benches' support cannot come along).
 constexpr int kFiles = 100000;
 
-double Now() {
-  LARGE_INTEGER f, t;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
 constexpr int kRounds = 5;
 
 int Matches(const varnello::PaneList& list) {
@@ -38,10 +31,7 @@ int Run() {
   const std::wstring data = bench::Flat100kFolder();
   if (data.empty()) return 1;
   varnello::ZenloPaneListFactory factory(bench::ExeFolder());
-  if (!factory.Loaded()) {
-    std::printf("error: Zenlo.dll not found beside the program\n");
-    return 1;
-  }
+  if (!bench::LibraryFound(factory)) return 1;
   const bench::ProgramFolder folder(L"varnello-compare100k");
   const std::wstring& program = folder.Path();
   int status = 0;
@@ -60,13 +50,13 @@ int Run() {
       master.List_SetLockedIndex(100);
       double refresh = 1e300, compare = 1e300;
       for (int round = 0; round < kRounds && status == 0; ++round) {
-        double t0 = Now();
+        double t0 = bench::Seconds();
         left->RefreshList();
-        refresh = std::min(refresh, Now() - t0);
+        refresh = std::min(refresh, bench::Seconds() - t0);
         tk::PumpPendingMessages();
-        t0 = Now();
+        t0 = bench::Seconds();
         master.CompareFolders();
-        compare = std::min(compare, Now() - t0);
+        compare = std::min(compare, bench::Seconds() - t0);
         tk::PumpPendingMessages();
         if (Matches(*left) != kFiles || Matches(*right) != kFiles) {
           std::printf("error: the compare matched %d and %d of %d files\n", Matches(*left),

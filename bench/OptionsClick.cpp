@@ -22,13 +22,6 @@ constexpr int kFiles = 100000;
 // Each round clicks the six boxes once: every option goes off and back on.
 constexpr int kRounds = 7;
 
-double Now() {
-  LARGE_INTEGER f, t;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&t);
-  return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
 bool ShowFolder(varnello::Master& master, const std::wstring& folder, int expected) {
   for (short pane = 0; pane < varnello::kPaneCount; ++pane) {
     varnello::PaneList* list = master.List(static_cast<short>(100 + pane));
@@ -51,12 +44,12 @@ double TimeClicks(varnello::Master& master, varnello::frmOptions& dialog, bool& 
   for (int round = 0; round < kRounds; ++round) {
     for (std::size_t box = 0; box < dialog.chk.size(); ++box) {
       const bool before = dialog.chk[box].Value();
-      const double t0 = Now();
+      const double t0 = (1000.0 * bench::Seconds());
       SendMessageW(dialog.chk[box].Handle(), BM_CLICK, 0, 0);
       bench::Pump();
       UpdateWindow(master.Handle());
       SendMessageW(dialog.Handle(), WM_NULL, 0, 0);
-      times.push_back(Now() - t0);
+      times.push_back((1000.0 * bench::Seconds()) - t0);
       if (dialog.chk[box].Value() == before || dialog.chk[box ^ 1u].Value() != before) ok = false;
     }
   }
@@ -68,10 +61,7 @@ int Run() {
   const std::wstring data = bench::Flat100kFolder();
   if (data.empty()) return 1;
   varnello::ZenloPaneListFactory factory(bench::ExeFolder());
-  if (!factory.Loaded()) {
-    std::printf("error: Zenlo.dll not found beside the program\n");
-    return 1;
-  }
+  if (!bench::LibraryFound(factory)) return 1;
   const bench::ProgramFolder folder(L"varnello-optionsclick");
   const std::wstring& program = folder.Path();
   const std::wstring empty = program + L"\\empty";

@@ -9,6 +9,7 @@
 
 #include "mainwindow/Master.h"
 #include "mainwindow/StartupReporter.h"
+#include "mainwindow/ZenloPaneList.h"
 #include "settings/SkinColours.h"
 #include "settings/SkinFiles.h"
 
@@ -28,6 +29,14 @@ inline void Pump() {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
+}
+
+// Seconds on the performance counter.
+inline double Seconds() {
+  LARGE_INTEGER f, t;
+  QueryPerformanceFrequency(&f);
+  QueryPerformanceCounter(&t);
+  return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
 }
 
 // The folder this program runs from, where Zenlo.dll lies beside it.
@@ -79,6 +88,12 @@ class ProgramFolder {
   }
   std::wstring path_;
 };
+
+// Whether the lists' library was found beside the program; says so when not.
+inline bool LibraryFound(const varnello::ZenloPaneListFactory& factory) {
+  if (!factory.Loaded()) std::printf("error: Zenlo.dll not found beside the program\n");
+  return factory.Loaded();
+}
 
 // Loads and shows the main window; false, with the reason said, when it did not load.
 inline bool StartMaster(varnello::Master& master) {

@@ -25,13 +25,6 @@ constexpr int kFiles = 100000;
 constexpr int kMarked = 10000;
 constexpr int kRounds = 3;
 
-double Now() {
-  LARGE_INTEGER f, t;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
 // The shell alone: the folder bound once, each name parsed in it (timed apart), then the menu
 // object and its entries for all of them.
 struct ShellReference {
@@ -47,7 +40,7 @@ ShellReference MeasureShell(const std::wstring& folder, const std::vector<std::w
   LPITEMIDLIST folderId = nullptr;
   IShellFolder* parent = nullptr;
   std::vector<LPITEMIDLIST> ids;
-  double t0 = Now();
+  double t0 = bench::Seconds();
   if (SUCCEEDED(desktop->ParseDisplayName(nullptr, nullptr, const_cast<wchar_t*>(folder.c_str()),
                                           nullptr, &folderId, nullptr)) &&
       SUCCEEDED(desktop->BindToObject(folderId, nullptr, IID_IShellFolder,
@@ -60,17 +53,17 @@ ShellReference MeasureShell(const std::wstring& folder, const std::vector<std::w
       ids.push_back(id);
     }
   }
-  r.Ids = Now() - t0;
+  r.Ids = bench::Seconds() - t0;
   if (ids.size() == names.size()) {
     std::vector<LPCITEMIDLIST> children(ids.begin(), ids.end());
-    t0 = Now();
+    t0 = bench::Seconds();
     IContextMenu* menu = nullptr;
     HMENU popup = CreatePopupMenu();
     if (SUCCEEDED(parent->GetUIObjectOf(nullptr, static_cast<UINT>(children.size()),
                                         children.data(), IID_IContextMenu, nullptr,
                                         reinterpret_cast<void**>(&menu))) &&
         SUCCEEDED(menu->QueryContextMenu(popup, 0, 1, 0x6FFF, CMF_EXPLORE))) {
-      r.Menu = Now() - t0;
+      r.Menu = bench::Seconds() - t0;
       r.Entries = GetMenuItemCount(popup);
       r.Ok = r.Entries > 0;
     }
@@ -89,10 +82,7 @@ int Run() {
   if (data.empty()) return 1;
   OleInitialize(nullptr);
   varnello::ZenloPaneListFactory factory(bench::ExeFolder());
-  if (!factory.Loaded()) {
-    std::printf("error: Zenlo.dll not found beside the program\n");
-    return 1;
-  }
+  if (!bench::LibraryFound(factory)) return 1;
   const bench::ProgramFolder folder(L"varnello-rightclick10k");
   const std::wstring& program = folder.Path();
   int status = 0;
@@ -122,7 +112,7 @@ int Run() {
       double menuAt = 0;
       int menus = 0, entries = 0;
       tk::SetPopupMenuSeam([&](const tk::PopupMenuRequest& r) -> UINT {
-        menuAt = Now();
+        menuAt = bench::Seconds();
         ++menus;
         entries = GetMenuItemCount(r.Menu);
         return 0;
@@ -133,7 +123,7 @@ int Run() {
       for (int round = 0; round < kRounds && status == 0; ++round) {
         std::wstring folder = data + L"\\", parent, item = marked[0], name = names[0];
         const int before = menus;
-        const double t0 = Now();
+        const double t0 = bench::Seconds();
         master.List_FBRightClick(100, 2, 0, 300, 300, folder, parent, item, name, false,
                                  zenlo::sFile);
         if (menus != before + 1) {
@@ -159,17 +149,17 @@ int Run() {
       tk::SetPopupMenuSeam(nullptr);
       // Parts of our time, for the report: the marked items handed out by the listing and one
       // attribute read of each (what the item ids are made from).
-      double collect = Now();
+      double collect = bench::Seconds();
       listing->SetLastListItem(0);
       int handed = 0;
       while (listing->GetFileSpecsExternal() != L"end") ++handed;
-      collect = Now() - collect;
-      double attributes = Now();
+      collect = bench::Seconds() - collect;
+      double attributes = bench::Seconds();
       for (const auto& p : marked) {
         WIN32_FILE_ATTRIBUTE_DATA a;
         GetFileAttributesExW(p.c_str(), GetFileExInfoStandard, &a);
       }
-      attributes = Now() - attributes;
+      attributes = bench::Seconds() - attributes;
       if (status == 0) {
         std::printf("of which: the listing handing out %d marked items %.1f ms, reading their "
                     "attributes %.1f ms\n",
