@@ -21,6 +21,13 @@ using varnello::SplashShared;
 struct Host final : varnello::SplashHost {
   std::vector<std::wstring> Calls;
   std::function<void(varnello::StartupReporter&)> OnLoadMaster;
+  // Unset: nothing to prepare, and nothing recorded.
+  std::function<bool()> OnPrepare;
+  bool PrepareMaster() override {
+    if (!OnPrepare) return false;
+    Calls.push_back(L"Prepare");
+    return OnPrepare();
+  }
   void LoadMaster(varnello::StartupReporter& s) override {
     Calls.push_back(L"LoadMaster");
     if (OnLoadMaster) OnLoadMaster(s);
@@ -134,6 +141,52 @@ TEST_F(SplashTest, NestedTicksNeitherLoadAgainNorOverwriteThePhase) {
                                                     L"ShowTip", L"CheckForUpdate"}));
   EXPECT_TRUE(shared.StartupDone);
   EXPECT_FALSE(splash->Timer1().Enabled());
+}
+
+TEST_F(SplashTest, TheMainWindowIsPreparedAPieceATickOfTheFirstCycleOnly) {
+  const struct {
+    const char* name;
+    int piecesLeft;  // pieces the host has to do; -1 for more than the cycle has ticks
+    int piecesDone;
+  } cases[] = {{"five pieces", 5, 5}, {"more than the cycle", -1, 23}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    host = Host{};
+    shared = SplashShared{};
+    Start(Frames(24));
+    int pieces = 0;
+    host.OnPrepare = [&] { return ++pieces != c.piecesLeft; };
+    // The cycle is as long as without preparation, and loading waits for no piece.
+    EXPECT_EQ(TicksToLoad(), 24);
+    EXPECT_EQ(pieces, c.piecesDone);
+    std::vector<std::wstring> calls(static_cast<size_t>(c.piecesDone), L"Prepare");
+    calls.push_back(L"LoadMaster");
+    EXPECT_EQ(host.Calls, calls);
+    // Nothing is prepared once loading has begun.
+    for (int n = 0; n < 30; ++n) splash->Timer1_Tick();
+    EXPECT_EQ(pieces, c.piecesDone);
+  }
+}
+
+TEST_F(SplashTest, ACycleCompletedInsideAPieceLoadsOnlyOnceThePieceHasUnwound) {
+  Start(Frames(24));
+  int pieces = 0;
+  host.OnPrepare = [&] {
+    if (++pieces == 2) {
+      // The piece yields (a message box, say) long enough for the cycle to complete in it.
+      for (int n = 0; n < 30; ++n) splash->Timer1_Tick();
+      EXPECT_EQ(host.Count(L"LoadMaster"), 0);
+      EXPECT_EQ(pieces, 2);  // no piece runs inside another
+    }
+    return true;
+  };
+  splash->Timer1_Tick();
+  splash->Timer1_Tick();
+  EXPECT_EQ(pieces, 2);
+  EXPECT_EQ(host.Count(L"LoadMaster"), 0);
+  splash->Timer1_Tick();
+  EXPECT_EQ(host.Count(L"LoadMaster"), 1);
+  EXPECT_EQ(pieces, 2);
 }
 
 TEST_F(SplashTest, AFailedStartEndsTheProgramWithoutTipOrUpdateCheck) {

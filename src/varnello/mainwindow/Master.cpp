@@ -53,7 +53,7 @@ COLORREF Shown(COLORREF c) { return tk::SkinColour(static_cast<std::int32_t>(c))
 
 Master::BusyScope::~BusyScope() { --m_.busy_; }
 
-Master::Master(std::wstring programFolder, PaneListFactory& lists)
+Master::Master(std::wstring programFolder, PaneListFactory& lists, bool inParts)
     : folder_(std::move(programFolder)), factory_(lists) {
   while (!folder_.empty() && folder_.back() == L'\\') folder_.pop_back();
   closeRetry_.SetEnabled(false);
@@ -62,7 +62,9 @@ Master::Master(std::wstring programFolder, PaneListFactory& lists)
     closeRetry_.SetEnabled(false);
     Form_Unload();
   };
-  CreateChildren();
+  CreateWindowAndMenu();
+  while (!inParts && MakeNextPart()) {
+  }
 }
 
 Master::~Master() {
@@ -75,7 +77,7 @@ Master::~Master() {
   if (trayMenu_) DestroyMenu(trayMenu_);
 }
 
-void Master::CreateChildren() {
+void Master::CreateWindowAndMenu() {
   if (!CreateOwn(nullptr, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN)) return;
   SetWindowTextW(Handle(), L"Varnello");
   const int w = 1000, h = 700;
@@ -85,33 +87,81 @@ void Master::CreateChildren() {
   SetMenu(Handle(), menu_);
   uiFont_.Reset(CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
                             L"Tahoma"));
-  toolbar_.Create(Handle());
-  AddMainToolbarButtons(toolbar_);
-  trayMenu_ = CreateTrayMenu();
-  toolbar_.ButtonClick = [this](const std::wstring& key) { Toolbar1_ButtonClick(key); };
-  RegisterCommands();
-  currentPath_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_READONLY |
-                                 ES_AUTOHSCROLL, 0, 0, 0, 0, Handle(), nullptr, nullptr, nullptr);
-  SendMessageW(currentPath_, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.Get()), FALSE);
-  command_.Create(Handle(), 200, 200);
-  command_.SetVisible(false);
-  for (short i = 0; i < kPaneCount; ++i) {
-    titleBars_[i] = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_READONLY | ES_AUTOHSCROLL, 0,
-                                    0, 0, 0, Handle(), nullptr, nullptr, nullptr);
-    SendMessageW(titleBars_[i], WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.Get()), FALSE);
-    HookTitleBar(titleBars_[i], i);
+}
+
+bool Master::MakeNextPart() {
+  constexpr int kParts = 4;
+  // A window that could not be made gets no parts.
+  if (!Handle() || partsMade_ >= kParts) return false;
+  switch (partsMade_++) {
+    case 0:
+      toolbar_.Create(Handle());
+      AddMainToolbarButtons(toolbar_);
+      trayMenu_ = CreateTrayMenu();
+      toolbar_.ButtonClick = [this](const std::wstring& key) { Toolbar1_ButtonClick(key); };
+      RegisterCommands();
+      currentPath_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_READONLY |
+                                     ES_AUTOHSCROLL, 0, 0, 0, 0, Handle(), nullptr, nullptr,
+                                     nullptr);
+      SendMessageW(currentPath_, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.Get()), FALSE);
+      command_.Create(Handle(), 200, 200);
+      command_.SetVisible(false);
+      break;
+    case 1:
+      for (short i = 0; i < kPaneCount; ++i) {
+        titleBars_[i] = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_READONLY | ES_AUTOHSCROLL,
+                                        0, 0, 0, 0, Handle(), nullptr, nullptr, nullptr);
+        SendMessageW(titleBars_[i], WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.Get()), FALSE);
+        HookTitleBar(titleBars_[i], i);
+      }
+      txtFocus_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_READONLY, 0, 0, 0,
+                                  0, Handle(), nullptr, nullptr, nullptr);
+      chrome_.Create(Handle(), uiFont_.Get());
+      // The title button is pressed and clicked like its title bar.
+      for (short i = 0; i < kPaneCount; ++i) HookTitleBar(chrome_.TitleButton(i), i);
+      RegisterForm(L"Master", Handle());
+      keyPreview_ = std::make_unique<KeyPreview>([this](const MSG& m) { PreviewKey(m); });
+      keyPreview_->OnMouse = [this](const MSG& m) { return PreviewMouse(m); };
+      break;
+    case 2:
+      // Pane 0's pair belongs to the window from the start.
+      trees_[0] = factory_.Create(0, Handle(), *this);
+      break;
+    default:
+      listings_[0] = factory_.Create(100, Handle(), *this);
+      break;
   }
-  txtFocus_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_READONLY, 0, 0, 0, 0,
-                              Handle(), nullptr, nullptr, nullptr);
-  chrome_.Create(Handle(), uiFont_.Get());
-  // The title button is pressed and clicked like its title bar.
-  for (short i = 0; i < kPaneCount; ++i) HookTitleBar(chrome_.TitleButton(i), i);
-  RegisterForm(L"Master", Handle());
-  keyPreview_ = std::make_unique<KeyPreview>([this](const MSG& m) { PreviewKey(m); });
-  keyPreview_->OnMouse = [this](const MSG& m) { return PreviewMouse(m); };
-  // Pane 0's pair belongs to the window from the start.
-  trees_[0] = factory_.Create(0, Handle(), *this);
-  listings_[0] = factory_.Create(100, Handle(), *this);
+  return true;
+}
+
+void Master::MakeListAhead(short index) {
+  const short pane = index >= 100 ? static_cast<short>(index - 100) : index;
+  // Pane 0's pair is one of the window's own parts.
+  if (pane <= 0 || pane >= kPaneCount || !Handle()) return;
+  std::unique_ptr<PaneList>& slot = index >= 100 ? listings_[pane] : trees_[pane];
+  if (slot) return;
+  try {
+    slot = factory_.Create(index, Handle(), *this);
+  } catch (...) {
+    slot.reset();
+  }
+  // Out of sight until its pane is set up and laid out (or opened, if it starts hidden).
+  if (slot && slot->Window()) ShowWindow(slot->Window(), SW_HIDE);
+}
+
+void Master::MakeImagesAhead() {
+  if (images_.Handle() || imagesFailed_) return;
+  try {
+    imagesFailed_ = !BuildMainImages(images_);
+    // The menu's pictures as the phases give them; one that cannot attach leaves it to them.
+    if (imagesFailed_ || !menuIcons_.Attach(Handle())) return;
+    menuIcons_.SetUseMenuColour(true);
+    menuIcons_.SetImageList(&images_);
+    for (const auto& [id, key] : MenuPictures()) menuIcons_.SetImage(id, images_.IndexOf(key));
+    menuPicturesAhead_ = true;
+  } catch (...) {
+    imagesFailed_ = true;
+  }
 }
 
 PaneList* Master::List(short index) const {
@@ -141,6 +191,9 @@ void Master::Status(const std::wstring& text) {
 }
 
 void Master::Form_Load(StartupReporter& splash) {
+  // What was not made ahead is made now, as the constructor would have.
+  while (MakeNextPart()) {
+  }
   splash_ = &splash;
   ResizeAllowed = true;
   FirstResize = true;
@@ -149,11 +202,12 @@ void Master::Form_Load(StartupReporter& splash) {
   try {
     Status(L"setting up menus...");
     Status(L"creating menu links...");
-    if (!menuIcons_.Attach(Handle())) MenuIconsFailed = true;
+    // Attached ahead, it keeps the pictures it was given; giving them again draws nothing.
+    if (!menuPicturesAhead_ && !menuIcons_.Attach(Handle())) MenuIconsFailed = true;
     if (!MenuIconsFailed) {
       Status(L"assigning images...");
       menuIcons_.SetUseMenuColour(true);
-      if (!images_.Handle() && !BuildMainImages(images_))
+      if (imagesFailed_ || (!images_.Handle() && !BuildMainImages(images_)))
         throw tk::RuntimeError(7, L"The program's pictures could not be made.");
       menuIcons_.SetImageList(&images_);
       for (const auto& [id, key] : MenuPictures()) menuIcons_.SetImage(id, images_.IndexOf(key));
@@ -217,7 +271,7 @@ void Master::PlaceRunFile() {
 }
 
 void Master::SetToolbarIcons() {
-  if (!images_.Handle() && !BuildMainImages(images_))
+  if (imagesFailed_ || (!images_.Handle() && !BuildMainImages(images_)))
     throw tk::RuntimeError(7, L"The program's pictures could not be made.");
   toolbar_.SetImageList(images_);
   for (const auto& [button, image] : ToolbarPictures()) {

@@ -52,8 +52,20 @@ class frmOptions;
 // SendToRecycleBin) it inherits.
 class Master final : public tk::Window, public PaneListEvents, public FileVerdicts {
  public:
-  Master(std::wstring programFolder, PaneListFactory& lists);
+  // With `inParts` only the window and its menu are made here; MakeNextPart makes the rest.
+  Master(std::wstring programFolder, PaneListFactory& lists, bool inParts = false);
   ~Master() override;
+
+  // ---- Made ahead, while the splash idles before start-up ----
+  // Makes the next of the window's own parts (pane 0's lists last); false when all existed
+  // already. Form_Load makes whatever is left first.
+  bool MakeNextPart();
+  // Makes list `index` (1-4 tree, 101-104 listing) ahead of its pane's set-up, hidden. A list
+  // that cannot be made is left to the set-up, which tries again and fails in its own phase.
+  void MakeListAhead(short index);
+  // The program's pictures, and the menu's, ahead of the phases that use them; a failure is
+  // theirs to report.
+  void MakeImagesAhead();
 
   // Form_Load: the start-up phases, reported to `splash`. Ends with the splash's LoadedFlag, or
   // after the start-up error message with its ShutDown.
@@ -377,7 +389,7 @@ class Master final : public tk::Window, public PaneListEvents, public FileVerdic
   void Status(const std::wstring& text);
   // Title bar presses and clicks come to TitleBar_MouseDown and TitleBar_Click.
   void HookTitleBar(HWND titleBar, short pane);
-  void CreateChildren();
+  void CreateWindowAndMenu();
   // InitializePaneSet's work once both lists exist.
   void SetUpPaneSet(short index, PaneList& tree, PaneList& listing);
   void Form_Resize();
@@ -402,6 +414,9 @@ class Master final : public tk::Window, public PaneListEvents, public FileVerdic
   tk::ComboBox command_;
   tk::Toolbar toolbar_;
   tk::ImageList images_;
+  bool imagesFailed_ = false;  // made ahead, and not all of them could be made
+  bool menuPicturesAhead_ = false;  // the menu-icon component attached and given its pictures
+  int partsMade_ = 0;
   MenuIconComponent menuIcons_;
   CommandTable commands_;
   HMENU menu_ = nullptr;

@@ -193,10 +193,16 @@ void Splash::Timer1_Tick() {
     }
     timer1_.SetInterval(40);
     if (Handle()) UpdateWindow(Handle());
-    // A tick nested inside the main window's start-up must not load it again.
+    // A tick nested inside the main window's start-up must not load it again. One nested in
+    // a piece of the preparation waits for that piece to unwind: the cycle completes again on
+    // the next tick.
     if (!shared_.StartupDone && !masterLoadStarted_) {
-      masterLoadStarted_ = true;
-      host_.LoadMaster(*this);
+      if (preparing_) {
+        i = shared_.FrameLast;
+      } else {
+        masterLoadStarted_ = true;
+        host_.LoadMaster(*this);
+      }
     }
   } else {
     if (framesLoaded_) ShowElement(i, false);
@@ -208,6 +214,17 @@ void Splash::Timer1_Tick() {
       // overwrite it, or a failure would report the wrong stage.
       if (i == 12 && !masterLoadStarted_) SetStatus(L"loading main window...");
       if (ResetRequested) AskReset();
+      // The hidden part of the main window is made while the animation waits for its next
+      // frame, a piece a tick, so that the tick that loads it has less to do.
+      if (preparationLeft_ && !preparing_ && !masterLoadStarted_) {
+        preparing_ = true;
+        try {
+          preparationLeft_ = host_.PrepareMaster();
+        } catch (...) {
+          preparationLeft_ = false;  // the phases make what is missing
+        }
+        preparing_ = false;
+      }
     }
   }
   if (!shared_.StartupDone && LoadedFlag && !ShutDown) {

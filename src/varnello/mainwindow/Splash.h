@@ -17,6 +17,10 @@ class Splash;
 class SplashHost {
  public:
   virtual ~SplashHost() = default;
+  // One piece of the main window's hidden preparation, done on a tick of the first cycle;
+  // false once nothing is left. Nothing of it shows, and what fails is done again (and
+  // reported) by the start-up phase that needs it.
+  virtual bool PrepareMaster() { return false; }
   // Loads the main window; its whole start-up runs inside this call.
   virtual void LoadMaster(StartupReporter& splash) = 0;
   virtual void ShowMaster() = 0;
@@ -85,6 +89,8 @@ class Splash final : public tk::Window, public StartupReporter {
   long frameIndex_ = 0;
   bool framesLoaded_ = false;
   bool masterLoadStarted_ = false;
+  bool preparing_ = false;        // a piece of the preparation is on the stack
+  bool preparationLeft_ = true;
   bool aboutBox_ = false;
   bool acknowShown_ = false;
   HWND acknow_ = nullptr;

@@ -55,6 +55,7 @@ std::wstring ExecutableName() {
 VarnelloApp::VarnelloApp(std::wstring programFolder)
     : folder_(std::move(programFolder)),
       lists_(std::make_unique<ZenloPaneListFactory>(folder_)),
+      listsInUse_(lists_.get()),
       storeName_(ExecutableName()) {
   reaper_.SetEnabled(false);
   reaper_.OnTick = [this] {
@@ -72,6 +73,8 @@ VarnelloApp::~VarnelloApp() {
   lists_.reset();
 }
 
+PaneListFactory& VarnelloApp::LibraryLists() { return *lists_; }
+
 int VarnelloApp::Run() {
   splash_ = std::make_unique<Splash>(*this, shared_, folder_);
   if (!splash_->Load()) return 1;
@@ -85,9 +88,8 @@ int VarnelloApp::Run() {
   return exitCode_;
 }
 
-void VarnelloApp::LoadMaster(StartupReporter& splash) {
-  if (master_) return;
-  master_ = std::make_unique<Master>(folder_, *lists_);
+void VarnelloApp::MakeMaster(bool inParts) {
+  master_ = std::make_unique<Master>(folder_, *listsInUse_, inParts);
   master_->OnUnloaded = [] { PostQuitMessage(0); };
   master_->OnAbout = [this] { ShowAbout(); };
   master_->UserStoreName = storeName_;
@@ -99,6 +101,40 @@ void VarnelloApp::LoadMaster(StartupReporter& splash) {
                                  [m] { return GetSubMenu(m->TrayMenu(), 0); });
   m->SetTray(tray_.get());
   if (splash_) master_->RegisterForm(L"Splash", splash_->Handle());
+}
+
+bool VarnelloApp::PrepareMaster() {
+  // The window and its parts, the pictures, and then pane 1's lists: shown by default, it is
+  // the pane most starts set up after pane 0.
+  try {
+    if (!master_) {
+      MakeMaster(true);
+      ++prepared_;
+      return true;
+    }
+    if (master_->MakeNextPart()) return true;
+    switch (prepared_++) {
+      case 1:
+        master_->MakeImagesAhead();
+        return true;
+      case 2:
+        master_->MakeListAhead(1);
+        return true;
+      case 3:
+        master_->MakeListAhead(101);
+        return false;
+      default:
+        return false;
+    }
+  } catch (...) {
+    return false;  // what is missing is made by the start-up itself
+  }
+}
+
+void VarnelloApp::LoadMaster(StartupReporter& splash) {
+  if (masterLoaded_) return;
+  masterLoaded_ = true;
+  if (!master_) MakeMaster(false);
   master_->Form_Load(splash);
 }
 

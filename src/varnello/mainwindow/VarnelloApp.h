@@ -10,6 +10,7 @@ namespace varnello {
 
 class Master;
 class Tray;
+class PaneListFactory;
 class ZenloPaneListFactory;
 
 // The folder of the running executable, without a trailing backslash.
@@ -31,6 +32,7 @@ class VarnelloApp final : public SplashHost {
   // The main window once the splash has loaded it, else null.
   const Master* MainForm() const { return master_.get(); }
 
+  bool PrepareMaster() override;
   void LoadMaster(StartupReporter& splash) override;
   void ShowMaster() override;
   void UnloadSplash() override;
@@ -42,13 +44,20 @@ class VarnelloApp final : public SplashHost {
   // name unless set); both before Run.
   void SetUpdateAddress(std::wstring baseAddress) { updateAddress_ = std::move(baseAddress); }
   void SetUserStoreName(std::wstring name) { storeName_ = std::move(name); }
+  // The library's own maker of the main window's lists, and the one the main window uses (the
+  // library's unless another is given before Run; it must outlive the app).
+  PaneListFactory& LibraryLists();
+  void UseLists(PaneListFactory& lists) { listsInUse_ = &lists; }
 
  private:
   void ShowAbout();
+  // The main window with what it is connected to; with `inParts` only its window and menu.
+  void MakeMaster(bool inParts);
 
   std::wstring folder_;
   SplashShared shared_;
   std::unique_ptr<ZenloPaneListFactory> lists_;
+  PaneListFactory* listsInUse_ = nullptr;
   std::unique_ptr<Master> master_;
   std::unique_ptr<Tray> tray_;
   std::wstring updateAddress_;
@@ -57,6 +66,8 @@ class VarnelloApp final : public SplashHost {
   std::unique_ptr<Splash> leaving_;  // an unloaded splash, destroyed after its tick returned
   tk::Timer reaper_;
   int exitCode_ = 0;
+  int prepared_ = 0;  // pieces of PrepareMaster done
+  bool masterLoaded_ = false;
 };
 
 }  // namespace varnello

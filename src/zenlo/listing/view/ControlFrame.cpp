@@ -71,17 +71,11 @@ bool ZenloFileControl::CreateFrame(HWND parent) {
   v.lblStatus.SetFont(v.ListFont.Get());
   v.lblStatus.SetCaption(statusCaption_);
   v.lblStatus.SetColours(v.Skin.StatusText, v.Skin.StatusBackground);
-  const int tppX = tk::TwipsPerPixelX(), tppY = tk::TwipsPerPixelY();
-  v.cboFilter.Create(surface, tk::TwipsToPixels(v.cboFilterRect.Width, tppX),
-                     tk::TwipsToPixels(v.cboFilterRect.Height * 8, tppY));
-  SyncFilterBox();
-  AttachFilterBox();
   zfCombo1_->CreateFrame(surface);
   strip_->SetParent(surface);
   CreateToolbar();
-  // The filter box lies in the toolbar's row, above it.
-  SetWindowPos(v.cboFilter.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   RegisterDropTargets();
+  // Makes the filter box too, if the list shows one.
   ApplyPlacement();
   return true;
 }

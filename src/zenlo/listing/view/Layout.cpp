@@ -161,11 +161,24 @@ void ZenloFileControl::ApplyPlacement() {
   place(v.lblStatus, v.lblStatusRect);
   // The label starts on the outline: its text starts clear of the frame's line.
   v.lblStatus.SetTextInset(std::max<int>(1, v.Skin.BorderWidth) + 3);
-  v.cboFilter.SetBounds(tk::TwipsToPixels(v.cboFilterRect.Left, tppX),
-                        tk::TwipsToPixels(v.cboFilterRect.Top, tppY),
-                        tk::TwipsToPixels(v.cboFilterRect.Width, tppX),
-                        tk::TwipsToPixels(v.cboFilterRect.Height * 8, tppY));
-  v.cboFilter.SetVisible(v.cboFilterRect.Visible);
+  // A tree never shows the filter box: it is made for a listing, or when a list first shows it.
+  const bool filterWanted = v.cboFilterRect.Visible || ltFolderListType != fbFolder;
+  if (filterWanted && !v.cboFilter.Handle() &&
+      v.cboFilter.Create(v.Surface.Handle(), tk::TwipsToPixels(v.cboFilterRect.Width, tppX),
+                         tk::TwipsToPixels(v.cboFilterRect.Height * 8, tppY))) {
+    SyncFilterBox();
+    AttachFilterBox();
+    // It lies in the toolbar's row, above it.
+    SetWindowPos(v.cboFilter.Handle(), HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  if (v.cboFilter.Handle()) {
+    v.cboFilter.SetBounds(tk::TwipsToPixels(v.cboFilterRect.Left, tppX),
+                          tk::TwipsToPixels(v.cboFilterRect.Top, tppY),
+                          tk::TwipsToPixels(v.cboFilterRect.Width, tppX),
+                          tk::TwipsToPixels(v.cboFilterRect.Height * 8, tppY));
+    v.cboFilter.SetVisible(v.cboFilterRect.Visible);
+  }
   InvalidateRect(v.Surface.Handle(), nullptr, TRUE);
 }
 
