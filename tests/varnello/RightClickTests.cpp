@@ -11,6 +11,7 @@
 
 #include "MasterFixture.h"
 #include "commands/ContextMenu.h"
+#include "commands/ShellClipboard.h"
 #include "commands/ShellRunner.h"
 #include "toolkit/Gdi.h"
 #include "toolkit/MessageBox.h"
@@ -496,6 +497,33 @@ TEST_F(RightClickTest, ChoosingTheShellsCreateLinkReadsTheListAgain) {
   RightClick(files.File(L"b.txt"));
   ASSERT_TRUE(HasShellEntries());
   EXPECT_TRUE(Called(100, L"RefreshList"));
+}
+
+// Where the shell offers a folder no Paste, files on the clipboard still paste with the mouse
+// into that folder; a file's menu offers none of ours.
+TEST_F(RightClickTest, AFoldersMenuPastesFilesOnTheClipboardWhereTheShellOffersNoPaste) {
+  std::wstring error;
+  ASSERT_TRUE(ShellClipboard(master->Handle()).Put({files.File(L"a.txt")}, false, error))
+      << Narrow(error);
+  const auto hasOurPaste = [this] {
+    return std::any_of(menu.begin(), menu.end(), [](const Entry& e) { return e.Id == kIdPaste; });
+  };
+  const auto shellPaste = [this] {
+    return std::any_of(menu.begin(), menu.end(), [](const Entry& e) {
+      return IsShellId(e.Id) && e.Caption.find(L"Paste") != std::wstring::npos;
+    });
+  };
+  RightClick(files.File(L"a.txt"));
+  EXPECT_FALSE(hasOurPaste());
+  choose = [](const std::vector<Entry>& entries) -> UINT {
+    for (const Entry& e : entries)
+      if (e.Id == kIdPaste) return e.Id;
+    return 0;
+  };
+  RightClick(files.File(L"sub"));
+  ASSERT_TRUE(hasOurPaste() != shellPaste()) << "one Paste entry, ours or the shell's";
+  if (!hasOurPaste()) GTEST_SKIP() << "this shell offers its own Paste";
+  EXPECT_EQ(Named(L"sub\\a.txt"), std::vector<std::wstring>{L"a.txt"});
 }
 
 // Esc: nothing runs, but the watches stopped around the menu run again and the forbidden marks

@@ -22,6 +22,7 @@ enum PaneMenuId : UINT {
   kIdCommandLine = 0x7004,
   kIdBookmarks = 0x7005,   // opens the bookmarks submenu
   kIdColourCode = 0x7006,  // opens the colour submenu
+  kIdPaste = 0x7007,       // a folder's Paste where the shell offers none
   kIdSlotLine = 0x7100,    // + slot number 1-10: opens that slot's submenu
   kIdAddToSlot = 0x7200,   // + slot number 1-10
   kIdClearSlot = 0x7300,   // + slot number 1-10

@@ -112,6 +112,9 @@ void Master::List_MouseLocked(short, bool& locked) { MouseLocked(locked); }
 void Master::List_NotifySourceIndex(short index) { Options.DragSourceIndex = index; }
 
 void Master::PreviewKey(const MSG& msg) {
+  // A key let go anywhere re-arms: a Shift released inside a dialog (Shift+Delete's question)
+  // must not leave the next key command dead.
+  if (msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) KeyRearmed = true;
   // The command-line box's edit field is a child of the box.
   HWND box = command_.Handle();
   if (box && (msg.hwnd == box || IsChild(box, msg.hwnd))) {
