@@ -86,6 +86,20 @@ class KeyCommandsTest : public MasterTest {
   HWND filterBox = nullptr;
 };
 
+// Ctrl+A in a text box marks its whole text and no file.
+TEST_F(KeyCommandsTest, CtrlAInATextBoxSelectsItsText) {
+  SetWindowTextW(filterBox, L"report.txt");
+  SendMessageW(filterBox, EM_SETSEL, 3, 3);
+  const size_t from = lists.Log.Calls.size();
+  Press({Where::FilterBox, 'A', kCtrl});
+  DWORD start = 1, end = 0;
+  SendMessageW(filterBox, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 0u);
+  EXPECT_EQ(end, 10u);
+  EXPECT_TRUE(CallsSince(from).empty());
+}
+
 TEST_F(KeyCommandsTest, KeysActOnTheirListOnceAndOnlyWhenTypedInTheWindowOrAList) {
   using W = Where;
   struct Row {

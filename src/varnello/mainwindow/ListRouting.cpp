@@ -6,6 +6,7 @@
 
 #include "commands/MainMenu.h"
 #include "toolkit/MousePointer.h"
+#include "toolkit/Text.h"
 
 namespace varnello {
 
@@ -115,6 +116,14 @@ void Master::PreviewKey(const MSG& msg) {
   // A key let go anywhere re-arms: a Shift released inside a dialog (Shift+Delete's question)
   // must not leave the next key command dead.
   if (msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) KeyRearmed = true;
+  // Ctrl+A selects a text box's whole text, as current Windows text boxes do; not every
+  // platform we run on does it for them (a rename box, the filter box, the command line).
+  if (msg.message == WM_KEYDOWN && msg.wParam == 'A' && GetKeyState(VK_CONTROL) < 0 &&
+      GetKeyState(VK_MENU) >= 0) {
+    wchar_t cls[16] = L"";
+    if (GetClassNameW(msg.hwnd, cls, 16) && tk::SameText(cls, L"Edit"))
+      SendMessageW(msg.hwnd, EM_SETSEL, 0, -1);
+  }
   // The command-line box's edit field is a child of the box.
   HWND box = command_.Handle();
   if (box && (msg.hwnd == box || IsChild(box, msg.hwnd))) {
