@@ -47,6 +47,10 @@ class ProgramRun {
   // Closes the main window and waits for the program to end; its exit code, or -1.
   long Close(DWORD timeoutMs);
   DWORD ProcessId() const { return process_.dwProcessId; }
+  // Waits until the program waits for input (a menu or dialog loop ready for keys included).
+  void WaitIdle(DWORD timeoutMs) const {
+    if (process_.hProcess) WaitForInputIdle(process_.hProcess, timeoutMs);
+  }
   bool Running() const {
     return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
   }

@@ -132,9 +132,15 @@ TEST_F(RightClickMenuProgram, DuplicateChosenWithDownAndEnterListsTheCopy) {
   // The upper part of the row: the report places rows a few pixels lower than the listing's
   // hit test does, and the lower part of a row can count as the next one.
   e2e::RealRightClick(row.left + 60, row.top + 3);
-  ASSERT_TRUE(WaitFor([&] { return MenuShown(run); }, 10000)) << "no menu came" << Windows(run) << State(run);
-  // New Folder, (a separator,) Rename, Duplicate.
-  for (int i = 0; i < 3; ++i) e2e::RealKey(VK_DOWN);
+  ASSERT_TRUE(WaitFor([&] { return MenuShown(run); }, 10000))
+      << "no menu came" << Windows(run) << State(run);
+  // New Folder, (a separator,) Rename, Duplicate; each key once the menu's loop waits for it,
+  // so that none arrives before the menu takes keys.
+  run.WaitIdle(5000);
+  for (int i = 0; i < 3; ++i) {
+    e2e::RealKey(VK_DOWN);
+    run.WaitIdle(2000);
+  }
   e2e::RealKey(VK_RETURN);
 
   std::wstring copy;
