@@ -6,6 +6,8 @@
 
 #include <commctrl.h>
 
+#include <ostream>
+
 namespace {
 
 using vtest::MasterTest;
@@ -89,6 +91,64 @@ TEST_F(MasterTest, PanePairSetUpOrder) {
   EXPECT_TRUE(master->Panes[0].FolderSet);
   EXPECT_EQ(lists[100].Current, L"C:\\");
   EXPECT_EQ(lists[100].Active, L"C:\\");
+}
+
+// A list's skin calls and drawings: colour pushes (one per pane colour), skin changes, draws
+// and lay-outs (each lay-out draws the list once).
+struct SkinCounts {
+  int Colours = 0, SkinChanges = 0, Draws = 0, Layouts = 0;
+  bool operator==(const SkinCounts&) const = default;
+};
+
+SkinCounts CountSkinCalls(const vtest::CallLog& log, short index) {
+  SkinCounts n;
+  for (const auto& c : log.For(index)) {
+    n.Colours += c == L"ApplyProperty(ColorActiveHeading)" ? 1 : 0;
+    n.SkinChanges += c == L"ApplySkinChange" ? 1 : 0;
+    n.Draws += c == L"DrawFolderBox" ? 1 : 0;
+    n.Layouts += c == L"ResizeControl" ? 1 : 0;
+  }
+  return n;
+}
+
+void PrintTo(const SkinCounts& n, std::ostream* os) {
+  *os << "{colours " << n.Colours << ", skin changes " << n.SkinChanges << ", draws " << n.Draws
+      << ", lay-outs " << n.Layouts << "}";
+}
+
+TEST_F(MasterTest, EachPairTakesTheSkinOnceAndIsDrawnByItsFirstLayout) {
+  StartUp();
+  // Setting up pane 1 leaves pane 0's lists as they were; no list is drawn before it has a size.
+  for (short i : {0, 100, 1, 101})
+    EXPECT_EQ(CountSkinCalls(lists.Log, i), (SkinCounts{1, 1, 0, 0})) << i;
+  master->Show();
+  for (short i : {0, 100, 1, 101})
+    EXPECT_EQ(CountSkinCalls(lists.Log, i), (SkinCounts{1, 1, 0, 1})) << i;
+
+  // A pane opened later: its own pair takes the skin, the others are not touched again.
+  master->ChangePanes(2);
+  ASSERT_TRUE(master->Panes[2].Loaded);
+  for (short i : {2, 102}) EXPECT_EQ(CountSkinCalls(lists.Log, i), (SkinCounts{1, 1, 0, 1})) << i;
+  for (short i : {0, 100, 1, 101})
+    EXPECT_EQ(CountSkinCalls(lists.Log, i).SkinChanges, 1) << i;
+
+  // A skin chosen later reaches and draws every loaded list.
+  master->ApplySkinChange();
+  for (short i : {0, 100, 1, 101, 2, 102}) {
+    const SkinCounts n = CountSkinCalls(lists.Log, i);
+    EXPECT_EQ(n.Colours, 2) << i;
+    EXPECT_EQ(n.Draws, 1) << i;
+  }
+
+  // A colour that changed without reaching the lists (a pane's settings record) reaches every
+  // pair with the next set-up.
+  master->Skin.ColorListText = RGB(1, 2, 3);
+  master->ChangePanes(3);
+  ASSERT_TRUE(master->Panes[3].Loaded);
+  for (short i : {0, 100, 1, 101, 2, 102})
+    EXPECT_EQ(CountSkinCalls(lists.Log, i).Colours, 3) << i;
+  for (short i : {3, 103}) EXPECT_EQ(CountSkinCalls(lists.Log, i).Colours, 1) << i;
+  EXPECT_EQ(lists[103].Properties[L"ColorListText"], zenlo::Variant(std::int32_t{RGB(1, 2, 3)}));
 }
 
 TEST_F(MasterTest, AnUnreachableFolderFallsBackToDriveC) {

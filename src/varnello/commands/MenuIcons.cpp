@@ -48,6 +48,24 @@ bool MenuIconComponent::Find(HMENU menu, UINT id, HMENU& owner, UINT& position) 
 }
 
 bool MenuIconComponent::SetImage(UINT id, int index) {
+  bool changed = false;
+  const bool placed = Place(id, index, changed);
+  if (changed) DrawMenuBar(window_);
+  return placed;
+}
+
+void MenuIconComponent::SetImages(const std::vector<std::pair<UINT, int>>& pictures) {
+  bool changed = false;
+  for (const auto& [id, index] : pictures) {
+    bool one = false;
+    Place(id, index, one);
+    changed = changed || one;
+  }
+  if (changed) DrawMenuBar(window_);
+}
+
+bool MenuIconComponent::Place(UINT id, int index, bool& changed) {
+  changed = false;
   if (!window_ || !images_ || index < 0) return false;
   HMENU owner = nullptr;
   UINT position = 0;
@@ -85,7 +103,7 @@ bool MenuIconComponent::SetImage(UINT id, int index) {
       break;
     }
   placed_.push_back({owner, position, bitmap, index, images_, useMenuColour_});
-  if (window_) DrawMenuBar(window_);
+  changed = true;
   return true;
 }
 

@@ -3,6 +3,7 @@
 // drop-down carry one too) and gets a bitmap drawn from the shared image list.
 #include <windows.h>
 
+#include <utility>
 #include <vector>
 
 #include "toolkit/Controls.h"
@@ -25,6 +26,9 @@ class MenuIconComponent {
   void Detach();
   // Gives the entry with that id (anywhere in the menu bar) picture `index`.
   bool SetImage(UINT id, int index);
+  // Gives each entry (command id, picture index) its picture as SetImage does, and draws the
+  // menu bar once, after the last.
+  void SetImages(const std::vector<std::pair<UINT, int>>& pictures);
   // The picture an entry shows now, or null.
   HBITMAP ImageOf(UINT id) const;
 
@@ -37,6 +41,8 @@ class MenuIconComponent {
     const tk::ImageList* Images;
     bool MenuColour;
   };
+  // Puts the picture on the entry; `changed` says whether the menu bar needs drawing.
+  bool Place(UINT id, int index, bool& changed);
   static bool Find(HMENU menu, UINT id, HMENU& owner, UINT& position);
   static void Show(const Placed& p, HBITMAP bitmap);
   HWND window_ = nullptr;

@@ -157,11 +157,17 @@ void Master::MakeImagesAhead() {
     if (imagesFailed_ || !menuIcons_.Attach(Handle())) return;
     menuIcons_.SetUseMenuColour(true);
     menuIcons_.SetImageList(&images_);
-    for (const auto& [id, key] : MenuPictures()) menuIcons_.SetImage(id, images_.IndexOf(key));
+    menuIcons_.SetImages(MenuPictureIndexes());
     menuPicturesAhead_ = true;
   } catch (...) {
     imagesFailed_ = true;
   }
+}
+
+std::vector<std::pair<UINT, int>> Master::MenuPictureIndexes() const {
+  std::vector<std::pair<UINT, int>> pictures;
+  for (const auto& [id, key] : MenuPictures()) pictures.emplace_back(id, images_.IndexOf(key));
+  return pictures;
 }
 
 PaneList* Master::List(short index) const {
@@ -210,7 +216,7 @@ void Master::Form_Load(StartupReporter& splash) {
       if (imagesFailed_ || (!images_.Handle() && !BuildMainImages(images_)))
         throw tk::RuntimeError(7, L"The program's pictures could not be made.");
       menuIcons_.SetImageList(&images_);
-      for (const auto& [id, key] : MenuPictures()) menuIcons_.SetImage(id, images_.IndexOf(key));
+      menuIcons_.SetImages(MenuPictureIndexes());
     }
     Status(L"detecting environment...");
     if (IsWin95()) OSName = L"Windows 95", OldWindows = true;
@@ -429,7 +435,7 @@ void Master::SetUpPaneSet(short i, PaneList& treeList, PaneList& listingList) {
     listing->ApplyProperty(name, values.second);
   }
   tree->SetListType(zenlo::fbFolder);
-  ApplySkinChange();
+  ApplySkinToPair(i);
   tree->LoadSetup();
   listing->LoadSetup();
   tree->ResetStartItem();
@@ -572,6 +578,25 @@ void Master::ApplySkinChange() {
       if (HWND label = chrome_.NoRoom(i)) InvalidateRect(label, nullptr, TRUE);
     if (command_.Handle())
       RedrawWindow(command_.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    skinShown_ = Skin;
+  } catch (...) {
+    std::wstring text = L"There was an error applying the skin change.";
+    Message(text, 0, L"");
+  }
+}
+
+void Master::ApplySkinToPair(short i) {
+  // A skin the window and the other pairs do not show yet (none could be read, or a pane's
+  // settings changed a colour) goes to all of them.
+  if (skinShown_ != Skin) return ApplySkinChange();
+  PaneList* lists[2] = {List(i), List(static_cast<short>(i + 100))};
+  if (!lists[0] || !lists[1]) return;
+  try {
+    for (const SkinColour& c : Skin.PaneColours())
+      for (PaneList* l : lists) l->ApplyProperty(c.Key, Colour(c.Value));
+    if (OldWindows)
+      for (PaneList* l : lists) l->ApplyProperty(L"BorderWidth", std::int16_t{2});
+    for (PaneList* l : lists) l->ApplySkinChange();
   } catch (...) {
     std::wstring text = L"There was an error applying the skin change.";
     Message(text, 0, L"");

@@ -122,6 +122,9 @@ class Master final : public tk::Window, public PaneListEvents, public FileVerdic
   // As SendProperty, to the pane listings only.
   void SendListingProperty(const std::wstring& name, const zenlo::Variant& value);
   void ApplySkinChange();
+  // The skin every loaded pair holds, given to pair `index` as it is set up: the other pairs
+  // keep theirs, and its lists are drawn by the layout that first shows them.
+  void ApplySkinToPair(short index);
   void ColourMenuBar(HWND window, COLORREF colour, bool includeSubmenus);
   static COLORREF TranslateColour(COLORREF colour);
   // Marks the clicked list and its pane's title; only a forced call does anything.
@@ -387,6 +390,8 @@ class Master final : public tk::Window, public PaneListEvents, public FileVerdic
   };
 
   void Status(const std::wstring& text);
+  // The menu's pictures: each entry's command id and its index in the program's images.
+  std::vector<std::pair<UINT, int>> MenuPictureIndexes() const;
   // Title bar presses and clicks come to TitleBar_MouseDown and TitleBar_Click.
   void HookTitleBar(HWND titleBar, short pane);
   void CreateWindowAndMenu();
@@ -416,6 +421,8 @@ class Master final : public tk::Window, public PaneListEvents, public FileVerdic
   tk::ImageList images_;
   bool imagesFailed_ = false;  // made ahead, and not all of them could be made
   bool menuPicturesAhead_ = false;  // the menu-icon component attached and given its pictures
+  // The skin the window and every loaded pair took last; none before the first.
+  std::optional<SkinColours> skinShown_;
   int partsMade_ = 0;
   MenuIconComponent menuIcons_;
   CommandTable commands_;

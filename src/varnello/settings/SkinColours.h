@@ -45,6 +45,8 @@ struct SkinColours {
   COLORREF ColorCommandLineList = RGB(255, 255, 255);
   COLORREF ColorCommandLineText = RGB(0, 0, 0);
 
+  bool operator==(const SkinColours&) const = default;
+
   // The 28 colours by their settings keys, in the order the key dispatcher tests them.
   static const std::array<std::pair<const wchar_t*, COLORREF SkinColours::*>, 28>& KeyTable() {
     static const std::array<std::pair<const wchar_t*, COLORREF SkinColours::*>, 28> table{{
