@@ -11,19 +11,11 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "ProgramBench.h"
 #include "RecordingLists.h"
 #include "mainwindow/Master.h"
 
 namespace {
-
-struct QuietReporter final : varnello::StartupReporter {
-  std::wstring status;
-  bool loaded = false;
-  void SetStatus(const std::wstring& t) override { status = t; }
-  std::wstring Status() const override { return status; }
-  void SetLoadedFlag() override { loaded = true; }
-  void SetShutDown() override {}
-};
 
 bool WriteBytes(const std::wstring& path, const std::vector<char>& block, int blocks) {
   HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -95,9 +87,9 @@ int main() {
   vtest::RecordingFactory lists;
   lists.Log.Recording = false;
   varnello::Master master(work.Path(), lists);
-  QuietReporter reporter;
+  bench::QuietReporter reporter;
   master.Form_Load(reporter);
-  if (!reporter.loaded) {
+  if (!reporter.Loaded) {
     std::fprintf(stderr, "filecopy: the main window did not load\n");
     return 1;
   }

@@ -7,23 +7,11 @@
 #include <string>
 
 #include "BenchSupport.h"
+#include "ProgramBench.h"
 #include "RecordingLists.h"
 #include "mainwindow/Master.h"
 #include "settings/SkinFiles.h"
 #include "toolkit/SettingRecords.h"
-
-namespace {
-
-struct QuietReporter final : varnello::StartupReporter {
-  std::wstring status;
-  bool loaded = false;
-  void SetStatus(const std::wstring& t) override { status = t; }
-  std::wstring Status() const override { return status; }
-  void SetLoadedFlag() override { loaded = true; }
-  void SetShutDown() override {}
-};
-
-}  // namespace
 
 int main() {
   bench::SetUpProcess();
@@ -35,9 +23,9 @@ int main() {
   // Nobody reads the test double's call log here; writing it is not the program's cost.
   lists.Log.Recording = false;
   varnello::Master master(dir.Path(), lists);
-  QuietReporter reporter;
+  bench::QuietReporter reporter;
   master.Form_Load(reporter);
-  if (!reporter.loaded) {
+  if (!reporter.Loaded) {
     std::fprintf(stderr, "settings: the main window did not load\n");
     return 1;
   }

@@ -81,9 +81,7 @@ void ClipboardCommands::ClipboardPaste(const std::wstring& folder) {
   const bool ourCut = contents.Cut && CutPasteCount == 2 && put_.Cut &&
                       put_.Paths == contents.Paths && ShellClipSourcePane >= 0;
   const short source = ourCut ? ShellClipSourcePane : short{-2};  // -2: outside our lists
-  std::wstring specs;
-  for (const auto& p : sources) specs += p + L'\0';
-  specs += L'\0';
+  const std::wstring specs = DoubleNulList(sources);
   std::wstring word = contents.Cut ? L"move" : L"copy";
   std::wstring destFolder = folder;
   short dest = m_.Options.ClickedPane;

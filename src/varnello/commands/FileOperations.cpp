@@ -93,17 +93,6 @@ std::wstring PathTooLongForShell(const std::vector<std::wstring>& sources,
   return {};
 }
 
-// Each path NUL-ended and the whole ended by one more NUL, as the shell takes lists.
-std::wstring DoubleNulList(const std::vector<std::wstring>& paths) {
-  std::wstring list;
-  for (const auto& p : paths) {
-    list += p;
-    list += L'\0';
-  }
-  list += L'\0';
-  return list;
-}
-
 bool IsAbsoluteFolderPath(const std::wstring& path) {
   if (path.size() >= 3 && std::iswalpha(path[0]) && path[1] == L':' && path[2] == L'\\')
     return true;
@@ -168,6 +157,16 @@ std::wstring ValidatePath(const std::wstring& Path) {
   const size_t q = Path.find(L'\\', p + 2);
   if (q == std::wstring::npos || q + 1 >= Path.size()) return {};
   return Path.substr(p);
+}
+
+std::wstring DoubleNulList(const std::vector<std::wstring>& paths) {
+  std::wstring list;
+  for (const auto& p : paths) {
+    list += p;
+    list += L'\0';
+  }
+  list += L'\0';
+  return list;
 }
 
 std::vector<std::wstring> SplitFileSpecs(const std::wstring& specs) {

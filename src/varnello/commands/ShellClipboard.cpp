@@ -1,9 +1,8 @@
 #include "commands/ShellClipboard.h"
 
-#include <shellapi.h>
 #include <shlobj.h>
 
-#include <cstring>
+#include "toolkit/FileDropList.h"
 
 namespace varnello {
 
@@ -40,6 +39,7 @@ class ClipboardLock {
 class GlobalBlock {
  public:
   explicit GlobalBlock(SIZE_T bytes) : handle_(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes)) {}
+  explicit GlobalBlock(HGLOBAL owned) : handle_(owned) {}
   ~GlobalBlock() {
     if (handle_) GlobalFree(handle_);
   }
@@ -66,25 +66,11 @@ std::wstring LastErrorText(const wchar_t* what) {
 bool ShellClipboard::Put(const std::vector<std::wstring>& paths, bool cut,
                          std::wstring& error) const {
   error.clear();
-  // DROPFILES, then each path NUL-ended, then one more NUL.
-  SIZE_T chars = 1;
-  for (const std::wstring& p : paths) chars += p.size() + 1;
-  GlobalBlock drop(sizeof(DROPFILES) + chars * sizeof(wchar_t));
+  GlobalBlock drop(tk::MakeDropFilesBlock(paths));
   GlobalBlock effect(sizeof(DWORD));
   if (!drop.Get() || !effect.Get()) {
     error = L"There is not enough memory to put the files on the clipboard.";
     return false;
-  }
-  if (auto* header = static_cast<DROPFILES*>(GlobalLock(drop.Get()))) {
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = TRUE;
-    wchar_t* out = reinterpret_cast<wchar_t*>(reinterpret_cast<BYTE*>(header) + sizeof(DROPFILES));
-    for (const std::wstring& p : paths) {
-      std::memcpy(out, p.c_str(), (p.size() + 1) * sizeof(wchar_t));
-      out += p.size() + 1;
-    }
-    *out = L'\0';
-    GlobalUnlock(drop.Get());
   }
   if (auto* value = static_cast<DWORD*>(GlobalLock(effect.Get()))) {
     *value = cut ? DROPEFFECT_MOVE : DROPEFFECT_COPY;
@@ -112,17 +98,7 @@ ShellClipboard::Contents ShellClipboard::Read() const {
   Contents contents;
   ClipboardLock lock(owner_);
   if (!lock.Open()) return contents;
-  if (HANDLE data = GetClipboardData(CF_HDROP)) {
-    auto drop = static_cast<HDROP>(data);
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
-      const UINT length = DragQueryFileW(drop, i, nullptr, 0);
-      std::wstring path(length + 1, L'\0');
-      DragQueryFileW(drop, i, path.data(), length + 1);
-      path.resize(length);
-      if (!path.empty()) contents.Paths.push_back(path);
-    }
-  }
+  if (HANDLE data = GetClipboardData(CF_HDROP)) contents.Paths = tk::ReadDropFilesBlock(data);
   if (HANDLE data = GetClipboardData(DropEffectFormat())) {
     if (GlobalSize(data) >= sizeof(DWORD)) {
       if (auto* value = static_cast<const DWORD*>(GlobalLock(data))) {

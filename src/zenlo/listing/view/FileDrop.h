@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "toolkit/FileDropList.h"
+
 namespace zenlo {
 
 // Owns one reference to a COM object.
@@ -72,11 +74,8 @@ class SingleInterfaceObject : public Interface {
   ULONG refs_ = 1;
 };
 
-// A DROPFILES block with wide paths, each ended by NUL, and a final NUL. The caller owns it.
-HGLOBAL MakeDropFilesBlock(const std::vector<std::wstring>& paths);
-
-// The names a DROPFILES block holds (wide or ANSI), read within the block's size.
-std::vector<std::wstring> ReadDropFilesBlock(HGLOBAL block);
+using tk::MakeDropFilesBlock;
+using tk::ReadDropFilesBlock;
 // The paths of the file list the data holds, in its order; empty without one.
 std::vector<std::wstring> ReadFileDrop(IDataObject* data);
 bool OffersFileDrop(IDataObject* data);
