@@ -7,19 +7,6 @@
 
 namespace varnello {
 
-namespace {
-
-bool IsDriveRoot(const std::wstring& path) {
-  return path.size() == 3 && path[1] == L':' && path[2] == L'\\';
-}
-
-// A path as other programs take it from a file-drop list: a folder without its backslash.
-std::wstring DropListPath(const std::wstring& path) {
-  return IsDriveRoot(path) ? path : RemoveRightSlash(path);
-}
-
-}  // namespace
-
 std::wstring PasteFolder(const std::wstring& place) {
   return IsDriveRoot(place) ? place : RemoveRightSlash(place);
 }
@@ -50,7 +37,7 @@ void ClipboardCommands::ClipboardCopy(const std::vector<std::wstring>& paths, bo
   if (paths.empty()) return;
   ShellClipboard::Contents contents;
   contents.Cut = cut;
-  for (const auto& p : paths) contents.Paths.push_back(DropListPath(p));
+  for (const auto& p : paths) contents.Paths.push_back(PasteFolder(p));  // as other programs list it
   std::wstring error;
   if (!ShellClipboard(m_.Handle()).Put(contents.Paths, cut, error)) {
     std::wstring text = L"Sorry, the files could not be put on the clipboard.\r\n\r\n" + error;

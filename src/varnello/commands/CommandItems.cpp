@@ -5,15 +5,6 @@
 
 namespace varnello {
 
-namespace {
-
-bool IsDriveRoot(const std::wstring& path) {
-  const size_t colon = path.find(L':');
-  return colon != std::wstring::npos && path.compare(colon, std::wstring::npos, L":\\") == 0;
-}
-
-}  // namespace
-
 CommandItems CollectCommandItems(PaneList& list, const std::wstring& folderPath,
                                  const std::wstring& itemPath) {
   CommandItems items;

@@ -7,6 +7,7 @@
 #include <cwchar>
 #include <memory>
 
+#include "commands/FileOperations.h"
 #include "toolkit/Error.h"
 #include "toolkit/Gdi.h"
 #include "toolkit/MessageBox.h"
@@ -53,31 +54,16 @@ struct PidlFree {
 };
 using Pidl = std::unique_ptr<ITEMIDLIST, PidlFree>;
 
-bool IsDriveRoot(const std::wstring& path) {
-  const size_t colon = path.find(L':');
-  return colon != std::wstring::npos && path.compare(colon, std::wstring::npos, L":\\") == 0;
-}
-
-std::wstring WithoutTrailingSlash(std::wstring path) {
-  if (!path.empty() && path.back() == L'\\') path.pop_back();
-  return path;
-}
-
 // The folder an item lies in ("C:\a" for "C:\a\b", "C:\" for "C:\a"); empty for a drive root
 // and for a name without a folder.
 std::wstring ParentFolderOf(const std::wstring& path) {
   if (IsDriveRoot(path)) return {};
-  const std::wstring p = WithoutTrailingSlash(path);
+  const std::wstring p = RemoveRightSlash(path);
   const size_t cut = p.find_last_of(L'\\');
   if (cut == std::wstring::npos || cut == 0) return {};
   std::wstring parent = p.substr(0, cut);
   if (parent.size() == 2 && parent[1] == L':') parent += L'\\';
   return parent;
-}
-
-std::wstring NameOf(const std::wstring& path) {
-  const std::wstring p = WithoutTrailingSlash(path);
-  return p.substr(p.find_last_of(L'\\') + 1);
 }
 
 void ReportShellError(HWND owner, HRESULT hr) {
@@ -520,9 +506,7 @@ bool HasShellVerb(HMENU menu, IContextMenu& shell, const wchar_t* verb) {
 // A menu for one folder is where files on the clipboard can be pasted.
 bool ForOneFolder(const ItemMenuRequest& r) {
   if (r.ForFolder || r.DriveRoot) return true;
-  if (r.Paths.size() != 1) return false;
-  const DWORD a = GetFileAttributesW(tk::LongPathForm(r.Paths[0]).c_str());
-  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+  return r.Paths.size() == 1 && IsFolder(r.Paths[0]);
 }
 
 }  // namespace

@@ -23,17 +23,6 @@ bool Exists(const std::wstring& path) {
   return GetFileAttributesW(tk::LongPathForm(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool IsFolder(const std::wstring& path) {
-  const DWORD a = GetFileAttributesW(tk::LongPathForm(path).c_str());
-  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-std::wstring NameOf(const std::wstring& path) {
-  std::wstring p = RemoveRightSlash(path);
-  const size_t slash = p.rfind(L'\\');
-  return slash == std::wstring::npos ? p : p.substr(slash + 1);
-}
-
 // A path as the file system names it: full, long names, no trailing backslash.
 std::wstring Normalised(const std::wstring& path) {
   std::wstring p = tk::LongPathForm(tk::OrdinaryPathForm(path));
@@ -149,6 +138,22 @@ std::wstring GetFolderPath(const std::wstring& FullPath) {
 std::wstring RemoveRightSlash(std::wstring str) {
   if (!str.empty() && str.back() == L'\\') str.pop_back();
   return str;
+}
+
+bool IsFolder(const std::wstring& path) {
+  const DWORD a = GetFileAttributesW(tk::LongPathForm(path).c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::wstring NameOf(const std::wstring& path) {
+  std::wstring p = RemoveRightSlash(path);
+  const size_t slash = p.rfind(L'\\');
+  return slash == std::wstring::npos ? p : p.substr(slash + 1);
+}
+
+bool IsDriveRoot(const std::wstring& path) {
+  const size_t colon = path.find(L':');
+  return colon != std::wstring::npos && path.compare(colon, std::wstring::npos, L":\\") == 0;
 }
 
 std::wstring ValidatePath(const std::wstring& Path) {

@@ -24,6 +24,12 @@ UINT FileOperationWords(const std::wstring& word);
 std::wstring GetFolderPath(const std::wstring& FullPath);
 // The text without one trailing backslash.
 std::wstring RemoveRightSlash(std::wstring str);
+// Whether the path names an existing folder.
+bool IsFolder(const std::wstring& path);
+// The last name of the path (a folder's without its backslash).
+std::wstring NameOf(const std::wstring& path);
+// Whether the path is a drive's top folder ("C:\\"): from its first ":" on it reads ":\\".
+bool IsDriveRoot(const std::wstring& path);
 // A network path from its first "\\" on when it names a share; empty for a bare server. Other
 // paths come back unchanged.
 std::wstring ValidatePath(const std::wstring& Path);

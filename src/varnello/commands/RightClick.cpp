@@ -19,9 +19,7 @@ bool IsColourWord(const std::wstring& word) {
 std::wstring MenuPasteFolder(const CommandItems& items, bool forFolder) {
   const std::wstring& first = items.Paths.front();
   if (forFolder || items.DriveRoot) return first;
-  const DWORD a = GetFileAttributesW(tk::LongPathForm(first).c_str());
-  if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY)) return first;
-  return GetFolderPath(first);
+  return IsFolder(first) ? first : GetFolderPath(first);
 }
 
 }  // namespace
