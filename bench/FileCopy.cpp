@@ -14,6 +14,7 @@
 #include "ProgramBench.h"
 #include "RecordingLists.h"
 #include "mainwindow/Master.h"
+#include "settings/SkinFiles.h"
 
 namespace {
 
@@ -84,6 +85,8 @@ int main() {
   specs += L'\0';
   const int expected = 10 * 1000 + 1;
 
+  // The start-up loads the default skin from the program folder; without it a box would wait.
+  varnello::SkinFolder(work.Path()).Write(L"Cloud 9", varnello::SkinColours{});
   vtest::RecordingFactory lists;
   lists.Log.Recording = false;
   varnello::Master master(work.Path(), lists);

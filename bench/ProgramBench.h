@@ -8,6 +8,7 @@
 #include <string>
 
 #include "mainwindow/Master.h"
+#include "mainwindow/ProgramMessageBox.h"
 #include "mainwindow/StartupReporter.h"
 #include "mainwindow/ZenloPaneList.h"
 #include "settings/SkinColours.h"
@@ -22,6 +23,15 @@ struct QuietReporter final : varnello::StartupReporter {
   void SetLoadedFlag() override { Loaded = true; }
   void SetShutDown() override {}
 };
+
+// A program box would wait for a click nobody makes: each is said and closed instead.
+inline const bool kProgramBoxesAnswered = [] {
+  varnello::MessageBoxForm::SetShownHook([](varnello::MessageBoxForm& box) {
+    std::printf("message box: %ls\n", box.Text().c_str());
+    box.CloseWithoutAnswer();
+  });
+  return true;
+}();
 
 inline void Pump() {
   MSG msg;
