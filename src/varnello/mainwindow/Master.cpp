@@ -730,6 +730,10 @@ void Master::List_IsPaneActive(short, short& pane, bool& result) {
 
 void Master::Show() {
   shown_ = true;
+  // The first layout runs while the window is still hidden, where lists shown and moved
+  // neither paint nor invalidate what is already on the screen; showing it then finds the
+  // panes in place. A maximised window learns its size only as it shows.
+  if (FirstResize && !StartMaximised) ResizeForm(false);
   ShowWindow(Handle(), StartMaximised ? SW_SHOWMAXIMIZED : SW_SHOW);
   SetForegroundWindow(Handle());
   if (FirstResize) Form_Resize();

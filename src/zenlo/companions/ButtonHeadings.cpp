@@ -151,28 +151,31 @@ bool button_headings::CreateFrame(HWND parent, std::int16_t Index, const std::ws
                       }))
     return false;
   w.CaptionFont.Reset(MakeFont(8, L"MS Sans Serif"));
-  // A host may site the button alone: the tip's window class is registered here, not only by
-  // the listing's toolbar.
-  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&icc);
   w.NumberFont.Reset(MakeFont(7, L"Arial"));
-  w.Tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                          WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                          CW_USEDEFAULT, CW_USEDEFAULT, w.Frame.Handle(), nullptr,
-                          GetModuleHandleW(nullptr), nullptr);
-  if (w.Tip) {
-    TTTOOLINFOW info{};
-    info.cbSize = TTTOOLINFOW_V2_SIZE;
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    info.hwnd = w.Frame.Handle();
-    info.uId = reinterpret_cast<UINT_PTR>(w.Frame.Handle());
-    info.lpszText = const_cast<wchar_t*>(toolTip_.c_str());
-    SendMessageW(w.Tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-  }
   DoResize = true;
   LayOutParts();
   DoResize = false;
   return true;
+}
+
+void ButtonHeadingsWindow::EnsureTip(const std::wstring& text) {
+  if (Tip || !Frame.Handle()) return;
+  // A host may site the button alone: the tip's window class is registered here, not only by
+  // the listing's toolbar.
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&icc);
+  Tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, Frame.Handle(), nullptr,
+                        GetModuleHandleW(nullptr), nullptr);
+  if (!Tip) return;
+  TTTOOLINFOW info{};
+  info.cbSize = TTTOOLINFOW_V2_SIZE;
+  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.hwnd = Frame.Handle();
+  info.uId = reinterpret_cast<UINT_PTR>(Frame.Handle());
+  info.lpszText = const_cast<wchar_t*>(text.c_str());
+  SendMessageW(Tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 HWND button_headings::Window() const { return window_->Frame.Handle(); }
@@ -458,6 +461,12 @@ bool button_headings::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
   switch (msg) {
     case WM_MOUSEMOVE: {
       Hold hold(*this);
+      if (!w.Tip) {
+        w.EnsureTip(toolTip_);
+        // The tip watches the button from the next message on; this one it is handed.
+        MSG move{w.Frame.Handle(), msg, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+        if (w.Tip) SendMessageW(w.Tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
+      }
       if (captured) {
         SetModes(x, y);
       } else {
