@@ -72,13 +72,17 @@ TEST(AnimationLoader, ThreeFramesArePlacedByTheirOffsets) {
   } want[3] = {{300, 600, 100, RGB(255, 0, 0)},
                {300 + 4 * tx, 600 + 2 * ty, 200, RGB(0, 255, 0)},
                {300 + 6 * tx, 600 + 5 * ty, 70, RGB(0, 0, 255)}};
+  // Only the first frame is decoded by the load; the others when first shown.
+  EXPECT_TRUE(frames.Elements[0].Image);
+  EXPECT_FALSE(frames.Elements[1].Image);
+  EXPECT_FALSE(frames.Elements[2].Image);
   for (size_t i = 0; i < 3; ++i) {
     SCOPED_TRACE(i);
-    const auto& e = frames.Elements[i];
+    auto& e = frames.Elements[i];
     EXPECT_EQ(e.Left, want[i].left);
     EXPECT_EQ(e.Top, want[i].top);
     EXPECT_EQ(e.Tag, want[i].tag);
-    ASSERT_TRUE(e.Image);
+    ASSERT_TRUE(e.Decode());
     EXPECT_TRUE(Near(e.Image.PixelAt(1, 1), want[i].colour)) << std::hex << e.Image.PixelAt(1, 1);
   }
   // Loading again leaves exactly one element per frame.

@@ -127,6 +127,25 @@ TEST_F(SplashTest, StatusLineAndTheTickThatLoadsTheMainWindow) {
   }
 }
 
+TEST_F(SplashTest, FramesAreDecodedAsTheyFirstShowAndABadOneIsSkipped) {
+  std::vector<vtest::GifFrame> frames(4);
+  frames[2].Corrupt = true;
+  Questions boxes({});
+  Start(vtest::MakeGif(8, 8, frames));
+  const auto& elements = splash->Image1().Elements;
+  ASSERT_EQ(elements.size(), 4u);
+  EXPECT_TRUE(elements[0].Image);
+  EXPECT_FALSE(elements[1].Image);
+  // Each tick shows the next frame; the one that is no picture stays empty, silently, and the
+  // cycle keeps its length.
+  for (int t = 1; t <= 3; ++t) splash->Timer1_Tick();
+  EXPECT_TRUE(elements[1].Image);
+  EXPECT_FALSE(elements[2].Image);
+  EXPECT_TRUE(elements[3].Image);
+  EXPECT_TRUE(boxes.Asked.empty());
+  EXPECT_EQ(TicksToLoad(), 1);
+}
+
 TEST_F(SplashTest, NestedTicksNeitherLoadAgainNorOverwriteThePhase) {
   Start(Frames(24));
   host.OnLoadMaster = [&](varnello::StartupReporter& s) {

@@ -47,8 +47,15 @@ void PlaceFrame(AnimationFrames& frames, size_t n, const std::string& header,
                 const std::string& chunk) {
   const ChunkValues v = ReadChunk(chunk);
   if (v.Delay * 10 > 32767) throw tk::RuntimeError(tk::kErrOverflow, L"Overflow");
-  Picture picture = DecodePicture(CompleteGifPiece(header + chunk));
-  if (!picture) throw tk::RuntimeError(481, L"Invalid picture");
+  std::string encoded = CompleteGifPiece(header + chunk);
+  // The first frame shows as the splash opens; a file whose first frame is no picture is
+  // reported here.
+  Picture picture;
+  if (n == 1) {
+    picture = DecodePicture(encoded);
+    if (!picture) throw tk::RuntimeError(481, L"Invalid picture");
+    encoded.clear();
+  }
   if (n >= 2) {
     frames.Elements.resize(n);
     AnimationFrame& base = frames.Elements[0];
@@ -59,9 +66,20 @@ void PlaceFrame(AnimationFrames& frames, size_t n, const std::string& header,
   AnimationFrame& e = frames.Elements[n - 1];
   e.Tag = static_cast<std::int16_t>(v.Delay * 10);
   e.Image = std::move(picture);
+  e.Encoded = std::move(encoded);
 }
 
 }  // namespace
+
+bool AnimationFrame::Decode() {
+  if (!Image && !Encoded.empty()) {
+    // A frame that is no picture stays empty: the animation skips it rather than holding up
+    // the start-up with a message in the middle of its cycle.
+    Image = DecodePicture(Encoded);
+    Encoded.clear();
+  }
+  return static_cast<bool>(Image);
+}
 
 SIZE Picture::PixelSize() const {
   SIZE size{0, 0};
@@ -166,6 +184,7 @@ bool LoadAniGifFrames(const std::wstring& fileName, AnimationFrames& frames, lon
   try {
     frames.Elements.resize(1);  // frames of an earlier load go
     frames.Elements[0].Image.Reset();
+    frames.Elements[0].Encoded.clear();
     std::string bytes;
     if (!ReadWholeFile(fileName, bytes)) throw tk::RuntimeError(75, L"Path/File access error");
     const size_t first = bytes.find(kSeparator);

@@ -53,6 +53,12 @@ struct AnimationFrame {
   long Left = 0;         // twips, in the splash
   long Top = 0;
   bool Visible = false;
+  // The frame's GIF, kept until the frame is first shown: decoding all of them up front held
+  // the splash back by a few dozen milliseconds before its cycle could start.
+  std::string Encoded;
+
+  // Decodes the frame's picture unless that was done; false when there is none.
+  bool Decode();
 };
 
 // The control array: element 0 always exists and keeps its own position.
@@ -74,7 +80,8 @@ std::string CompleteGifPiece(std::string piece);
 // Decodes a GIF held in memory with the platform's picture loader.
 Picture DecodePicture(const std::string& bytes);
 
-// Loads every frame of `fileName` into `frames`. Returns whether the file is a GIF. Sets
+// Loads every frame of `fileName` into `frames`: the first decoded, the others cut out and
+// decoded when first shown (AnimationFrame::Decode). Returns whether the file is a GIF. Sets
 // frameLast to the last element's index, 23 for a file that is not a GIF, and leaves it
 // unchanged for a missing file (after a critical message box).
 bool LoadAniGifFrames(const std::wstring& fileName, AnimationFrames& frames, long& frameLast);

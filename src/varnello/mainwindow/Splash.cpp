@@ -179,7 +179,9 @@ std::wstring Splash::Status() const { return status_ ? status_->Caption() : std:
 
 void Splash::ShowElement(long i, bool visible) {
   if (i < 0 || i >= static_cast<long>(image1_.Elements.size())) return;
-  image1_.Elements[static_cast<size_t>(i)].Visible = visible;
+  AnimationFrame& frame = image1_.Elements[static_cast<size_t>(i)];
+  frame.Visible = visible;
+  if (visible) frame.Decode();
   if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
 }
 
