@@ -69,6 +69,14 @@ TEST(RealLists, FivePanesResizedStandWhereTheArrangementSaysAndPaintAgain) {
   ASSERT_TRUE(reporter.Loaded);
   master.Show();
   Pump();
+  // The first layout ran before the window showed: the shown lists already stand where the
+  // arrangement says, and have painted.
+  vtest::ExpectChildrenWhereArranged(master);
+  for (short index : {0, 100, 1, 101}) {
+    const HWND list = master.List(index)->Window();
+    EXPECT_TRUE(IsWindowVisible(list)) << index;
+    EXPECT_FALSE(GetUpdateRect(list, nullptr, FALSE)) << index;
+  }
   for (short pane : {2, 3, 4}) master.ChangePanes(pane);
   ASSERT_EQ(master.Options.ShownPaneCount, 5);
   const struct {
