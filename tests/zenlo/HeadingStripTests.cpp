@@ -408,6 +408,37 @@ void Settle() {
 // Real input: the pointer jumps onto the edge from outside the button and presses at once, so
 // the button hears one move there, or none, before the press; the drag then leaves the button
 // in one move.
+TEST(HeadingStrip, AfterAnEdgeDragTheStripShowsWhatAFreshPaintShows) {
+  // The buttons right of the edge move at every step: nothing of where they were may stay on
+  // the screen, in the strip or in the gaps between its buttons.
+  struct Case {
+    const char* name;
+    std::vector<int> moves;
+  } cases[] = {{"slow, right", {3, 6, 9, 12, 15, 18, 21, 24, 27, 30, 45, 60, 75, 90}},
+               {"fast, right", {15, 30, 45, 60, 75, 90}},
+               {"fast, left", {-10, -20, -30, -40}}};
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    SitedStrip s(800);
+    HWND control = s.c->Window();
+    { testsupport::ScreenPixels settle(control); }
+    Play(s.W(1), EdgeDrag(s.W(1), k.moves));  // "Name"
+    const RECT band{0, RectIn(s.W(1), control).top, 800, RectIn(s.W(1), control).bottom};
+    testsupport::ScreenPixels shown(control);
+    RedrawWindow(control, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    testsupport::ScreenPixels fresh(control);
+    int stale = 0, firstX = -1;
+    for (int y = band.top; y < band.bottom; ++y)
+      for (int x = band.left; x < band.right; ++x)
+        if (shown.At(x, y) != fresh.At(x, y)) {
+          if (firstX < 0) firstX = x;
+          ++stale;
+        }
+    EXPECT_EQ(stale, 0) << "first at x=" << firstX;
+  }
+}
+
 TEST(HeadingStrip, AFastRealDragOfAnEdgeEndsTheColumnWhereThePointerIsReleased) {
   struct Case {
     const char* name;

@@ -420,6 +420,21 @@ void HeadingStrip::cmdSort_ResizeButton(int index, float diff) {
     const TypeHeading& h = t.Headings[static_cast<std::size_t>(slot)];
     if (h.Active && Loaded(h.Index)) SetButtonLeft(h.Index, h.Left + travel - s);
   }
+  RepaintBand(index);
+}
+
+void HeadingStrip::RepaintBand(int index) {
+  // Moved buttons leave pieces of where they were in the gaps between them (the platform
+  // copies their pixels along): the strip's whole row is painted again.
+  HWND w = Loaded(index) ? Button(index)->Window() : nullptr;
+  if (!w || !parent_) return;
+  RECT client, band;
+  GetClientRect(parent_, &client);
+  GetWindowRect(w, &band);
+  MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&band), 2);
+  band.left = client.left;
+  band.right = client.right;
+  RedrawWindow(parent_, &band, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void HeadingStrip::cmdSort_ResizeFinished(int index) {
@@ -435,6 +450,7 @@ void HeadingStrip::cmdSort_ResizeFinished(int index) {
       if (h.Active && Loaded(h.Index)) h.Left = ButtonLeft(h.Index) + s;
     }
   }
+  RepaintBand(index);
   owner_.RedrawListing();
 }
 

@@ -112,6 +112,8 @@ class HeadingStrip {
   void SetButtonWidth(int index, std::int32_t width);
   void SetVisible(int index, bool visible);
   void PlaceButton(int slot);
+  // Invalidates the row of the strip that button `index` stands in, buttons and gaps.
+  void RepaintBand(int index);
 
   ViewState& view_;
   Owner& owner_;
