@@ -6,6 +6,16 @@
 
 namespace tk {
 
+std::wstring DoubleNulList(const std::vector<std::wstring>& paths) {
+  std::wstring list;
+  for (const auto& p : paths) {
+    list += p;
+    list += L'\0';
+  }
+  list += L'\0';
+  return list;
+}
+
 HGLOBAL MakeDropFilesBlock(const std::vector<std::wstring>& paths) {
   std::size_t chars = 1;
   for (const auto& p : paths) chars += p.size() + 1;

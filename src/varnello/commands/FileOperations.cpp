@@ -164,16 +164,6 @@ std::wstring ValidatePath(const std::wstring& Path) {
   return Path.substr(p);
 }
 
-std::wstring DoubleNulList(const std::vector<std::wstring>& paths) {
-  std::wstring list;
-  for (const auto& p : paths) {
-    list += p;
-    list += L'\0';
-  }
-  list += L'\0';
-  return list;
-}
-
 std::vector<std::wstring> SplitFileSpecs(const std::wstring& specs) {
   std::vector<std::wstring> paths;
   size_t at = 0;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/FileDropList.h"
 #include "toolkit/Window.h"
 
 namespace varnello {
@@ -34,8 +35,7 @@ bool IsDriveRoot(const std::wstring& path);
 // paths come back unchanged.
 std::wstring ValidatePath(const std::wstring& Path);
 
-// Each path NUL-ended and the whole ended by one more NUL, as the shell takes lists.
-std::wstring DoubleNulList(const std::vector<std::wstring>& paths);
+using tk::DoubleNulList;
 // The paths of a list in which each ends with NUL (and the list with one more).
 std::vector<std::wstring> SplitFileSpecs(const std::wstring& specs);
 // Why `name` cannot name a new folder or a renamed item; empty when it can.

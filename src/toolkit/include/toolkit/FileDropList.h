@@ -12,6 +12,9 @@ namespace tk {
 // null when no memory could be had.
 HGLOBAL MakeDropFilesBlock(const std::vector<std::wstring>& paths);
 
+// Each path NUL-ended and the whole ended by one more NUL, as the shell takes lists.
+std::wstring DoubleNulList(const std::vector<std::wstring>& paths);
+
 // The names a DROPFILES block holds (wide or ANSI), read within the block's size.
 std::vector<std::wstring> ReadDropFilesBlock(HGLOBAL block);
 

@@ -6,6 +6,7 @@
 #include "listing/CallGuard.h"
 #include "listing/view/DragDrop.h"
 #include "listing/view/ViewState.h"
+#include "toolkit/FileDropList.h"
 #include "toolkit/Window.h"
 #include "zenlo/ZenloFileControl.h"
 
@@ -127,12 +128,7 @@ DWORD ZenloFileControl::PasteDroppedFiles(IDataObject* data, DWORD effect) {
   if (effect == DROPEFFECT_NONE) return DROPEFFECT_NONE;
   const std::vector<std::wstring> paths = ReadFileDrop(data);
   if (paths.empty()) return DROPEFFECT_NONE;
-  std::wstring source;
-  for (const auto& path : paths) {
-    source += path;
-    source += L'\0';
-  }
-  source += L'\0';
+  std::wstring source = tk::DoubleNulList(paths);
   std::wstring text = ItemsText(paths);
   // A move leaves the choice to the host, which asks the user.
   std::wstring operation = (effect & DROPEFFECT_MOVE) != 0 ? L"" : L"copy";
