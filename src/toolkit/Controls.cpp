@@ -138,7 +138,10 @@ void Toolbar::SetImage(const std::wstring& key, int image) {
 
 void Toolbar::SetVisible(const std::wstring& key, bool visible) {
   const int i = IndexOf(key);
-  if (i >= 0 && Handle()) SendMessageW(Handle(), TB_HIDEBUTTON, kFirstCommand + i, !visible);
+  if (i < 0 || !Handle()) return;
+  // Hiding a hidden button still lays the whole bar out again.
+  const bool hidden = SendMessageW(Handle(), TB_ISBUTTONHIDDEN, kFirstCommand + i, 0) != 0;
+  if (hidden == visible) SendMessageW(Handle(), TB_HIDEBUTTON, kFirstCommand + i, !visible);
 }
 
 void Toolbar::SetEnabled(const std::wstring& key, bool enabled) {

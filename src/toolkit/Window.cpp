@@ -206,11 +206,12 @@ void Window::SetBounds(int x, int y, int width, int height) {
   placement_.Move(hwnd_, x, y, width, height);
 }
 
-void Window::SetVisible(bool visible) {
-  // Showing a shown window (or hiding a hidden one) still costs a round of messages.
-  if (hwnd_ && ((GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0) != visible)
-    ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+void ShowChild(HWND hwnd, bool visible) {
+  if (hwnd && ((GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0) != visible)
+    ShowWindow(hwnd, visible ? SW_SHOWNA : SW_HIDE);
 }
+
+void Window::SetVisible(bool visible) { ShowChild(hwnd_, visible); }
 
 bool Window::Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
 

@@ -351,6 +351,51 @@ TEST(Layout, AResizeMovesEachChildWindowOnceAndShowsTheHeadingStrip) {
   }
 }
 
+// Shows and hides of windows, and buttons the toolbar was told to show or hide, while the hook
+// is installed.
+int g_visibilityChanges = 0;
+LRESULT CALLBACK CountVisibilityChanges(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && (m->message == WM_SHOWWINDOW || m->message == TB_HIDEBUTTON))
+    ++g_visibilityChanges;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Each show or hide of a child repaints what lies under it: with five panes that was most of a
+// resize. A narrow list has heading buttons past its right edge, which stay hidden.
+TEST(Layout, AResizeThatKeepsWhatIsShownShowsAndHidesNothing) {
+  TempFolder dir;
+  for (int i = 0; i < 12; ++i) dir.File(L"file" + std::to_wstring(i) + L".txt", 100);
+  testsupport::HostWindow host(760, 520);
+  for (ListType type : {fbFolder, fbFileAndFolder}) {
+    SCOPED_TRACE(testing::Message() << "type " << type);
+    ControlHolder c(type);
+    ASSERT_TRUE(c->CreateFrame(host.Handle()));
+    c->LoadSetup();
+    MoveWindow(c->Window(), 0, 0, 240, 400, TRUE);
+    ASSERT_TRUE(c->GetFolderContents(dir.Path(), true));
+    c->ResizeControl(vertical);
+    tk::DoEvents();
+    int hiddenButtons = 0;
+    for (const auto& h : c->View().Headings.Headings)
+      if (h.Active && !IsWindowVisible(c->Strip().Button(h.Index)->Window())) ++hiddenButtons;
+    if (type == fbFileAndFolder) {
+      EXPECT_GT(hiddenButtons, 0) << "no button lies past the edge";
+    }
+
+    for (const auto& [w, h] : {std::pair{250, 420}, std::pair{236, 390}}) {
+      MoveWindow(c->Window(), 0, 0, w, h, TRUE);
+      g_visibilityChanges = 0;
+      HHOOK hook =
+          SetWindowsHookExW(WH_CALLWNDPROC, CountVisibilityChanges, nullptr, GetCurrentThreadId());
+      ASSERT_NE(hook, nullptr);
+      c->ResizeControl(vertical);
+      UnhookWindowsHookEx(hook);
+      EXPECT_EQ(g_visibilityChanges, 0) << "at " << w << " x " << h;
+    }
+  }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Geometry
 

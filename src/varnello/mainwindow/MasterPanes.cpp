@@ -30,12 +30,6 @@ short CountShown(const PaneRecords& panes) {
 
 short PaneOf(short list) { return list >= 100 ? static_cast<short>(list - 100) : list; }
 
-void SetShown(HWND w, bool visible) {
-  // Showing what is shown (or hiding what is hidden) still costs a round of messages.
-  if (w && ((GetWindowLongPtrW(w, GWL_STYLE) & WS_VISIBLE) != 0) != visible)
-    ShowWindow(w, visible ? SW_SHOWNA : SW_HIDE);
-}
-
 // Stops a list's window from painting while the pass moves and redraws it (its style's
 // visible bit is cleared meanwhile), and lets it paint again.
 void SetRedraw(HWND w, bool on) {
@@ -186,13 +180,13 @@ void Master::ResizeForm(bool DoSkip) {
           SetRedraw(w, false);
           held.push_back(w);
         } else {
-          SetShown(w, false);
+          tk::ShowChild(w, false);
         }
       }
     }
     if (p.Status != 0) {
       chrome_.HidePane(i);
-      SetShown(titleBars_[i], false);
+      tk::ShowChild(titleBars_[i], false);
     }
   }
   ArrangePanes2();
@@ -209,9 +203,9 @@ void Master::ResizeForm(bool DoSkip) {
     const PaneRecord& p = Panes[i];
     if (!p.NeedsResize || p.Status != 0 || !p.Loaded) continue;
     chrome_.Back(i).Visible = true;
-    SetShown(chrome_.CloseButton(i), true);
-    SetShown(titleBars_[i], true);
-    SetShown(chrome_.TitleButton(i), true);
+    tk::ShowChild(chrome_.CloseButton(i), true);
+    tk::ShowChild(titleBars_[i], true);
+    tk::ShowChild(chrome_.TitleButton(i), true);
     const std::pair<short, bool> lists[] = {{i, p.MainListFits},
                                             {static_cast<short>(i + 100), p.ChildListFits}};
     for (const auto& [index, fits] : lists) {
@@ -222,17 +216,17 @@ void Master::ResizeForm(bool DoSkip) {
           std::erase(held, w);
           SetRedraw(w, true);
         }
-        SetShown(w, fits);
+        tk::ShowChild(w, fits);
       }
       chrome_.PlaceHolder(index).Visible = !fits;
-      SetShown(chrome_.NoRoom(index), !fits);
+      tk::ShowChild(chrome_.NoRoom(index), !fits);
     }
   }
   // Not laid out after all (a window below the minimum size): as they were.
   for (HWND w : held) SetRedraw(w, true);
   const bool commandLine = MenuChecked(menu_, mnuCommandOn);
-  SetShown(currentPath_, commandLine);
-  SetShown(command_.Handle(), commandLine);
+  tk::ShowChild(currentPath_, commandLine);
+  tk::ShowChild(command_.Handle(), commandLine);
   HighlightActiveList(true);
   for (short i = 0; i < kPaneCount; ++i) {
     PaneRecord& p = Panes[i];
@@ -489,8 +483,8 @@ void Master::Form_MouseUp() {
   if (state == SplitterDragState::None) return;
   if (GetCapture() == Handle()) ReleaseCapture();
   const bool westEast = state == SplitterDragState::WestEast;
-  SetShown(westEast ? chrome_.LineVert() : chrome_.LineHorz(), false);
-  SetShown(westEast ? chrome_.LineVert2() : chrome_.LineHorz2(), false);
+  tk::ShowChild(westEast ? chrome_.LineVert() : chrome_.LineHorz(), false);
+  tk::ShowChild(westEast ? chrome_.LineVert2() : chrome_.LineHorz2(), false);
   splitter_.Release(Panes, SplitterInput());
   ResizeForm(false);
   splitter_.Finish();

@@ -222,10 +222,7 @@ void HeadingStrip::SetButtonWidth(int index, std::int32_t width) {
 }
 
 void HeadingStrip::SetVisible(int index, bool visible) {
-  HWND w = Loaded(index) ? Button(index)->Window() : nullptr;
-  if (!w) return;
-  const bool shown = (GetWindowLongPtrW(w, GWL_STYLE) & WS_VISIBLE) != 0;
-  if (shown != visible) ShowWindow(w, visible ? SW_SHOWNA : SW_HIDE);
+  if (Loaded(index)) tk::ShowChild(Button(index)->Window(), visible);
 }
 
 int HeadingStrip::SlotShowing(int index) const {
@@ -240,9 +237,10 @@ void HeadingStrip::ShowColumns() {
   for (const TypeHeading& h : view_.Headings.Headings) {
     if (h.Index < 0 || h.Index >= kButtons) continue;  // DrawTitles reports it
     if (h.Active) {
+      // Shown or hidden by DrawTitles, which knows whether it lies in the visible width: showing
+      // it here first would hide and show every button past the edge on each layout.
       Load(h.Index);
       Button(h.Index)->DoResize = false;
-      SetVisible(h.Index, !view_.NoRoom);
     } else {
       SetVisible(h.Index, false);
     }

@@ -60,8 +60,8 @@ class HeadingStrip {
   bool Loaded(int index) const;
   button_headings* Button(int index) const;
 
-  // The buttons of the shown slots exist and are shown (unless the control has no room); the
-  // others are hidden. Then DrawTitles.
+  // The buttons of the shown slots exist; the others are hidden. Then DrawTitles, which shows
+  // the shown slots' buttons that lie in the visible width.
   void ShowColumns();
   // Places and captions the buttons of the shown slots from the table and the scroll offset.
   void DrawTitles();

@@ -151,7 +151,7 @@ void ZenloFileControl::ApplyPlacement() {
                              tk::TwipsToPixels(v.ZFCombo1.Top, tppY),
                              tk::TwipsToPixels(v.ZFCombo1.Width, tppX),
                              tk::TwipsToPixels(v.ZFCombo1.Height, tppY));
-    ShowWindow(selector, v.ZFCombo1.Visible ? SW_SHOWNA : SW_HIDE);
+    tk::ShowChild(selector, v.ZFCombo1.Visible);
     zfCombo1_->PlaceControls();
   }
   place(v.BoundBox, v.BoundBoxRect);
