@@ -274,38 +274,59 @@ TEST(Layout, BothOrientationsGiveIdenticalPositionsInARealWindow) {
 int Px(double twips) { return tk::TwipsToPixels(twips, tk::TwipsPerPixelX()); }
 int Py(double twips) { return tk::TwipsToPixels(twips, tk::TwipsPerPixelY()); }
 
-// Placements of windows (moved, sized or set to where they are) while the hook is installed.
+// What a layout asked of windows while the hook was installed: placements (moves, sizes or
+// setting where they are) per window, and shows, hides and toolbar buttons shown or hidden.
 std::map<HWND, int> g_windowMoves;
-LRESULT CALLBACK CountMoves(int code, WPARAM wParam, LPARAM lParam) {
+int g_visibilityChanges = 0;
+LRESULT CALLBACK RecordLayout(int code, WPARAM wParam, LPARAM lParam) {
   const auto* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
-  // Showing or hiding is not placing.
-  if (code == HC_ACTION && m->message == WM_WINDOWPOSCHANGING &&
-      !(reinterpret_cast<const WINDOWPOS*>(m->lParam)->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)))
-    ++g_windowMoves[m->hwnd];
+  if (code == HC_ACTION) {
+    // Showing or hiding is not placing.
+    if (m->message == WM_WINDOWPOSCHANGING &&
+        !(reinterpret_cast<const WINDOWPOS*>(m->lParam)->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)))
+      ++g_windowMoves[m->hwnd];
+    if (m->message == WM_SHOWWINDOW || m->message == TB_HIDEBUTTON) ++g_visibilityChanges;
+  }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-TEST(Layout, AResizeMovesEachChildWindowOnceAndShowsTheHeadingStrip) {
+// Sizes the control's window, then lays it out with the hook recording.
+void RecordedResize(ControlHolder& c, int width, int height) {
+  MoveWindow(c->Window(), 0, 0, width, height, TRUE);
+  g_windowMoves.clear();
+  g_visibilityChanges = 0;
+  HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, RecordLayout, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  c->ResizeControl(vertical);
+  UnhookWindowsHookEx(hook);
+}
+
+// A folder of twelve small files, and a host for controls of each type that read it.
+struct TwelveFiles {
   TempFolder dir;
-  for (int i = 0; i < 12; ++i) dir.File(L"file" + std::to_wstring(i) + L".txt", 100);
-  testsupport::HostWindow host(760, 520);
-  for (ListType type : {fbFolder, fbFileAndFolder}) {
-    SCOPED_TRACE(testing::Message() << "type " << type);
-    ControlHolder c(type);
+  testsupport::HostWindow host{760, 520};
+  TwelveFiles() {
+    for (int i = 0; i < 12; ++i) dir.File(L"file" + std::to_wstring(i) + L".txt", 100);
+  }
+  // Sites `c` at `width` x `height`, reads the folder and lays the control out.
+  void Read(ControlHolder& c, int width, int height) {
     ASSERT_TRUE(c->CreateFrame(host.Handle()));
     c->LoadSetup();
     // A list background apart from the strip's white, so the two can be told apart.
     c->ApplyProperty(L"ColorListBackground", static_cast<std::int32_t>(RGB(250, 250, 215)));
-    MoveWindow(c->Window(), 0, 0, 600, 400, TRUE);
+    MoveWindow(c->Window(), 0, 0, width, height, TRUE);
     ASSERT_TRUE(c->GetFolderContents(dir.Path(), true));
     c->ResizeControl(vertical);
+  }
+};
 
-    MoveWindow(c->Window(), 0, 0, 700, 460, TRUE);
-    g_windowMoves.clear();
-    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, CountMoves, nullptr, GetCurrentThreadId());
-    ASSERT_NE(hook, nullptr);
-    c->ResizeControl(vertical);
-    UnhookWindowsHookEx(hook);
+TEST(Layout, AResizeMovesEachChildWindowOnceAndShowsTheHeadingStrip) {
+  TwelveFiles files;
+  for (ListType type : {fbFolder, fbFileAndFolder}) {
+    SCOPED_TRACE(testing::Message() << "type " << type);
+    ControlHolder c(type);
+    ASSERT_NO_FATAL_FAILURE(files.Read(c, 600, 400));
+    ASSERT_NO_FATAL_FAILURE(RecordedResize(c, 700, 460));
     // The control's own parts (the selector places its inner box itself).
     int parts = 0;
     for (const auto& [hwnd, moves] : g_windowMoves) {
@@ -351,30 +372,14 @@ TEST(Layout, AResizeMovesEachChildWindowOnceAndShowsTheHeadingStrip) {
   }
 }
 
-// Shows and hides of windows, and buttons the toolbar was told to show or hide, while the hook
-// is installed.
-int g_visibilityChanges = 0;
-LRESULT CALLBACK CountVisibilityChanges(int code, WPARAM wParam, LPARAM lParam) {
-  const auto* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
-  if (code == HC_ACTION && (m->message == WM_SHOWWINDOW || m->message == TB_HIDEBUTTON))
-    ++g_visibilityChanges;
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 // Each show or hide of a child repaints what lies under it: with five panes that was most of a
 // resize. A narrow list has heading buttons past its right edge, which stay hidden.
 TEST(Layout, AResizeThatKeepsWhatIsShownShowsAndHidesNothing) {
-  TempFolder dir;
-  for (int i = 0; i < 12; ++i) dir.File(L"file" + std::to_wstring(i) + L".txt", 100);
-  testsupport::HostWindow host(760, 520);
+  TwelveFiles files;
   for (ListType type : {fbFolder, fbFileAndFolder}) {
     SCOPED_TRACE(testing::Message() << "type " << type);
     ControlHolder c(type);
-    ASSERT_TRUE(c->CreateFrame(host.Handle()));
-    c->LoadSetup();
-    MoveWindow(c->Window(), 0, 0, 240, 400, TRUE);
-    ASSERT_TRUE(c->GetFolderContents(dir.Path(), true));
-    c->ResizeControl(vertical);
+    ASSERT_NO_FATAL_FAILURE(files.Read(c, 240, 400));
     tk::DoEvents();
     int hiddenButtons = 0;
     for (const auto& h : c->View().Headings.Headings)
@@ -382,15 +387,8 @@ TEST(Layout, AResizeThatKeepsWhatIsShownShowsAndHidesNothing) {
     if (type == fbFileAndFolder) {
       EXPECT_GT(hiddenButtons, 0) << "no button lies past the edge";
     }
-
     for (const auto& [w, h] : {std::pair{250, 420}, std::pair{236, 390}}) {
-      MoveWindow(c->Window(), 0, 0, w, h, TRUE);
-      g_visibilityChanges = 0;
-      HHOOK hook =
-          SetWindowsHookExW(WH_CALLWNDPROC, CountVisibilityChanges, nullptr, GetCurrentThreadId());
-      ASSERT_NE(hook, nullptr);
-      c->ResizeControl(vertical);
-      UnhookWindowsHookEx(hook);
+      ASSERT_NO_FATAL_FAILURE(RecordedResize(c, w, h));
       EXPECT_EQ(g_visibilityChanges, 0) << "at " << w << " x " << h;
     }
   }
