@@ -439,6 +439,39 @@ TEST(HeadingStrip, AfterAnEdgeDragTheStripShowsWhatAFreshPaintShows) {
   }
 }
 
+// The listing box slides under the vertical bar as the details scroll sideways, and the buttons
+// slide with the columns: neither the bar's pixels nor a button's may be left behind.
+TEST(HeadingStrip, AfterASidewaysScrollTheListingShowsWhatAFreshPaintShows) {
+  SitedStrip s(420, false);
+  for (int i = 0; i < 40; ++i) s.dir.File(L"file" + std::to_wstring(i) + L".txt", 100 * i);
+  ASSERT_TRUE(s.c->GetFolderContents(s.dir.Path(), true));
+  s.c->ResizeControl(vertical);
+  HWND control = s.c->Window();
+  const HWND bar = s.c->View().HScroll1.Handle();
+  ASSERT_TRUE(IsWindowVisible(s.c->View().VScroll1.Handle()));
+  { testsupport::ScreenPixels settle(control); }
+  // The bar's arrows, as clicks on them send it: right until "Name" is cut and gone, and back.
+  int step = 0;
+  for (const int code : {SB_LINERIGHT, SB_LINERIGHT, SB_LINERIGHT, SB_LINERIGHT, SB_LINERIGHT,
+                         SB_LINELEFT, SB_LINELEFT, SB_LINELEFT, SB_LINELEFT, SB_LINELEFT}) {
+    SCOPED_TRACE(testing::Message() << "step " << ++step);
+    SendMessageW(control, WM_HSCROLL, MAKEWPARAM(code, 0), reinterpret_cast<LPARAM>(bar));
+    SendMessageW(control, WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), reinterpret_cast<LPARAM>(bar));
+    testsupport::ScreenPixels shown(control);
+    RedrawWindow(control, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    testsupport::ScreenPixels fresh(control);
+    int stale = 0, firstX = -1, firstY = -1;
+    for (int y = 0; y < shown.Height(); ++y)
+      for (int x = 0; x < shown.Width(); ++x)
+        if (shown.At(x, y) != fresh.At(x, y)) {
+          if (firstX < 0) firstX = x, firstY = y;
+          ++stale;
+        }
+    EXPECT_EQ(stale, 0) << "first at " << firstX << "," << firstY;
+  }
+}
+
 TEST(HeadingStrip, AFastRealDragOfAnEdgeEndsTheColumnWhereThePointerIsReleased) {
   struct Case {
     const char* name;

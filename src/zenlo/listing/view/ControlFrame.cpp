@@ -45,7 +45,10 @@ bool ZenloFileControl::CreateFrame(HWND parent) {
                                       L"Error Description: "));
   };
   v.Surface.SetErrorHandler(report);
-  v.BoundBox.Create(surface, WS_CHILD | WS_CLIPCHILDREN, route(&ZenloFileControl::OnBoundBoxMessage));
+  // The scroll bars lie over the listing box's right and bottom edges, above it: the box leaves
+  // them out, so the listing sliding sideways neither copies a bar's pixels along nor covers it.
+  v.BoundBox.Create(surface, WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                    route(&ZenloFileControl::OnBoundBoxMessage));
   v.FolderBox.Create(v.BoundBox.Handle(), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
                      route(&ZenloFileControl::OnFolderBoxMessage));
   v.BoundBox.SetErrorHandler(report);
@@ -54,6 +57,8 @@ bool ZenloFileControl::CreateFrame(HWND parent) {
   v.Tip.SetText(v.FolderBoxToolTip);
   v.VScroll1.Create(surface, true);
   v.HScroll1.Create(surface, false);
+  for (HWND bar : {v.HScroll1.Handle(), v.VScroll1.Handle()})
+    SetWindowPos(bar, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   v.VScroll1.Change = [this] { VScrollHasChanged(); };
   v.HScroll1.Change = [this] { HScrollHasChanged(); };
   v.VScroll1.GotFocus = [this] {

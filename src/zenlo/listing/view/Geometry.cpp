@@ -2,6 +2,7 @@
 // scroll bars' ranges (32-bit, so any listing scrolls to its last row).
 #include <algorithm>
 
+#include "listing/view/HeadingStrip.h"
 #include "listing/view/ViewState.h"
 #include "toolkit/Window.h"
 #include "zenlo/ZenloFileControl.h"
@@ -121,6 +122,7 @@ void ZenloFileControl::HScrollHasChanged() {
   v.FolderBoxRect.Left = -v.HScroll1.Value();
   ApplyPlacement();
   DrawHeadingTitles();  // the buttons slide with the columns
+  strip_->RepaintBand();
 }
 
 void ZenloFileControl::SetScrollBarMaxMin1() {

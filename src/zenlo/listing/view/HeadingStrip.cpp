@@ -418,20 +418,17 @@ void HeadingStrip::cmdSort_ResizeButton(int index, float diff) {
     const TypeHeading& h = t.Headings[static_cast<std::size_t>(slot)];
     if (h.Active && Loaded(h.Index)) SetButtonLeft(h.Index, h.Left + travel - s);
   }
-  RepaintBand(index);
+  RepaintBand();
 }
 
-void HeadingStrip::RepaintBand(int index) {
-  // Moved buttons leave pieces of where they were in the gaps between them (the platform
-  // copies their pixels along): the strip's whole row is painted again.
-  HWND w = Loaded(index) ? Button(index)->Window() : nullptr;
-  if (!w || !parent_) return;
-  RECT client, band;
-  GetClientRect(parent_, &client);
-  GetWindowRect(w, &band);
-  MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&band), 2);
-  band.left = client.left;
-  band.right = client.right;
+void HeadingStrip::RepaintBand() {
+  if (!parent_ || view_.NoRoom) return;
+  // From the toolbar's foot, where the buttons stand, to the listing's top.
+  const int tppY = tk::TwipsPerPixelY();
+  RECT band;
+  GetClientRect(parent_, &band);
+  band.top = tk::TwipsToPixels(view_.Toolbar1Rect.Top + view_.Toolbar1Rect.Height, tppY);
+  band.bottom = tk::TwipsToPixels(view_.BoundBoxRect.Top, tppY);
   RedrawWindow(parent_, &band, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -448,7 +445,7 @@ void HeadingStrip::cmdSort_ResizeFinished(int index) {
       if (h.Active && Loaded(h.Index)) h.Left = ButtonLeft(h.Index) + s;
     }
   }
-  RepaintBand(index);
+  RepaintBand();
   owner_.RedrawListing();
 }
 

@@ -66,6 +66,9 @@ class HeadingStrip {
   // Places and captions the buttons of the shown slots from the table and the scroll offset.
   void DrawTitles();
   void HideAll();
+  // Invalidates the strip's whole row, buttons and gaps: moved buttons leave pieces of where they
+  // were in the gaps between them (the platform copies their pixels along).
+  void RepaintBand();
   // Highlights button `index` and no other.
   void Colour(int index);
   // Colour, then the host hears which button is active.
@@ -112,8 +115,6 @@ class HeadingStrip {
   void SetButtonWidth(int index, std::int32_t width);
   void SetVisible(int index, bool visible);
   void PlaceButton(int slot);
-  // Invalidates the row of the strip that button `index` stands in, buttons and gaps.
-  void RepaintBand(int index);
 
   ViewState& view_;
   Owner& owner_;
