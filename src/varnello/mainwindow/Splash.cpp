@@ -207,10 +207,11 @@ void Splash::Timer1_Tick() {
       }
     }
   } else {
+    // Re-armed first: decoding the next frame must not stretch the animation's cadence.
+    timer1_.SetInterval(40);
     if (framesLoaded_) ShowElement(i, false);
     ++i;
     if (framesLoaded_) ShowElement(i, true);
-    timer1_.SetInterval(40);
     if (!shared_.StartupDone) {
       // Once the main window loads, the status line names its phase; a nested tick must not
       // overwrite it, or a failure would report the wrong stage.
