@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,12 @@ struct Reporter final : varnello::StartupReporter {
   std::vector<std::wstring> Statuses;
   bool Loaded = false;
   bool ShutDown = false;
-  void SetStatus(const std::wstring& t) override { Statuses.push_back(t); }
+  // A phase announced with this text fails, as if its work had thrown.
+  std::wstring FailingPhase;
+  void SetStatus(const std::wstring& t) override {
+    Statuses.push_back(t);
+    if (!FailingPhase.empty() && t == FailingPhase) throw std::runtime_error("phase failed");
+  }
   std::wstring Status() const override { return Statuses.empty() ? L"" : Statuses.back(); }
   void SetLoadedFlag() override { Loaded = true; }
   void SetShutDown() override { ShutDown = true; }

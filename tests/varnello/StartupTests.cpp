@@ -54,9 +54,7 @@ TEST_P(PhaseFailure, NamesTheStageAndEndsTheProgram) {
   vtest::RecordingFactory lists;
   vtest::Reporter reporter;
   varnello::Master master(vtest::WithShippedSkins(dir.Path()), lists);
-  master.PhaseHook = [&](const std::wstring& text) {
-    if (text == phase) throw std::runtime_error("phase failed");
-  };
+  reporter.FailingPhase = phase;
   BoxAnswers boxes({BoxAnswers::Press(1)});
   master.Form_Load(reporter);
   ASSERT_EQ(boxes.Seen.size(), 1u);

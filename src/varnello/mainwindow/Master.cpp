@@ -193,7 +193,6 @@ std::wstring Master::CommandText() const { return command_.Text(); }
 
 void Master::Status(const std::wstring& text) {
   if (splash_) splash_->SetStatus(text);
-  if (PhaseHook) PhaseHook(text);
 }
 
 void Master::Form_Load(StartupReporter& splash) {

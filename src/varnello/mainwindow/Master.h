@@ -225,9 +225,6 @@ class Master final : public tk::Window, public PaneListEvents, public FileVerdic
   int MenuBrushesAlive() const { return menuBrush_ ? 1 : 0; }
   HBRUSH MenuBrush() const { return menuBrush_.Get(); }
 
-  // Tests: called with every phase text as it is announced; may throw to fail that phase.
-  std::function<void(const std::wstring&)> PhaseHook;
-
   // ---- Events of the lists ----
   void List_Click(short index) override;
   void List_DriveClick(short index) override;
