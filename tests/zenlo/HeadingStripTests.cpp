@@ -3,6 +3,8 @@
 // shows on screen. The buttons are driven by mouse messages to their own windows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <functional>
 #include <string>
 #include <vector>
@@ -400,14 +402,29 @@ TEST(HeadingStrip, DraggingAnEdgeResizesLiveAndStoresTheWidthOnRelease) {
   }
 }
 
-
 void Settle() {
   tk::PumpUntil([] { return false; }, 150);
 }
 
-// Real input: the pointer jumps onto the edge from outside the button and presses at once, so
-// the button hears one move there, or none, before the press; the drag then leaves the button
-// in one move.
+// Pixels of `area` in the control that differ between what it shows now and what it shows once
+// everything in it painted afresh; the first of them is told.
+::testing::AssertionResult ShowsWhatAFreshPaintShows(HWND control, RECT area) {
+  testsupport::ScreenPixels shown(control);
+  RedrawWindow(control, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  testsupport::ScreenPixels fresh(control);
+  int stale = 0, firstX = -1, firstY = -1;
+  for (int y = area.top; y < std::min<int>(area.bottom, shown.Height()); ++y)
+    for (int x = area.left; x < std::min<int>(area.right, shown.Width()); ++x)
+      if (shown.At(x, y) != fresh.At(x, y)) {
+        if (firstX < 0) firstX = x, firstY = y;
+        ++stale;
+      }
+  if (stale == 0) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << stale << " stale pixels, the first at " << firstX << "," << firstY;
+}
+
 TEST(HeadingStrip, AfterAnEdgeDragTheStripShowsWhatAFreshPaintShows) {
   // The buttons right of the edge move at every step: nothing of where they were may stay on
   // the screen, in the strip or in the gaps between its buttons.
@@ -424,18 +441,7 @@ TEST(HeadingStrip, AfterAnEdgeDragTheStripShowsWhatAFreshPaintShows) {
     { testsupport::ScreenPixels settle(control); }
     Play(s.W(1), EdgeDrag(s.W(1), k.moves));  // "Name"
     const RECT band{0, RectIn(s.W(1), control).top, 800, RectIn(s.W(1), control).bottom};
-    testsupport::ScreenPixels shown(control);
-    RedrawWindow(control, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    testsupport::ScreenPixels fresh(control);
-    int stale = 0, firstX = -1;
-    for (int y = band.top; y < band.bottom; ++y)
-      for (int x = band.left; x < band.right; ++x)
-        if (shown.At(x, y) != fresh.At(x, y)) {
-          if (firstX < 0) firstX = x;
-          ++stale;
-        }
-    EXPECT_EQ(stale, 0) << "first at x=" << firstX;
+    EXPECT_TRUE(ShowsWhatAFreshPaintShows(control, band));
   }
 }
 
@@ -457,21 +463,13 @@ TEST(HeadingStrip, AfterASidewaysScrollTheListingShowsWhatAFreshPaintShows) {
     SCOPED_TRACE(testing::Message() << "step " << ++step);
     SendMessageW(control, WM_HSCROLL, MAKEWPARAM(code, 0), reinterpret_cast<LPARAM>(bar));
     SendMessageW(control, WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), reinterpret_cast<LPARAM>(bar));
-    testsupport::ScreenPixels shown(control);
-    RedrawWindow(control, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    testsupport::ScreenPixels fresh(control);
-    int stale = 0, firstX = -1, firstY = -1;
-    for (int y = 0; y < shown.Height(); ++y)
-      for (int x = 0; x < shown.Width(); ++x)
-        if (shown.At(x, y) != fresh.At(x, y)) {
-          if (firstX < 0) firstX = x, firstY = y;
-          ++stale;
-        }
-    EXPECT_EQ(stale, 0) << "first at " << firstX << "," << firstY;
+    EXPECT_TRUE(ShowsWhatAFreshPaintShows(control, {0, 0, INT_MAX, INT_MAX}));
   }
 }
 
+// Real input: the pointer jumps onto the edge from outside the button and presses at once, so
+// the button hears one move there, or none, before the press; the drag then leaves the button
+// in one move.
 TEST(HeadingStrip, AFastRealDragOfAnEdgeEndsTheColumnWhereThePointerIsReleased) {
   struct Case {
     const char* name;

@@ -3,6 +3,7 @@
 #include "commands/CommandItems.h"
 #include "commands/FileOperations.h"
 #include "mainwindow/Master.h"
+#include "toolkit/FileDropList.h"
 #include "toolkit/PathText.h"
 
 namespace varnello {
@@ -68,7 +69,7 @@ void ClipboardCommands::ClipboardPaste(const std::wstring& folder) {
   const bool ourCut = contents.Cut && CutPasteCount == 2 && put_.Cut &&
                       put_.Paths == contents.Paths && ShellClipSourcePane >= 0;
   const short source = ourCut ? ShellClipSourcePane : short{-2};  // -2: outside our lists
-  const std::wstring specs = DoubleNulList(sources);
+  const std::wstring specs = tk::DoubleNulList(sources);
   std::wstring word = contents.Cut ? L"move" : L"copy";
   std::wstring destFolder = folder;
   short dest = m_.Options.ClickedPane;

@@ -8,6 +8,7 @@
 #include "commands/FileDialogs.h"
 #include "mainwindow/Master.h"
 #include "toolkit/Error.h"
+#include "toolkit/FileDropList.h"
 #include "toolkit/MousePointer.h"
 #include "toolkit/PathText.h"
 #include "toolkit/Text.h"
@@ -418,8 +419,8 @@ bool FileOperations::DestinationAllowed(const std::wstring& word, const std::wst
 FileOperations::ShellRun FileOperations::RunShell(UINT code, const std::vector<std::wstring>& sources,
                                                   const std::vector<std::wstring>& targets,
                                                   WORD flags) {
-  const std::wstring from = DoubleNulList(sources);
-  const std::wstring to = code == FO_DELETE ? std::wstring(2, L'\0') : DoubleNulList(targets);
+  const std::wstring from = tk::DoubleNulList(sources);
+  const std::wstring to = code == FO_DELETE ? std::wstring(2, L'\0') : tk::DoubleNulList(targets);
   SHFILEOPSTRUCTW op{};
   op.hwnd = m_.Handle();  // the shell's windows keep the program's window disabled meanwhile
   op.wFunc = code;

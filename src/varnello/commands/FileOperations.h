@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/FileDropList.h"
 #include "toolkit/Window.h"
 
 namespace varnello {
@@ -35,7 +34,6 @@ bool IsDriveRoot(const std::wstring& path);
 // paths come back unchanged.
 std::wstring ValidatePath(const std::wstring& Path);
 
-using tk::DoubleNulList;
 // The paths of a list in which each ends with NUL (and the list with one more).
 std::vector<std::wstring> SplitFileSpecs(const std::wstring& specs);
 // Why `name` cannot name a new folder or a renamed item; empty when it can.

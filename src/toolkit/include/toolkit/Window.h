@@ -22,14 +22,14 @@ void UnregisterWindowClass();
 RECT RectInParent(HWND hwnd);
 bool SameRect(const RECT& a, const RECT& b);
 
-// Moves a child window unless it still stands where it was last put. Layouts re-place every
-// part each time, and the platform answers even a move to the same place with a round of
-// messages. A window may keep a rectangle other than the one asked (a combo box its closed
-// height, a toolbar its own height): it is judged by what it was asked and what it kept.
 // Shows (without activating) or hides a child window unless it already is so: the platform
 // answers even a show of a shown window with a round of messages and a repaint.
 void ShowChild(HWND hwnd, bool visible);
 
+// Moves a child window unless it still stands where it was last put. Layouts re-place every
+// part each time, and the platform answers even a move to the same place with a round of
+// messages. A window may keep a rectangle other than the one asked (a combo box its closed
+// height, a toolbar its own height): it is judged by what it was asked and what it kept.
 class ChildPlacement {
  public:
   void Move(HWND hwnd, int x, int y, int width, int height);
